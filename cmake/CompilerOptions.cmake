@@ -1,0 +1,14 @@
+# Warnings and sanitizers shared by every target of the project.
+function(orlenta_compile_options target)
+  target_compile_options(${target} PRIVATE
+    -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wcast-align
+    -Wformat=2 -Wimplicit-fallthrough -Wno-missing-field-initializers)
+  if(ORLENTA_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+endfunction()
+
+if(ORLENTA_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()

@@ -1,0 +1,58 @@
+#pragma once
+// Fixed-size, zero-terminated path buffers and the few derived paths the
+// program needs. The separator is '/'. A path that does not fit is refused
+// with a peravel_exception naming it; it is never cut.
+
+#include <limits.h>
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+class PathBuffer {
+ public:
+  // Room for the longest path Linux accepts, terminating zero included.
+  static constexpr std::size_t kCapacity = PATH_MAX;
+
+  PathBuffer() = default;
+  PathBuffer(std::string_view path);  // NOLINT(google-explicit-constructor): paths convert freely
+  PathBuffer(const char* path) : PathBuffer(std::string_view(path != nullptr ? path : "")) {}  // NOLINT
+
+  PathBuffer& operator=(std::string_view path);
+
+  const char* c_str() const noexcept { return m_path; }
+  std::string str() const { return m_path; }
+  std::size_t size() const noexcept;
+  bool empty() const noexcept { return m_path[0] == '\0'; }
+  operator std::string_view() const noexcept { return m_path; }  // NOLINT(google-explicit-constructor)
+
+  // Appends name with one '/' between, as needed.
+  PathBuffer& Append(std::string_view name);
+  // Removes the last extension of the file name (from its last dot on).
+  PathBuffer& RemoveExtension();
+  // Removes the last path element and its separator; the root stays "/".
+  PathBuffer& RemoveFileSpec();
+  // The text after the last '/', or the whole text.
+  std::string_view FileName() const noexcept;
+  // The last extension of the file name with its dot, or "".
+  std::string_view Extension() const noexcept;
+  // True if a file or folder of that name exists.
+  bool Exists() const;
+
+  friend bool operator==(const PathBuffer& a, const PathBuffer& b) noexcept;
+
+ private:
+  void Assign(std::string_view path);
+
+  char m_path[kCapacity] = {};
+};
+
+// $TMPDIR, else /tmp, never ending in '/'.
+PathBuffer TempFolderPath();
+
+// The running executable's folder with name appended.
+PathBuffer ModuleFolderFile(std::string_view name);
+
+// If the path exists, turns it into "<path without extension>(n)<extension>"
+// with the first n = 1, 2, ... that names no existing file.
+void MakeUniquePath(PathBuffer& path);

@@ -1,0 +1,86 @@
+#include "common/test_kit.h"
+
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+#include "platform/process/child_process.h"
+#include "platform/process/find_program.h"
+
+namespace testkit {
+
+TempDir::TempDir() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "orlenta-test-XXXXXX").string();
+  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  m_path = pattern;
+}
+
+TempDir::~TempDir() {
+  std::error_code ignored;
+  std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
+  std::filesystem::remove_all(m_path, ignored);
+}
+
+std::string MakeClip(const std::string& path, const ClipOptions& options) {
+  const std::string duration = std::to_string(options.seconds);
+  std::vector<std::string> argv = {FindProgram("ffmpeg"), "-hide_banner", "-nostdin", "-y"};
+  if (options.video) {
+    argv.insert(argv.end(), {"-f", "lavfi", "-i",
+                             "testsrc=size=" + std::to_string(options.width) + "x" + std::to_string(options.height) +
+                                 ":rate=" + std::to_string(options.fps) + ":duration=" + duration});
+  }
+  if (options.audio) {
+    argv.insert(argv.end(), {"-f", "lavfi", "-i", "sine=frequency=440:sample_rate=44100:duration=" + duration});
+  }
+  argv.insert(argv.end(), options.outputArguments.begin(), options.outputArguments.end());
+  argv.push_back(path);
+  const ProcessResult result = RunProcess(argv);
+  if (!result.Succeeded()) throw std::runtime_error("ffmpeg could not make " + path + ":\n" + result.output);
+  return path;
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+std::vector<int> ProcessesMatching(const std::string& text) {
+  std::vector<int> pids;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+    const std::string name = entry.path().filename().string();
+    if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+    std::ifstream stat(entry.path() / "stat");
+    std::string statLine;
+    std::getline(stat, statLine);
+    const auto close = statLine.rfind(')');
+    if (close == std::string::npos || close + 2 >= statLine.size() || statLine[close + 2] == 'Z') continue;
+    std::ifstream cmdline(entry.path() / "cmdline", std::ios::binary);
+    std::string command((std::istreambuf_iterator<char>(cmdline)), std::istreambuf_iterator<char>());
+    for (char& c : command) {
+      if (c == '\0') c = ' ';
+    }
+    if (command.find(text) != std::string::npos) pids.push_back(std::stoi(name));
+  }
+  return pids;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return true;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+}  // namespace testkit

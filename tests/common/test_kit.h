@@ -1,0 +1,55 @@
+#pragma once
+// Helpers shared by the tests: a temporary folder per test, small generated
+// media, and checks on the processes we started.
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace testkit {
+
+// A fresh folder under the system's temporary folder, removed with its content.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::filesystem::path& path() const { return m_path; }
+  std::string File(const std::string& name) const { return (m_path / name).string(); }
+
+ private:
+  std::filesystem::path m_path;
+};
+
+struct ClipOptions {
+  double seconds = 2.0;
+  int width = 160;
+  int height = 120;
+  int fps = 25;
+  bool video = true;
+  bool audio = true;
+  std::vector<std::string> outputArguments;  // codec and muxer options before the output path
+};
+
+// Generates a clip with ffmpeg's lavfi sources (test pattern and a tone).
+// Throws std::runtime_error with ffmpeg's output if that fails.
+std::string MakeClip(const std::string& path, const ClipOptions& options = {});
+
+// Writes bytes to a file (broken inputs).
+void WriteFile(const std::string& path, const std::string& bytes);
+
+// Ids of running processes (not zombies) whose command line contains text.
+std::vector<int> ProcessesMatching(const std::string& text);
+
+// Polls condition until it holds; false when the time-out passes first.
+bool WaitUntil(const std::function<bool()>& condition,
+               std::chrono::milliseconds timeout = std::chrono::seconds(30));
+
+// The whole text of a file.
+std::string ReadFile(const std::string& path);
+
+}  // namespace testkit
