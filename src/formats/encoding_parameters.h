@@ -1,0 +1,27 @@
+#pragma once
+// The encoder settings of one conversion, as the format tables yield them.
+// A plain value: texts point at the tables' constant strings (or are null),
+// and every conversion task keeps its own copy.
+
+#include <cstdint>
+
+struct EncodingParameters {
+  const char* format = nullptr;       // muxer (-f)
+  const char* video_codec = nullptr;  // codec (-vcodec), or the target of a disc format (-target)
+  const char* video_tag = nullptr;    // FourCC (-vtag)
+  std::int32_t video_bitrate = 0;     // bit/s, 0 = none (-vb)
+  std::int32_t frame_rate_num = 0;    // 0 = none (-r num/den)
+  std::int32_t frame_rate_den = 0;
+  bool no_video = false;              // -vn
+  std::int32_t width = 0;             // 0 = source size (-s)
+  std::int32_t height = 0;
+  const char* aspect = nullptr;       // "4:3", "16:9" or null (-aspect)
+  const char* audio_codec = nullptr;  // -acodec
+  const char* audio_tag = nullptr;    // -atag
+  std::int32_t audio_bitrate = 0;     // bit/s (-ab)
+  std::int32_t audio_samplerate = 0;  // Hz, 0 = source rate (-ar)
+  std::int32_t audio_channels = 0;    // -ac
+  bool no_audio = false;              // -an
+  std::int32_t qscale = 0;            // quantiser 1..31, 0 = none (-qscale)
+  const char* target = nullptr;       // "dvd", "vcd", "svcd" or null: the disc form of the command line
+};
