@@ -1,6 +1,7 @@
 #pragma once
 // A ping receiver that records what arrives, from any thread.
 
+#include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
@@ -35,6 +36,18 @@ class RecordingReceiver : public PingReceiver {
       if (ping.progress) values.push_back(ping.value);
     }
     return values;
+  }
+
+  // Waits until a ping of value arrives from a sender that is not a progress
+  // pinger (a task or a list); false on time-out.
+  bool WaitForPing(std::int32_t value, std::chrono::milliseconds timeout = std::chrono::seconds(120)) {
+    std::unique_lock lock(m_lock);
+    return m_changed.wait_for(lock, timeout, [&] {
+      for (const auto& ping : m_pings) {
+        if (!ping.progress && ping.value == value) return true;
+      }
+      return false;
+    });
   }
 
   // Runs on the pinging thread for every ping.
