@@ -208,15 +208,27 @@ RegistryData ReadRegistryFile(const std::string& path) {
   return {};
 }
 
-RegistryStatus UpdateRegistryFile(const std::string& path, const std::function<void(RegistryData&)>& edit) {
+RegistryStatus PrepareRegistryFile(const std::string& path) {
   if (path.empty()) {
     Log("The settings cannot be saved: no settings file is known (HOME is not set)");
     return ERROR_WRITE_FAULT;
   }
   const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-  std::error_code created;
-  if (!folder.empty()) std::filesystem::create_directories(folder, created);
+  std::error_code ignored;  // a failure shows when the lock file is opened
+  if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
+  const int fd = ::open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (fd < 0) {
+    const int error = errno;
+    Log("The settings file %s cannot be saved: its lock file cannot be created (%s)", path.c_str(),
+        GetErrorText(error).c_str());
+    return StatusOf(error);
+  }
+  ::close(fd);
+  return ERROR_SUCCESS;
+}
 
+RegistryStatus UpdateRegistryFile(const std::string& path, const std::function<void(RegistryData&)>& edit) {
+  if (const RegistryStatus status = PrepareRegistryFile(path); status != ERROR_SUCCESS) return status;
   FileLock lock(path);
   if (!lock.IsHeld()) {
     Log("The settings file %s cannot be saved: its lock cannot be taken (%s)", path.c_str(),

@@ -21,6 +21,11 @@ std::string RegistryFilePath();
 // Both are logged.
 RegistryData ReadRegistryFile(const std::string& path);
 
+// Makes sure a save can be attempted: the folder exists (or is created) and
+// the lock file can be opened. ERROR_ACCESS_DENIED or ERROR_WRITE_FAULT, logged,
+// when not.
+RegistryStatus PrepareRegistryFile(const std::string& path);
+
 // Applies edit to the settings as they are in the file now and saves the
 // result. A file that cannot be parsed is moved aside first; one that cannot
 // be read (or moved aside) is left alone and nothing is saved. Failures are

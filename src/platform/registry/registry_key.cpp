@@ -58,6 +58,11 @@ RegistryStatus RegistryKey::OpenBelow(const RegistryKey& parent, std::string_vie
       parent.m_bRoot ? std::make_shared<const RegistryData>(ReadRegistryFile(file)) : parent.m_pSnapshot;
   const bool exists = (parent.m_bRoot && subKey.empty()) || snapshot->HasKey(path);
   if (!exists && !create) return ERROR_FILE_NOT_FOUND;
+  // A key opened to be written must be able to reach its file: fail now, as
+  // the registry would, rather than only when it is closed.
+  if (create) {
+    if (const RegistryStatus status = PrepareRegistryFile(file); status != ERROR_SUCCESS) return status;
+  }
 
   m_bOpen = true;
   m_bCreated = !exists;

@@ -34,7 +34,9 @@ class RegistryKey {
   // malformed name. A key already open is closed first.
   RegistryStatus Open(const RegistryKey& parent, std::string_view subKey, std::uint32_t access);
   // Opens the key, creating it and the keys above it when missing; a created
-  // key is written to the file at Close even when it gets no values.
+  // key is written to the file at Close even when it gets no values. Fails
+  // (ERROR_ACCESS_DENIED, ERROR_WRITE_FAULT) when the settings file's folder
+  // or lock file cannot be created.
   RegistryStatus Create(const RegistryKey& parent, std::string_view subKey, std::uint32_t access);
 
   bool IsOpen() const { return m_bOpen; }
