@@ -2,7 +2,9 @@
 
 #include <cstdio>
 
-std::string BitRateText(std::int32_t bitsPerSecond) { return std::to_string(bitsPerSecond / 1000) + " kbps"; }
+std::string BitRateText(std::int32_t bitsPerSecond) {
+  return std::to_string(bitsPerSecond / 1000) + " kbps";
+}
 
 std::string FrameRateText(const FrameRateEntry& rate) {
   const double perSecond = rate.denominator != 0 ? static_cast<double>(rate.numerator) / rate.denominator : 0.0;

@@ -26,36 +26,53 @@ const CodecTable& VideoCodecTableOf(OutputFormatId format) {
   static const CodecTable rm = {{"RealVideo 1.0", "rv10", nullptr}, {"RealVideo 2.0", "rv20", nullptr}};
   static const CodecTable dvd = {{"NTSC", "ntsc-dvd", nullptr}, {"PAL", "pal-dvd", nullptr}};
   // SECAM discs are made with the PAL target.
-  static const CodecTable vcd = {{"NTSC", "ntsc-vcd", nullptr}, {"PAL", "pal-vcd", nullptr}, {"SECAM", "pal-vcd", nullptr}};
+  static const CodecTable vcd = {
+      {"NTSC", "ntsc-vcd", nullptr}, {"PAL", "pal-vcd", nullptr}, {"SECAM", "pal-vcd", nullptr}};
   static const CodecTable svcd = {{"NTSC", "ntsc-svcd", nullptr}, {"PAL", "pal-svcd", nullptr}};
   switch (format) {
-    case kFormatAvi: return avi;
-    case kFormatMpeg: return mpeg;
-    case kFormatWmv: return wmv;
-    case kFormatRm: return rm;
-    case kFormatDvd: return dvd;
-    case kFormatVcd: return vcd;
-    case kFormatSvcd: return svcd;
-    default: return kNoCodecs;
+    case kFormatAvi:
+      return avi;
+    case kFormatMpeg:
+      return mpeg;
+    case kFormatWmv:
+      return wmv;
+    case kFormatRm:
+      return rm;
+    case kFormatDvd:
+      return dvd;
+    case kFormatVcd:
+      return vcd;
+    case kFormatSvcd:
+      return svcd;
+    default:
+      return kNoCodecs;
   }
 }
 
 const CodecTable& AudioCodecTableOf(OutputFormatId format) {
   static const CodecTable avi = {{"mp2", "mp2", nullptr}, {"mp3", "libmp3lame", nullptr}};
   static const CodecTable mpeg = {{"mp2", "mp2", nullptr}, {"ac3", "ac3", nullptr}};
-  static const CodecTable wmv = {{"wma1", "wmav1", nullptr}, {"wma2", "wmav2", nullptr}, {"mp3", "libmp3lame", nullptr}};
+  static const CodecTable wmv = {
+      {"wma1", "wmav1", nullptr}, {"wma2", "wmav2", nullptr}, {"mp3", "libmp3lame", nullptr}};
   static const CodecTable rm = {{"ATSC A/52A (AC-3)", "ac3", nullptr}};
   static const CodecTable dvd = {{"ac3", "ac3", nullptr}, {"mp2", "mp2", nullptr}};
   static const CodecTable mp2Only = {{"mp2", "mp2", nullptr}};
   switch (format) {
-    case kFormatAvi: return avi;
-    case kFormatMpeg: return mpeg;
-    case kFormatWmv: return wmv;
-    case kFormatRm: return rm;
-    case kFormatDvd: return dvd;
+    case kFormatAvi:
+      return avi;
+    case kFormatMpeg:
+      return mpeg;
+    case kFormatWmv:
+      return wmv;
+    case kFormatRm:
+      return rm;
+    case kFormatDvd:
+      return dvd;
     case kFormatVcd:
-    case kFormatSvcd: return mp2Only;
-    default: return kNoCodecs;
+    case kFormatSvcd:
+      return mp2Only;
+    default:
+      return kNoCodecs;
   }
 }
 
@@ -69,11 +86,16 @@ const BitRateTable& VideoBitRateTableOf(OutputFormatId format, std::int32_t vide
                                        1600000, 2500000, 5000000, 8000000, 9000000};
   if (format == kFormatAvi && videoCodecId == kAviMjpeg) return mjpeg;
   switch (format) {
-    case kFormatRm: return rm;
-    case kFormatDvd: return dvd;
-    case kFormatVcd: return vcd;
-    case kFormatSvcd: return svcd;
-    default: return general;
+    case kFormatRm:
+      return rm;
+    case kFormatDvd:
+      return dvd;
+    case kFormatVcd:
+      return vcd;
+    case kFormatSvcd:
+      return svcd;
+    default:
+      return general;
   }
 }
 
@@ -85,11 +107,12 @@ const FrameSizeTable& VideoFrameSizeTableOf(OutputFormatId format, std::int32_t 
   static const FrameSizeTable svcdPal = {{0, 0}, {480, 576}};
   static const FrameSizeTable vcdNtsc = {{0, 0}, {352, 240}, {704, 480}};
   static const FrameSizeTable vcdPal = {{0, 0}, {352, 288}, {704, 576}};
-  static const FrameSizeTable general = {{0, 0},     {160, 120}, {176, 144}, {192, 168},  {240, 180},  {320, 200},
-                                         {320, 240}, {352, 288}, {640, 480}, {720, 480},  {720, 576},  {800, 400},
+  static const FrameSizeTable general = {{0, 0},     {160, 120},  {176, 144},  {192, 168}, {240, 180}, {320, 200},
+                                         {320, 240}, {352, 288},  {640, 480},  {720, 480}, {720, 576}, {800, 400},
                                          {800, 600}, {1024, 600}, {1024, 768}, {1280, 720}};
   switch (format) {
-    case kFormatRm: return rm;
+    case kFormatRm:
+      return rm;
     case kFormatDvd:
       if (tvStandard == kNtsc) return dvdNtsc;
       if (tvStandard == kPal) return dvdPal;
@@ -102,7 +125,8 @@ const FrameSizeTable& VideoFrameSizeTableOf(OutputFormatId format, std::int32_t 
       if (tvStandard == kNtsc) return vcdNtsc;
       if (tvStandard == kPal || tvStandard == kSecam) return vcdPal;
       return general;
-    default: return general;
+    default:
+      return general;
   }
 }
 
@@ -110,7 +134,7 @@ const FrameRateTable& VideoFrameRateTableOf(OutputFormatId format, std::int32_t 
   static const FrameRateTable mpeg = {{24000, 1001}, {24, 1}, {25, 1}, {30000, 1001}, {30, 1}};
   static const FrameRateTable ntsc = {{30000, 1001}};
   static const FrameRateTable pal = {{25, 1}};
-  static const FrameRateTable general = {{10, 1}, {15, 1}, {20, 1}, {24000, 1001},
+  static const FrameRateTable general = {{10, 1}, {15, 1}, {20, 1},       {24000, 1001},
                                          {24, 1}, {25, 1}, {30000, 1001}, {30, 1}};
   if (format == kFormatMpeg) return mpeg;
   if (IsDiscFormat(format)) {

@@ -1,12 +1,26 @@
 #include "formats/format_pages.h"
 
-CPageAVI_Ffmpeg::CPageAVI_Ffmpeg() : OutputFormat(kTemplateId, kFormatAvi) { ResetToDefaults(); }
-CPageMPEG_Ffmpeg::CPageMPEG_Ffmpeg() : OutputFormat(kTemplateId, kFormatMpeg) { ResetToDefaults(); }
-CPageWMV_Ffmpeg::CPageWMV_Ffmpeg() : OutputFormat(kTemplateId, kFormatWmv) { ResetToDefaults(); }
-CPageRM_Ffmpeg::CPageRM_Ffmpeg() : OutputFormat(kTemplateId, kFormatRm) { ResetToDefaults(); }
-CPageDVD_Ffmpeg::CPageDVD_Ffmpeg() : OutputFormat(kTemplateId, kFormatDvd) { ResetToDefaults(); }
-CPageVCD_Ffmpeg::CPageVCD_Ffmpeg() : OutputFormat(kTemplateId, kFormatVcd) { ResetToDefaults(); }
-CPageSVCD_Ffmpeg::CPageSVCD_Ffmpeg() : OutputFormat(kTemplateId, kFormatSvcd) { ResetToDefaults(); }
+CPageAVI_Ffmpeg::CPageAVI_Ffmpeg() : OutputFormat(kTemplateId, kFormatAvi) {
+  ResetToDefaults();
+}
+CPageMPEG_Ffmpeg::CPageMPEG_Ffmpeg() : OutputFormat(kTemplateId, kFormatMpeg) {
+  ResetToDefaults();
+}
+CPageWMV_Ffmpeg::CPageWMV_Ffmpeg() : OutputFormat(kTemplateId, kFormatWmv) {
+  ResetToDefaults();
+}
+CPageRM_Ffmpeg::CPageRM_Ffmpeg() : OutputFormat(kTemplateId, kFormatRm) {
+  ResetToDefaults();
+}
+CPageDVD_Ffmpeg::CPageDVD_Ffmpeg() : OutputFormat(kTemplateId, kFormatDvd) {
+  ResetToDefaults();
+}
+CPageVCD_Ffmpeg::CPageVCD_Ffmpeg() : OutputFormat(kTemplateId, kFormatVcd) {
+  ResetToDefaults();
+}
+CPageSVCD_Ffmpeg::CPageSVCD_Ffmpeg() : OutputFormat(kTemplateId, kFormatSvcd) {
+  ResetToDefaults();
+}
 
 std::vector<std::unique_ptr<OutputFormat>> CreateFfmpegFormatPages() {
   std::vector<std::unique_ptr<OutputFormat>> pages;

@@ -13,12 +13,14 @@ struct FormatNames {
 };
 
 constexpr FormatNames kNames[kOutputFormatCount] = {
-    {"AVI", "avi", ".avi", nullptr},   {"MPEG", nullptr, ".mpg", nullptr}, {"WMV", "asf", ".wmv", nullptr},
-    {"RM", "rm", ".rm", nullptr},      {"DVD", "dvd", ".mpg", "dvd"},      {"VCD", "vcd", ".mpg", "vcd"},
+    {"AVI", "avi", ".avi", nullptr},  {"MPEG", nullptr, ".mpg", nullptr}, {"WMV", "asf", ".wmv", nullptr},
+    {"RM", "rm", ".rm", nullptr},     {"DVD", "dvd", ".mpg", "dvd"},      {"VCD", "vcd", ".mpg", "vcd"},
     {"SVCD", "svcd", ".mpg", "svcd"},
 };
 
-void ShowUnknownFormat() { MessageBox(nullptr, kOutputFileTypeUnknown, kApplicationTitle, MB_OK); }
+void ShowUnknownFormat() {
+  MessageBox(nullptr, kOutputFileTypeUnknown, kApplicationTitle, MB_OK);
+}
 
 }  // namespace
 
@@ -62,9 +64,12 @@ const char* OutputFormat::GetType() const {
 const char* OutputFormat::GetVideoAspectRatio() const {
   Log("OutputFormat::GetVideoAspectRatio - aspect ratio: %d", video_aspect_id);
   switch (video_aspect_id) {
-    case 1: return "4:3";
-    case 2: return "16:9";
-    default: return nullptr;  // Auto: ffmpeg gets no aspect at all
+    case 1:
+      return "4:3";
+    case 2:
+      return "16:9";
+    default:
+      return nullptr;  // Auto: ffmpeg gets no aspect at all
   }
 }
 

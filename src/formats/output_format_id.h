@@ -15,8 +15,12 @@ inline constexpr OutputFormatId kFormatVcd = 5;
 inline constexpr OutputFormatId kFormatSvcd = 6;
 inline constexpr int kOutputFormatCount = 7;
 
-inline constexpr bool IsKnownFormat(OutputFormatId id) { return id >= kFormatAvi && id <= kFormatSvcd; }
+inline constexpr bool IsKnownFormat(OutputFormatId id) {
+  return id >= kFormatAvi && id <= kFormatSvcd;
+}
 
 // DVD, VCD and SVCD: their video codec choice is a TV standard and they have
 // an aspect-ratio choice.
-inline constexpr bool IsDiscFormat(OutputFormatId id) { return id >= kFormatDvd && id <= kFormatSvcd; }
+inline constexpr bool IsDiscFormat(OutputFormatId id) {
+  return id >= kFormatDvd && id <= kFormatSvcd;
+}

@@ -27,9 +27,12 @@ FormatSettingsLists MakeSettingsLists(const OutputFormat& format) {
   FormatSettingsLists lists;
   lists.video_codecs = CodecNames(format.GetVideoCodecTable());
   lists.video_bitrates = BitRateTexts(format.GetVideoBitRateTable());
-  for (const FrameRateEntry& rate : format.GetVideoFrameRateTable()) lists.video_framerates.push_back(FrameRateText(rate));
-  for (const FrameSizeEntry& size : format.GetVideoFrameSizeTable()) lists.video_framesizes.push_back(FrameSizeText(size));
-  if (IsDiscFormat(format.format_id)) lists.video_aspects.assign(std::begin(kAspectRatioTexts), std::end(kAspectRatioTexts));
+  for (const FrameRateEntry& rate : format.GetVideoFrameRateTable())
+    lists.video_framerates.push_back(FrameRateText(rate));
+  for (const FrameSizeEntry& size : format.GetVideoFrameSizeTable())
+    lists.video_framesizes.push_back(FrameSizeText(size));
+  if (IsDiscFormat(format.format_id))
+    lists.video_aspects.assign(std::begin(kAspectRatioTexts), std::end(kAspectRatioTexts));
   lists.audio_codecs = CodecNames(format.GetAudioCodecTable());
   lists.audio_bitrates = BitRateTexts(format.GetAudioBitRateTable());
   lists.audio_channels.assign(std::begin(kAudioChannelTexts), std::end(kAudioChannelTexts));

@@ -11,9 +11,9 @@
 namespace {
 
 constexpr const char* kOrlenta = "Software\\Peravel\\Orlenta";
-constexpr const char* kSuffixes[] = {" Video Bit Rate",     " Video Frame Size", " Video Frame Rate",
-                                     " Video Codec Id",     " Video Aspect Ratio", " Audio Codec Id",
-                                     " Audio Bit Rate",     " Audio Channels"};
+constexpr const char* kSuffixes[] = {" Video Bit Rate", " Video Frame Size",   " Video Frame Rate",
+                                     " Video Codec Id", " Video Aspect Ratio", " Audio Codec Id",
+                                     " Audio Bit Rate", " Audio Channels"};
 
 std::vector<std::int32_t*> Choices(OutputFormat& f) {
   return {&f.video_bitrate_id, &f.video_framesize_id, &f.video_framerate_id, &f.video_codec_id,

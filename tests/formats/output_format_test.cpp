@@ -8,7 +8,9 @@
 
 namespace {
 
-std::string Text(const char* value) { return value != nullptr ? value : "(null)"; }
+std::string Text(const char* value) {
+  return value != nullptr ? value : "(null)";
+}
 
 TEST(OutputFormat, CatalogueOfTheSevenPages) {
   ScriptedResponder responder;
@@ -20,9 +22,9 @@ TEST(OutputFormat, CatalogueOfTheSevenPages) {
     const char* extension;
     const char* target;
   } expected[] = {
-      {180, "AVI", "avi", ".avi", "(null)"},    {182, "MPEG", "vob", ".mpg", "(null)"},
-      {186, "WMV", "asf", ".wmv", "(null)"},    {183, "RM", "rm", ".rm", "(null)"},
-      {181, "DVD", "dvd", ".mpg", "dvd"},       {184, "VCD", "vcd", ".mpg", "vcd"},
+      {180, "AVI", "avi", ".avi", "(null)"}, {182, "MPEG", "vob", ".mpg", "(null)"},
+      {186, "WMV", "asf", ".wmv", "(null)"}, {183, "RM", "rm", ".rm", "(null)"},
+      {181, "DVD", "dvd", ".mpg", "dvd"},    {184, "VCD", "vcd", ".mpg", "vcd"},
       {185, "SVCD", "svcd", ".mpg", "svcd"},
   };
   ASSERT_EQ(pages.size(), std::size(expected));
@@ -115,9 +117,9 @@ TEST(OutputFormat, EachPageStartsFromItsOwnDefaults) {
   for (OutputFormatId id = 0; id < kOutputFormatCount; ++id) {
     OutputFormat& page = *pages[id];
     SCOPED_TRACE(page.GetOutputFormat());
-    const std::int32_t actual[8] = {page.video_codec_id,    page.video_bitrate_id, page.video_framerate_id,
-                                    page.video_framesize_id, page.video_aspect_id, page.audio_codec_id,
-                                    page.audio_bitrate_id,  page.audio_channels_id};
+    const std::int32_t actual[8] = {page.video_codec_id,     page.video_bitrate_id, page.video_framerate_id,
+                                    page.video_framesize_id, page.video_aspect_id,  page.audio_codec_id,
+                                    page.audio_bitrate_id,   page.audio_channels_id};
     EXPECT_TRUE(std::equal(std::begin(actual), std::end(actual), std::begin(expected[id])));
     EXPECT_EQ(page.has_video, 1);
     EXPECT_EQ(page.has_audio, 1);

@@ -44,7 +44,9 @@ CRegistry::CRegistry(std::string_view subKey, const RegistryKey& parent, bool sa
   }
 }
 
-CRegistry::~CRegistry() { Close(); }
+CRegistry::~CRegistry() {
+  Close();
+}
 
 bool CRegistry::Close() {
   if (!m_key.IsOpen()) return true;

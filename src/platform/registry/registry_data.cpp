@@ -14,7 +14,9 @@ constexpr std::size_t kMaxValueName = 16383;
 // line of the file stays within 80 columns.
 constexpr std::size_t kHexLineBreakColumn = 76;
 
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char LowerAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool IsControl(char c) {
   const auto byte = static_cast<unsigned char>(c);
@@ -30,7 +32,9 @@ bool HasControl(std::string_view text) {
 
 // The separator sorts before every character, so a key's sub-keys follow it
 // before any sibling whose name merely starts with the same letters.
-int PathRank(char c) { return c == '\\' ? 0 : 1 + static_cast<unsigned char>(LowerAscii(c)); }
+int PathRank(char c) {
+  return c == '\\' ? 0 : 1 + static_cast<unsigned char>(LowerAscii(c));
+}
 
 std::string_view TrimRight(std::string_view text) {
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
@@ -120,8 +124,8 @@ std::string FormatValueLine(const std::string& name, const RegistryValue& value)
   }
   char number[32];
   if (value.type == REG_DWORD && value.data.size() == 4) {
-    const std::uint32_t dword = value.data[0] | value.data[1] << 8 | value.data[2] << 16 |
-                                static_cast<std::uint32_t>(value.data[3]) << 24;
+    const std::uint32_t dword =
+        value.data[0] | value.data[1] << 8 | value.data[2] << 16 | static_cast<std::uint32_t>(value.data[3]) << 24;
     std::snprintf(number, sizeof number, "dword:%08x", dword);
     return line + number;
   }
@@ -179,9 +183,13 @@ bool IsValidRegistryPath(std::string_view path) {
   }
 }
 
-bool IsValidValueName(std::string_view name) { return name.size() <= kMaxValueName && !HasControl(name); }
+bool IsValidValueName(std::string_view name) {
+  return name.size() <= kMaxValueName && !HasControl(name);
+}
 
-bool RegistryData::HasKey(std::string_view path) const { return m_keys.find(path) != m_keys.end(); }
+bool RegistryData::HasKey(std::string_view path) const {
+  return m_keys.find(path) != m_keys.end();
+}
 
 void RegistryData::AddKey(std::string_view path) {
   // Every key above it exists too, from the first below the root on.

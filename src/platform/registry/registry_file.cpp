@@ -198,8 +198,8 @@ RegistryData ReadRegistryFile(const std::string& path) {
   // Look again under the lock: another instance may be replacing it right now.
   FileLock lock(path);
   if (!lock.IsHeld()) {
-    Log("The settings file %s cannot be parsed (%s) and cannot be locked (%s): the settings start empty",
-        path.c_str(), content.reason.c_str(), GetErrorText(lock.Error()).c_str());
+    Log("The settings file %s cannot be parsed (%s) and cannot be locked (%s): the settings start empty", path.c_str(),
+        content.reason.c_str(), GetErrorText(lock.Error()).c_str());
     return {};
   }
   content = ReadAndParse(path);
@@ -237,8 +237,8 @@ RegistryStatus UpdateRegistryFile(const std::string& path, const std::function<v
   }
   FileContent content = ReadAndParse(path);
   if (content.state == FileState::Unreadable) {
-    Log("The settings file %s cannot be read (%s): it is not overwritten and the settings are not saved",
-        path.c_str(), content.reason.c_str());
+    Log("The settings file %s cannot be read (%s): it is not overwritten and the settings are not saved", path.c_str(),
+        content.reason.c_str());
     return ERROR_READ_FAULT;
   }
   if (content.state == FileState::Unparsable) {

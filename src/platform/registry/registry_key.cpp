@@ -20,7 +20,9 @@ RegistryKey::~RegistryKey() {
   if (m_bOpen) Close();
 }
 
-RegistryKey::RegistryKey(RegistryKey&& other) noexcept { *this = std::move(other); }
+RegistryKey::RegistryKey(RegistryKey&& other) noexcept {
+  *this = std::move(other);
+}
 
 RegistryKey& RegistryKey::operator=(RegistryKey&& other) noexcept {
   if (this == &other) return *this;
@@ -99,8 +101,7 @@ RegistryStatus RegistryKey::QueryValue(std::string_view name, std::uint32_t* typ
   return ERROR_SUCCESS;
 }
 
-RegistryStatus RegistryKey::SetValue(std::string_view name, std::uint32_t type, const void* data,
-                                     std::uint32_t size) {
+RegistryStatus RegistryKey::SetValue(std::string_view name, std::uint32_t type, const void* data, std::uint32_t size) {
   if (!m_bOpen || m_bRoot) return ERROR_INVALID_HANDLE;
   if ((m_nAccess & KEY_SET_VALUE) == 0) return ERROR_ACCESS_DENIED;
   if (!IsValidValueName(name) || (data == nullptr && size > 0)) return ERROR_INVALID_PARAMETER;

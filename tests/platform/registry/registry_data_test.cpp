@@ -11,8 +11,9 @@ namespace {
 constexpr const char* kOrlenta = "HKEY_CURRENT_USER\\Software\\Peravel\\Orlenta";
 
 RegistryValue Dword(std::uint32_t number) {
-  return {REG_DWORD, {static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8),
-                      static_cast<std::uint8_t>(number >> 16), static_cast<std::uint8_t>(number >> 24)}};
+  return {REG_DWORD,
+          {static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8),
+           static_cast<std::uint8_t>(number >> 16), static_cast<std::uint8_t>(number >> 24)}};
 }
 
 RegistryValue Text(const std::string& text) {

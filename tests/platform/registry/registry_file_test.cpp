@@ -153,7 +153,8 @@ TEST(RegistryFile, SavesMergeWithWhatOthersSavedMeanwhile) {
   EXPECT_EQ(LoadInt("Only Second"), 2);
   EXPECT_EQ(LoadInt("Both"), 2) << "the store closed last wins a value both set";
   EXPECT_EQ(LoadInt("Saved Meanwhile"), 7);
-  EXPECT_EQ(FolderEntries(file.File("")), (std::set<std::string>{"registry.reg", "registry.reg.lock", "Orlenta_log.txt"}))
+  EXPECT_EQ(FolderEntries(file.File("")),
+            (std::set<std::string>{"registry.reg", "registry.reg.lock", "Orlenta_log.txt"}))
       << "no temporary file is left behind";
 }
 
@@ -198,8 +199,7 @@ TEST(RegistryKey, OpensCreatesAndChecksLikeTheRegistry) {
   EXPECT_EQ(key.Create(RegistryKey::CurrentUser(), "Software\\\\Peravel", KEY_SET_VALUE), ERROR_INVALID_PARAMETER);
 
   // A created key is written with the keys above it even when it gets no values.
-  ASSERT_EQ(key.Create(RegistryKey::CurrentUser(), std::string(kOrlenta) + "\\Settings", KEY_SET_VALUE),
-            ERROR_SUCCESS);
+  ASSERT_EQ(key.Create(RegistryKey::CurrentUser(), std::string(kOrlenta) + "\\Settings", KEY_SET_VALUE), ERROR_SUCCESS);
   EXPECT_EQ(key.Path(), std::string(kOrlentaPath) + "\\Settings");
   std::uint32_t size = 4;
   std::uint8_t buffer[16] = {};

@@ -112,12 +112,10 @@ TEST(CRegistry, LoadingAcceptsOnlyTheRightTypes) {
     bool loads;
     int value;
   } integers[] = {
-      {"Dword 3", true, 3},         {"Text 12", true, 12},         {"Text 0012", true, 12},
-      {"Text Max", true, -1},       {"Text Letters", false, 0},    {"Text Empty", false, 0},
-      {"Text 12a", false, 0},       {"Text Minus", false, 0},      {"Text Plus", false, 0},
-      {"Text Too Large", false, 0}, {"Text No Data", false, 0},    {"Binary 4", false, 0},
-      {"Binary 5", false, 0},       {"Short Dword", false, 0},     {"Expandable", false, 0},
-      {"Missing", false, 0},
+      {"Dword 3", true, 3},       {"Text 12", true, 12},        {"Text 0012", true, 12},    {"Text Max", true, -1},
+      {"Text Letters", false, 0}, {"Text Empty", false, 0},     {"Text 12a", false, 0},     {"Text Minus", false, 0},
+      {"Text Plus", false, 0},    {"Text Too Large", false, 0}, {"Text No Data", false, 0}, {"Binary 4", false, 0},
+      {"Binary 5", false, 0},     {"Short Dword", false, 0},    {"Expandable", false, 0},   {"Missing", false, 0},
   };
   for (const auto& c : integers) {
     int value = 77;
@@ -140,8 +138,8 @@ TEST(CRegistry, LoadingAcceptsOnlyTheRightTypes) {
     const char* name;
     bool loads;
     const char* value;
-  } texts[] = {{"Text Letters", true, "twelve"}, {"Text Empty", true, ""},     {"Text No Data", true, ""},
-               {"Text With Nul", true, "a"},     {"Dword 3", false, "kept"},  {"Binary 4", false, "kept"},
+  } texts[] = {{"Text Letters", true, "twelve"}, {"Text Empty", true, ""},   {"Text No Data", true, ""},
+               {"Text With Nul", true, "a"},     {"Dword 3", false, "kept"}, {"Binary 4", false, "kept"},
                {"Expandable", false, "kept"},    {"Missing", false, "kept"}};
   for (const auto& c : texts) {
     std::string value = "kept";
