@@ -6,6 +6,7 @@
 
 #include "formats/format_pages.h"
 #include "platform/registry/registry.h"
+#include "platform/registry/registry_data.h"
 #include "platform/registry/registry_test_env.h"
 
 namespace {
@@ -62,6 +63,10 @@ TEST(FormatSettings, AllFiftySixValuesRoundTripIntoFreshObjects) {
                      "\"DVD Audio Bit Rate\"=dword:0000002e", "\"DVD Audio Channels\"=dword:0000002f"}))
       << "written in the main window's order, five video values then three audio values";
   EXPECT_NE(file.Text().find("\"VCD Audio Bit Rate\"=dword:ffffffff\n"), std::string::npos);
+  RegistryData parsed;
+  std::string error;
+  ASSERT_TRUE(ParseRegistryText(file.Text(), parsed, error)) << error;
+  EXPECT_EQ(FormatRegistryText(parsed), file.Text()) << "the file goes through the parser unchanged";
 
   auto loaded = CreateFfmpegFormatPages();
   ASSERT_TRUE(UpdateAll(loaded, false));

@@ -149,6 +149,48 @@ std::string FormatValueLine(const std::string& name, const RegistryValue& value)
   return out + line;
 }
 
+// Reads the data after the '=' of a value line: quoted text, dword: or a hex
+// list, which may go on over the following lines (index then moves past
+// them). Returns why it cannot, or null.
+const char* ParseValueData(std::string_view rest, const std::vector<std::string_view>& lines, std::size_t& index,
+                           RegistryValue& value) {
+  if (rest.starts_with('"')) {
+    std::string content;
+    if (ParseQuoted(rest, content) != rest.size()) return "the text is not one quoted text";
+    value.type = REG_SZ;
+    value.data.assign(content.begin(), content.end());
+    value.data.push_back(0);
+    return nullptr;
+  }
+  if (rest.starts_with("dword:")) {
+    std::uint32_t dword = 0;
+    if (!ParseHexNumber(rest.substr(6), dword)) return "dword: needs 1 to 8 hex digits";
+    value.type = REG_DWORD;
+    value.data = {static_cast<std::uint8_t>(dword), static_cast<std::uint8_t>(dword >> 8),
+                  static_cast<std::uint8_t>(dword >> 16), static_cast<std::uint8_t>(dword >> 24)};
+    return nullptr;
+  }
+  if (rest.starts_with("hex(")) {
+    const std::size_t close = rest.find("):");
+    if (close == std::string_view::npos || !ParseHexNumber(rest.substr(4, close - 4), value.type)) {
+      return "hex(type): needs a hex type number";
+    }
+    rest.remove_prefix(close + 2);
+  } else if (rest.starts_with("hex:")) {
+    value.type = REG_BINARY;
+    rest.remove_prefix(4);
+  } else {
+    return "the value is neither text, dword: nor hex:";
+  }
+  std::string list(rest);
+  while (!list.empty() && list.back() == '\\') {
+    list.pop_back();
+    if (++index >= lines.size()) return "the continued value ends with the file";
+    list += TrimLeft(lines[index]);
+  }
+  return ParseHexBytes(list, value.data) ? nullptr : "hex data must be bytes like 0a,ff";
+}
+
 std::string LineError(std::size_t index, const char* reason) {
   return "line " + std::to_string(index + 1) + ": " + reason;
 }
@@ -288,41 +330,8 @@ bool ParseRegistryText(std::string_view text, RegistryData& data, std::string& e
     std::string_view rest = line.substr(position + 1);
 
     RegistryValue value;
-    if (rest.starts_with('"')) {
-      std::string content;
-      const std::size_t end = ParseQuoted(rest, content);
-      if (end != rest.size()) return Fail(i, "the text is not one quoted text");
-      value.type = REG_SZ;
-      value.data.assign(content.begin(), content.end());
-      value.data.push_back(0);
-    } else if (rest.starts_with("dword:")) {
-      std::uint32_t dword = 0;
-      if (!ParseHexNumber(rest.substr(6), dword)) return Fail(i, "dword: needs 1 to 8 hex digits");
-      value.type = REG_DWORD;
-      value.data = {static_cast<std::uint8_t>(dword), static_cast<std::uint8_t>(dword >> 8),
-                    static_cast<std::uint8_t>(dword >> 16), static_cast<std::uint8_t>(dword >> 24)};
-    } else if (rest.starts_with("hex:") || rest.starts_with("hex(")) {
-      value.type = REG_BINARY;
-      if (rest[3] == '(') {
-        const std::size_t close = rest.find("):");
-        if (close == std::string_view::npos || !ParseHexNumber(rest.substr(4, close - 4), value.type)) {
-          return Fail(i, "hex(type): needs a hex type number");
-        }
-        rest.remove_prefix(close + 2);
-      } else {
-        rest.remove_prefix(4);
-      }
-      const std::size_t first = i;
-      std::string list(rest);
-      while (!list.empty() && list.back() == '\\') {
-        list.pop_back();
-        if (++i >= lines.size()) return Fail(first, "the continued value ends with the file");
-        list += TrimLeft(lines[i]);
-      }
-      if (!ParseHexBytes(list, value.data)) return Fail(first, "hex data must be bytes like 0a,ff");
-    } else {
-      return Fail(i, "the value is neither text, dword: nor hex:");
-    }
+    const std::size_t first = i;
+    if (const char* reason = ParseValueData(rest, lines, i, value)) return Fail(first, reason);
     result.SetValue(key, name, std::move(value));
   }
   data = std::move(result);
