@@ -75,10 +75,10 @@ int main(int argc, char** argv) {
   const auto directStart = Clock::now();
   for (const PathBuffer& input : inputs) {
     const PathBuffer output = ConvertFileTask::PlannedOutputPath((work / "direct").string(), input, dvd.GetFileExt());
-    std::vector<std::string> argv = {ffmpeg};
+    std::vector<std::string> command = {ffmpeg};
     const auto arguments = ExternalConverter(input, output, dvd.GetEncodingParameters(), nullptr).GetArgumentVector();
-    argv.insert(argv.end(), arguments.begin(), arguments.end());
-    if (!RunProcess(argv).Succeeded()) {
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    if (!RunProcess(command).Succeeded()) {
       std::fprintf(stderr, "direct ffmpeg failed for %s\n", input.c_str());
       return 1;
     }

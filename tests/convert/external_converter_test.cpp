@@ -97,9 +97,13 @@ TEST_F(ExternalConverterTest, ConvertsToEveryOutputFormat) {
     ASSERT_NE(video, nullptr);
     ASSERT_NE(audio, nullptr);
     EXPECT_EQ(video->codec, c.videoCodec);
-    if (*c.videoTag != '\0') EXPECT_EQ(video->tag, c.videoTag);
-    if (c.width != 0) EXPECT_EQ(video->width, c.width);
-    if (c.height != 0) EXPECT_EQ(video->height, c.height);
+    if (*c.videoTag != '\0') {
+      EXPECT_EQ(video->tag, c.videoTag);
+    }
+    if (c.width != 0) {
+      EXPECT_EQ(video->width, c.width);
+      EXPECT_EQ(video->height, c.height);
+    }
     EXPECT_EQ(audio->codec, c.audioCodec);
   }
   EXPECT_EQ(m_fallback.calls, 0);
