@@ -19,17 +19,7 @@ class LogCapture {
   LogCapture& operator=(const LogCapture&) = delete;
 
   // The entries written so far, after the header line.
-  std::vector<std::string> Lines() const {
-    const std::string text = testkit::ReadFile(m_path);
-    std::vector<std::string> lines;
-    std::size_t start = text.find("\r\n");
-    start = start == std::string::npos ? text.size() : start + 2;
-    for (auto end = text.find("\r\n", start); end != std::string::npos; end = text.find("\r\n", start)) {
-      lines.push_back(text.substr(start, end - start));
-      start = end + 2;
-    }
-    return lines;
-  }
+  std::vector<std::string> Lines() const { return testkit::LogEntries(m_path); }
   // Starts the next Lines() after what was written so far.
   void Clear() { LogOpen(m_path.c_str()); }
 

@@ -33,17 +33,7 @@ class ScopedRegistryFile {
   void Write(const std::string& text) const { testkit::WriteFile(m_path, text); }
 
   // The log's entries after its header line.
-  std::vector<std::string> LogLines() const {
-    const std::string text = testkit::ReadFile(m_logPath);
-    std::vector<std::string> lines;
-    std::size_t start = text.find("\r\n");
-    start = start == std::string::npos ? text.size() : start + 2;
-    for (auto end = text.find("\r\n", start); end != std::string::npos; end = text.find("\r\n", start)) {
-      lines.push_back(text.substr(start, end - start));
-      start = end + 2;
-    }
-    return lines;
-  }
+  std::vector<std::string> LogLines() const { return testkit::LogEntries(m_logPath); }
   bool Logged(const std::string& prefix) const {
     for (const auto& line : LogLines()) {
       if (line.rfind(prefix, 0) == 0) return true;
