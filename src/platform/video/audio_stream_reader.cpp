@@ -68,9 +68,8 @@ bool AudioStreamReader::DecodeMore() {
   }
   if (m_aligning) {
     m_aligning = false;
-    const double seconds = m_decoder->FrameSeconds(*frame);
-    if (seconds >= 0.0) {
-      const std::int64_t start = std::llround(seconds * m_sampleRate);
+    if (const auto seconds = m_decoder->FrameSeconds(*frame)) {
+      const std::int64_t start = std::llround(*seconds * m_sampleRate);
       if (start > m_framesDecoded) {
         const auto limit = static_cast<std::int64_t>(kMaxLeadingSilenceSeconds * m_sampleRate);
         const std::int64_t silence = std::min(start - m_framesDecoded, limit);

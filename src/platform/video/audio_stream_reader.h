@@ -1,8 +1,9 @@
 #pragma once
 // Reads the sound of an audio stream as interleaved signed 16-bit samples at
-// the stream's own rate and channel count. The sound is placed on the file's
-// time line: a stream that starts after the file's start is preceded by
-// silence, so audio read from 0 stays in step with the video read from 0.
+// the stream's own rate and channel count. The sound is placed on the time
+// line of the file's video: sound that starts after the first picture is
+// preceded by silence, sound from before it is dropped, so audio read from 0
+// stays in step with the video read from 0.
 
 #include <cstdint>
 #include <memory>
@@ -25,12 +26,12 @@ class AudioStreamReader {
   // end of the stream, none after it.
   void Read(int frames, std::vector<std::int16_t>& samples);
 
-  // Continues at that time (seconds from the file's start).
+  // Continues at that time (seconds on the video's time line).
   void Seek(double seconds);
 
   int SampleRate() const noexcept { return m_sampleRate; }
   int Channels() const noexcept { return m_channels; }
-  // Sample frames given so far, counted from the file's start.
+  // Sample frames given so far, counted from the time line's start.
   std::int64_t FramesRead() const noexcept { return m_framesRead; }
   double PositionSeconds() const noexcept { return static_cast<double>(m_framesRead) / m_sampleRate; }
 

@@ -1,8 +1,10 @@
 #include "platform/video/media_reader.h"
 
 #include <cmath>
+#include <optional>
 
 #include "platform/video/container_probe.h"
+#include "platform/video/stream_ends.h"
 #include "platform/video/video_error.h"
 #include "support/log.h"
 
@@ -28,15 +30,20 @@ double FileStartSeconds(const AVFormatContext& input) {
   return input.start_time != AV_NOPTS_VALUE ? input.start_time / static_cast<double>(AV_TIME_BASE) : 0.0;
 }
 
-// Where a stream ends, in seconds from the file's start.
-double StreamEndSeconds(const AVFormatContext& input, const AVStream& stream) {
+std::optional<double> StreamStartSeconds(const AVStream& stream) {
+  if (stream.start_time == AV_NOPTS_VALUE) return std::nullopt;
+  return stream.start_time * av_q2d(stream.time_base);
+}
+
+// Where a stream ends, in seconds after origin.
+double StreamEndSeconds(const AVFormatContext& input, const AVStream& stream, double origin) {
   const double timeBase = av_q2d(stream.time_base);
   if (stream.duration != AV_NOPTS_VALUE && stream.duration > 0) {
-    const double start =
-        stream.start_time != AV_NOPTS_VALUE ? stream.start_time * timeBase - FileStartSeconds(input) : 0.0;
-    return (start > 0.0 ? start : 0.0) + stream.duration * timeBase;
+    return StreamStartSeconds(stream).value_or(origin) - origin + stream.duration * timeBase;
   }
-  if (input.duration != AV_NOPTS_VALUE && input.duration > 0) return input.duration / static_cast<double>(AV_TIME_BASE);
+  if (input.duration != AV_NOPTS_VALUE && input.duration > 0) {
+    return FileStartSeconds(input) - origin + input.duration / static_cast<double>(AV_TIME_BASE);
+  }
   return 0.0;
 }
 
@@ -104,13 +111,30 @@ void MediaReader::ReadFacts(const AVFormatContext& input) {
   m_facts.containerClass = ClassOfContainer(m_facts.formatName);
   m_videoIndex = FindStream(input, AVMEDIA_TYPE_VIDEO);
   m_audioIndex = FindStream(input, AVMEDIA_TYPE_AUDIO);
+  // Both streams are read on the clock of the first picture (of the sound
+  // when there is no picture), so a file's video always starts at 0.
+  const int timeLine = m_videoIndex >= 0 ? m_videoIndex : m_audioIndex;
+  m_origin = FileStartSeconds(input);
+  if (timeLine >= 0) m_origin = StreamStartSeconds(*input.streams[timeLine]).value_or(m_origin);
+
+  if (m_videoIndex >= 0) {
+    m_frameRate = av_guess_frame_rate(const_cast<AVFormatContext*>(&input), input.streams[m_videoIndex], nullptr);
+    // Time bases passed off as rates (1000 for FLV, 90000 for raw streams) are no frame rate.
+    if (m_frameRate.num <= 0 || m_frameRate.den <= 0 || av_q2d(m_frameRate) > 240.0) m_frameRate = AVRational{25, 1};
+  }
+  const bool videoEstimated = m_videoIndex >= 0 && StreamLengthIsEstimate(input, *input.streams[m_videoIndex]);
+  const bool audioEstimated = m_audioIndex >= 0 && StreamLengthIsEstimate(input, *input.streams[m_audioIndex]);
+  StreamEnds measured;
+  if (videoEstimated || audioEstimated) {
+    measured = MeasureStreamEnds(m_path, m_videoIndex, m_audioIndex, 1.0 / av_q2d(m_frameRate));
+  }
 
   if (m_audioIndex >= 0) {
     const AVStream& stream = *input.streams[m_audioIndex];
     const AVCodecParameters& audio = *stream.codecpar;
     m_facts.hasAudio = true;
     m_facts.audioCodecName = DecoderName(audio.codec_id);
-    const double end = StreamEndSeconds(input, stream);
+    const double end = measured.audio ? *measured.audio - m_origin : StreamEndSeconds(input, stream, m_origin);
     m_facts.audioDurationMs = Milliseconds(end);
     m_facts.audioBitrateKbps = Kbps(audio.bit_rate);
     m_facts.frequency = audio.sample_rate;
@@ -119,14 +143,11 @@ void MediaReader::ReadFacts(const AVFormatContext& input) {
     m_facts.audioFormatTag = WaveFormatTag(m_facts.formatName, audio);
   }
   if (m_videoIndex >= 0) {
-    AVStream* stream = input.streams[m_videoIndex];
+    const AVStream* stream = input.streams[m_videoIndex];
     const AVCodecParameters& video = *stream->codecpar;
     m_facts.hasVideo = true;
     m_facts.videoCodecName = DecoderName(video.codec_id);
-    m_frameRate = av_guess_frame_rate(const_cast<AVFormatContext*>(&input), stream, nullptr);
-    // Time bases passed off as rates (1000 for FLV, 90000 for raw streams) are no frame rate.
-    if (m_frameRate.num <= 0 || m_frameRate.den <= 0 || av_q2d(m_frameRate) > 240.0) m_frameRate = AVRational{25, 1};
-    const double end = StreamEndSeconds(input, *stream);
+    const double end = measured.video ? *measured.video - m_origin : StreamEndSeconds(input, *stream, m_origin);
     m_facts.videoDurationMs = Milliseconds(end);
     m_facts.frameRate = av_q2d(m_frameRate);
     m_facts.framesCount = std::llround(end * m_facts.frameRate);
@@ -141,7 +162,7 @@ void MediaReader::ReadFacts(const AVFormatContext& input) {
 
 void MediaReader::OpenVideo(InputContextPtr input) {
   try {
-    auto reader = std::make_unique<VideoStreamReader>(std::make_unique<StreamDecoder>(std::move(input), m_videoIndex),
+    auto reader = std::make_unique<VideoStreamReader>(std::make_unique<StreamDecoder>(std::move(input), m_videoIndex, m_origin),
                                                       m_frameRate);
     if (reader->Prime()) {
       m_video = std::move(reader);
@@ -163,7 +184,7 @@ void MediaReader::OpenAudio(InputContextPtr input) {
   }
   try {
     if (index < 0) throw video_exception("the audio stream went missing");
-    auto reader = std::make_unique<AudioStreamReader>(std::make_unique<StreamDecoder>(std::move(input), index),
+    auto reader = std::make_unique<AudioStreamReader>(std::make_unique<StreamDecoder>(std::move(input), index, m_origin),
                                                       m_facts.frequency, m_facts.channels);
     if (reader->Prime()) {
       m_audio = std::move(reader);

@@ -73,6 +73,7 @@ class MediaReader {
   int m_videoIndex = -1;
   int m_audioIndex = -1;
   AVRational m_frameRate{25, 1};
+  double m_origin = 0.0;  // seconds on the file's clock where reading starts
   std::unique_ptr<VideoStreamReader> m_video;
   std::unique_ptr<AudioStreamReader> m_audio;
 };

@@ -17,8 +17,12 @@ constexpr int kMaxDamagedPacketsInARow = 500;
 
 }  // namespace
 
-StreamDecoder::StreamDecoder(InputContextPtr input, int streamIndex)
-    : m_input(std::move(input)), m_streamIndex(streamIndex), m_packet(AllocPacket()), m_frame(AllocFrame()) {
+StreamDecoder::StreamDecoder(InputContextPtr input, int streamIndex, double origin)
+    : m_input(std::move(input)),
+      m_streamIndex(streamIndex),
+      m_packet(AllocPacket()),
+      m_frame(AllocFrame()),
+      m_origin(origin) {
   AVStream* stream = m_input->streams[m_streamIndex];
   const AVCodec* decoder = avcodec_find_decoder(stream->codecpar->codec_id);
   if (decoder == nullptr) {
@@ -34,12 +38,11 @@ StreamDecoder::StreamDecoder(InputContextPtr input, int streamIndex)
   for (unsigned i = 0; i < m_input->nb_streams; ++i) {
     if (static_cast<int>(i) != m_streamIndex) m_input->streams[i]->discard = AVDISCARD_ALL;
   }
-  if (m_input->start_time != AV_NOPTS_VALUE) m_fileStart = m_input->start_time / static_cast<double>(AV_TIME_BASE);
 }
 
-double StreamDecoder::FrameSeconds(const AVFrame& frame) const {
-  if (frame.best_effort_timestamp == AV_NOPTS_VALUE) return -1.0;
-  return frame.best_effort_timestamp * av_q2d(Stream()->time_base) - m_fileStart;
+std::optional<double> StreamDecoder::FrameSeconds(const AVFrame& frame) const {
+  if (frame.best_effort_timestamp == AV_NOPTS_VALUE) return std::nullopt;
+  return frame.best_effort_timestamp * av_q2d(Stream()->time_base) - m_origin;
 }
 
 bool StreamDecoder::FeedPacket() {
@@ -91,7 +94,7 @@ AVFrame* StreamDecoder::NextFrame() {
 
 void StreamDecoder::Seek(double seconds) {
   const AVStream* stream = Stream();
-  const double target = (seconds < 0.0 ? 0.0 : seconds) + m_fileStart;
+  const double target = (seconds < 0.0 ? 0.0 : seconds) + m_origin;
   const auto timestamp = static_cast<std::int64_t>(target / av_q2d(stream->time_base));
   int result = av_seek_frame(m_input.get(), m_streamIndex, timestamp, AVSEEK_FLAG_BACKWARD);
   // Some demuxers cannot seek backward from the first key frame: fall back to a byte-free rewind.

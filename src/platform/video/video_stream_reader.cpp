@@ -58,10 +58,9 @@ bool VideoStreamReader::DecodeNext() {
   AVFrame* picture = m_decoder->NextFrame();
   if (picture == nullptr) return false;
   const double fps = av_q2d(m_rate);
-  const double seconds = m_decoder->FrameSeconds(*picture);
   std::int64_t index;
-  if (seconds >= 0.0) {
-    index = std::llround(seconds * fps);
+  if (const auto seconds = m_decoder->FrameSeconds(*picture)) {
+    index = std::llround(*seconds * fps);
   } else {
     index = m_haveNext ? m_nextIndex + 1 : (m_haveCurrent ? m_currentIndex + 1 : m_outputIndex);
   }

@@ -25,11 +25,11 @@ class VideoStreamReader {
   // Size of the frames Read gives; 0 x 0 (the default) keeps each picture's size.
   void SetOutputSize(int width, int height);
 
-  // Continues at the frame of that time (seconds from the file's start).
+  // Continues at the frame of that time (seconds from the first picture).
   void Seek(double seconds);
 
-  // Frames given so far, counted from the file's start (after a seek, from
-  // the frame of the seek time).
+  // Frames given so far, counted from the first picture (after a seek, the
+  // frame of the seek time counts as the one there).
   std::int64_t FramesRead() const noexcept { return m_outputIndex; }
   double PositionSeconds() const noexcept;
 
