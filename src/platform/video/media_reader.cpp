@@ -122,8 +122,8 @@ void MediaReader::ReadFacts(const AVFormatContext& input) {
     // Time bases passed off as rates (1000 for FLV, 90000 for raw streams) are no frame rate.
     if (m_frameRate.num <= 0 || m_frameRate.den <= 0 || av_q2d(m_frameRate) > 240.0) m_frameRate = AVRational{25, 1};
   }
-  const bool videoEstimated = m_videoIndex >= 0 && StreamLengthIsEstimate(input, *input.streams[m_videoIndex]);
-  const bool audioEstimated = m_audioIndex >= 0 && StreamLengthIsEstimate(input, *input.streams[m_audioIndex]);
+  const bool videoEstimated = m_videoIndex >= 0 && StreamLengthIsEstimate(*input.streams[m_videoIndex]);
+  const bool audioEstimated = m_audioIndex >= 0 && StreamLengthIsEstimate(*input.streams[m_audioIndex]);
   StreamEnds measured;
   if (videoEstimated || audioEstimated) {
     measured = MeasureStreamEnds(m_path, m_videoIndex, m_audioIndex, 1.0 / av_q2d(m_frameRate));

@@ -13,10 +13,7 @@ constexpr std::int64_t kMaxTailBytes = 16 * 1024 * 1024;
 
 }  // namespace
 
-bool StreamLengthIsEstimate(const AVFormatContext& input, const AVStream& stream) {
-  if (stream.nb_frames > 0) return false;
-  return input.duration_estimation_method != AVFMT_DURATION_FROM_PTS;
-}
+bool StreamLengthIsEstimate(const AVStream& stream) { return stream.nb_frames <= 0; }
 
 StreamEnds MeasureStreamEnds(const std::string& path, int videoIndex, int audioIndex, double frameSeconds) {
   StreamEnds ends;
@@ -27,6 +24,9 @@ StreamEnds MeasureStreamEnds(const std::string& path, int videoIndex, int audioI
   av_dict_free(&options);
   if (opened < 0) return ends;
   InputContextPtr input(raw);
+  // Containers without a header (MPEG program streams) find their streams,
+  // and the parsers that put a time on every frame, by reading.
+  if ((input->ctx_flags & AVFMTCTX_NOHEADER) != 0 && avformat_find_stream_info(input.get(), nullptr) < 0) return ends;
   const int streams = static_cast<int>(input->nb_streams);
   if (videoIndex >= streams) videoIndex = -1;
   if (audioIndex >= streams) audioIndex = -1;

@@ -15,9 +15,10 @@ struct StreamEnds {
   std::optional<double> audio;
 };
 
-// True when the stream's length is the container's estimate rather than
-// counted frames or time stamps read by FFmpeg itself.
-bool StreamLengthIsEstimate(const AVFormatContext& input, const AVStream& stream);
+// True when the stream's length is an estimate rather than a count of frames
+// (even FFmpeg's time stamp estimate for MPEG streams takes the last time
+// stamp it finds, which need not be on the last frame).
+bool StreamLengthIsEstimate(const AVStream& stream);
 
 // Reads the file's last seconds with a demuxer of its own. frameSeconds
 // stands in for video packets that carry no duration. A stream whose end
