@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/video/container_probe.h"
 #include "platform/video/video_error.h"
@@ -187,6 +188,14 @@ void MediaWriter::OpenVideo() {
   m_videoStream->r_frame_rate = plan.frameRate;
   m_videoStream->sample_aspect_ratio = plan.sampleAspect;
   CheckAv(avcodec_parameters_from_context(m_videoStream->codecpar, codec), "Video stream parameters");
+  // The encoder's buffer figures (VBV size, peak rate) tell the MPEG muxers
+  // how to pace the stream; without them they assume sizes no disc standard has.
+  for (int i = 0; i < codec->nb_coded_side_data; ++i) {
+    const AVPacketSideData& data = codec->coded_side_data[i];
+    uint8_t* copy = av_stream_new_side_data(m_videoStream, data.type, data.size);
+    if (copy == nullptr) throw video_exception("Out of memory for stream side data");
+    std::memcpy(copy, data.data, data.size);
+  }
 
   m_picture = AllocFrame();
   m_picture->format = codec->pix_fmt;

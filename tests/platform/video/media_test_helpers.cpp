@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
+#include <random>
 #include <stdexcept>
 
 #include "platform/process/child_process.h"
@@ -36,6 +37,17 @@ VideoFrame ColourBlocks(int width, int height) {
       pixel[2] = static_cast<std::uint8_t>(colour.r);
       pixel[3] = 255;
     }
+  }
+  return frame;
+}
+
+VideoFrame Noise(int width, int height, unsigned seed) {
+  VideoFrame frame(width, height);
+  std::minstd_rand random(seed);
+  for (std::size_t i = 0; i < frame.pixels.size(); i += 4) {
+    const auto grey = static_cast<std::uint8_t>(random() & 0xFF);
+    frame.pixels[i] = frame.pixels[i + 1] = frame.pixels[i + 2] = grey;
+    frame.pixels[i + 3] = 255;
   }
   return frame;
 }

@@ -16,6 +16,8 @@ struct Rgb {
 // A frame of 4 rows x 2 columns of coloured blocks, each block a different
 // colour, so that a picture turned upside down or mirrored is told apart.
 VideoFrame ColourBlocks(int width, int height);
+// A frame of random grey pixels (a picture no encoder can shrink much).
+VideoFrame Noise(int width, int height, unsigned seed);
 // The colour of block (column, row) of ColourBlocks, row 0 at the top.
 Rgb BlockColour(int column, int row);
 // The average colour of the middle of block (column, row) of a frame of any size.
