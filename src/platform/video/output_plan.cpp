@@ -114,8 +114,10 @@ void PlanAvi(const WriterSettings& settings, OutputPlan& plan) {
   plan.muxer = "avi";
   const auto& codecs = AviVideoCodecs();
   if (codecs.empty()) throw video_exception("CreateFile: this FFmpeg build has no video encoder for AVI");
-  const int number = std::clamp(settings.aviCodec, 1, static_cast<int>(codecs.size()));
-  if (number != settings.aviCodec) Log("Video library: AVI codec %d does not exist, using %d", settings.aviCodec, number);
+  // A number outside the list (a setting stored under another build) falls back to the default codec.
+  const bool listed = settings.aviCodec >= 1 && settings.aviCodec <= static_cast<int>(codecs.size());
+  const int number = listed ? settings.aviCodec : 1;
+  if (!listed) Log("Video library: AVI codec %d does not exist, using %d", settings.aviCodec, number);
   const AviVideoCodec& codec = codecs[static_cast<std::size_t>(number - 1)];
   VideoCodecSettings user;
   if (const auto found = settings.aviCodecSettings.find(number); found != settings.aviCodecSettings.end()) {

@@ -204,7 +204,8 @@ std::string VideoFile::VideoCodecName(int number) {
 int VideoFile::ShowVideoCodecSettings(WindowHandle owner) {
   const auto& codecs = AviVideoCodecs();
   if (codecs.empty()) throw video_exception("ShowVideoCodecSettings: no AVI video codec is available");
-  const int number = std::clamp(m_settings.aviCodec, 1, static_cast<int>(codecs.size()));
+  const bool listed = m_settings.aviCodec >= 1 && m_settings.aviCodec <= static_cast<int>(codecs.size());
+  const int number = listed ? m_settings.aviCodec : 1;
   const AviVideoCodec& codec = codecs[static_cast<std::size_t>(number - 1)];
   VideoCodecSettings& settings = m_settings.aviCodecSettings[number];
   const DialogResult answer = ShowModalDialog(owner, MakeCodecSettingsRequest(codec, settings));
