@@ -188,7 +188,7 @@ TEST(VideoCodecSettings, DialogShowsTheSelectedCodecAndItsAnswerChangesTheEncodi
   responder.QueueDialogAnswer({IDOK, {"quality=2", "bitrate=800", "keyframeInterval=50", "bogus=1", "quality=x"}});
   EXPECT_EQ(writer.ShowVideoCodecSettings(), IDOK);
   ASSERT_EQ(responder.Dialogs().size(), 1U);
-  const DialogRequest& request = responder.Dialogs()[0];
+  const DialogRequest request = responder.Dialogs()[0];
   EXPECT_EQ(request.name, "VideoCodecSettings");
   EXPECT_EQ(request.caption, VideoFile::VideoCodecName(1));
   EXPECT_EQ(request.arguments[0], std::string("encoder=") + AviVideoCodecs()[0].encoder);
