@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/video/fast_pixels.h"
 #include "platform/video/video_error.h"
 
 void ImageScaler::SetImage(const VideoFrame& frame) {
@@ -35,7 +36,15 @@ void ImageScaler::GetImage(VideoFrame& target, int fit, int quality) {
   const int top = (target.height - height) / 2;
   const int left = (target.width - width) / 2;
 
-  const int flags = quality == kFast ? SWS_FAST_BILINEAR : SWS_BICUBIC;
+  uint8_t* corner = target.pixels.data() + top * target.Stride() + left * VideoFrame::kBytesPerPixel;
+  // Bilinear is right down to half the size; below that only a wider filter
+  // keeps thin lines, so smooth scaling hands that to swscale.
+  if (quality == kFast || (width * 2 >= m_image.width && height * 2 >= m_image.height)) {
+    ScaleBgraBilinear(m_image.pixels.data(), m_image.width, m_image.height, static_cast<std::ptrdiff_t>(m_image.Stride()),
+                      corner, width, height, static_cast<std::ptrdiff_t>(target.Stride()));
+    return;
+  }
+  const int flags = SWS_BICUBIC;
   if (!m_scaler || m_sourceWidth != m_image.width || m_sourceHeight != m_image.height || m_targetWidth != width ||
       m_targetHeight != height || m_flags != flags) {
     m_scaler.reset(sws_getContext(m_image.width, m_image.height, AV_PIX_FMT_BGRA, width, height, AV_PIX_FMT_BGRA, flags,
@@ -50,8 +59,7 @@ void ImageScaler::GetImage(VideoFrame& target, int fit, int quality) {
   const uint8_t* source[4] = {m_image.pixels.data(), nullptr, nullptr, nullptr};
   const int sourceStride[4] = {static_cast<int>(m_image.Stride()), 0, 0, 0};
   // Rows count from the bottom in both pictures, so "top" borders are the same rows either way.
-  uint8_t* destination[4] = {target.pixels.data() + top * target.Stride() + left * VideoFrame::kBytesPerPixel, nullptr,
-                             nullptr, nullptr};
+  uint8_t* destination[4] = {corner, nullptr, nullptr, nullptr};
   const int destinationStride[4] = {static_cast<int>(target.Stride()), 0, 0, 0};
   sws_scale(m_scaler.get(), source, sourceStride, 0, m_image.height, destination, destinationStride);
 }

@@ -255,6 +255,27 @@ TEST(Writer, MisuseRaisesErrorsThatSayWhatFailed) {
   EXPECT_FALSE(std::filesystem::exists(dir.File("nothing.avi")));
 }
 
+// Encoding runs on the writer's own thread; its failures still reach the
+// caller, at the next call at the latest.
+TEST(Writer, AFullDiskIsReportedToTheCaller) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  VideoFile writer;
+  writer.SetAudioEnabled(false);
+  writer.SetFrameFormat(kWidth, kHeight, 25.0);
+  writer.SetAVIVideo(kWidth, kHeight, 25.0);
+  std::string message;
+  try {
+    writer.CreateFile("/dev/full", 1);
+    for (int i = 0; i < 100; ++i) writer.WriteVideo(videotest::Noise(kWidth, kHeight, static_cast<unsigned>(i)));
+    writer.CloseFile();
+  } catch (const video_exception& error) {
+    message = error.what();
+  }
+  EXPECT_NE(message.find("No space left on device"), std::string::npos) << message;
+  EXPECT_TRUE(std::filesystem::exists("/dev/full")) << "a path that was there is never removed";
+  EXPECT_NO_THROW(writer.CloseFile());
+}
+
 TEST(Writer, CreateFileFinishesAFileLeftOpenBeforeStartingTheNext) {
   testkit::TempDir dir;
   VideoFile writer;
