@@ -5,11 +5,14 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QThread>
 #include <functional>
+#include <thread>
 
 #include "common/test_kit.h"
 #include "platform/video/media_test_helpers.h"
 #include "platform/video/video_error.h"
+#include "platform/video/video_file.h"
 
 namespace {
 
@@ -182,6 +185,32 @@ TEST_F(PlayerTest, BlankAndUnplayableFilesDoNotPlay) {
 
   m_player.AfterCreate(0);
   EXPECT_FALSE(m_player.IsOpen());
+}
+
+}  // namespace
+
+namespace {
+
+// A file opened on a worker thread reports its progress on the window thread.
+TEST(VideoFileEvents, ReachTheContextsThreadFromAnotherThread) {
+  testkit::TempDir dir;
+  const std::string clip = testkit::MakeClip(dir.File("clip.avi"), {.outputArguments = {"-c:v", "mpeg4"}});
+  QObject window;
+  std::vector<std::pair<int, short>> events;
+  bool allOnWindowThread = true;
+  VideoFile reader;
+  reader.SetEventHandler(
+      [&](int value, short stage) {
+        allOnWindowThread = allOnWindowThread && QThread::currentThread() == window.thread();
+        events.emplace_back(value, stage);
+      },
+      &window);
+  std::thread worker([&] { reader.OpenFile(clip); });
+  worker.join();
+  EXPECT_TRUE(events.empty()) << "queued until the window thread runs its events";
+  ASSERT_TRUE(RunEventsUntil([&] { return !events.empty() && events.back().second == 1; }));
+  EXPECT_TRUE(allOnWindowThread);
+  EXPECT_EQ(events.back().first, 100);
 }
 
 }  // namespace
