@@ -88,8 +88,9 @@ int main() {
                          "libmp3lame", clip});
 
   const double library = videobench::Seconds([&] { ConvertWithLibrary(clip, folder.File("library.mpg")); });
-  const double ffmpeg =
-      videobench::Seconds([&] { videobench::RunFfmpeg({"-i", clip, "-target", "pal-dvd", folder.File("ffmpeg.mpg")}); });
+  const double ffmpeg = videobench::Seconds([&] {
+    videobench::RunFfmpeg({"-i", clip, "-target", "pal-dvd", folder.File("ffmpeg.mpg")});
+  });
 
   std::printf("reader -> scaler -> writer: %.2f s\n", library);
   std::printf("ffmpeg -target pal-dvd:     %.2f s\n", ffmpeg);

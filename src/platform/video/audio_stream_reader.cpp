@@ -19,7 +19,8 @@ constexpr double kMaxLeadingSilenceSeconds = 30.0;
 }  // namespace
 
 AudioStreamReader::AudioStreamReader(std::unique_ptr<StreamDecoder> decoder, int sampleRate, int channels)
-    : m_decoder(std::move(decoder)), m_sampleRate(sampleRate > 0 ? sampleRate : 44100),
+    : m_decoder(std::move(decoder)),
+      m_sampleRate(sampleRate > 0 ? sampleRate : 44100),
       m_channels(channels > 0 ? channels : 2) {
   av_channel_layout_default(&m_outputLayout, m_channels);
 }

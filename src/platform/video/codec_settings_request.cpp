@@ -32,7 +32,9 @@ std::optional<int> ParseInt(std::string_view text) {
   return value;
 }
 
-std::string Entry(const char* key, int value) { return std::string(key) + "=" + std::to_string(value); }
+std::string Entry(const char* key, int value) {
+  return std::string(key) + "=" + std::to_string(value);
+}
 
 }  // namespace
 

@@ -8,9 +8,13 @@ extern "C" {
 #include <libavutil/dict.h>
 }
 
-std::string FileUrl(const std::string& path) { return "file:" + path; }
+std::string FileUrl(const std::string& path) {
+  return "file:" + path;
+}
 
-void RestrictToLocalFiles(AVDictionary** options) { av_dict_set(options, "protocol_whitelist", "file", 0); }
+void RestrictToLocalFiles(AVDictionary** options) {
+  av_dict_set(options, "protocol_whitelist", "file", 0);
+}
 
 ContainerProbe ProbeContainer(const std::string& path) {
   ContainerProbe result;
@@ -36,7 +40,7 @@ int ClassOfContainer(const std::string& formatName) {
   if (formatName.empty() || formatName == "tty") return -1;
   if (formatName == "avi") return static_cast<int>(ContainerClass::Avi);
   static constexpr std::array<std::string_view, 9> kMpeg = {"mpeg", "mpegts", "mpegtsraw", "mpegvideo", "m4v",
-                                                           "h264", "hevc",   "mp3",       "aac"};
+                                                            "h264", "hevc",   "mp3",       "aac"};
   for (const auto name : kMpeg) {
     if (formatName == name) return static_cast<int>(ContainerClass::Mpeg);
   }

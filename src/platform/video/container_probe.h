@@ -7,10 +7,10 @@
 // The classes of IsFileOfType.
 enum class ContainerClass {
   Avi = 0,
-  Mpeg = 1,         // MPEG program, transport and elementary streams
-  WindowsMedia = 2, // ASF: WMV, WMA
-  QuickTime = 3,    // MOV, MP4, 3GP
-  Other = 4,        // any other container FFmpeg reads (Matroska, WebM, FLV, ...)
+  Mpeg = 1,          // MPEG program, transport and elementary streams
+  WindowsMedia = 2,  // ASF: WMV, WMA
+  QuickTime = 3,     // MOV, MP4, 3GP
+  Other = 4,         // any other container FFmpeg reads (Matroska, WebM, FLV, ...)
 };
 
 struct ContainerProbe {

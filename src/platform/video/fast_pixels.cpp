@@ -102,16 +102,15 @@ void BlendRowsVector(const std::uint8_t* top, const std::uint8_t* bottom, int we
   for (; i + 16 <= bytes; i += 16) {
     const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(top + i));
     const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bottom + i));
-    const __m128i low = _mm_srli_epi16(
-        _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(a, zero), first),
-                                    _mm_mullo_epi16(_mm_unpacklo_epi8(b, zero), second)),
-                      half),
-        8);
-    const __m128i high = _mm_srli_epi16(
-        _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(a, zero), first),
-                                    _mm_mullo_epi16(_mm_unpackhi_epi8(b, zero), second)),
-                      half),
-        8);
+    const __m128i low = _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(a, zero), first),
+                                                                   _mm_mullo_epi16(_mm_unpacklo_epi8(b, zero), second)),
+                                                     half),
+                                       8);
+    const __m128i high =
+        _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(a, zero), first),
+                                                   _mm_mullo_epi16(_mm_unpackhi_epi8(b, zero), second)),
+                                     half),
+                       8);
     _mm_storeu_si128(reinterpret_cast<__m128i*>(target + i), _mm_packus_epi16(low, high));
   }
   BlendRowsPortable(top + i, bottom + i, weight, target + i, bytes - i);
@@ -237,7 +236,8 @@ void YuvRowsVector(const std::uint8_t* first, const std::uint8_t* second, int wi
       const __m128i low = _mm_add_epi16(_mm_unpacklo_epi8(top, zero), _mm_unpacklo_epi8(bottom, zero));
       const __m128i high = _mm_add_epi16(_mm_unpackhi_epi8(top, zero), _mm_unpackhi_epi8(bottom, zero));
       // low holds pixels 0 and 1, high pixels 2 and 3: block sums in their low halves.
-      return _mm_unpacklo_epi64(_mm_add_epi16(low, _mm_srli_si128(low, 8)), _mm_add_epi16(high, _mm_srli_si128(high, 8)));
+      return _mm_unpacklo_epi64(_mm_add_epi16(low, _mm_srli_si128(low, 8)),
+                                _mm_add_epi16(high, _mm_srli_si128(high, 8)));
     };
     const __m128i sums0 = blocks(a0, b0);  // blocks 0 and 1
     const __m128i sums1 = blocks(a1, b1);  // blocks 2 and 3

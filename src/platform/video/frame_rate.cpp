@@ -17,7 +17,7 @@ AVRational FrameRateFromDouble(double framesPerSecond) {
 }
 
 AVRational NearestMpegFrameRate(AVRational rate) {
-  static constexpr AVRational kMpegRates[] = {{24000, 1001}, {24, 1}, {25, 1},        {30000, 1001},
+  static constexpr AVRational kMpegRates[] = {{24000, 1001}, {24, 1}, {25, 1},       {30000, 1001},
                                               {30, 1},       {50, 1}, {60000, 1001}, {60, 1}};
   const double wanted = av_q2d(rate);
   AVRational best = kMpegRates[0];

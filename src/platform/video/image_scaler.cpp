@@ -13,13 +13,15 @@ void ImageScaler::SetImage(const VideoFrame& frame) {
   m_image.pixels.assign(frame.pixels.begin(), frame.pixels.end());
 }
 
-void ImageScaler::SetImage(VideoFrame&& frame) { m_image = std::move(frame); }
+void ImageScaler::SetImage(VideoFrame&& frame) {
+  m_image = std::move(frame);
+}
 
 void ImageScaler::GetImage(VideoFrame& target, int fit, int quality) {
   if (!m_image.IsWellFormed()) throw video_exception("Scaler: no picture was set");
   if (target.width <= 0 || target.height <= 0) {
-    throw video_exception("Scaler: target size " + std::to_string(target.width) + "x" +
-                          std::to_string(target.height) + " is not valid");
+    throw video_exception("Scaler: target size " + std::to_string(target.width) + "x" + std::to_string(target.height) +
+                          " is not valid");
   }
   target.Resize(target.width, target.height);
 
@@ -40,8 +42,9 @@ void ImageScaler::GetImage(VideoFrame& target, int fit, int quality) {
   // Bilinear is right down to half the size; below that only a wider filter
   // keeps thin lines, so smooth scaling hands that to swscale.
   if (quality == kFast || (width * 2 >= m_image.width && height * 2 >= m_image.height)) {
-    ScaleBgraBilinear(m_image.pixels.data(), m_image.width, m_image.height, static_cast<std::ptrdiff_t>(m_image.Stride()),
-                      corner, width, height, static_cast<std::ptrdiff_t>(target.Stride()));
+    ScaleBgraBilinear(m_image.pixels.data(), m_image.width, m_image.height,
+                      static_cast<std::ptrdiff_t>(m_image.Stride()), corner, width, height,
+                      static_cast<std::ptrdiff_t>(target.Stride()));
     return;
   }
   const int flags = SWS_BICUBIC;
@@ -49,7 +52,8 @@ void ImageScaler::GetImage(VideoFrame& target, int fit, int quality) {
       m_targetHeight != height || m_flags != flags) {
     m_scaler.reset(sws_getContext(m_image.width, m_image.height, AV_PIX_FMT_BGRA, width, height, AV_PIX_FMT_BGRA, flags,
                                   nullptr, nullptr, nullptr));
-    if (!m_scaler) throw video_exception("Scaler: cannot scale to " + std::to_string(width) + "x" + std::to_string(height));
+    if (!m_scaler)
+      throw video_exception("Scaler: cannot scale to " + std::to_string(width) + "x" + std::to_string(height));
     m_sourceWidth = m_image.width;
     m_sourceHeight = m_image.height;
     m_targetWidth = width;

@@ -94,7 +94,9 @@ void MediaEncoder::OutputDeleter::operator()(AVFormatContext* context) const {
   avformat_free_context(context);
 }
 
-void MediaEncoder::FifoDeleter::operator()(AVAudioFifo* fifo) const { av_audio_fifo_free(fifo); }
+void MediaEncoder::FifoDeleter::operator()(AVAudioFifo* fifo) const {
+  av_audio_fifo_free(fifo);
+}
 
 MediaEncoder::MediaEncoder(const std::string& path, const OutputPlan& plan, const Input& input)
     : m_path(path), m_plan(plan), m_input(input), m_packet(AllocPacket()) {

@@ -55,9 +55,13 @@ std::string DecoderName(AVCodecID id) {
   return descriptor->long_name != nullptr ? descriptor->long_name : descriptor->name;
 }
 
-int Kbps(std::int64_t bitsPerSecond) { return bitsPerSecond > 0 ? static_cast<int>((bitsPerSecond + 500) / 1000) : 0; }
+int Kbps(std::int64_t bitsPerSecond) {
+  return bitsPerSecond > 0 ? static_cast<int>((bitsPerSecond + 500) / 1000) : 0;
+}
 
-std::int64_t Milliseconds(double seconds) { return seconds > 0.0 ? std::llround(seconds * 1000.0) : 0; }
+std::int64_t Milliseconds(double seconds) {
+  return seconds > 0.0 ? std::llround(seconds * 1000.0) : 0;
+}
 
 int WaveFormatTag(const std::string& formatName, const AVCodecParameters& audio) {
   // Containers that store the WAVE tag itself report it as found.
@@ -155,15 +159,16 @@ void MediaReader::ReadFacts(const AVFormatContext& input) {
     m_facts.height = video.height;
     std::int64_t bitRate = video.bit_rate;
     // Without a figure of its own the video gets what the file's rate leaves beside the sound.
-    if (bitRate <= 0 && input.bit_rate > 0) bitRate = input.bit_rate - (m_audioIndex >= 0 ? m_facts.audioBitrateKbps * 1000LL : 0);
+    if (bitRate <= 0 && input.bit_rate > 0)
+      bitRate = input.bit_rate - (m_audioIndex >= 0 ? m_facts.audioBitrateKbps * 1000LL : 0);
     m_facts.videoBitrateKbps = Kbps(bitRate);
   }
 }
 
 void MediaReader::OpenVideo(InputContextPtr input) {
   try {
-    auto reader = std::make_unique<VideoStreamReader>(std::make_unique<StreamDecoder>(std::move(input), m_videoIndex, m_origin),
-                                                      m_frameRate);
+    auto reader = std::make_unique<VideoStreamReader>(
+        std::make_unique<StreamDecoder>(std::move(input), m_videoIndex, m_origin), m_frameRate);
     if (reader->Prime()) {
       m_video = std::move(reader);
       return;
@@ -184,8 +189,8 @@ void MediaReader::OpenAudio(InputContextPtr input) {
   }
   try {
     if (index < 0) throw video_exception("the audio stream went missing");
-    auto reader = std::make_unique<AudioStreamReader>(std::make_unique<StreamDecoder>(std::move(input), index, m_origin),
-                                                      m_facts.frequency, m_facts.channels);
+    auto reader = std::make_unique<AudioStreamReader>(
+        std::make_unique<StreamDecoder>(std::move(input), index, m_origin), m_facts.frequency, m_facts.channels);
     if (reader->Prime()) {
       m_audio = std::move(reader);
       return;
@@ -197,7 +202,9 @@ void MediaReader::OpenAudio(InputContextPtr input) {
   m_facts.audioCodecName.clear();
 }
 
-bool MediaReader::ReadVideo(VideoFrame& frame) { return m_video && m_video->Read(frame); }
+bool MediaReader::ReadVideo(VideoFrame& frame) {
+  return m_video && m_video->Read(frame);
+}
 
 void MediaReader::ReadAudio(int frames, std::vector<std::int16_t>& samples) {
   if (m_audio) {

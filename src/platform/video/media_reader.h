@@ -14,8 +14,8 @@
 #include "platform/video/video_stream_reader.h"
 
 struct MediaFacts {
-  std::string formatName;  // FFmpeg's demuxer
-  int containerClass = -1; // see ContainerClass
+  std::string formatName;   // FFmpeg's demuxer
+  int containerClass = -1;  // see ContainerClass
   bool hasVideo = false;
   bool hasAudio = false;
   std::string videoCodecName;  // "" when no decoder of this build knows it

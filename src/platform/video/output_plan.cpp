@@ -26,7 +26,9 @@ int Nearest(const int (&allowed)[N], int wanted) {
   return best;
 }
 
-int Even(int value) { return std::max(2, value - value % 2); }
+int Even(int value) {
+  return std::max(2, value - value % 2);
+}
 
 int RoundToMultiple(int value, int multiple) {
   if (multiple <= 1) return value;
@@ -34,7 +36,9 @@ int RoundToMultiple(int value, int multiple) {
   return std::max(multiple, rounded);
 }
 
-bool IsNtscRate(AVRational rate) { return std::fabs(av_q2d(rate) - 30000.0 / 1001.0) < 0.01 || av_q2d(rate) == 30.0; }
+bool IsNtscRate(AVRational rate) {
+  return std::fabs(av_q2d(rate) - 30000.0 / 1001.0) < 0.01 || av_q2d(rate) == 30.0;
+}
 
 // Disc pictures are shown at 4:3; their pixels are not square.
 AVRational FourByThreeAspect(int width, int height) {
@@ -65,8 +69,8 @@ void PlanMpeg(const WriterSettings& settings, OutputPlan& plan) {
   video.pixelFormat = "yuv420p";
   video.width = Even(width);
   video.height = Even(height);
-  video.frameRate =
-      NearestMpegFrameRate(FrameRateFromDouble(settings.mpegFrameRate > 0.0 ? settings.mpegFrameRate : settings.frameRate));
+  video.frameRate = NearestMpegFrameRate(
+      FrameRateFromDouble(settings.mpegFrameRate > 0.0 ? settings.mpegFrameRate : settings.frameRate));
   video.bitRate = std::max(1, settings.mpegVideoKbps) * 1000LL;
   video.gopSize = IsNtscRate(video.frameRate) ? 18 : 15;
 
@@ -208,9 +212,13 @@ bool IsDvdFrameSize(int width, int height) {
   return dvdWidth && dvdHeight;
 }
 
-bool IsVcdFrameSize(int width, int height) { return width == 352 && (height == 288 || height == 240); }
+bool IsVcdFrameSize(int width, int height) {
+  return width == 352 && (height == 288 || height == 240);
+}
 
-bool IsSvcdFrameSize(int width, int height) { return width == 480 && (height == 576 || height == 480); }
+bool IsSvcdFrameSize(int width, int height) {
+  return width == 480 && (height == 576 || height == 480);
+}
 
 OutputPlan MakeOutputPlan(const WriterSettings& settings, OutputContainer container) {
   OutputPlan plan;

@@ -29,8 +29,8 @@ FramePtr PictureConverter::Convert(const VideoFrame& frame) {
   const std::uint8_t* lastRow = frame.pixels.data() + (frame.height - 1) * stride;
 
   if (m_format == AV_PIX_FMT_YUV420P && frame.width == m_width && frame.height == m_height) {
-    BgraToYuv420(lastRow, frame.width, frame.height, -stride, picture->data[0], picture->linesize[0],
-                 picture->data[1], picture->linesize[1], picture->data[2], picture->linesize[2]);
+    BgraToYuv420(lastRow, frame.width, frame.height, -stride, picture->data[0], picture->linesize[0], picture->data[1],
+                 picture->linesize[1], picture->data[2], picture->linesize[2]);
     return picture;
   }
   if (!m_scaler || m_sourceWidth != frame.width || m_sourceHeight != frame.height) {

@@ -15,7 +15,9 @@ constexpr int kSoundBlockFrames = 2048;
 
 PlaybackFeed::PlaybackFeed() = default;
 
-PlaybackFeed::~PlaybackFeed() { Close(); }
+PlaybackFeed::~PlaybackFeed() {
+  Close();
+}
 
 void PlaybackFeed::Open(const std::string& path, int maxWidth, int maxHeight, bool withSound) {
   Close();
@@ -28,7 +30,8 @@ void PlaybackFeed::Open(const std::string& path, int maxWidth, int maxHeight, bo
   m_durationMs = std::max(m_hasVideo ? facts.videoDurationMs : 0, facts.hasAudio ? facts.audioDurationMs : 0);
   if (m_hasVideo && facts.width > 0 && facts.height > 0 && maxWidth > 0 && maxHeight > 0 &&
       (facts.width > maxWidth || facts.height > maxHeight)) {
-    const double scale = std::min(static_cast<double>(maxWidth) / facts.width, static_cast<double>(maxHeight) / facts.height);
+    const double scale =
+        std::min(static_cast<double>(maxWidth) / facts.width, static_cast<double>(maxHeight) / facts.height);
     reader->SetVideoOutputSize(std::max(2, static_cast<int>(facts.width * scale)),
                                std::max(2, static_cast<int>(facts.height * scale)));
   }
@@ -70,7 +73,9 @@ void PlaybackFeed::Stop() {
   m_worker.join();
 }
 
-bool PlaybackFeed::WantsPicture() const { return !m_videoEnded && m_pictures.size() < kPicturesAhead; }
+bool PlaybackFeed::WantsPicture() const {
+  return !m_videoEnded && m_pictures.size() < kPicturesAhead;
+}
 
 bool PlaybackFeed::WantsSound() const {
   return !m_soundEnded && m_sound.size() < static_cast<std::size_t>(m_sampleRate) * m_channels;
@@ -84,7 +89,8 @@ void PlaybackFeed::Run() {
       bool sound = false;
       {
         std::unique_lock lock(m_lock);
-        m_wake.wait(lock, [this] { return m_stop || WantsPicture() || WantsSound() || (m_videoEnded && m_soundEnded); });
+        m_wake.wait(lock,
+                    [this] { return m_stop || WantsPicture() || WantsSound() || (m_videoEnded && m_soundEnded); });
         if (m_stop || (m_videoEnded && m_soundEnded)) break;
         picture = WantsPicture();
         sound = WantsSound();
@@ -147,5 +153,6 @@ std::size_t PlaybackFeed::TakeSound(std::int16_t* samples, std::size_t maxFrames
 
 bool PlaybackFeed::Drained() const {
   std::lock_guard lock(m_lock);
-  return m_videoEnded && m_soundEnded && m_pictures.empty() && m_sound.size() < static_cast<std::size_t>(std::max(1, m_channels));
+  return m_videoEnded && m_soundEnded && m_pictures.empty() &&
+         m_sound.size() < static_cast<std::size_t>(std::max(1, m_channels));
 }

@@ -21,9 +21,13 @@ struct PlayerSound::Device {
 
 PlayerSound::PlayerSound() = default;
 
-PlayerSound::~PlayerSound() { Stop(); }
+PlayerSound::~PlayerSound() {
+  Stop();
+}
 
-bool PlayerSound::DeviceAvailable() { return !QMediaDevices::audioOutputs().isEmpty(); }
+bool PlayerSound::DeviceAvailable() {
+  return !QMediaDevices::audioOutputs().isEmpty();
+}
 
 bool PlayerSound::Start(int sampleRate, int channels) {
   Stop();
@@ -67,7 +71,9 @@ void PlayerSound::Stop() {
   m_device.reset();
 }
 
-bool PlayerSound::IsActive() const { return m_device != nullptr; }
+bool PlayerSound::IsActive() const {
+  return m_device != nullptr;
+}
 
 #else
 
@@ -75,10 +81,16 @@ struct PlayerSound::Device {};
 
 PlayerSound::PlayerSound() = default;
 PlayerSound::~PlayerSound() = default;
-bool PlayerSound::DeviceAvailable() { return false; }
-bool PlayerSound::Start(int, int) { return false; }
+bool PlayerSound::DeviceAvailable() {
+  return false;
+}
+bool PlayerSound::Start(int, int) {
+  return false;
+}
 void PlayerSound::Feed(PlaybackFeed&) {}
 void PlayerSound::Stop() {}
-bool PlayerSound::IsActive() const { return false; }
+bool PlayerSound::IsActive() const {
+  return false;
+}
 
 #endif

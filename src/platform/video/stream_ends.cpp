@@ -13,7 +13,9 @@ constexpr std::int64_t kMaxTailBytes = 16 * 1024 * 1024;
 
 }  // namespace
 
-bool StreamLengthIsEstimate(const AVStream& stream) { return stream.nb_frames <= 0; }
+bool StreamLengthIsEstimate(const AVStream& stream) {
+  return stream.nb_frames <= 0;
+}
 
 StreamEnds MeasureStreamEnds(const std::string& path, int videoIndex, int audioIndex, double frameSeconds) {
   StreamEnds ends;

@@ -60,7 +60,9 @@ void VideoFile::CloseFile() {
   }
 }
 
-bool VideoFile::IsOpen() const noexcept { return m_reader != nullptr || m_writer != nullptr; }
+bool VideoFile::IsOpen() const noexcept {
+  return m_reader != nullptr || m_writer != nullptr;
+}
 
 const ContainerProbe& VideoFile::Probe(const std::string& path) {
   std::error_code error;
@@ -103,29 +105,63 @@ MediaReader& VideoFile::Reader(const char* call) {
   return *m_reader;
 }
 
-bool VideoFile::HasVideo() const { return Reader("HasVideo").Facts().hasVideo; }
-bool VideoFile::HasAudio() const { return Reader("HasAudio").Facts().hasAudio; }
+bool VideoFile::HasVideo() const {
+  return Reader("HasVideo").Facts().hasVideo;
+}
+bool VideoFile::HasAudio() const {
+  return Reader("HasAudio").Facts().hasAudio;
+}
 
 std::string VideoFile::VideoCodecName() const {
   if (m_reader) return m_reader->Facts().videoCodecName;
   return VideoCodecName(m_settings.aviCodec);
 }
 
-std::string VideoFile::AudioCodecName() const { return Reader("AudioCodecName").Facts().audioCodecName; }
-int VideoFile::VideoDuration() const { return static_cast<int>(Reader("VideoDuration").Facts().videoDurationMs); }
-int VideoFile::AudioDuration() const { return static_cast<int>(Reader("AudioDuration").Facts().audioDurationMs); }
-int VideoFile::VideoBitrate() const { return Reader("VideoBitrate").Facts().videoBitrateKbps; }
-int VideoFile::AudioBitrate() const { return Reader("AudioBitrate").Facts().audioBitrateKbps; }
-double VideoFile::FrameRate() const { return Reader("FrameRate").Facts().frameRate; }
-int VideoFile::FramesCount() const { return static_cast<int>(Reader("FramesCount").Facts().framesCount); }
-int VideoFile::Width() const { return Reader("Width").Facts().width; }
-int VideoFile::Height() const { return Reader("Height").Facts().height; }
-int VideoFile::Frequency() const { return Reader("Frequency").Facts().frequency; }
-int VideoFile::Channels() const { return Reader("Channels").Facts().channels; }
-std::int64_t VideoFile::SamplesCount() const { return Reader("SamplesCount").Facts().samplesCount; }
-int VideoFile::AudioFormatTag() const { return Reader("AudioFormatTag").Facts().audioFormatTag; }
-int VideoFile::VideoPosition() const { return static_cast<int>(Reader("VideoPosition").VideoPositionMs()); }
-int VideoFile::AudioPosition() const { return static_cast<int>(Reader("AudioPosition").AudioPositionMs()); }
+std::string VideoFile::AudioCodecName() const {
+  return Reader("AudioCodecName").Facts().audioCodecName;
+}
+int VideoFile::VideoDuration() const {
+  return static_cast<int>(Reader("VideoDuration").Facts().videoDurationMs);
+}
+int VideoFile::AudioDuration() const {
+  return static_cast<int>(Reader("AudioDuration").Facts().audioDurationMs);
+}
+int VideoFile::VideoBitrate() const {
+  return Reader("VideoBitrate").Facts().videoBitrateKbps;
+}
+int VideoFile::AudioBitrate() const {
+  return Reader("AudioBitrate").Facts().audioBitrateKbps;
+}
+double VideoFile::FrameRate() const {
+  return Reader("FrameRate").Facts().frameRate;
+}
+int VideoFile::FramesCount() const {
+  return static_cast<int>(Reader("FramesCount").Facts().framesCount);
+}
+int VideoFile::Width() const {
+  return Reader("Width").Facts().width;
+}
+int VideoFile::Height() const {
+  return Reader("Height").Facts().height;
+}
+int VideoFile::Frequency() const {
+  return Reader("Frequency").Facts().frequency;
+}
+int VideoFile::Channels() const {
+  return Reader("Channels").Facts().channels;
+}
+std::int64_t VideoFile::SamplesCount() const {
+  return Reader("SamplesCount").Facts().samplesCount;
+}
+int VideoFile::AudioFormatTag() const {
+  return Reader("AudioFormatTag").Facts().audioFormatTag;
+}
+int VideoFile::VideoPosition() const {
+  return static_cast<int>(Reader("VideoPosition").VideoPositionMs());
+}
+int VideoFile::AudioPosition() const {
+  return static_cast<int>(Reader("AudioPosition").AudioPositionMs());
+}
 
 VideoFrame VideoFile::ReadVideo() {
   VideoFrame frame;
@@ -133,7 +169,9 @@ VideoFrame VideoFile::ReadVideo() {
   return frame;
 }
 
-bool VideoFile::ReadVideo(VideoFrame& frame) { return Reader("ReadVideo").ReadVideo(frame); }
+bool VideoFile::ReadVideo(VideoFrame& frame) {
+  return Reader("ReadVideo").ReadVideo(frame);
+}
 
 std::vector<std::int16_t> VideoFile::ReadAudio(int frames) {
   std::vector<std::int16_t> samples;
@@ -145,14 +183,22 @@ void VideoFile::ReadAudio(int frames, std::vector<std::int16_t>& samples) {
   Reader("ReadAudio").ReadAudio(frames, samples);
 }
 
-void VideoFile::Seek(int positionMs) { Reader("Seek").Seek(positionMs); }
+void VideoFile::Seek(int positionMs) {
+  Reader("Seek").Seek(positionMs);
+}
 
-void VideoFile::SetVideoOutputSize(int width, int height) { Reader("SetVideoOutputSize").SetVideoOutputSize(width, height); }
+void VideoFile::SetVideoOutputSize(int width, int height) {
+  Reader("SetVideoOutputSize").SetVideoOutputSize(width, height);
+}
 
 // ---- writing
 
-void VideoFile::SetVideoEnabled(bool enabled) { m_settings.videoEnabled = enabled; }
-void VideoFile::SetAudioEnabled(bool enabled) { m_settings.audioEnabled = enabled; }
+void VideoFile::SetVideoEnabled(bool enabled) {
+  m_settings.videoEnabled = enabled;
+}
+void VideoFile::SetAudioEnabled(bool enabled) {
+  m_settings.audioEnabled = enabled;
+}
 
 void VideoFile::SetAudioInput(int frequency, int channels) {
   if (frequency <= 0 || channels <= 0 || channels > 8) {
@@ -191,9 +237,13 @@ void VideoFile::SetMPEGAudio(int kbps, int frequency, int channels) {
   m_settings.mpegAudioChannels = channels;
 }
 
-int VideoFile::VideoCodecCount() const { return static_cast<int>(AviVideoCodecs().size()); }
+int VideoFile::VideoCodecCount() const {
+  return static_cast<int>(AviVideoCodecs().size());
+}
 
-void VideoFile::SelectVideoCodec(int number) { m_settings.aviCodec = number; }
+void VideoFile::SelectVideoCodec(int number) {
+  m_settings.aviCodec = number;
+}
 
 std::string VideoFile::VideoCodecName(int number) {
   const auto& codecs = AviVideoCodecs();
@@ -257,11 +307,19 @@ void VideoFile::SetAudioGSM(int frequency) {
   m_settings.aviAudioChannels = 1;
 }
 
-void VideoFile::SetWMVProfile(int number) { m_settings.windowsMediaProfile = number; }
-void VideoFile::SetRMProfile(int number) { m_settings.realMediaProfile = number; }
+void VideoFile::SetWMVProfile(int number) {
+  m_settings.windowsMediaProfile = number;
+}
+void VideoFile::SetRMProfile(int number) {
+  m_settings.realMediaProfile = number;
+}
 
-int VideoFile::WMVProfileCount() { return static_cast<int>(WindowsMediaProfiles().size()); }
-int VideoFile::RMProfileCount() { return static_cast<int>(RealMediaProfiles().size()); }
+int VideoFile::WMVProfileCount() {
+  return static_cast<int>(WindowsMediaProfiles().size());
+}
+int VideoFile::RMProfileCount() {
+  return static_cast<int>(RealMediaProfiles().size());
+}
 
 std::string VideoFile::WMVProfileName(int number) {
   if (number < 1 || number > WMVProfileCount()) return "";
@@ -275,7 +333,8 @@ std::string VideoFile::RMProfileName(int number) {
 
 void VideoFile::CreateFile(const std::string& path, int container) {
   if (container < 1 || container > 4) {
-    throw video_exception("CreateFile: container " + std::to_string(container) + " is not 1 (AVI), 2 (MPEG), "
+    throw video_exception("CreateFile: container " + std::to_string(container) +
+                          " is not 1 (AVI), 2 (MPEG), "
                           "3 (Windows Media) or 4 (Real Media)");
   }
   // An earlier file left open (after a failed conversion) is finished first,
@@ -294,7 +353,9 @@ void VideoFile::WriteVideo(const VideoFrame& frame) {
   m_writer->WriteVideo(frame);
 }
 
-void VideoFile::WriteAudio(const std::vector<std::int16_t>& samples) { WriteAudio(samples.data(), samples.size()); }
+void VideoFile::WriteAudio(const std::vector<std::int16_t>& samples) {
+  WriteAudio(samples.data(), samples.size());
+}
 
 void VideoFile::WriteAudio(const std::int16_t* samples, std::size_t count) {
   if (!m_writer) throw video_exception("WriteAudio: no file is open for writing");

@@ -24,7 +24,9 @@ VideoPlayer::VideoPlayer(QWidget* parent) : QWidget(parent) {
   connect(&m_timer, &QTimer::timeout, this, &VideoPlayer::OnTick);
 }
 
-VideoPlayer::~VideoPlayer() { Halt(); }
+VideoPlayer::~VideoPlayer() {
+  Halt();
+}
 
 void VideoPlayer::OpenFile(const std::string& path) {
   CloseFile();
@@ -94,7 +96,9 @@ void VideoPlayer::AfterBlank() {
   update();
 }
 
-void VideoPlayer::AfterCreate(int) { CloseFile(); }
+void VideoPlayer::AfterCreate(int) {
+  CloseFile();
+}
 
 std::int64_t VideoPlayer::PositionMs() const {
   if (!m_playing) return m_positionMs;
@@ -149,8 +153,8 @@ void VideoPlayer::ShowPicture(const VideoFrame& frame) {
   }
   // BGRA bottom-up rows become the image's top-down rows (RGB32 is BGRA in memory on little-endian machines).
   for (int y = 0; y < frame.height; ++y) {
-    std::memcpy(m_picture.scanLine(y), frame.pixels.data() + static_cast<std::size_t>(frame.height - 1 - y) * frame.Stride(),
-                frame.Stride());
+    std::memcpy(m_picture.scanLine(y),
+                frame.pixels.data() + static_cast<std::size_t>(frame.height - 1 - y) * frame.Stride(), frame.Stride());
   }
   update();
 }

@@ -77,7 +77,9 @@ bool VideoStreamReader::DecodeNext() {
   return true;
 }
 
-bool VideoStreamReader::Prime() { return m_haveNext || m_haveCurrent || DecodeNext(); }
+bool VideoStreamReader::Prime() {
+  return m_haveNext || m_haveCurrent || DecodeNext();
+}
 
 bool VideoStreamReader::Read(VideoFrame& frame) {
   if (m_ended) return false;

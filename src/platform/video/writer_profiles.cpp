@@ -82,9 +82,13 @@ const std::vector<AviVideoCodec>& AviVideoCodecs() {
   return codecs;
 }
 
-const std::vector<StreamingProfile>& WindowsMediaProfiles() { return kWindowsMedia; }
+const std::vector<StreamingProfile>& WindowsMediaProfiles() {
+  return kWindowsMedia;
+}
 
-const std::vector<StreamingProfile>& RealMediaProfiles() { return kRealMedia; }
+const std::vector<StreamingProfile>& RealMediaProfiles() {
+  return kRealMedia;
+}
 
 const StreamingProfile& ProfileByNumber(const std::vector<StreamingProfile>& profiles, int number) {
   const int index = std::clamp(number, 1, static_cast<int>(profiles.size())) - 1;

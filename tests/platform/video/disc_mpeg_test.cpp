@@ -23,7 +23,9 @@ struct DiscStream {
   int seconds;  // vcdimager wants a track of at least 75 sectors
 };
 
-void PrintTo(const DiscStream& stream, std::ostream* out) { *out << stream.name; }
+void PrintTo(const DiscStream& stream, std::ostream* out) {
+  *out << stream.name;
+}
 
 // Seconds of changing pictures and a tone, set up as the library-based
 // conversion does. Noise keeps the stream near its bit rate, as a film would.
@@ -41,7 +43,8 @@ std::string WriteDiscStream(const testkit::TempDir& dir, const DiscStream& strea
   const int samplesPerFrame = static_cast<int>(44100 / stream.frameRate);
   for (int i = 0; i < frames; ++i) {
     writer.WriteVideo(videotest::Noise(stream.width, stream.height, static_cast<unsigned>(i) + 1));
-    writer.WriteAudio(videotest::Tone(44100, 2, samplesPerFrame, 440.0, static_cast<std::int64_t>(i) * samplesPerFrame));
+    writer.WriteAudio(
+        videotest::Tone(44100, 2, samplesPerFrame, 440.0, static_cast<std::int64_t>(i) * samplesPerFrame));
   }
   writer.CloseFile();
   return path;
@@ -55,7 +58,8 @@ TEST_P(DvdStream, DvdauthorBuildsATitleFromIt) {
   const std::string mpeg = WriteDiscStream(dir, stream, stream.seconds);
   testkit::WriteFile(dir.File("dvd.xml"),
                      "<dvdauthor dest=\"DVD\">\n  <vmgm />\n  <titleset>\n    <titles>\n      <pgc>\n"
-                     "        <vob file=\"" + mpeg + "\" />\n      </pgc>\n    </titles>\n  </titleset>\n</dvdauthor>\n");
+                     "        <vob file=\"" +
+                         mpeg + "\" />\n      </pgc>\n    </titles>\n  </titleset>\n</dvdauthor>\n");
   ChildProcess::Options options;
   options.workingDirectory = dir.path().string();
   options.environment = {std::string("VIDEO_FORMAT=") + (stream.height == 576 ? "PAL" : "NTSC")};

@@ -26,7 +26,7 @@ struct Size {
 // The vector versions must give exactly what the plain ones give, at every
 // size (odd sizes and widths that are no multiple of the vector width too).
 TEST(FastPixels, VectorAndPortableScalingAgreeToTheByte) {
-  const std::pair<Size, Size> cases[] = {{{640, 480}, {720, 540}}, {{161, 121}, {97, 63}}, {{7, 5}, {33, 17}},
+  const std::pair<Size, Size> cases[] = {{{640, 480}, {720, 540}}, {{161, 121}, {97, 63}},   {{7, 5}, {33, 17}},
                                          {{1, 1}, {3, 2}},         {{352, 288}, {176, 144}}, {{2, 9}, {1, 1}}};
   for (const auto& [from, to] : cases) {
     const auto source = RandomBytes(static_cast<std::size_t>(from.width) * from.height * 4, 7);
@@ -87,8 +87,8 @@ TEST(FastPixels, VectorAndPortableYuvAgreeAndMatchSwscale) {
     std::vector<std::uint8_t> reference(vector.size());
     const std::uint8_t* source[4] = {bgra.data(), nullptr, nullptr, nullptr};
     const int sourceStride[4] = {size.width * 4, 0, 0, 0};
-    std::uint8_t* target[4] = {reference.data(), reference.data() + lumaBytes, reference.data() + lumaBytes + chromaBytes,
-                               nullptr};
+    std::uint8_t* target[4] = {reference.data(), reference.data() + lumaBytes,
+                               reference.data() + lumaBytes + chromaBytes, nullptr};
     const int targetStride[4] = {size.width, chromaWidth, chromaWidth, 0};
     sws_scale(scaler, source, sourceStride, 0, size.height, target, targetStride);
     sws_freeContext(scaler);

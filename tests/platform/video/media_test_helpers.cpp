@@ -23,7 +23,9 @@ constexpr Rgb kBlocks[4][2] = {
 
 }  // namespace
 
-Rgb BlockColour(int column, int row) { return kBlocks[row][column]; }
+Rgb BlockColour(int column, int row) {
+  return kBlocks[row][column];
+}
 
 VideoFrame ColourBlocks(int width, int height) {
   VideoFrame frame(width, height);
@@ -72,7 +74,9 @@ Rgb MeasureBlock(const VideoFrame& frame, int column, int row) {
   return {static_cast<int>(sum[0] / count), static_cast<int>(sum[1] / count), static_cast<int>(sum[2] / count)};
 }
 
-int ColourDistance(Rgb a, Rgb b) { return std::max({std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b)}); }
+int ColourDistance(Rgb a, Rgb b) {
+  return std::max({std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b)});
+}
 
 int WorstBlockDistance(const VideoFrame& frame) {
   int worst = 0;
@@ -110,11 +114,20 @@ double EstimateFrequency(const std::vector<std::int16_t>& samples, int channels,
 }
 
 std::string MakeOrientationClip(const std::string& path) {
-  const std::vector<std::string> argv = {
-      FindProgram("ffmpeg"), "-hide_banner", "-nostdin", "-y", "-f", "lavfi", "-i",
-      "color=c=red:s=160x120:r=25:d=1,drawbox=x=0:y=60:w=160:h=60:color=blue:t=fill,"
-      "drawbox=x=0:y=0:w=40:h=60:color=lime:t=fill",
-      "-c:v", "mpeg4", "-q:v", "2", path};
+  const std::vector<std::string> argv = {FindProgram("ffmpeg"),
+                                         "-hide_banner",
+                                         "-nostdin",
+                                         "-y",
+                                         "-f",
+                                         "lavfi",
+                                         "-i",
+                                         "color=c=red:s=160x120:r=25:d=1,drawbox=x=0:y=60:w=160:h=60:color=blue:t=fill,"
+                                         "drawbox=x=0:y=0:w=40:h=60:color=lime:t=fill",
+                                         "-c:v",
+                                         "mpeg4",
+                                         "-q:v",
+                                         "2",
+                                         path};
   const ProcessResult result = RunProcess(argv);
   if (!result.Succeeded()) throw std::runtime_error("ffmpeg could not make " + path + ":\n" + result.output);
   return path;

@@ -12,7 +12,9 @@
 
 namespace {
 
-bool Equal(AVRational a, AVRational b) { return av_cmp_q(a, b) == 0; }
+bool Equal(AVRational a, AVRational b) {
+  return av_cmp_q(a, b) == 0;
+}
 
 TEST(FrameRate, NumbersBecomeExactRates) {
   struct Case {
@@ -71,16 +73,12 @@ TEST(OutputPlan, MpegStreamsOfDiscSizesGetTheDiscMuxers) {
     AVRational aspect;
     int gop;
   };
-  for (const Case c : {Case{2, 720, 576, 25.0, "dvd", "ac3", {16, 15}, 15},
-                       Case{2, 720, 480, 29.97, "dvd", "ac3", {8, 9}, 18},
-                       Case{2, 352, 288, 25.0, "dvd", "ac3", {12, 11}, 15},
-                       Case{1, 352, 288, 25.0, "vcd", "mp2", {12, 11}, 15},
-                       Case{1, 352, 240, 29.97, "vcd", "mp2", {10, 11}, 18},
-                       Case{2, 480, 576, 25.0, "svcd", "mp2", {8, 5}, 15},
-                       Case{2, 480, 480, 29.97, "svcd", "mp2", {4, 3}, 18},
-                       Case{1, 160, 120, 25.0, "mpeg", "mp2", {1, 1}, 15},
-                       Case{2, 640, 480, 23.97, "vob", "mp2", {1, 1}, 15},
-                       Case{1, 720, 576, 25.0, "mpeg", "mp2", {1, 1}, 15}}) {
+  for (const Case c :
+       {Case{2, 720, 576, 25.0, "dvd", "ac3", {16, 15}, 15}, Case{2, 720, 480, 29.97, "dvd", "ac3", {8, 9}, 18},
+        Case{2, 352, 288, 25.0, "dvd", "ac3", {12, 11}, 15}, Case{1, 352, 288, 25.0, "vcd", "mp2", {12, 11}, 15},
+        Case{1, 352, 240, 29.97, "vcd", "mp2", {10, 11}, 18}, Case{2, 480, 576, 25.0, "svcd", "mp2", {8, 5}, 15},
+        Case{2, 480, 480, 29.97, "svcd", "mp2", {4, 3}, 18}, Case{1, 160, 120, 25.0, "mpeg", "mp2", {1, 1}, 15},
+        Case{2, 640, 480, 23.97, "vob", "mp2", {1, 1}, 15}, Case{1, 720, 576, 25.0, "mpeg", "mp2", {1, 1}, 15}}) {
     SCOPED_TRACE(std::to_string(c.version) + ": " + std::to_string(c.width) + "x" + std::to_string(c.height));
     const OutputPlan plan = MakeOutputPlan(MpegSettings(c.version, c.width, c.height, c.fps), OutputContainer::Mpeg);
     EXPECT_EQ(plan.muxer, c.muxer);
@@ -140,8 +138,10 @@ TEST(OutputPlan, ProfilesAreNumberedFromOneAndCorrectedAtTheEnds) {
   EXPECT_EQ(rm.video.height, 128);
   EXPECT_TRUE(Equal(rm.video.frameRate, {30, 1})) << "Real Media keeps whole frame rates";
 
-  for (int number = 1; number <= VideoFile::WMVProfileCount(); ++number) EXPECT_FALSE(VideoFile::WMVProfileName(number).empty());
-  for (int number = 1; number <= VideoFile::RMProfileCount(); ++number) EXPECT_FALSE(VideoFile::RMProfileName(number).empty());
+  for (int number = 1; number <= VideoFile::WMVProfileCount(); ++number)
+    EXPECT_FALSE(VideoFile::WMVProfileName(number).empty());
+  for (int number = 1; number <= VideoFile::RMProfileCount(); ++number)
+    EXPECT_FALSE(VideoFile::RMProfileName(number).empty());
   EXPECT_EQ(VideoFile::WMVProfileName(0), "");
   EXPECT_EQ(VideoFile::RMProfileName(VideoFile::RMProfileCount() + 1), "");
 }

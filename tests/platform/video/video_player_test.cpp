@@ -53,7 +53,9 @@ struct Events {
   std::vector<int> positions;
 };
 
-bool Rising(const std::vector<int>& values) { return std::is_sorted(values.begin(), values.end()); }
+bool Rising(const std::vector<int>& values) {
+  return std::is_sorted(values.begin(), values.end());
+}
 
 class PlayerTest : public ::testing::Test {
  protected:

@@ -21,7 +21,9 @@ struct InputCase {
   bool audioBitrateKnown;
 };
 
-void PrintTo(const InputCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const InputCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 const std::vector<InputCase>& InputCases() {
   static const std::vector<InputCase> cases = {
@@ -157,7 +159,8 @@ TEST(Reader, ReadVideoCanGiveAnotherSizeAndSeekGoesToTheFrameOfThatTime) {
 // What is not media, or no longer whole, is refused with an error, never a crash.
 TEST(Reader, BrokenFilesRaiseErrorsThatSayWhatFailed) {
   testkit::TempDir dir;
-  const std::string good = testkit::MakeClip(dir.File("good.mp4"), {.outputArguments = {"-c:v", "libx264", "-preset", "ultrafast"}});
+  const std::string good =
+      testkit::MakeClip(dir.File("good.mp4"), {.outputArguments = {"-c:v", "libx264", "-preset", "ultrafast"}});
   const std::string bytes = testkit::ReadFile(good);
   std::mt19937 random(42);
   std::string noise(65536, '\0');
@@ -196,7 +199,8 @@ TEST(Reader, BrokenFilesRaiseErrorsThatSayWhatFailed) {
 
 TEST(Reader, FileCutInTheMiddleReadsWhatIsThereAndEnds) {
   testkit::TempDir dir;
-  const std::string whole = testkit::MakeClip(dir.File("whole.avi"), {.outputArguments = {"-c:v", "mpeg4", "-c:a", "pcm_s16le"}});
+  const std::string whole =
+      testkit::MakeClip(dir.File("whole.avi"), {.outputArguments = {"-c:v", "mpeg4", "-c:a", "pcm_s16le"}});
   const std::string bytes = testkit::ReadFile(whole);
   const std::string cut = dir.File("cut.avi");
   testkit::WriteFile(cut, bytes.substr(0, bytes.size() / 2));

@@ -21,8 +21,8 @@ constexpr int kChannels = 2;
 constexpr double kToneHz = 1000.0;
 
 // Writes seconds of colour blocks and a tone, interleaved as a conversion does.
-void WriteClip(VideoFile& writer, const std::string& path, int container, double inputRate = 25.0,
-               int frames = 25, int width = kWidth, int height = kHeight) {
+void WriteClip(VideoFile& writer, const std::string& path, int container, double inputRate = 25.0, int frames = 25,
+               int width = kWidth, int height = kHeight) {
   writer.SetVideoEnabled(true);
   writer.SetAudioEnabled(true);
   writer.SetAudioInput(kSampleRate, kChannels);
@@ -32,7 +32,8 @@ void WriteClip(VideoFile& writer, const std::string& path, int container, double
   const int samplesPerFrame = static_cast<int>(kSampleRate / inputRate);
   for (int i = 0; i < frames; ++i) {
     writer.WriteVideo(frame);
-    writer.WriteAudio(Tone(kSampleRate, kChannels, samplesPerFrame, kToneHz, static_cast<std::int64_t>(i) * samplesPerFrame));
+    writer.WriteAudio(
+        Tone(kSampleRate, kChannels, samplesPerFrame, kToneHz, static_cast<std::int64_t>(i) * samplesPerFrame));
   }
   writer.CloseFile();
 }
@@ -94,14 +95,18 @@ struct RoundTrip {
   Expected expected;
 };
 
-void PrintTo(const RoundTrip& trip, std::ostream* out) { *out << trip.name; }
+void PrintTo(const RoundTrip& trip, std::ostream* out) {
+  *out << trip.name;
+}
 
 std::vector<RoundTrip> RoundTrips() {
   std::vector<RoundTrip> trips;
   // Every AVI video codec of this build, with PCM sound.
   for (int number = 1; number <= static_cast<int>(AviVideoCodecs().size()); ++number) {
     const std::string encoder = AviVideoCodecs()[static_cast<std::size_t>(number - 1)].encoder;
-    trips.push_back({"Avi_" + encoder, "clip.avi", 1,
+    trips.push_back({"Avi_" + encoder,
+                     "clip.avi",
+                     1,
                      [number](VideoFile& file) {
                        file.SelectVideoCodec(number);
                        file.SetAVIVideo(kWidth, kHeight, 25.0);
@@ -119,7 +124,9 @@ std::vector<RoundTrip> RoundTrips() {
       {"Pcm8", [](VideoFile& f) { f.SetAudioPCM(kSampleRate, 1, 8); }},
   };
   for (const auto& [name, setSound] : sounds) {
-    trips.push_back({std::string("AviSound_") + name, "clip.avi", 1,
+    trips.push_back({std::string("AviSound_") + name,
+                     "clip.avi",
+                     1,
                      [setSound = setSound](VideoFile& file) {
                        file.SelectVideoCodec(1);
                        file.SetAVIVideo(kWidth, kHeight, 25.0);
@@ -128,27 +135,40 @@ std::vector<RoundTrip> RoundTrips() {
                      {}});
   }
   trips.back().expected.sampleRate = kSampleRate;
-  trips.push_back({"Mpeg1", "clip.mpg", 2,
+  trips.push_back({"Mpeg1",
+                   "clip.mpg",
+                   2,
                    [](VideoFile& file) {
                      file.SetMPEGVideo(1, 1500, kWidth, kHeight, 25.0);
                      file.SetMPEGAudio(224, kSampleRate, 2);
                    },
                    {.sampleRate = kSampleRate}});
-  trips.push_back({"Mpeg2", "clip.mpg", 2,
+  trips.push_back({"Mpeg2",
+                   "clip.mpg",
+                   2,
                    [](VideoFile& file) {
                      file.SetMPEGVideo(2, 2500, kWidth, kHeight, 25.0);
                      file.SetMPEGAudio(192, 48000, 2);
                    },
                    {.sampleRate = 48000}});
-  trips.push_back({"Mpeg2At2997", "clip.mpg", 2,
+  trips.push_back({"Mpeg2At2997",
+                   "clip.mpg",
+                   2,
                    [](VideoFile& file) { file.SetMPEGVideo(2, 2500, kWidth, kHeight, 29.97); },
                    {.frameRate = 30000.0 / 1001.0, .frames = 30}});
   trips.push_back({"WindowsMediaBest", "clip.wmv", 3, [](VideoFile& file) { file.SetWMVProfile(13); }, {}});
-  trips.push_back({"WindowsMediaLowest", "clip.wmv", 3, [](VideoFile& file) { file.SetWMVProfile(1); },
+  trips.push_back({"WindowsMediaLowest",
+                   "clip.wmv",
+                   3,
+                   [](VideoFile& file) { file.SetWMVProfile(1); },
                    {.frameRate = 15.0, .frames = 15, .sampleRate = 22050}});
-  trips.push_back({"RealMediaBest", "clip.rm", 4, [](VideoFile& file) { file.SetRMProfile(13); }, {.sampleRate = 48000}});
+  trips.push_back(
+      {"RealMediaBest", "clip.rm", 4, [](VideoFile& file) { file.SetRMProfile(13); }, {.sampleRate = 48000}});
   // RealVideo 1 takes sizes in multiples of 16 only: 120 becomes 128.
-  trips.push_back({"RealMediaLowest", "clip.rm", 4, [](VideoFile& file) { file.SetRMProfile(1); },
+  trips.push_back({"RealMediaLowest",
+                   "clip.rm",
+                   4,
+                   [](VideoFile& file) { file.SetRMProfile(1); },
                    {.height = 128, .frameRate = 10.0, .frames = 10, .sampleRate = 32000}});
   return trips;
 }
