@@ -216,6 +216,39 @@ TEST(Reader, FileCutInTheMiddleReadsWhatIsThereAndEnds) {
   EXPECT_LT(samples, 88200U);
 }
 
+// An AVI whose video codec this build does not know: the sound still opens
+// the file, the video is there but nameless (the program then offers the
+// codec download); without sound the file cannot be opened at all.
+TEST(Reader, UnknownVideoCodecLeavesTheCodecNameEmpty) {
+  testkit::TempDir dir;
+  const std::string withSound = testkit::MakeClip(
+      dir.File("sound.avi"), {.outputArguments = {"-c:v", "mpeg4", "-vtag", "DIVX", "-c:a", "pcm_s16le"}});
+  const std::string silent = testkit::MakeClip(dir.File("silent.avi"),
+                                               {.audio = false, .outputArguments = {"-c:v", "mpeg4", "-vtag", "DIVX"}});
+  for (const std::string& path : {withSound, silent}) {
+    std::string bytes = testkit::ReadFile(path);
+    for (auto at = bytes.find("DIVX"); at != std::string::npos && at < 4096; at = bytes.find("DIVX", at)) {
+      bytes.replace(at, 4, "QQQQ");
+    }
+    testkit::WriteFile(path, bytes);
+  }
+
+  VideoFile file;
+  EXPECT_TRUE(file.IsFileOfType(withSound, 0));
+  EXPECT_TRUE(file.IsSupportedFile(withSound));
+  file.OpenFile(withSound);
+  EXPECT_TRUE(file.HasVideo());
+  EXPECT_EQ(file.VideoCodecName(), "");
+  EXPECT_TRUE(file.HasAudio());
+  EXPECT_FALSE(file.AudioCodecName().empty());
+  EXPECT_TRUE(file.ReadVideo().empty());
+  EXPECT_FALSE(file.ReadAudio(2304).empty());
+
+  EXPECT_TRUE(file.IsFileOfType(silent, 0));
+  EXPECT_FALSE(file.IsSupportedFile(silent));
+  EXPECT_THROW(file.OpenFile(silent), video_exception);
+}
+
 TEST(Reader, CallsWithoutAnOpenFileRaise) {
   VideoFile file;
   EXPECT_THROW(file.HasVideo(), video_exception);
