@@ -46,7 +46,8 @@ inline std::uint8_t Blend(int a, int b, int weight) {
   return static_cast<std::uint8_t>((a * (256 - weight) + b * weight + 128) >> 8);
 }
 
-void ScaleRowPortable(const std::uint8_t* source, int sourceWidth, const std::vector<Tap>& taps, std::uint8_t* target) {
+void ScaleRowPortable(const std::uint8_t* source, int sourceWidth, const std::vector<Tap>& taps,
+                      const std::vector<std::int16_t>& /*weights*/, std::uint8_t* target) {
   for (std::size_t x = 0; x < taps.size(); ++x) {
     const Tap tap = taps[x];
     const std::uint8_t* a = source + tap.index * 4;
@@ -61,34 +62,52 @@ void BlendRowsPortable(const std::uint8_t* top, const std::uint8_t* bottom, int 
 }
 
 #ifdef ORLENTA_FAST_PIXELS_SSE2
-void ScaleRowVector(const std::uint8_t* source, int sourceWidth, const std::vector<Tap>& taps, std::uint8_t* target) {
+// Per pair of target columns: the first pixels' weights (256 - w) and the
+// second pixels' weights (w), four words for each column.
+std::vector<std::int16_t> PairWeights(const std::vector<Tap>& taps) {
+  std::vector<std::int16_t> weights((taps.size() + 1) / 2 * 16);
+  for (std::size_t x = 0; x < taps.size(); ++x) {
+    std::int16_t* pair = weights.data() + (x / 2) * 16 + (x % 2) * 4;
+    for (int lane = 0; lane < 4; ++lane) {
+      pair[lane] = static_cast<std::int16_t>(256 - taps[x].weight);
+      pair[8 + lane] = static_cast<std::int16_t>(taps[x].weight);
+    }
+  }
+  return weights;
+}
+
+void ScaleRowVector(const std::uint8_t* source, int sourceWidth, const std::vector<Tap>& taps,
+                    const std::vector<std::int16_t>& weights, std::uint8_t* target) {
   if (sourceWidth < 2) {
-    ScaleRowPortable(source, sourceWidth, taps, target);
+    ScaleRowPortable(source, sourceWidth, taps, weights, target);
     return;
   }
   const __m128i zero = _mm_setzero_si128();
   const __m128i half = _mm_set1_epi16(128);
-  // One pixel: its two source pixels side by side, weighed, the halves added.
-  auto pixel = [&](const Tap tap) {
-    const __m128i pair =
-        _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(source + tap.index * 4)), zero);
-    // 256 - w in the low four words, w in the high four; one multiply-free
-    // way to make it: the weight broadcast, then subtracted from 256 below.
-    const __m128i second = _mm_set1_epi16(static_cast<short>(tap.weight));
-    const __m128i weights = _mm_unpacklo_epi64(_mm_sub_epi16(_mm_set1_epi16(256), second), second);
-    const __m128i weighed = _mm_mullo_epi16(pair, weights);
-    return _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(weighed, _mm_srli_si128(weighed, 8)), half), 8);
+  // Two target pixels at once: their first source pixels in one register,
+  // their second ones in another, each weighed and added.
+  auto two = [&](std::size_t x) {
+    const __m128i pair0 = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(source + taps[x].index * 4));
+    const __m128i pair1 = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(source + taps[x + 1].index * 4));
+    const __m128i mixed = _mm_unpacklo_epi32(pair0, pair1);  // a0 a1 b0 b1
+    const std::int16_t* w = weights.data() + (x / 2) * 16;
+    const __m128i firsts =
+        _mm_mullo_epi16(_mm_unpacklo_epi8(mixed, zero), _mm_loadu_si128(reinterpret_cast<const __m128i*>(w)));
+    const __m128i seconds =
+        _mm_mullo_epi16(_mm_unpackhi_epi8(mixed, zero), _mm_loadu_si128(reinterpret_cast<const __m128i*>(w + 8)));
+    return _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(firsts, seconds), half), 8);
   };
-  std::size_t x = 0;
   const std::size_t count = taps.size();
+  std::size_t x = 0;
+  for (; x + 4 <= count; x += 4) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(target + x * 4), _mm_packus_epi16(two(x), two(x + 2)));
+  }
   for (; x + 2 <= count; x += 2) {
-    const __m128i both = _mm_unpacklo_epi64(pixel(taps[x]), pixel(taps[x + 1]));
-    const __m128i bytes = _mm_packus_epi16(both, zero);
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(target + x * 4), bytes);
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(target + x * 4), _mm_packus_epi16(two(x), zero));
   }
   for (; x < count; ++x) {
-    const int packed = _mm_cvtsi128_si32(_mm_packus_epi16(pixel(taps[x]), zero));
-    std::memcpy(target + x * 4, &packed, 4);
+    const std::uint8_t* a = source + taps[x].index * 4;
+    for (int c = 0; c < 4; ++c) target[x * 4 + c] = Blend(a[c], a[4 + c], taps[x].weight);
   }
 }
 
@@ -117,7 +136,8 @@ void BlendRowsVector(const std::uint8_t* top, const std::uint8_t* bottom, int we
 }
 #endif
 
-using ScaleRowFunction = void (*)(const std::uint8_t*, int, const std::vector<Tap>&, std::uint8_t*);
+using ScaleRowFunction = void (*)(const std::uint8_t*, int, const std::vector<Tap>&, const std::vector<std::int16_t>&,
+                                  std::uint8_t*);
 using BlendRowsFunction = void (*)(const std::uint8_t*, const std::uint8_t*, int, std::uint8_t*, std::size_t);
 
 void Scale(const std::uint8_t* source, int sourceWidth, int sourceHeight, std::ptrdiff_t sourceStride,
@@ -126,6 +146,11 @@ void Scale(const std::uint8_t* source, int sourceWidth, int sourceHeight, std::p
   if (sourceWidth <= 0 || sourceHeight <= 0 || targetWidth <= 0 || targetHeight <= 0) return;
   const std::vector<Tap> columns = Taps(sourceWidth, targetWidth);
   const std::vector<Tap> rows = Taps(sourceHeight, targetHeight);
+#ifdef ORLENTA_FAST_PIXELS_SSE2
+  const std::vector<std::int16_t> weights = PairWeights(columns);
+#else
+  const std::vector<std::int16_t> weights;
+#endif
   const auto rowBytes = static_cast<std::size_t>(targetWidth) * 4;
   // Source rows scaled to the target width, kept while target rows share them.
   std::vector<std::uint8_t> scaled(2 * rowBytes);
@@ -136,7 +161,7 @@ void Scale(const std::uint8_t* source, int sourceWidth, int sourceHeight, std::p
       if (held[slot] == index) return slots[slot];
     }
     const int slot = held[0] == keep ? 1 : 0;
-    scaleRow(source + index * sourceStride, sourceWidth, columns, slots[slot]);
+    scaleRow(source + index * sourceStride, sourceWidth, columns, weights, slots[slot]);
     held[slot] = index;
     return slots[slot];
   };

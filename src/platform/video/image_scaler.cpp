@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "platform/video/fast_pixels.h"
 #include "platform/video/video_error.h"
@@ -13,9 +14,7 @@ void ImageScaler::SetImage(const VideoFrame& frame) {
   m_image.pixels.assign(frame.pixels.begin(), frame.pixels.end());
 }
 
-void ImageScaler::SetImage(VideoFrame&& frame) {
-  m_image = std::move(frame);
-}
+void ImageScaler::SetImage(VideoFrame&& frame) { std::swap(m_image, frame); }
 
 void ImageScaler::GetImage(VideoFrame& target, int fit, int quality) {
   if (!m_image.IsWellFormed()) throw video_exception("Scaler: no picture was set");

@@ -14,6 +14,9 @@ class ImageScaler {
 
   // The picture to scale (copied; the caller may reuse its frame).
   void SetImage(const VideoFrame& frame);
+  // Takes the picture without copying; frame gets the scaler's previous
+  // buffer in exchange, so a caller reading frame after frame into the same
+  // object allocates nothing.
   void SetImage(VideoFrame&& frame);
 
   // Fills target (its width and height say the size wanted) with the picture

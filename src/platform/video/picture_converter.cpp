@@ -18,12 +18,23 @@ bool IsFullRange(AVPixelFormat format) {
 PictureConverter::PictureConverter(AVPixelFormat format, int width, int height)
     : m_format(format), m_width(width), m_height(height) {}
 
+AVFrame* PictureConverter::FreeBuffer() {
+  for (const FramePtr& buffer : m_buffers) {
+    if (av_frame_is_writable(buffer.get()) != 0) return buffer.get();
+  }
+  FramePtr buffer = AllocFrame();
+  buffer->format = m_format;
+  buffer->width = m_width;
+  buffer->height = m_height;
+  CheckAv(av_frame_get_buffer(buffer.get(), 0), "WriteVideo: picture buffer");
+  m_buffers.push_back(std::move(buffer));
+  return m_buffers.back().get();
+}
+
 FramePtr PictureConverter::Convert(const VideoFrame& frame) {
-  FramePtr picture = AllocFrame();
-  picture->format = m_format;
-  picture->width = m_width;
-  picture->height = m_height;
-  CheckAv(av_frame_get_buffer(picture.get(), 0), "WriteVideo: picture buffer");
+  AVFrame* buffer = FreeBuffer();
+  FramePtr picture(av_frame_clone(buffer));
+  if (!picture) throw video_exception("Out of memory for a picture");
   // Starting from the last row turns the bottom-up picture the right way up.
   const auto stride = static_cast<std::ptrdiff_t>(frame.Stride());
   const std::uint8_t* lastRow = frame.pixels.data() + (frame.height - 1) * stride;
