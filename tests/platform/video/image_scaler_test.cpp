@@ -13,7 +13,8 @@ TEST(ImageScaler, StretchesToTheTargetSizeKeepingColoursAndOrientation) {
   };
   ImageScaler scaler;
   scaler.SetImage(videotest::ColourBlocks(160, 120));
-  for (const Case c : {Case{320, 240, 1}, Case{80, 60, 1}, Case{720, 540, 1}, Case{720, 540, 0}, Case{352, 288, 0}}) {
+  for (const Case c :
+       {Case{320, 240, 1}, Case{80, 60, 1}, Case{720, 540, 1}, Case{720, 540, 0}, Case{352, 288, 0}, Case{40, 32, 1}}) {
     VideoFrame target(c.width, c.height);
     scaler.GetImage(target, ImageScaler::kStretch, c.quality);
     ASSERT_EQ(target.pixels.size(), static_cast<std::size_t>(c.width) * c.height * 4);
