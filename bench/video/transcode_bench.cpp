@@ -1,0 +1,112 @@
+// Transcodes a generated 20-second 640x480 clip to PAL DVD MPEG-2 the way the
+// library-based conversion does (reader -> scaler into the letterboxed
+// 720x576 frame -> writer), and the same clip with "ffmpeg -target pal-dvd";
+// prints both times and their ratio (goal: at most 1.25).
+
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "bench_media.h"
+#include "platform/process/child_process.h"
+#include "platform/process/find_program.h"
+#include "platform/video/image_scaler.h"
+#include "platform/video/video_file.h"
+
+namespace {
+
+constexpr int kWidth = 720;
+constexpr int kHeight = 576;
+
+// Places the scaled picture in the middle of the black disc frame.
+void Letterbox(const VideoFrame& fitted, VideoFrame& frame) {
+  const int top = (kHeight - fitted.height) / 2;
+  const int left = (kWidth - fitted.width) / 2;
+  for (int row = 0; row < fitted.height; ++row) {
+    std::memcpy(frame.pixels.data() + static_cast<std::size_t>(row + top) * frame.Stride() + left * 4,
+                fitted.pixels.data() + static_cast<std::size_t>(row) * fitted.Stride(), fitted.Stride());
+  }
+}
+
+void ConvertWithLibrary(const std::string& input, const std::string& output) {
+  VideoFile reader;
+  VideoFile writer;
+  reader.OpenFile(input);
+  const int duration = reader.VideoDuration();
+  writer.SetVideoEnabled(reader.HasVideo());
+  writer.SetAudioEnabled(reader.HasAudio());
+  writer.SetAudioInput(reader.Frequency(), reader.Channels());
+  writer.SetMPEGAudio(224, 48000, 2);
+  writer.SetFrameFormat(kWidth, kHeight, reader.FrameRate());
+  writer.SetMPEGVideo(2, 6000, kWidth, kHeight, 25.0);
+  writer.CreateFile(output, 2);
+
+  const double sx = static_cast<double>(kWidth) / reader.Width();
+  const double sy = static_cast<double>(kHeight) / reader.Height();
+  VideoFrame fitted = sx > sy ? VideoFrame(static_cast<int>(sy * reader.Width()), kHeight)
+                              : VideoFrame(kWidth, static_cast<int>(reader.Height() * sx));
+  VideoFrame frame(kWidth, kHeight);
+  VideoFrame picture;
+  ImageScaler scaler;
+  std::vector<std::int16_t> samples;
+  bool videoDone = false;
+  bool audioDone = false;
+  while (!videoDone || !audioDone) {
+    if (reader.VideoPosition() > duration) videoDone = true;
+    if (reader.AudioPosition() > duration) audioDone = true;
+    if ((reader.VideoPosition() <= reader.AudioPosition() || audioDone) && !videoDone) {
+      if (!reader.ReadVideo(picture)) {
+        videoDone = true;
+      } else {
+        scaler.SetImage(std::move(picture));
+        scaler.GetImage(fitted, 0, 1);
+        Letterbox(fitted, frame);
+        writer.WriteVideo(frame);
+      }
+    }
+    if ((reader.VideoPosition() > reader.AudioPosition() || videoDone) && !audioDone) {
+      reader.ReadAudio(2304, samples);
+      if (samples.empty()) {
+        audioDone = true;
+      } else {
+        writer.WriteAudio(samples);
+      }
+    }
+  }
+  reader.CloseFile();
+  writer.CloseFile();
+}
+
+// Processor seconds (user and system) used so far by us or by our finished children.
+double CpuSeconds(int who) {
+  rusage usage{};
+  getrusage(who, &usage);
+  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+}  // namespace
+
+int main() {
+  videobench::ScratchFolder folder;
+  const std::string clip = folder.File("clip.avi");
+  std::printf("Generating a 20-second 640x480 clip...\n");
+  videobench::RunFfmpeg({"-f", "lavfi", "-i", "testsrc=size=640x480:rate=25:duration=20", "-f", "lavfi", "-i",
+                         "sine=frequency=440:sample_rate=44100:duration=20", "-c:v", "mpeg4", "-q:v", "3", "-c:a",
+                         "libmp3lame", clip});
+
+  const double libraryCpu = CpuSeconds(RUSAGE_SELF);
+  const double library = videobench::Seconds([&] { ConvertWithLibrary(clip, folder.File("library.mpg")); });
+  const double ffmpegCpu = CpuSeconds(RUSAGE_CHILDREN);
+  const double ffmpeg = videobench::Seconds([&] {
+    videobench::RunFfmpeg({"-i", clip, "-target", "pal-dvd", folder.File("ffmpeg.mpg")});
+  });
+
+  std::printf("reader -> scaler -> writer: %.2f s (processor %.2f s)\n", library, CpuSeconds(RUSAGE_SELF) - libraryCpu);
+  std::printf("ffmpeg -target pal-dvd:     %.2f s (processor %.2f s)\n", ffmpeg,
+              CpuSeconds(RUSAGE_CHILDREN) - ffmpegCpu);
+  std::printf("ratio (library / ffmpeg):   %.2f (goal <= 1.25)\n", library / ffmpeg);
+  return 0;
+}
