@@ -57,8 +57,9 @@ std::string ImageBaseName(std::string_view label) {
     const auto byte = static_cast<unsigned char>(c);
     out += (c == '/' || c == '"' || byte < 0x20 || byte == 0x7f) ? '_' : c;
   }
-  // Leading dots would hide the file, surrounding blanks are easily missed.
-  const auto first = out.find_first_not_of(" .");
+  // Leading dots would hide the file, a leading dash reads as an option,
+  // surrounding blanks are easily missed.
+  const auto first = out.find_first_not_of(" .-");
   const auto last = out.find_last_not_of(' ');
   out = first == std::string::npos ? std::string() : out.substr(first, last - first + 1);
   out = Utf8Prefix(out, 200);

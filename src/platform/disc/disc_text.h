@@ -24,7 +24,8 @@ std::string IsoVolumeId(std::string_view label);
 std::string VcdVolumeLabel(std::string_view label);
 
 // A file name made from a volume label: no '/', no control characters and no
-// '"' (a cue sheet names its bin file in double quotes and cannot escape one).
+// '"' (a cue sheet names its bin file in double quotes and cannot escape one),
+// without leading dots, dashes or blanks; "" becomes "disc".
 std::string ImageBaseName(std::string_view label);
 
 // Text of a fixed-size, NUL-terminated record field; nullopt when the field
