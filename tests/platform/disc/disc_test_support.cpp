@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "common/test_kit.h"
+#include "platform/disc/dvd_image_builder.h"
 #include "platform/process/child_process.h"
 #include "platform/process/find_program.h"
 
@@ -18,6 +19,37 @@ std::string MakeDvdTitle(const std::string& path, const std::string& target, dou
   options.seconds = seconds;
   options.outputArguments = {"-target", target};
   return testkit::MakeClip(path, options);
+}
+
+std::string MakeVideoCdTrack(const std::string& path, const std::string& target, double seconds) {
+  testkit::ClipOptions options;
+  options.seconds = seconds;
+  options.outputArguments = {"-target", target};
+  return testkit::MakeClip(path, options);
+}
+
+std::string BuildDvdFolder(const std::string& scratch, const std::string& work, const std::vector<double>& seconds,
+                           const std::string& target) {
+  std::vector<std::string> titles;
+  for (std::size_t i = 0; i < seconds.size(); ++i) {
+    titles.push_back(MakeDvdTitle(scratch + "/title " + std::to_string(i + 1) + ".mpg", target, seconds[i]));
+  }
+  DVDImageBuildHandle builder = DVDImageBuild_Create();
+  bool ready = false;
+  if (titles.size() == 1) {
+    ready = DVDImageBuild_SetMenuMPEGFilename(builder, titles[0].c_str()) != 0;
+  } else {
+    const int height = target == "ntsc-dvd" ? 480 : 576;
+    const std::string ini = scratch + "/foxdvdmenu.ini";
+    WriteMenuDescription(ini, MakeMenuBackground(scratch + "/foxdvdmenu.mpg", height), titles, height);
+    ready = DVDImageBuild_LoadINI(builder, ini.c_str()) != 0;
+  }
+  ready = ready && DVDImageBuild_SetOutputFolder(builder, work.c_str()) != 0 &&
+          DVDImageBuild_CreateMenuImages(builder) != 0 && DVDImageBuild_BuildDVD(builder) != 0;
+  const std::string error = DVDImageBuild_GetLastError(builder);
+  DVDImageBuild_Destory(builder);
+  if (!ready) throw std::runtime_error("could not build a DVD folder: " + error);
+  return work + "/DVD";
 }
 
 std::string MakeMenuBackground(const std::string& path, int height) {

@@ -9,6 +9,14 @@ namespace disctest {
 // A DVD title made by ffmpeg: "pal-dvd" or "ntsc-dvd", seconds long.
 std::string MakeDvdTitle(const std::string& path, const std::string& target, double seconds = 1.0);
 
+// A (Super) Video CD track made by ffmpeg: "pal-vcd", "ntsc-vcd", "pal-svcd".
+std::string MakeVideoCdTrack(const std::string& path, const std::string& target, double seconds);
+
+// Builds a DVD folder "<work>/DVD" through the image builder from titles made
+// here; with a menu when there are two or more. Returns the DVD folder.
+std::string BuildDvdFolder(const std::string& scratch, const std::string& work, const std::vector<double>& seconds,
+                           const std::string& target = "pal-dvd");
+
 // A menu background as the main window writes one: a few 720 x height
 // MPEG-2 frames in a plain MPEG program stream (not DVD-muxed).
 std::string MakeMenuBackground(const std::string& path, int height);
