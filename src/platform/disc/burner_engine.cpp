@@ -465,7 +465,9 @@ int BurnerEngine::Burn() {
     m_changed.wait_for(lock, kEndingWait, [this] { return m_activity == Activity::Idle; });
   }
   if (const int code = CheckIdle()) return code;
-  if (m_scanning) return Fail(kBusy, "A video file is still being scanned");
+  for (const auto& track : m_tracks) {
+    if (!track->scanned) return Fail(kBusy, "A video file is still being scanned");
+  }
   BurnPlan plan;
   if (const int code = Validate(&plan)) return code;
   if (plan.device.kind != BurnerDevice::Kind::ImageWriter) {

@@ -1,3 +1,5 @@
+#include <filesystem>
+
 #include "platform/disc/cdrdao_output.h"
 #include "platform/disc/disc_writers.h"
 
@@ -10,5 +12,8 @@ BurnStepResult WriteCueSheet(const std::string& drive, const std::string& cueShe
   if (!settings.closeDisc) arguments.push_back("--multi");
   if (settings.eject) arguments.push_back("--eject");
   arguments.push_back(cueSheet);
-  return RunBurnTool(DiscTool::Cdrdao, arguments, {}, &ParseCdrdaoLine, onLine, stop);
+  // cdrdao opens the bin file a cue sheet names from its current folder.
+  ChildProcess::Options options;
+  options.workingDirectory = std::filesystem::path(cueSheet).parent_path().string();
+  return RunBurnTool(DiscTool::Cdrdao, arguments, options, &ParseCdrdaoLine, onLine, stop);
 }
