@@ -14,7 +14,8 @@ BurnLine ParseCdrdaoLine(std::string_view raw) {
   BurnLine line;
   const auto first = raw.find_first_not_of(" \t");
   if (first == std::string_view::npos) return line;
-  const std::string text(raw.substr(first));
+  const auto last = raw.find_last_not_of(" \t");
+  const std::string text(raw.substr(first, last - first + 1));
   long written = 0, total = 0;
   int fifo = 0, buffer = 0;
   const int fields = std::sscanf(text.c_str(), "Wrote %ld of %ld MB (Buffers %d%% %d%%", &written, &total, &fifo, &buffer);
@@ -38,7 +39,8 @@ BurnLine ParseCdrdaoLine(std::string_view raw) {
     line.text = text;
   } else if (text.rfind("ERROR:", 0) == 0) {
     line.kind = BurnLine::Kind::Error;
-    line.text = text.substr(text.find_first_not_of(' ', 6) == std::string::npos ? 6 : text.find_first_not_of(' ', 6));
+    const auto message = text.find_first_not_of(' ', 6);
+    line.text = message == std::string::npos ? std::string() : text.substr(message);
   } else if (text.rfind("WARNING:", 0) == 0) {
     line.kind = BurnLine::Kind::Warning;
     line.text = text;

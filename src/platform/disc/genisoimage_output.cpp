@@ -8,7 +8,8 @@ BurnLine ParseGenisoimageLine(std::string_view raw) {
   BurnLine line;
   const auto first = raw.find_first_not_of(" \t");
   if (first == std::string_view::npos) return line;
-  const std::string text(raw.substr(first));
+  const auto last = raw.find_last_not_of(" \t");
+  const std::string text(raw.substr(first, last - first + 1));
   double percent = 0;
   long extents = 0;
   int megabytes = 0;

@@ -14,7 +14,8 @@ BurnLine ParseGrowisofsLine(std::string_view raw) {
   BurnLine line;
   const auto first = raw.find_first_not_of(" \t");
   if (first == std::string_view::npos) return line;
-  const std::string text(raw.substr(first));
+  const auto last = raw.find_last_not_of(" \t");
+  const std::string text(raw.substr(first, last - first + 1));
   long long done = 0, total = 0;
   double percent = 0, speed = 0, rbu = 0;
   int minutes = 0, seconds = 0;

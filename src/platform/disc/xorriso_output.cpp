@@ -11,7 +11,10 @@ bool Contains(std::string_view text, std::string_view part) { return text.find(p
 std::optional<std::string> ProblemText(std::string_view line) {
   for (const std::string_view marker : {" : FAILURE : ", " : SORRY : ", " : FATAL : "}) {
     const auto at = line.find(marker);
-    if (at != std::string_view::npos) return std::string(line.substr(at + marker.size()));
+    if (at == std::string_view::npos) continue;
+    std::string_view text = line.substr(at + marker.size());
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    return std::string(text);
   }
   return std::nullopt;
 }
