@@ -4,6 +4,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -49,6 +53,70 @@ std::vector<std::string> ReserveOutputFiles(const std::string& folder, const std
   if (error != nullptr) *error = "No free name for " + base + " in " + folder;
   return {};
 }
+
+namespace {
+
+class FolderRemover {
+ public:
+  ~FolderRemover() {
+    {
+      std::lock_guard<std::mutex> lock(m_lock);
+      m_ending = true;
+    }
+    m_changed.notify_all();
+    if (m_thread.joinable()) m_thread.join();
+  }
+
+  void Add(const std::string& path) {
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_pending.push_back(path);
+    if (!m_thread.joinable()) m_thread = std::thread(&FolderRemover::Run, this);
+    m_changed.notify_all();
+  }
+
+  void Finish() {
+    std::unique_lock<std::mutex> lock(m_lock);
+    m_changed.wait(lock, [this] { return m_pending.empty() && !m_busy; });
+  }
+
+ private:
+  void Run() {
+    std::unique_lock<std::mutex> lock(m_lock);
+    for (;;) {
+      m_changed.wait(lock, [this] { return m_ending || !m_pending.empty(); });
+      if (m_pending.empty()) return;  // ending with nothing left
+      const std::string path = m_pending.front();
+      m_pending.pop_front();
+      m_busy = true;
+      lock.unlock();
+      std::error_code ignored;
+      fs::remove_all(path, ignored);
+      lock.lock();
+      m_busy = false;
+      m_changed.notify_all();
+    }
+  }
+
+  std::mutex m_lock;
+  std::condition_variable m_changed;
+  std::deque<std::string> m_pending;
+  bool m_busy = false;
+  bool m_ending = false;
+  std::thread m_thread;
+};
+
+FolderRemover& Remover() {
+  static FolderRemover remover;
+  return remover;
+}
+
+}  // namespace
+
+void RemoveFolderLater(const std::string& path) {
+  if (!path.empty()) Remover().Add(path);
+}
+
+void FinishFolderRemovals() { Remover().Finish(); }
 
 bool WriteTextFile(const std::string& path, const std::string& text, std::string* error) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);

@@ -17,6 +17,14 @@ std::string MakePrivateFolder(const std::string& parent, const std::string& pref
 std::vector<std::string> ReserveOutputFiles(const std::string& folder, const std::string& base,
                                             const std::vector<std::string>& exts, std::string* error);
 
+// Removes a folder of ours with everything in it on a background thread, so
+// that the caller does not wait for the file system (deleting files that were
+// just written can wait for their write-back). Removals still pending at the
+// end of the process are finished before it exits.
+void RemoveFolderLater(const std::string& path);
+// Waits until every removal asked for so far is done.
+void FinishFolderRemovals();
+
 // Writes text to path (created or truncated); false with error set.
 bool WriteTextFile(const std::string& path, const std::string& text, std::string* error);
 

@@ -38,15 +38,13 @@ struct DvdImageBuilder {
   std::string workFolder;  // our intermediate files; removed with the builder
   std::string menuVideo;   // the menu with its buttons, once made
   bool menuAttempted = false;
+  // What probing the titles found, kept from the menu step for the build.
+  std::optional<VideoStandard> probedStandard;
+  std::vector<double> probedMegabytes;
   std::atomic<bool> stop{false};
   std::string lastError;
 
-  ~DvdImageBuilder() {
-    if (!workFolder.empty()) {
-      std::error_code ignored;
-      fs::remove_all(workFolder, ignored);
-    }
-  }
+  ~DvdImageBuilder() { RemoveFolderLater(workFolder); }
 
   bool Fail(const std::string& text) {
     lastError = text;
@@ -71,9 +69,12 @@ struct DvdImageBuilder {
     return !workFolder.empty();
   }
 
-  // The TV standard of the titles: the first one that tells; PAL if none does.
-  std::optional<VideoStandard> TitleStandard(std::vector<double>* megabytes) {
+  // The TV standard of the titles (the first one that tells; PAL if none
+  // does) and their sizes in megabytes; nullopt when a title is no video.
+  std::optional<VideoStandard> ProbeTitles() {
+    if (probedStandard) return probedStandard;
     VideoStandard standard = VideoStandard::Unknown;
+    std::vector<double> megabytes;
     for (const auto& title : Titles()) {
       std::string error;
       const auto info = ProbeMpeg(title, &error);
@@ -91,9 +92,19 @@ struct DvdImageBuilder {
       } else if (own != VideoStandard::Unknown && own != standard) {
         Log("DVD image builder: %s is %s, the disc is %s", title.c_str(), StandardName(own), StandardName(standard));
       }
-      if (megabytes != nullptr) megabytes->push_back(static_cast<double>(info->fileSize) / (1024.0 * 1024.0));
+      megabytes.push_back(static_cast<double>(info->fileSize) / (1024.0 * 1024.0));
     }
-    return standard == VideoStandard::Unknown ? VideoStandard::Pal : standard;
+    probedStandard = standard == VideoStandard::Unknown ? VideoStandard::Pal : standard;
+    probedMegabytes = std::move(megabytes);
+    return probedStandard;
+  }
+
+  // Forgets what was learnt about the titles when they change.
+  void TitlesChanged() {
+    menuVideo.clear();
+    menuAttempted = false;
+    probedStandard.reset();
+    probedMegabytes.clear();
   }
 
   bool CreateMenuImages();
@@ -105,7 +116,7 @@ bool DvdImageBuilder::CreateMenuImages() {
   menuVideo.clear();
   lastError.clear();
   if (!menu) return true;  // a single title has no menu to make
-  const auto standard = TitleStandard(nullptr);
+  const auto standard = ProbeTitles();
   if (!standard || !EnsureWorkFolder()) return false;
   const int height = FrameHeight(*standard);
 
@@ -177,8 +188,7 @@ bool DvdImageBuilder::BuildDVD() {
   if (!dvdauthor.Found()) return Fail(MissingToolText(DiscTool::Dvdauthor));
   if (menu && !menuAttempted) CreateMenuImages();
 
-  std::vector<double> megabytes;
-  const auto standard = TitleStandard(&megabytes);
+  const auto standard = ProbeTitles();
   if (!standard || !EnsureWorkFolder()) return false;
 
   DvdauthorProject project;
@@ -199,7 +209,7 @@ bool DvdImageBuilder::BuildDVD() {
   const std::string xmlPath = (fs::path(workFolder) / "dvdauthor.xml").string();
   if (!WriteTextFile(xmlPath, *xml, &lastError)) return Fail(lastError);
 
-  DvdauthorProgress progress(megabytes);
+  DvdauthorProgress progress(probedMegabytes);
   const auto report = [&](DvdauthorProgress::Point point) {
     if (callback != nullptr) callback(user, point.x, point.a, point.b);
   };
@@ -262,8 +272,7 @@ int DVDImageBuild_LoadINI(DVDImageBuildHandle handle, const char* path) {
   }
   handle->menu = std::move(menu);
   handle->singleTitle.clear();
-  handle->menuVideo.clear();
-  handle->menuAttempted = false;
+  handle->TitlesChanged();
   return 1;
 }
 
@@ -272,8 +281,7 @@ int DVDImageBuild_SetMenuMPEGFilename(DVDImageBuildHandle handle, const char* pa
   Log("DVDImageBuild_SetMenuMPEGFilename %s", path);
   std::error_code ignored;
   handle->menu.reset();
-  handle->menuVideo.clear();
-  handle->menuAttempted = false;
+  handle->TitlesChanged();
   handle->singleTitle = fs::absolute(path, ignored).string();
   if (!fs::is_regular_file(handle->singleTitle, ignored)) {
     handle->Fail("No file " + handle->singleTitle);

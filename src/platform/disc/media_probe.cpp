@@ -23,8 +23,20 @@ std::string AvErrorText(int code) {
   return text;
 }
 
+// A disc's MPEG stream shows all it needs (its sequence header and its first
+// audio frames) within its first few packs; reading the default 5 MB of every
+// title would cost more than the authoring program's own start.
+constexpr int64_t kProbeBytes = 1024 * 1024;
+constexpr int64_t kProbeMicroseconds = 1000 * 1000;
+
 Input Open(const std::string& path, std::string* error) {
-  AVFormatContext* context = nullptr;
+  AVFormatContext* context = avformat_alloc_context();
+  if (context == nullptr) {
+    if (error != nullptr) *error = "out of memory";
+    return nullptr;
+  }
+  context->probesize = kProbeBytes;
+  context->max_analyze_duration = kProbeMicroseconds;
   const int result = avformat_open_input(&context, path.c_str(), nullptr, nullptr);
   if (result < 0) {
     if (error != nullptr) *error = "cannot open " + path + ": " + AvErrorText(result);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/test_kit.h"
+#include "platform/disc/disc_files.h"
 #include "platform/disc/disc_test_support.h"
 #include "platform/disc/disc_tools.h"
 
@@ -96,6 +97,14 @@ TEST_F(DvdImageBuilderTest, ThreeTitlesWithMenuReturningToIt) {
   EXPECT_EQ(menu.buttonCommands, (std::vector<std::string>{"jump title 1;", "jump title 2;", "jump title 3;"}));
   EXPECT_EQ(menu.titlesReturningToMenu, 3);
   ExpectRisingToOne(progress.fractions);
+
+  // Releasing the builder takes its intermediate files away; the DVD stays.
+  DVDImageBuild_Destory(m_builder);
+  m_builder = nullptr;
+  FinishFolderRemovals();
+  std::vector<std::string> left;
+  for (const auto& entry : fs::directory_iterator(work)) left.push_back(entry.path().filename().string());
+  EXPECT_EQ(left, std::vector<std::string>{"DVD"});
 }
 
 TEST_F(DvdImageBuilderTest, StopFromTheCallbackEndsDvdauthorAtOnce) {
