@@ -92,8 +92,8 @@ BurnerEngine::BurnerEngine() {
 
 BurnerEngine::~BurnerEngine() {
   m_stop = true;
-  m_scanStop = true;
   std::unique_lock<std::mutex> lock(m_lock);
+  StopScans();
   const bool ended = m_changed.wait_for(lock, kShutdownWait, [this] { return m_activity == Activity::Idle && !m_scanning; });
   // A thread still stuck in a caller's callback at exit is left to the process's end.
   for (std::thread* thread : {&m_burnThread, &m_scanThread}) {
@@ -112,18 +112,29 @@ int BurnerEngine::Fail(int code, const std::string& why) {
   return code;
 }
 
-int BurnerEngine::CheckIdle() {
+int BurnerEngine::CheckIdle(std::unique_lock<std::mutex>& lock) {
+  // The burn-done callback itself may not wait for its own end.
+  const bool onBurnThread = m_burnThread.joinable() && m_burnThread.get_id() == std::this_thread::get_id();
+  if (m_activity == Activity::Burning && m_burnEnding && !onBurnThread) {
+    m_changed.wait_for(lock, kEndingWait, [this] { return m_activity == Activity::Idle; });
+  }
   if (m_activity != Activity::Idle) return Fail(kBusy, "The burner is busy");
   if (m_burnThread.joinable()) m_burnThread.join();  // it has delivered its end and is returning
   return kOk;
 }
 
+// Files still waiting or being scanned end with result 138; each still gets
+// its scan-done, which a caller may be waiting for.
+void BurnerEngine::StopScans() {
+  for (const auto& track : m_tracks) track->stop = true;
+  for (const auto& track : m_scanQueue) track->stop = true;
+}
+
 void BurnerEngine::ClearContent() {
+  StopScans();
   m_dvdRoot.clear();
   m_cueSheet.clear();
   m_tracks.clear();
-  m_scanQueue.clear();
-  m_scanStop = true;  // a file still being scanned belongs to the old content
 }
 
 int BurnerEngine::Initialize() {
@@ -141,10 +152,7 @@ int BurnerEngine::CreateProject(int type) {
   if (type != BS_BURNER_CUE && type != BS_BURNER_VCD && type != BS_BURNER_SVCD && type != BS_BURNER_VIDEODVD) {
     return Fail(kBadParameter, "Unknown project type " + std::to_string(type));
   }
-  if (m_activity == Activity::Burning && m_burnEnding) {
-    m_changed.wait_for(lock, kEndingWait, [this] { return m_activity == Activity::Idle; });
-  }
-  if (const int code = CheckIdle()) return code;
+  if (const int code = CheckIdle(lock)) return code;
   ClearContent();
   m_projectType = type;
   m_lastError.clear();
@@ -153,10 +161,7 @@ int BurnerEngine::CreateProject(int type) {
 
 int BurnerEngine::DeleteProject() {
   std::unique_lock<std::mutex> lock(m_lock);
-  if (m_activity == Activity::Burning && m_burnEnding) {
-    m_changed.wait_for(lock, kEndingWait, [this] { return m_activity == Activity::Idle; });
-  }
-  if (const int code = CheckIdle()) return code;
+  if (const int code = CheckIdle(lock)) return code;
   ClearContent();
   m_projectType = 0;
   return kOk;
@@ -164,10 +169,7 @@ int BurnerEngine::DeleteProject() {
 
 int BurnerEngine::ClearAll() {
   std::unique_lock<std::mutex> lock(m_lock);
-  if (m_activity == Activity::Burning && m_burnEnding) {
-    m_changed.wait_for(lock, kEndingWait, [this] { return m_activity == Activity::Idle; });
-  }
-  if (const int code = CheckIdle()) return code;
+  if (const int code = CheckIdle(lock)) return code;
   ClearContent();
   return kOk;
 }
@@ -213,8 +215,8 @@ int BurnerEngine::SetOptions(const Options& options) {
 }
 
 int BurnerEngine::AddDir(const FolderRecord& folder) {
-  std::lock_guard<std::mutex> lock(m_lock);
-  if (m_activity == Activity::Burning) return Fail(kBusy, "The burner is busy");
+  std::unique_lock<std::mutex> lock(m_lock);
+  if (const int code = CheckIdle(lock)) return code;
   if (m_projectType != BS_BURNER_VIDEODVD) {
     return Fail(m_projectType == 0 ? kNotAllowed : kWrongBurner, "Folders go only into a DVD-Video project");
   }
@@ -247,8 +249,8 @@ int BurnerEngine::AddDir(const FolderRecord& folder) {
 }
 
 int BurnerEngine::AddFile(const FileRecord& file) {
-  std::lock_guard<std::mutex> lock(m_lock);
-  if (m_activity == Activity::Burning) return Fail(kBusy, "The burner is busy");
+  std::unique_lock<std::mutex> lock(m_lock);
+  if (const int code = CheckIdle(lock)) return code;
   const auto source = ReadTextField(file.sourcePath, sizeof file.sourcePath);
   const auto destination = ReadTextField(file.destinationPath, sizeof file.destinationPath);
   if (!source || !destination) return Fail(kBadParameter, "A file record text has no end");
@@ -291,10 +293,7 @@ int BurnerEngine::AddFile(const FileRecord& file) {
   if (!m_scanning) {
     if (m_scanThread.joinable()) m_scanThread.join();  // it has left its loop
     m_scanning = true;
-    m_scanStop = false;
     m_scanThread = std::thread(&BurnerEngine::ScanLoop, this);
-  } else if (m_scanQueue.size() == 1) {
-    m_scanStop = false;  // a stop asked for the old content does not touch this file
   }
   return kOk;
 }
@@ -313,17 +312,19 @@ void BurnerEngine::ScanLoop() {
       m_scanQueue.pop_front();
     }
     std::string error;
-    const bool read = ScanMpeg(
-        track->path,
-        [&](double share) {
-          const auto slot = m_callbacks.Scanner();
-          if (slot.callback != nullptr) slot.callback(static_cast<float>(100.0 * share), track->index, slot.user);
-        },
-        &m_scanStop, &error);
+    const bool read = !track->stop && ScanMpeg(
+                                          track->path,
+                                          [&](double share) {
+                                            const auto slot = m_callbacks.Scanner();
+                                            if (slot.callback != nullptr) {
+                                              slot.callback(static_cast<float>(100.0 * share), track->index, slot.user);
+                                            }
+                                          },
+                                          &track->stop, &error);
     int result = kOk;
     if (!read) {
-      result = m_scanStop ? kAborted : kInvalidFormat;
-      Log("Burner scan of %s: %s", track->path.c_str(), error.c_str());
+      result = track->stop ? kAborted : kInvalidFormat;
+      Log("Burner scan of %s: %s", track->path.c_str(), track->stop ? "stopped" : error.c_str());
     }
     {
       std::lock_guard<std::mutex> lock(m_lock);
@@ -360,8 +361,8 @@ int BurnerEngine::SetDevice(char id) {
     listed = m_devices;
   }
   if (listed.empty()) listed = ListBurnerDevices();
-  std::lock_guard<std::mutex> lock(m_lock);
-  if (m_activity != Activity::Idle) return Fail(kBusy, "The burner is busy");
+  std::unique_lock<std::mutex> lock(m_lock);
+  if (const int code = CheckIdle(lock)) return code;
   m_devices = listed;
   for (const auto& device : m_devices) {
     if (device.id == id) {
@@ -434,8 +435,8 @@ int BurnerEngine::Validate(BurnPlan* plan) {
 }
 
 int BurnerEngine::Prepare() {
-  std::lock_guard<std::mutex> lock(m_lock);
-  if (m_activity != Activity::Idle) return Fail(kBusy, "The burner is busy");
+  std::unique_lock<std::mutex> lock(m_lock);
+  if (const int code = CheckIdle(lock)) return code;
   BurnPlan plan;
   return Validate(&plan);
 }
@@ -461,10 +462,7 @@ int BurnerEngine::CheckMedium() {
 int BurnerEngine::Burn() {
   std::unique_lock<std::mutex> lock(m_lock);
   Log("Burner Burn");
-  if (m_activity == Activity::Burning && m_burnEnding) {
-    m_changed.wait_for(lock, kEndingWait, [this] { return m_activity == Activity::Idle; });
-  }
-  if (const int code = CheckIdle()) return code;
+  if (const int code = CheckIdle(lock)) return code;
   for (const auto& track : m_tracks) {
     if (!track->scanned) return Fail(kBusy, "A video file is still being scanned");
   }
@@ -535,9 +533,8 @@ void BurnerEngine::BurnThread(BurnPlan plan) {
 int BurnerEngine::Abort() {
   Log("Burner Abort");
   m_stop = true;
-  m_scanStop = true;
   std::lock_guard<std::mutex> lock(m_lock);
-  m_scanQueue.clear();
+  StopScans();
   return kOk;
 }
 
@@ -548,7 +545,7 @@ int BurnerEngine::EraseDialog(const char* caption) {
   WindowHandle owner = nullptr;
   {
     std::unique_lock<std::mutex> lock(m_lock);
-    if (const int code = CheckIdle()) return code;
+    if (const int code = CheckIdle(lock)) return code;
     if (m_devices.empty()) {
       lock.unlock();
       auto listed = ListBurnerDevices();

@@ -52,6 +52,7 @@ class BurnerEngine {
     std::string path;
     int index = 0;
     bool scanned = false;
+    std::atomic<bool> stop{false};  // its scan is no longer wanted
     int result = 0;  // 0, or the code the scan ended with
     MpegInfo info;
   };
@@ -61,7 +62,10 @@ class BurnerEngine {
 
   // All with m_lock held.
   int Fail(int code, const std::string& why);
-  int CheckIdle();
+  // 0 when no burn or erase runs; waits briefly for a burn that is only
+  // delivering its end. 141 otherwise.
+  int CheckIdle(std::unique_lock<std::mutex>& lock);
+  void StopScans();
   void ClearContent();
   int Validate(BurnPlan* plan);
   int CheckMedium();
@@ -95,7 +99,6 @@ class BurnerEngine {
 
   std::deque<std::shared_ptr<Track>> m_scanQueue;
   bool m_scanning = false;
-  std::atomic<bool> m_scanStop{false};
   std::thread m_scanThread;
 };
 

@@ -172,6 +172,23 @@ TEST_F(ImageWriterTest, AddFileRefusesWhatDoesNotFitTheDisc) {
   EXPECT_TRUE(watch.Scans().empty());  // refused files are not scanned
 }
 
+TEST_F(ImageWriterTest, AFileClearedWhileScanningDoesNotSpoilTheNextOne) {
+  const std::string first = disctest::MakeVideoCdTrack(m_dir.File("first.mpg"), "pal-vcd", 4.5);
+  const std::string second = disctest::MakeVideoCdTrack(m_dir.File("second.mpg"), "pal-vcd", 4.5);
+  disctest::BurnWatch watch;
+  ASSERT_EQ(burner::CreateProject(burner::BS_BURNER_VCD), 0);
+  ASSERT_EQ(burner::AddFile(disctest::VideoFileRecord(first)), 0);
+  ASSERT_EQ(burner::ClearAll(), 0);  // without waiting for its scan
+  ASSERT_EQ(burner::AddFile(disctest::VideoFileRecord(second)), 0);
+  ASSERT_TRUE(watch.WaitForScanDone(2));
+  const auto scans = watch.Scans();
+  EXPECT_TRUE(scans[0].result == 0 || scans[0].result == 138) << scans[0].result;
+  EXPECT_EQ(scans[1].fileIndex, 0);
+  EXPECT_EQ(scans[1].result, 0);
+  BurnToImage(watch);
+  EXPECT_EQ(CdrdaoTrackCount(burner::GetLastImagePath()), 2);  // the file system and the second film only
+}
+
 TEST_F(ImageWriterTest, AMissingProgramIsAClearErrorCode) {
   const std::string work = (m_dir.path() / "work").string();
   fs::create_directories(work);

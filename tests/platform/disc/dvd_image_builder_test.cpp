@@ -11,6 +11,8 @@
 #include "platform/disc/disc_files.h"
 #include "platform/disc/disc_test_support.h"
 #include "platform/disc/disc_tools.h"
+#include "platform/process/child_process.h"
+#include "platform/process/find_program.h"
 
 namespace fs = std::filesystem;
 
@@ -105,6 +107,26 @@ TEST_F(DvdImageBuilderTest, ThreeTitlesWithMenuReturningToIt) {
   std::vector<std::string> left;
   for (const auto& entry : fs::directory_iterator(work)) left.push_back(entry.path().filename().string());
   EXPECT_EQ(left, std::vector<std::string>{"DVD"});
+}
+
+TEST_F(DvdImageBuilderTest, WideAndNarrowTitlesKeepTheirOwnAspect) {
+  testkit::ClipOptions wide;
+  wide.outputArguments = {"-target", "pal-dvd", "-aspect", "16:9"};
+  std::vector<std::string> titles = {disctest::MakeDvdTitle(m_dir.File("narrow.mpg"), "pal-dvd"),
+                                     testkit::MakeClip(m_dir.File("wide.mpg"), wide)};
+  const std::string ini = m_dir.File("menu.ini");
+  disctest::WriteMenuDescription(ini, disctest::MakeMenuBackground(m_dir.File("menu.mpg"), 576), titles, 576);
+  const std::string work = AwkwardFolder();
+  ASSERT_EQ(DVDImageBuild_LoadINI(m_builder, ini.c_str()), 1);
+  ASSERT_EQ(DVDImageBuild_SetOutputFolder(m_builder, work.c_str()), 1);
+  ASSERT_NE(DVDImageBuild_CreateMenuImages(m_builder), 0) << DVDImageBuild_GetLastError(m_builder);
+  ASSERT_EQ(DVDImageBuild_BuildDVD(m_builder), 1) << DVDImageBuild_GetLastError(m_builder);
+  const std::string listing = RunProcess({FindProgram("lsdvd"), "-v", work + "DVD"}).output;
+  const auto narrow = listing.find("Aspect ratio: 4/3");
+  const auto widePos = listing.find("Aspect ratio: 16/9");
+  EXPECT_NE(narrow, std::string::npos) << listing;
+  EXPECT_NE(widePos, std::string::npos) << listing;
+  EXPECT_LT(narrow, widePos);
 }
 
 TEST_F(DvdImageBuilderTest, StopFromTheCallbackEndsDvdauthorAtOnce) {
