@@ -6,6 +6,11 @@ function(orlenta_compile_options target)
   if(ORLENTA_WERROR)
     target_compile_options(${target} PRIVATE -Werror)
   endif()
+  if(ORLENTA_SANITIZE)
+    # GCC 12 reports false "maybe uninitialized" in libstdc++ (std::regex,
+    # std::function) once the sanitizers instrument it.
+    target_compile_options(${target} PRIVATE -Wno-maybe-uninitialized)
+  endif()
 endfunction()
 
 if(ORLENTA_SANITIZE)

@@ -17,6 +17,7 @@ class PathBuffer {
   PathBuffer() = default;
   PathBuffer(std::string_view path);  // NOLINT(google-explicit-constructor): paths convert freely
   PathBuffer(const char* path) : PathBuffer(std::string_view(path != nullptr ? path : "")) {}  // NOLINT
+  PathBuffer(const std::string& path) : PathBuffer(std::string_view(path)) {}                  // NOLINT
 
   PathBuffer& operator=(std::string_view path);
 

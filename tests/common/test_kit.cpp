@@ -83,4 +83,16 @@ std::string ReadFile(const std::string& path) {
   return text.str();
 }
 
+std::vector<std::string> LogEntries(const std::string& logPath) {
+  const std::string text = ReadFile(logPath);
+  std::vector<std::string> lines;
+  std::size_t start = text.find("\r\n");
+  start = start == std::string::npos ? text.size() : start + 2;
+  for (auto end = text.find("\r\n", start); end != std::string::npos; end = text.find("\r\n", start)) {
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
 }  // namespace testkit

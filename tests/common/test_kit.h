@@ -52,4 +52,7 @@ bool WaitUntil(const std::function<bool()>& condition,
 // The whole text of a file.
 std::string ReadFile(const std::string& path);
 
+// The lines of a log file after its header line, without their CR LF.
+std::vector<std::string> LogEntries(const std::string& logPath);
+
 }  // namespace testkit

@@ -1,0 +1,48 @@
+#pragma once
+// Converts one input file into one output file. ExternalConverter does it
+// with the ffmpeg program and hands the file to the fallback when ffmpeg fails.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "convert/ping.h"
+#include "formats/encoding_parameters.h"
+#include "support/path_buffer.h"
+
+class Converter : public ProgressPinger {
+ public:
+  Converter(std::string_view inputPath, std::string_view outputPath, const EncodingParameters& parameters,
+            PingReceiver* receiver);
+  ~Converter() override = default;
+
+  virtual void Convert() = 0;
+
+  // The input's duration in whole seconds; 0 when it could not be probed.
+  double Duration() const noexcept { return m_dDuration; }
+
+ protected:
+  PathBuffer m_inputPath;
+  PathBuffer m_outputPath;
+  EncodingParameters m_parameters;
+  double m_dDuration = 0;
+};
+
+class ExternalConverter : public Converter {
+ public:
+  ExternalConverter(std::string_view inputPath, std::string_view outputPath, const EncodingParameters& parameters,
+                    PingReceiver* receiver);
+
+  // ffmpeg's arguments as text, without the program.
+  std::string GetCommandLine() const;
+  // The same arguments as the vector that runs.
+  std::vector<std::string> GetArgumentVector() const;
+
+  // Runs ffmpeg to its end. On failure tells the user and calls the
+  // fallback; a stop passes through as stop_by_user_exception.
+  void Convert() override;
+};
+
+// The input's duration in whole seconds (fractions dropped); 0 when the file
+// cannot be opened or its container gives no duration.
+double ProbeDurationSeconds(const char* path);

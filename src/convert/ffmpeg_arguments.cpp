@@ -1,0 +1,91 @@
+#include "convert/ffmpeg_arguments.h"
+
+#include <cstring>
+
+namespace {
+
+std::string TextOf(const char* text) { return text != nullptr ? text : ""; }
+
+std::string FrameSize(const EncodingParameters& p) { return std::to_string(p.width) + "x" + std::to_string(p.height); }
+
+bool HasFrameSize(const EncodingParameters& p) { return p.width > 0 && p.height > 0; }
+
+// Option keywords take 11 characters: a blank, the option, blanks to fill.
+constexpr std::size_t kKeywordWidth = 10;
+
+}  // namespace
+
+FfmpegArguments::FfmpegArguments(const std::string& inputPath, const std::string& outputPath,
+                                 const EncodingParameters& parameters) {
+  Add("-i", inputPath, false, true);
+  if (parameters.target != nullptr) {
+    AddTargetForm(parameters);
+  } else {
+    AddPlainForm(parameters);
+  }
+  Add("-y", outputPath, false, true);
+}
+
+void FfmpegArguments::Add(const char* keyword, std::string value, bool blankAfter, bool quoted) {
+  m_options.push_back({keyword, std::move(value), true, blankAfter, quoted});
+}
+
+void FfmpegArguments::AddSwitch(const char* keyword) { m_options.push_back({keyword, {}, false, false, false}); }
+
+void FfmpegArguments::AddTargetForm(const EncodingParameters& p) {
+  // Only DVD takes its own bit rates and audio codec; VCD and SVCD are fixed
+  // by their targets.
+  const bool dvd = std::strcmp(p.target, "dvd") == 0;
+  Add("-target", TextOf(p.video_codec), true);
+  if (HasFrameSize(p)) Add("-s", FrameSize(p), true);
+  if (p.qscale != 0) Add("-qscale", std::to_string(p.qscale), true);
+  if (p.aspect != nullptr) Add("-aspect", p.aspect, true);
+  if (p.audio_channels != 0) Add("-ac", std::to_string(p.audio_channels), true);
+  if (dvd && p.video_bitrate != 0) Add("-vb", std::to_string(p.video_bitrate), true);
+  if (dvd && p.audio_codec != nullptr) Add("-acodec", p.audio_codec, true);
+  if (dvd && p.audio_bitrate != 0) Add("-ab", std::to_string(p.audio_bitrate), true);
+}
+
+void FfmpegArguments::AddPlainForm(const EncodingParameters& p) {
+  if (p.format != nullptr) Add("-f", p.format, false);
+  if (p.video_codec != nullptr) Add("-vcodec", p.video_codec, false);
+  if (p.video_tag != nullptr) Add("-vtag", p.video_tag, false);
+  if (p.video_bitrate != 0) Add("-vb", std::to_string(p.video_bitrate), false);
+  if (p.frame_rate_num != 0) {
+    Add("-r", std::to_string(p.frame_rate_num) + "/" + std::to_string(p.frame_rate_den), false);
+  }
+  if (p.no_video) AddSwitch("-vn");
+  if (p.qscale != 0) Add("-qscale", std::to_string(p.qscale), true);
+  if (p.audio_codec != nullptr) Add("-acodec", p.audio_codec, false);
+  if (p.audio_tag != nullptr) Add("-atag", p.audio_tag, false);
+  if (p.audio_channels != 0) Add("-ac", std::to_string(p.audio_channels), false);
+  if (p.audio_bitrate != 0) Add("-ab", std::to_string(p.audio_bitrate), false);
+  if (p.audio_samplerate != 0) Add("-ar", std::to_string(p.audio_samplerate), false);
+  if (p.no_audio) AddSwitch("-an");
+  if (HasFrameSize(p)) Add("-s", FrameSize(p), false);
+}
+
+std::string FfmpegArguments::Text() const {
+  std::string text;
+  for (const Option& option : m_options) {
+    std::string keyword = option.keyword;
+    keyword.resize(std::max(keyword.size(), kKeywordWidth), ' ');
+    text += ' ' + keyword;
+    if (!option.hasValue) continue;
+    text += option.quoted ? '"' + option.value + '"' : option.value;
+    if (option.blankAfter) text += ' ';
+  }
+  return text;
+}
+
+std::vector<std::string> FfmpegArguments::Vector() const {
+  std::vector<std::string> vector;
+  for (const Option& option : m_options) {
+    vector.emplace_back(option.keyword);
+    if (!option.hasValue) continue;
+    // Paths go through ffmpeg's file protocol, so that a name that starts
+    // with '-' or looks like a protocol ("pipe:1", "concat:a|b") is a file.
+    vector.push_back(option.quoted ? "file:" + option.value : option.value);
+  }
+  return vector;
+}

@@ -1,0 +1,18 @@
+#pragma once
+// Where a progress ping puts the main window's bar. File k of N owns the share
+// [R/N*(k-1), R/N*k] of the bar's range R; a ping outside that share, or one
+// that would jump forward by a whole share at once, leaves the bar alone.
+
+#include <optional>
+#include <string>
+
+struct ProgressBarMove {
+  int barPosition;  // the bar's new position
+  double position;  // the same, for the percentage text
+};
+
+std::optional<ProgressBarMove> ProgressPingToBar(int percent, int currentFile, int fileCount, int range,
+                                                 int currentBarPosition);
+
+// "Completed: 37.00%"
+std::string CompletedText(double position);

@@ -1,0 +1,177 @@
+#include "convert/convert_task_list.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "common/test_kit.h"
+#include "convert/convert_test_support.h"
+#include "convert/recording_receiver.h"
+#include "formats/format_pages.h"
+#include "platform/dialogs/scripted_responder.h"
+#include "support/exceptions.h"
+#include "support/log.h"
+#include "support/temporary_files.h"
+
+namespace {
+
+using Received = RecordingReceiver::Received;
+
+class ConvertTaskListTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    StopFlag::Set(false);
+    CTemporaryFiles::DeleteTempFiles();
+    ASSERT_TRUE(LogOpen(m_dir.File("Orlenta_log.txt").c_str()));
+    std::filesystem::create_directory(m_out);
+  }
+  void TearDown() override {
+    StopFlag::Set(false);
+    CTemporaryFiles::DeleteTempFiles();
+    LogClose();
+  }
+
+  // Runs a list and waits for its final ping.
+  void RunList(const std::vector<PathBuffer>& inputs, const OutputFormat& format) {
+    ConvertTaskList::Start(ConvertTaskList(inputs, m_out, format, &m_receiver));
+    ASSERT_TRUE(m_receiver.WaitForPing(end_of_list)) << "the list never ended";
+  }
+
+  std::string Clip(const std::string& name, double seconds = 1.0) {
+    return testkit::MakeClip(m_dir.File(name), {.seconds = seconds, .width = 64, .height = 48});
+  }
+
+  std::vector<std::string> OutputNames() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(m_out)) names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  std::string LogText() const { return testkit::ReadFile(m_dir.File("Orlenta_log.txt")); }
+
+  testkit::TempDir m_dir;
+  std::string m_out = m_dir.File("out");
+  RecordingReceiver m_receiver;
+  ScriptedResponder m_responder;
+  RecordingFallback m_fallback;
+  CPageAVI_Ffmpeg m_avi;
+};
+
+// The pings without the progress ones, in order.
+std::vector<int> TaskPings(const std::vector<Received>& pings) {
+  std::vector<int> values;
+  for (const auto& ping : pings) {
+    if (!ping.progress) values.push_back(ping.value);
+  }
+  return values;
+}
+
+TEST_F(ConvertTaskListTest, EmptyListPingsTheEndAtOnce) {
+  RunList({}, m_avi);
+  EXPECT_EQ(TaskPings(m_receiver.Pings()), std::vector<int>{0});
+}
+
+TEST_F(ConvertTaskListTest, TwoFilesPingInOrderAndGetUniqueNames) {
+  // a.avi and a.wmv both map to a_new.avi.
+  const auto a = Clip("a.avi");
+  const auto b = testkit::MakeClip(m_dir.File("a.wmv"), {.seconds = 1.0, .width = 64, .height = 48});
+  RunList({a, b}, m_avi);
+
+  const auto pings = m_receiver.Pings();
+  EXPECT_EQ(TaskPings(pings), (std::vector<int>{2, 3, 2, 3, 0}));
+  // Progress arrives between each file's 2 and 3 and rises.
+  int file = 0;
+  int last = -1;
+  int progressCount = 0;
+  for (const auto& ping : pings) {
+    if (!ping.progress) {
+      if (ping.value == begin_converting) last = -1, ++file;
+      continue;
+    }
+    EXPECT_GE(ping.value, last) << "file " << file;
+    last = ping.value;
+    ++progressCount;
+  }
+  EXPECT_GT(progressCount, 0);
+  EXPECT_EQ(OutputNames(), (std::vector<std::string>{"a_new(1).avi", "a_new.avi"}));
+  EXPECT_TRUE(CTemporaryFiles::RegisteredFiles().empty()) << "file formats register nothing";
+  EXPECT_TRUE(m_responder.Messages().empty());
+}
+
+TEST_F(ConvertTaskListTest, LeftoverOutputAndDottedNames) {
+  testkit::WriteFile(m_out + "/x.y_new.avi", "from an earlier run");
+  RunList({Clip("x.y.avi")}, m_avi);
+  EXPECT_EQ(OutputNames(), (std::vector<std::string>{"x.y_new(1).avi", "x.y_new.avi"}));
+  EXPECT_EQ(testkit::ReadFile(m_out + "/x.y_new.avi"), "from an earlier run") << "never overwritten";
+}
+
+TEST_F(ConvertTaskListTest, DiscOutputsAreRegisteredBeforeFfmpegStarts) {
+  CPageVCD_Ffmpeg vcd;
+  std::vector<std::vector<PathBuffer>> registeredAtProgress;
+  m_receiver.OnEachPing([&](std::int32_t) { registeredAtProgress.push_back(CTemporaryFiles::RegisteredFiles()); });
+  RunList({Clip("one.avi")}, vcd);
+  const std::string output = m_out + "/one_new.mpg";
+  ASSERT_GE(registeredAtProgress.size(), 2U);
+  EXPECT_TRUE(registeredAtProgress[0].empty()) << "nothing registered at the begin ping";
+  EXPECT_EQ(registeredAtProgress[1], std::vector<PathBuffer>{output}) << "registered before the first progress";
+  EXPECT_TRUE(std::filesystem::exists(output));
+}
+
+TEST_F(ConvertTaskListTest, StopDuringSecondOfThreeEndsTheList) {
+  const std::vector<PathBuffer> inputs = {Clip("1.avi"), Clip("2.avi", 3.0), Clip("3.avi")};
+  int begins = 0;
+  m_receiver.OnEachPing([&](std::int32_t value) {
+    if (value == begin_converting) ++begins;
+    if (begins == 2 && !StopFlag::IsSet()) StopFlag::Set(true);
+  });
+  RunList(inputs, m_avi);
+
+  EXPECT_EQ(TaskPings(m_receiver.Pings()), (std::vector<int>{2, 3, 2, 3, 0}));
+  EXPECT_TRUE(testkit::ProcessesMatching(m_out).empty()) << "no ffmpeg left";
+  EXPECT_FALSE(std::filesystem::exists(m_out + "/3_new.avi"));
+  EXPECT_TRUE(m_responder.Messages().empty()) << "a stop is never shown";
+  EXPECT_EQ(m_fallback.calls, 0);
+}
+
+TEST_F(ConvertTaskListTest, FailedFilesAreReportedAndTheListGoesOn) {
+  testkit::WriteFile(m_dir.File("text.avi"), "not a video");
+  testkit::WriteFile(m_dir.File("cut.avi"), testkit::ReadFile(Clip("whole.avi")).substr(0, 200));
+  const std::string tooLong = "/" + std::string(PathBuffer::kCapacity - 20, 'd') + ".avi";
+  RunList({m_dir.File("text.avi"), tooLong, m_dir.File("cut.avi"), Clip("good.avi")}, m_avi);
+
+  // The path too long for a name fails before its task pings its begin.
+  EXPECT_EQ(TaskPings(m_receiver.Pings()), (std::vector<int>{2, 3, 2, 3, 2, 3, 0}));
+  const auto texts = m_responder.MessageTexts();
+  ASSERT_EQ(texts.size(), 3U);
+  EXPECT_EQ(texts[0], "Error #12: Conversion problem");
+  EXPECT_TRUE(texts[1].starts_with("The path is too long")) << texts[1];
+  EXPECT_EQ(texts[2], "Error #12: Conversion problem");
+  EXPECT_EQ(m_fallback.calls, 2);
+  EXPECT_TRUE(std::filesystem::exists(m_out + "/good_new.avi"));
+}
+
+TEST_F(ConvertTaskListTest, UnexpectedExceptionShowsUnknownErrorAndTheEndStillComes) {
+  struct ThrowingReceiver : RecordingReceiver {
+    std::int32_t OnPing(std::int32_t value, const Pinger& sender) override {
+      RecordingReceiver::OnPing(value, sender);
+      if (value == begin_converting) throw std::runtime_error("receiver broke");
+      return 0;
+    }
+  } receiver;
+  ConvertTaskList::Start(ConvertTaskList({Clip("a.avi"), Clip("b.avi")}, m_out, m_avi, &receiver));
+  ASSERT_TRUE(receiver.WaitForPing(end_of_list));
+  EXPECT_EQ(m_responder.MessageTexts(), (std::vector<std::string>{"Unknown Error", "Unknown Error"}));
+}
+
+TEST_F(ConvertTaskListTest, EveryTaskKeepsItsOwnParameters) {
+  CPageDVD_Ffmpeg dvd;
+  const ConvertTaskList list({"/a.avi", "/b.avi"}, m_out, dvd, &m_receiver);
+  ASSERT_EQ(list.Tasks().size(), 2U);
+  EXPECT_NE(&list.Tasks()[0].Parameters(), &list.Tasks()[1].Parameters());
+  EXPECT_STREQ(list.Tasks()[0].Parameters().target, "dvd");
+  EXPECT_EQ(ConvertFileTask::PlannedOutputPath("/out", "/video/Holiday.2009.avi", ".mpg").str(),
+            "/out/Holiday.2009_new.mpg");
+}
+
+}  // namespace

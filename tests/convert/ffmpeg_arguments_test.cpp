@@ -1,0 +1,99 @@
+#include "convert/ffmpeg_arguments.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+EncodingParameters AviMpeg4() {
+  EncodingParameters p;
+  p.format = "avi";
+  p.video_codec = "mpeg4";
+  p.video_tag = "DIVX";
+  p.video_bitrate = 800000;
+  p.frame_rate_num = 25;
+  p.frame_rate_den = 1;
+  p.qscale = 16;
+  p.audio_codec = "mp2";
+  p.audio_channels = 2;
+  p.audio_bitrate = 128000;
+  return p;
+}
+
+EncodingParameters PalDvd() {
+  EncodingParameters p;
+  p.format = "dvd";
+  p.video_codec = "pal-dvd";
+  p.target = "dvd";
+  p.width = 720;
+  p.height = 576;
+  p.qscale = 4;
+  p.aspect = "16:9";
+  p.audio_channels = 2;
+  p.video_bitrate = 6000000;
+  p.audio_codec = "ac3";
+  p.audio_bitrate = 448000;
+  return p;
+}
+
+TEST(FfmpegArguments, TextToTheCharacter) {
+  struct Case {
+    const char* name;
+    EncodingParameters parameters;
+    const char* text;
+  };
+  EncodingParameters vcd = PalDvd();
+  vcd.target = "vcd";
+  vcd.video_codec = "pal-vcd";
+  vcd.aspect = nullptr;
+  EncodingParameters noHeight = AviMpeg4();
+  noHeight.width = 640;
+  EncodingParameters sized = AviMpeg4();
+  sized.width = 320;
+  sized.height = 240;
+  sized.audio_samplerate = 44100;
+  sized.no_audio = true;
+  sized.no_video = true;
+  sized.audio_tag = "0055";
+  EncodingParameters dvdSourceSize = PalDvd();
+  dvdSourceSize.width = 0;
+  dvdSourceSize.height = 0;
+  dvdSourceSize.qscale = 0;
+  dvdSourceSize.aspect = nullptr;
+
+  const Case cases[] = {
+      {"avi", AviMpeg4(),
+       R"( -i        "/in/a b.avi" -f        avi -vcodec   mpeg4 -vtag     DIVX -vb       800000 -r        25/1)"
+       R"( -qscale   16  -acodec   mp2 -ac       2 -ab       128000 -y        "/out/a b_new.avi")"},
+      {"pal dvd", PalDvd(),
+       R"( -i        "/in/a b.avi" -target   pal-dvd  -s        720x576  -qscale   4  -aspect   16:9  -ac       2 )"
+       R"( -vb       6000000  -acodec   ac3  -ab       448000  -y        "/out/a b_new.avi")"},
+      {"vcd never gets dvd rates", vcd,
+       R"( -i        "/in/a b.avi" -target   pal-vcd  -s        720x576  -qscale   4  -ac       2  -y        "/out/a b_new.avi")"},
+      {"width without height", noHeight,
+       R"( -i        "/in/a b.avi" -f        avi -vcodec   mpeg4 -vtag     DIVX -vb       800000 -r        25/1)"
+       R"( -qscale   16  -acodec   mp2 -ac       2 -ab       128000 -y        "/out/a b_new.avi")"},
+      {"every plain option", sized,
+       R"( -i        "/in/a b.avi" -f        avi -vcodec   mpeg4 -vtag     DIVX -vb       800000 -r        25/1 -vn       )"
+       R"( -qscale   16  -acodec   mp2 -atag     0055 -ac       2 -ab       128000 -ar       44100 -an        -s        320x240)"
+       R"( -y        "/out/a b_new.avi")"},
+      {"dvd at source size", dvdSourceSize,
+       R"( -i        "/in/a b.avi" -target   pal-dvd  -ac       2  -vb       6000000  -acodec   ac3  -ab       448000 )"
+       R"( -y        "/out/a b_new.avi")"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(FfmpegArguments("/in/a b.avi", "/out/a b_new.avi", c.parameters).Text(), c.text);
+  }
+}
+
+TEST(FfmpegArguments, VectorCarriesTheSameOptionsWithPathsAsFiles) {
+  const std::vector<std::string> expected = {
+      "-i",      "file:/in/\"q\" $(x);.avi", "-target", "pal-dvd", "-s",  "720x576", "-qscale", "4",
+      "-aspect", "16:9",  "-ac", "2",       "-vb",     "6000000", "-acodec", "ac3", "-ab", "448000",
+      "-y",      "file:-out.mpg"};
+  EXPECT_EQ(FfmpegArguments("/in/\"q\" $(x);.avi", "-out.mpg", PalDvd()).Vector(), expected);
+  // The text passes a quote inside a path unchanged.
+  EXPECT_TRUE(FfmpegArguments("/in/\"q\".avi", "/o.mpg", PalDvd()).Text().starts_with(" -i        \"/in/\"q\".avi\""));
+}
+
+}  // namespace
