@@ -4,6 +4,8 @@
 // is at most 1.10. Prints its figures from one run; takes the best of a few
 // rounds of each so that a busy machine disturbs it less.
 
+#include <unistd.h>
+
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -12,7 +14,6 @@
 #include <fstream>
 #include <mutex>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "platform/disc/burner.h"
@@ -50,22 +51,22 @@ void MakeTitle(const std::string& path, int hue) {
   const ProcessResult made = RunProcess(
       {FindProgram("ffmpeg"), "-hide_banner", "-nostdin", "-y", "-f", "lavfi", "-i",
        "testsrc=size=320x240:rate=25:duration=" + seconds + ",hue=h=" + std::to_string(hue) + ",noise=alls=30:allf=t",
-       "-f", "lavfi", "-i",
-       "sine=frequency=440:duration=" + seconds, "-target", "pal-dvd", "-ac", "2", path});
+       "-f", "lavfi", "-i", "sine=frequency=440:duration=" + seconds, "-target", "pal-dvd", "-ac", "2", path});
   Check(made.Succeeded(), "ffmpeg could not make " + path + "\n" + made.output);
 }
 
 void WriteMenu(const std::string& folder, const std::vector<std::string>& titles) {
   const ProcessResult made = RunProcess({FindProgram("ffmpeg"), "-hide_banner", "-nostdin", "-y", "-f", "lavfi", "-i",
-                                         "color=c=navy:size=720x576:rate=25:duration=0.12", "-c:v", "mpeg2video",
-                                         "-f", "mpeg", folder + "/foxdvdmenu.mpg"});
+                                         "color=c=navy:size=720x576:rate=25:duration=0.12", "-c:v", "mpeg2video", "-f",
+                                         "mpeg", folder + "/foxdvdmenu.mpg"});
   Check(made.Succeeded(), "ffmpeg could not make the menu background");
   std::ofstream ini(folder + "/foxdvdmenu.ini", std::ios::binary);
   ini << "[Infos]\r\nSelections=3\r\nmenu=\"" << folder << "/foxdvdmenu.mpg\"\r\n\r\n";
   for (int i = 0; i < 3; ++i) {
     const int middle = 50 + i * 175 + 87;
     ini << "[" << i << "]\r\nTopLeft=210," << middle - 25 << "\r\nRightBottom=510," << middle + 24
-        << "\r\nWidth=300\r\nHeight=49\r\nfile=\"" << titles[static_cast<std::size_t>(i)] << "\"\r\nLineWidth=1\r\n\r\n";
+        << "\r\nWidth=300\r\nHeight=49\r\nfile=\"" << titles[static_cast<std::size_t>(i)]
+        << "\"\r\nLineWidth=1\r\n\r\n";
   }
 }
 
@@ -119,7 +120,9 @@ DVDImageBuildHandle ThroughTheLayer(const std::string& scratch, const std::strin
   return builder;
 }
 
-double Seconds(Clock::duration duration) { return std::chrono::duration<double>(duration).count(); }
+double Seconds(Clock::duration duration) {
+  return std::chrono::duration<double>(duration).count();
+}
 
 }  // namespace
 
@@ -145,8 +148,7 @@ int main() {
   });
   fs::create_directories(root / "work0");
   fs::create_directories(root / "images0");
-  DVDImageBuildHandle recorded =
-      ThroughTheLayer(scratch, (root / "work0").string(), (root / "images0").string(), wait);
+  DVDImageBuildHandle recorded = ThroughTheLayer(scratch, (root / "work0").string(), (root / "images0").string(), wait);
   SetToolRunObserver(nullptr);
 
   double bestLayer = 1e9;

@@ -356,7 +356,9 @@ static_assert(std::is_sorted(kRows.begin(), kRows.end(),
 
 }  // namespace
 
-std::span<const BurningErrorRow> BurningErrorTable() { return kRows; }
+std::span<const BurningErrorRow> BurningErrorTable() {
+  return kRows;
+}
 
 std::string BurningErrorToMessage(int code) {
   Log("BurningErrorToMessage");

@@ -101,8 +101,10 @@ TEST(BurningErrorToMessage, LeavesPlaceholdersUnfilled) {
 }
 
 TEST(BurningErrorToMessage, UnknownCodesIncludingNegativeOnes) {
-  for (int code : {14, 27, 100, 125, 135, 162, 199, 294, 295, 304, 406, 409, 422, 423, 456, 669, 673, 1000, -1, -21,
-                   -2147483647 - 1, 2147483647}) {
+  for (int code : {14,        27,  100, 125,  135, 162, 199,
+                   294,       295, 304, 406,  409, 422, 423,
+                   456,       669, 673, 1000, -1,  -21, -2147483647 - 1,
+                   2147483647}) {
     EXPECT_EQ(BurningErrorToMessage(code), "Error code not found") << code;
   }
 }

@@ -52,8 +52,8 @@ class StepProgress {
   void Reach(int index, double stepPercent, const BurnLine& line) {
     double before = 0;
     for (int i = 0; i < index; ++i) before += m_weights[static_cast<std::size_t>(i)];
-    const double percent =
-        std::min(100.0, before + m_weights[static_cast<std::size_t>(index)] * std::clamp(stepPercent, 0.0, 100.0) / 100.0);
+    const double percent = std::min(
+        100.0, before + m_weights[static_cast<std::size_t>(index)] * std::clamp(stepPercent, 0.0, 100.0) / 100.0);
     if (m_reported && percent <= m_percent) return;
     m_percent = percent;
     m_reported = true;
@@ -77,7 +77,9 @@ BurnJobResult FromStep(const BurnStepResult& step) {
   return result;
 }
 
-BurnJobResult Failed(const std::string& text) { return FromStep(BurnStepResult::Failure(text)); }
+BurnJobResult Failed(const std::string& text) {
+  return FromStep(BurnStepResult::Failure(text));
+}
 
 // A private folder for intermediate images, removed when the burn ends.
 class ScratchFolder {
@@ -103,7 +105,9 @@ class ScratchFolder {
   std::string m_error;
 };
 
-std::string FolderOf(const std::string& path) { return fs::path(path).parent_path().string(); }
+std::string FolderOf(const std::string& path) {
+  return fs::path(path).parent_path().string();
+}
 
 void RemoveFiles(const std::vector<std::string>& files) {
   for (const auto& file : files) ::unlink(file.c_str());
@@ -189,9 +193,10 @@ BurnJobResult VideoCdJob(const BurnPlan& plan, const BurnJobEvents& events, cons
   }
   progress.StepDone(0);
   // A real drive takes the cue sheet; a file-backed one the bin file's bytes.
-  result = plan.device.kind == BurnerDevice::Kind::Drive
-               ? FromStep(WriteCueSheet(plan.device.path, reserved[0], plan.settings, progress.Step(1), &stop))
-               : FromStep(WriteImageFile(plan.device.XorrisoDrive(), reserved[1], plan.settings, progress.Step(1), &stop));
+  result =
+      plan.device.kind == BurnerDevice::Kind::Drive
+          ? FromStep(WriteCueSheet(plan.device.path, reserved[0], plan.settings, progress.Step(1), &stop))
+          : FromStep(WriteImageFile(plan.device.XorrisoDrive(), reserved[1], plan.settings, progress.Step(1), &stop));
   if (result.status == BurnJobResult::Status::Done) progress.Finish();
   return result;
 }

@@ -28,7 +28,8 @@ BurnStepResult RunBurnTool(DiscTool tool, const std::vector<std::string>& argume
     result.status = BurnStepResult::Status::Stopped;
     return result;
   }
-  if (run.startError != 0) return BurnStepResult::Failure("Cannot start " + info.name + ": " + GetErrorText(run.startError));
+  if (run.startError != 0)
+    return BurnStepResult::Failure("Cannot start " + info.name + ": " + GetErrorText(run.startError));
   if (run.exitCode != 0) {
     result.status = BurnStepResult::Status::Failed;
     if (result.problem == BurnLine::Kind::Other) {

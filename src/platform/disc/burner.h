@@ -70,13 +70,13 @@ static_assert(offsetof(Options, writeSpeed) == 128 && offsetof(Options, testWrit
 // DVD's VIDEO_TS folder (any letter case) or the folder holding it; the disc
 // gets that VIDEO_TS (and its AUDIO_TS) at its root.
 struct FolderRecord {
-  char sourcePath[260];       // 0
-  char destinationPath[260];  // 260: "/" or "\" (the disc's root)
-  char filePattern[12];       // 520: "*.*" or "*"
-  std::int32_t attributeMask; // 532: kept as given
-  std::uint8_t flag;          // 536: kept as given
+  char sourcePath[260];        // 0
+  char destinationPath[260];   // 260: "/" or "\" (the disc's root)
+  char filePattern[12];        // 520: "*.*" or "*"
+  std::int32_t attributeMask;  // 532: kept as given
+  std::uint8_t flag;           // 536: kept as given
   std::uint8_t padding537[3];
-  std::int32_t mode;          // 540: kept as given
+  std::int32_t mode;  // 540: kept as given
 };
 static_assert(sizeof(FolderRecord) == 544);
 static_assert(offsetof(FolderRecord, destinationPath) == 260 && offsetof(FolderRecord, filePattern) == 520 &&
@@ -90,7 +90,7 @@ struct FileRecord {
   char destinationPath[260];  // 260: "/" or "\"
   std::uint8_t flag;          // 520: 1 = a video track to scan
   std::uint8_t padding521[3];
-  std::int32_t mode;          // 524: kept as given
+  std::int32_t mode;  // 524: kept as given
 };
 static_assert(sizeof(FileRecord) == 528);
 static_assert(offsetof(FileRecord, destinationPath) == 260 && offsetof(FileRecord, flag) == 520 &&

@@ -50,7 +50,9 @@ int DriveNumber(const std::string& path) {
 
 }  // namespace
 
-std::string BurnerDevice::Entry() const { return Utf8Prefix(std::string(1, id) + ": " + description, 49); }
+std::string BurnerDevice::Entry() const {
+  return Utf8Prefix(std::string(1, id) + ": " + description, 49);
+}
 
 std::vector<BurnerDevice> MakeDeviceList(const std::vector<FoundDrive>& drives, const std::string& pseudoDrives) {
   std::vector<BurnerDevice> devices;

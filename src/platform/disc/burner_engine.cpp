@@ -1,5 +1,6 @@
 #include "platform/disc/burner_engine.h"
 
+#include <strings.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -7,7 +8,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <strings.h>
 
 #include "platform/dialogs/message_box.h"
 #include "platform/disc/disc_files.h"
@@ -52,7 +52,9 @@ constexpr std::chrono::seconds kShutdownWait(10);
 
 constexpr std::size_t kKeptTexts = 32;
 
-bool IsRoot(const std::string& path) { return path.empty() || path == "/" || path == "\\"; }
+bool IsRoot(const std::string& path) {
+  return path.empty() || path == "/" || path == "\\";
+}
 
 std::string Upper(std::string text) {
   for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -94,7 +96,8 @@ BurnerEngine::~BurnerEngine() {
   m_stop = true;
   std::unique_lock<std::mutex> lock(m_lock);
   StopScans();
-  const bool ended = m_changed.wait_for(lock, kShutdownWait, [this] { return m_activity == Activity::Idle && !m_scanning; });
+  const bool ended =
+      m_changed.wait_for(lock, kShutdownWait, [this] { return m_activity == Activity::Idle && !m_scanning; });
   // A thread still stuck in a caller's callback at exit is left to the process's end.
   for (std::thread* thread : {&m_burnThread, &m_scanThread}) {
     if (!thread->joinable()) continue;
@@ -282,7 +285,8 @@ int BurnerEngine::AddFile(const FileRecord& file) {
   const VideoCdKind kind = m_projectType == BS_BURNER_SVCD ? VideoCdKind::Svcd : VideoCdKind::Vcd;
   const std::string problem = VideoCdProblem(*info, kind);
   if (!problem.empty()) {
-    return Fail(kInvalidFormat, path + " does not fit a " + (kind == VideoCdKind::Svcd ? "SVCD" : "VCD") + ": " + problem);
+    return Fail(kInvalidFormat,
+                path + " does not fit a " + (kind == VideoCdKind::Svcd ? "SVCD" : "VCD") + ": " + problem);
   }
   auto track = std::make_shared<Track>();
   track->path = path;

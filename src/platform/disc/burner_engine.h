@@ -53,7 +53,7 @@ class BurnerEngine {
     int index = 0;
     bool scanned = false;
     std::atomic<bool> stop{false};  // its scan is no longer wanted
-    int result = 0;  // 0, or the code the scan ended with
+    int result = 0;                 // 0, or the code the scan ended with
     MpegInfo info;
   };
   enum class Activity { Idle, Burning, Erasing };

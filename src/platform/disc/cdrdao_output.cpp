@@ -6,7 +6,9 @@
 
 namespace {
 
-bool Contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
+bool Contains(const std::string& text, const char* part) {
+  return text.find(part) != std::string::npos;
+}
 
 }  // namespace
 
@@ -18,13 +20,14 @@ BurnLine ParseCdrdaoLine(std::string_view raw) {
   const std::string text(raw.substr(first, last - first + 1));
   long written = 0, total = 0;
   int fifo = 0, buffer = 0;
-  const int fields = std::sscanf(text.c_str(), "Wrote %ld of %ld MB (Buffers %d%% %d%%", &written, &total, &fifo, &buffer);
+  const int fields =
+      std::sscanf(text.c_str(), "Wrote %ld of %ld MB (Buffers %d%% %d%%", &written, &total, &fifo, &buffer);
   if (fields >= 2) {
     line.kind = BurnLine::Kind::Progress;
     line.writtenMegabytes = static_cast<int>(written);
     line.totalMegabytes = static_cast<int>(total);
-    line.percent = total > 0 ? std::clamp(100.0 * static_cast<double>(written) / static_cast<double>(total), 0.0, 100.0)
-                             : 0.0;
+    line.percent =
+        total > 0 ? std::clamp(100.0 * static_cast<double>(written) / static_cast<double>(total), 0.0, 100.0) : 0.0;
     if (fields == 4) {
       line.fifoPercent = fifo;
       line.bufferPercent = buffer;

@@ -1,17 +1,17 @@
 #include "platform/disc/disc_files.h"
 
 #include <fcntl.h>
+#include <strings.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <condition_variable>
-#include <deque>
-#include <mutex>
-#include <thread>
 #include <cstdlib>
+#include <deque>
 #include <filesystem>
 #include <fstream>
-#include <strings.h>
+#include <mutex>
+#include <thread>
 
 #include "support/log.h"
 
@@ -116,7 +116,9 @@ void RemoveFolderLater(const std::string& path) {
   if (!path.empty()) Remover().Add(path);
 }
 
-void FinishFolderRemovals() { Remover().Finish(); }
+void FinishFolderRemovals() {
+  Remover().Finish();
+}
 
 bool WriteTextFile(const std::string& path, const std::string& text, std::string* error) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);

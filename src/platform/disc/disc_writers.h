@@ -24,8 +24,8 @@ BurnStepResult MakeDvdVideoImage(const std::string& root, const std::string& vol
 
 // growisofs: writes root (holding VIDEO_TS) as DVD-Video onto a real drive.
 BurnStepResult BurnDvdVideo(const std::string& drive, const std::string& root, const std::string& volumeId,
-                            const std::string& publisher, const WriteSettings& settings,
-                            const BurnLineHandler& onLine, const std::atomic<bool>* stop);
+                            const std::string& publisher, const WriteSettings& settings, const BurnLineHandler& onLine,
+                            const std::atomic<bool>* stop);
 
 // cdrdao: writes a cue sheet's image onto a real drive, disc at once.
 BurnStepResult WriteCueSheet(const std::string& drive, const std::string& cueSheet, const WriteSettings& settings,

@@ -12,7 +12,9 @@ std::string_view Trimmed(std::string_view text) {
   return text.substr(first, last - first + 1);
 }
 
-bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
 
 }  // namespace
 
@@ -59,7 +61,8 @@ DvdauthorLine ParseDvdauthorLine(std::string_view raw) {
   return line;
 }
 
-DvdauthorProgress::DvdauthorProgress(std::vector<double> titlesetMegabytes) : m_megabytes(std::move(titlesetMegabytes)) {
+DvdauthorProgress::DvdauthorProgress(std::vector<double> titlesetMegabytes)
+    : m_megabytes(std::move(titlesetMegabytes)) {
   m_point.b = std::max(1, static_cast<int>(m_megabytes.size()) * 2);
 }
 

@@ -6,7 +6,9 @@
 
 namespace {
 
-bool Contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
+bool Contains(const std::string& text, const char* part) {
+  return text.find(part) != std::string::npos;
+}
 
 }  // namespace
 
@@ -32,8 +34,7 @@ BurnLine ParseGrowisofsLine(std::string_view raw) {
     std::string message = text.substr(3);
     message.erase(0, message.find_first_not_of(' '));
     line.text = message;
-    if (Contains(message, "not blank") || Contains(message, "not appendable") ||
-        Contains(message, "already carries")) {
+    if (Contains(message, "not blank") || Contains(message, "not appendable") || Contains(message, "already carries")) {
       line.kind = BurnLine::Kind::NotBlank;
     } else if (Contains(message, "no media") || Contains(message, "media is not present") ||
                Contains(message, "MEDIUM NOT PRESENT")) {

@@ -2,8 +2,8 @@
 #include "platform/disc/growisofs_output.h"
 
 BurnStepResult BurnDvdVideo(const std::string& drive, const std::string& root, const std::string& volumeId,
-                            const std::string& publisher, const WriteSettings& settings,
-                            const BurnLineHandler& onLine, const std::atomic<bool>* stop) {
+                            const std::string& publisher, const WriteSettings& settings, const BurnLineHandler& onLine,
+                            const std::atomic<bool>* stop) {
   std::vector<std::string> arguments;
   // -dvd-compat closes the disc, which DVD-Video players expect.
   if (settings.closeDisc) arguments.push_back("-dvd-compat");

@@ -93,8 +93,8 @@ std::optional<MpegInfo> ProbeMpeg(const std::string& path, std::string* error) {
   return info;
 }
 
-bool ScanMpeg(const std::string& path, const std::function<void(double share)>& progress,
-              const std::atomic<bool>* stop, std::string* error) {
+bool ScanMpeg(const std::string& path, const std::function<void(double share)>& progress, const std::atomic<bool>* stop,
+              std::string* error) {
   Input input = Open(path, error);
   if (!input) return false;
   const double size = static_cast<double>(FileSize(path));

@@ -31,5 +31,5 @@ std::optional<MpegInfo> ProbeMpeg(const std::string& path, std::string* error);
 
 // Reads every packet once and reports the share read so far (0..1). False,
 // with a reason, when the file cannot be read to its end or stop was set.
-bool ScanMpeg(const std::string& path, const std::function<void(double share)>& progress,
-              const std::atomic<bool>* stop, std::string* error);
+bool ScanMpeg(const std::string& path, const std::function<void(double share)>& progress, const std::atomic<bool>* stop,
+              std::string* error);

@@ -6,8 +6,12 @@
 
 namespace {
 
-int EvenDown(int value) { return value - (value & 1); }
-int EvenUp(int value) { return value + (value & 1); }
+int EvenDown(int value) {
+  return value - (value & 1);
+}
+int EvenUp(int value) {
+  return value + (value & 1);
+}
 
 }  // namespace
 

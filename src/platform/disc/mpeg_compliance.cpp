@@ -4,10 +4,16 @@
 
 namespace {
 
-bool Near(double value, double wanted) { return std::fabs(value - wanted) < 0.01; }
+bool Near(double value, double wanted) {
+  return std::fabs(value - wanted) < 0.01;
+}
 
-bool PalRate(double rate) { return Near(rate, 25.0); }
-bool NtscRate(double rate) { return Near(rate, 30000.0 / 1001.0) || Near(rate, 24000.0 / 1001.0) || Near(rate, 30.0); }
+bool PalRate(double rate) {
+  return Near(rate, 25.0);
+}
+bool NtscRate(double rate) {
+  return Near(rate, 30000.0 / 1001.0) || Near(rate, 24000.0 / 1001.0) || Near(rate, 30.0);
+}
 
 }  // namespace
 

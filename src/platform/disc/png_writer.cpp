@@ -37,8 +37,8 @@ std::string EncodePng(const PaletteImage& image) {
   std::string header;
   AppendBigEndian(header, static_cast<std::uint32_t>(image.width));
   AppendBigEndian(header, static_cast<std::uint32_t>(image.height));
-  header += '\x08';  // bit depth
-  header += '\x03';  // indexed colour
+  header += '\x08';                // bit depth
+  header += '\x03';                // indexed colour
   header += std::string(3, '\0');  // deflate, adaptive filtering, no interlace
   AppendChunk(png, "IHDR", header);
 

@@ -20,7 +20,9 @@ struct PaletteImage {
   std::vector<PaletteColor> palette;  // at most 256 entries
 
   PaletteImage(int w, int h, std::vector<PaletteColor> colors)
-      : width(w), height(h), pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0),
+      : width(w),
+        height(h),
+        pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0),
         palette(std::move(colors)) {}
   std::uint8_t& At(int x, int y) { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };

@@ -13,14 +13,14 @@
 struct VcdimagerLine {
   enum class Kind { Other, Scan, Write, Warning, Error, Finished };
   Kind kind = Kind::Other;
-  std::string item;    // Scan: "sequence-00"
-  int part = 0;        // Write: 3 of "[3/3]"
-  int parts = 0;       // Write
+  std::string item;  // Scan: "sequence-00"
+  int part = 0;      // Write: 3 of "[3/3]"
+  int parts = 0;     // Write
   long long position = 0;
   long long size = 0;
-  double percent = 0;  // Scan, Write: position / size, 0..100
+  double percent = 0;     // Scan, Write: position / size, 0..100
   long long sectors = 0;  // Finished
-  std::string text;    // Warning, Error
+  std::string text;       // Warning, Error
 };
 
 VcdimagerLine ParseVcdimagerLine(std::string_view line);

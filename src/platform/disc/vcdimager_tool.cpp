@@ -39,8 +39,8 @@ BurnStepResult RunVcdimagerTool(DiscTool tool, const std::vector<std::string>& a
   } else if (run.startError != 0) {
     result = BurnStepResult::Failure("Cannot start " + info.name + ": " + GetErrorText(run.startError));
   } else if (run.exitCode != 0) {
-    result = BurnStepResult::Failure(error.empty() ? info.name + " failed (exit code " + std::to_string(run.exitCode) + ")"
-                                                   : error);
+    result = BurnStepResult::Failure(
+        error.empty() ? info.name + " failed (exit code " + std::to_string(run.exitCode) + ")" : error);
   }
   return result;
 }
@@ -54,7 +54,8 @@ bool VcdxbuildProgress::Apply(const VcdimagerLine& line) {
   if (line.kind == VcdimagerLine::Kind::Scan) {
     // "sequence-01" is the second track.
     const auto dash = line.item.rfind('-');
-    const std::size_t track = dash == std::string::npos ? 0 : static_cast<std::size_t>(std::atoi(line.item.c_str() + dash + 1));
+    const std::size_t track =
+        dash == std::string::npos ? 0 : static_cast<std::size_t>(std::atoi(line.item.c_str() + dash + 1));
     long long total = 0;
     long long before = 0;
     for (std::size_t i = 0; i < m_sizes.size(); ++i) {
@@ -77,8 +78,8 @@ bool VcdxbuildProgress::Apply(const VcdimagerLine& line) {
 BurnStepResult MakeVideoCdImage(const VideoCdImageRequest& request, const BurnLineHandler& onLine,
                                 const std::atomic<bool>* stop) {
   const std::string controlFile = (fs::path(request.workFolder) / "videocd.xml").string();
-  std::vector<std::string> generate = {"-t", request.svcd ? "svcd" : "vcd2", "-l", VcdVolumeLabel(request.volumeLabel),
-                                       "-o", controlFile};
+  std::vector<std::string> generate = {
+      "-t", request.svcd ? "svcd" : "vcd2", "-l", VcdVolumeLabel(request.volumeLabel), "-o", controlFile};
   if (request.albumVolumeCount > 1) {
     generate.insert(generate.end(), {"--info-album-id", VcdVolumeLabel(request.volumeLabel), "--volume-count",
                                      std::to_string(request.albumVolumeCount), "--volume-number",

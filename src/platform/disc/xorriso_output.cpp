@@ -5,7 +5,9 @@
 
 namespace {
 
-bool Contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
+bool Contains(std::string_view text, std::string_view part) {
+  return text.find(part) != std::string_view::npos;
+}
 
 // The text after "FAILURE : " or "SORRY : " in "xorriso : FAILURE : ..." and "libburn : SORRY : ...".
 std::optional<std::string> ProblemText(std::string_view line) {
@@ -98,13 +100,14 @@ BurnLine ParseXorrisoLine(std::string_view raw) {
     double percent = 0, speed = 0;
     long sectors = 0;
     int written = 0, total = 0, fifo = 0, buffer = 0;
-    if (std::sscanf(message.c_str(), " Writing: %lds %lf%% fifo %d%% buf %d%%", &sectors, &percent, &fifo, &buffer) >= 2) {
+    if (std::sscanf(message.c_str(), " Writing: %lds %lf%% fifo %d%% buf %d%%", &sectors, &percent, &fifo, &buffer) >=
+        2) {
       line.kind = BurnLine::Kind::Progress;
       line.percent = std::clamp(percent, 0.0, 100.0);
       line.fifoPercent = fifo;
       line.bufferPercent = buffer;
-    } else if (std::sscanf(message.c_str(), " %d of %d MB written (fifo %d%%) [buf %d%%] %lfx", &written, &total,
-                           &fifo, &buffer, &speed) >= 2) {
+    } else if (std::sscanf(message.c_str(), " %d of %d MB written (fifo %d%%) [buf %d%%] %lfx", &written, &total, &fifo,
+                           &buffer, &speed) >= 2) {
       line.kind = BurnLine::Kind::Progress;
       line.writtenMegabytes = written;
       line.totalMegabytes = total;

@@ -1,8 +1,7 @@
 // Burning onto drives backed by files (xorriso's stdio: drives): blank,
 // not blank, erase, burn and abort run for real without disc hardware.
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 

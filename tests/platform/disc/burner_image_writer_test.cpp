@@ -1,7 +1,6 @@
 // The image writer: DVD-Video ISOs and (S)VCD BIN/CUE pairs in the output
 // folder, made by the real programs and read back by lsdvd, vcd-info and cdrdao.
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <cstdlib>

@@ -59,10 +59,10 @@ TEST(BurnerOptions, RefusesRecordsItCannotTrust) {
 }
 
 TEST(BurnerDeviceList, DrivesThenFileDrivesThenTheImageWriter) {
-  const auto devices = MakeDeviceList(
-      {{"/dev/sr0", "HL-DT-ST", "DVDRAM GH24NSD1"}, {"/dev/sr1", "", ""},
-       {"/dev/sr2", "A VENDOR WITH A VERY LONG NAME", "AND AN EVEN LONGER MODEL NAME"}},
-      "/tmp/a.img::relative.img");
+  const auto devices = MakeDeviceList({{"/dev/sr0", "HL-DT-ST", "DVDRAM GH24NSD1"},
+                                       {"/dev/sr1", "", ""},
+                                       {"/dev/sr2", "A VENDOR WITH A VERY LONG NAME", "AND AN EVEN LONGER MODEL NAME"}},
+                                      "/tmp/a.img::relative.img");
   ASSERT_EQ(devices.size(), 6u);
   EXPECT_EQ(devices[0].Entry(), "A: HL-DT-ST DVDRAM GH24NSD1 (/dev/sr0)");
   EXPECT_EQ(devices[1].Entry(), "B: /dev/sr1");

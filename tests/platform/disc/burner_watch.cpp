@@ -12,7 +12,9 @@ BurnWatch::BurnWatch() : m_caller(std::this_thread::get_id()) {
   burner::SetVideoScanDoneEventCallback(&OnScanDone, this);
 }
 
-BurnWatch::~BurnWatch() { burner::ResetCallbacks(); }
+BurnWatch::~BurnWatch() {
+  burner::ResetCallbacks();
+}
 
 void BurnWatch::Note() {
   if (std::this_thread::get_id() == m_caller) m_onCaller = true;

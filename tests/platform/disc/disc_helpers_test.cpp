@@ -4,7 +4,6 @@
 
 #include <QImage>
 #include <QXmlStreamReader>
-
 #include <atomic>
 #include <chrono>
 #include <filesystem>
@@ -59,8 +58,8 @@ TEST(DiscText, LabelsAndNames) {
       {"", "DVD_VIDEO", "VIDEOCD", "disc"},
       {"été 2024/\"best\"", "été 2024/\"best\"", "_T__2024__BEST_", "été 2024__best_"},
       {"-rf .hidden", "-rf .hidden", "_RF__HIDDEN", "rf .hidden"},
-      {"A label much longer than thirty-two characters", "A label much longer than thirty-", "A_LABEL_MUCH_LONGER_THAN_THIRTY_",
-       "A label much longer than thirty-two characters"},
+      {"A label much longer than thirty-two characters", "A label much longer than thirty-",
+       "A_LABEL_MUCH_LONGER_THAN_THIRTY_", "A label much longer than thirty-two characters"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(IsoVolumeId(c.label), c.iso) << c.label;
@@ -89,7 +88,8 @@ TEST(MenuDescriptionFile, ReadsWhatTheMainWindowWrites) {
       "\xEF\xBB\xBF[Infos]\r\nSelections=2\r\nmenu=\"/out/foxdvdmenu.mpg\"\r\n\r\n"
       "[0]\r\nTopLeft=290,132\r\nRightBottom=430,180\r\nWidth=140\r\nHeight=49\r\n"
       "file=\"/work/a \"quoted\" name.mpg\"\r\nLineWidth=1\r\n\r\n"
-      "[1]\r\nTopLeft=290,347\r\nRightBottom=430,395\r\nWidth=140\r\nHeight=49\r\nfile=\"/work/b\"\r\nLineWidth=3\r\n\r\n";
+      "[1]\r\nTopLeft=290,347\r\nRightBottom=430,395\r\nWidth=140\r\nHeight=49\r\nfile=\"/work/"
+      "b\"\r\nLineWidth=3\r\n\r\n";
   std::string error;
   const auto menu = ParseMenuDescription(text, &error);
   ASSERT_TRUE(menu.has_value()) << error;
@@ -212,8 +212,8 @@ TEST(DiscFiles, WindowsStyleNamesAreFoundWhateverTheirCase) {
 
 TEST(ToolRun, LinesStopAndStragglers) {
   std::vector<std::string> lines;
-  const ToolRunResult printed = RunTool({FindProgram("printf"), "one\rtwo\nthree"}, {},
-                                        [&](const std::string& line) { lines.push_back(line); });
+  const ToolRunResult printed =
+      RunTool({FindProgram("printf"), "one\rtwo\nthree"}, {}, [&](const std::string& line) { lines.push_back(line); });
   EXPECT_TRUE(printed.Succeeded());
   EXPECT_EQ(lines, (std::vector<std::string>{"one", "two", "three"}));
 

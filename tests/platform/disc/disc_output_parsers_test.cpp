@@ -41,7 +41,8 @@ TEST(LineSplitter, CarriageReturnsAndLineFeedsBothEndLines) {
   splitter.Feed("U 32 at 2MB\r\nINFO: x\n\n", add);
   splitter.Feed("tail without end", add);
   splitter.Finish(add);
-  EXPECT_EQ(lines, (std::vector<std::string>{"STAT: VOBU 16 at 1MB", "STAT: VOBU 32 at 2MB", "INFO: x", "tail without end"}));
+  EXPECT_EQ(lines,
+            (std::vector<std::string>{"STAT: VOBU 16 at 1MB", "STAT: VOBU 32 at 2MB", "INFO: x", "tail without end"}));
 }
 
 TEST(ToolVersion, FirstLineOfEachProgram) {
@@ -49,9 +50,9 @@ TEST(ToolVersion, FirstLineOfEachProgram) {
     const char* fixture;
     const char* version;
   } cases[] = {
-      {"dvdauthor-version.txt", "0.7.2"},   {"spumux-version.txt", "0.7.2"},  {"genisoimage-version.txt", "1.1.11"},
-      {"vcdxgen-version.txt", "2.0.1"},     {"vcdxbuild-version.txt", "2.0.1"}, {"xorriso-version.txt", "1.5.4"},
-      {"growisofs-version.txt", "7.1"},     {"cdrdao-version.txt", "1.2.4"},  {"ffmpeg-version.txt", "5.1.9-0+deb12u1"},
+      {"dvdauthor-version.txt", "0.7.2"}, {"spumux-version.txt", "0.7.2"},    {"genisoimage-version.txt", "1.1.11"},
+      {"vcdxgen-version.txt", "2.0.1"},   {"vcdxbuild-version.txt", "2.0.1"}, {"xorriso-version.txt", "1.5.4"},
+      {"growisofs-version.txt", "7.1"},   {"cdrdao-version.txt", "1.2.4"},    {"ffmpeg-version.txt", "5.1.9-0+deb12u1"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ParseToolVersion(testkit::ReadFile(std::string(ORLENTA_DISC_FIXTURES) + "/" + c.fixture)), c.version)
@@ -84,19 +85,31 @@ TEST(DvdauthorOutput, Lines) {
     const DvdauthorLine line = ParseDvdauthorLine(c.line);
     EXPECT_EQ(line.kind, c.kind) << c.line;
     switch (c.kind) {
-      case Kind::PickingTitleset: EXPECT_EQ(line.titleset, c.a); break;
-      case Kind::Processing: EXPECT_EQ(line.file, c.text); break;
-      case Kind::Multiplexing: EXPECT_EQ(line.vobus, c.a); EXPECT_EQ(line.megabytes, c.b); break;
+      case Kind::PickingTitleset:
+        EXPECT_EQ(line.titleset, c.a);
+        break;
+      case Kind::Processing:
+        EXPECT_EQ(line.file, c.text);
+        break;
+      case Kind::Multiplexing:
+        EXPECT_EQ(line.vobus, c.a);
+        EXPECT_EQ(line.megabytes, c.b);
+        break;
       case Kind::Fixing:
         EXPECT_EQ(line.megabytes, c.a);
         EXPECT_EQ(line.done, c.b);
         EXPECT_EQ(line.total, c.c);
         EXPECT_EQ(line.percent, c.d);
         break;
-      case Kind::Fixed: EXPECT_EQ(line.vobus, c.a); break;
+      case Kind::Fixed:
+        EXPECT_EQ(line.vobus, c.a);
+        break;
       case Kind::Warning:
-      case Kind::Error: EXPECT_EQ(line.text, c.text); break;
-      case Kind::Other: break;
+      case Kind::Error:
+        EXPECT_EQ(line.text, c.text);
+        break;
+      case Kind::Other:
+        break;
     }
   }
 }
@@ -134,10 +147,12 @@ TEST(DvdauthorOutput, ThreeTitlesetsAndTheMenuEndAtOneAndErrorsAreFound) {
     const DvdauthorLine parsed = ParseDvdauthorLine(line);
     if (parsed.kind == DvdauthorLine::Kind::Error) errors.push_back(parsed.text);
   }
-  EXPECT_EQ(errors, std::vector<std::string>{"2 opening input video file \"missing.mpg\" -- No such file or directory"});
+  EXPECT_EQ(errors,
+            std::vector<std::string>{"2 opening input video file \"missing.mpg\" -- No such file or directory"});
   bool destination = false;
   for (const auto& line : FixtureLines("dvdauthor-no-dest.txt")) {
-    destination = destination || ParseDvdauthorLine(line).text == "cannot create dir missing/DVD: No such file or directory";
+    destination =
+        destination || ParseDvdauthorLine(line).text == "cannot create dir missing/DVD: No such file or directory";
   }
   EXPECT_TRUE(destination);
 }
@@ -196,7 +211,8 @@ TEST(GenisoimageOutput, Lines) {
                       {"Total translation table size: 0", BurnKind::Other, 0, -1, -1, ""},
                   });
   int finished = 0;
-  for (const auto& line : FixtureLines("genisoimage-dvd.txt")) finished += ParseGenisoimageLine(line).kind == BurnKind::Finalizing;
+  for (const auto& line : FixtureLines("genisoimage-dvd.txt"))
+    finished += ParseGenisoimageLine(line).kind == BurnKind::Finalizing;
   EXPECT_EQ(finished, 1);
   std::string first;
   for (const auto& line : FixtureLines("genisoimage-not-dvd.txt")) {
@@ -233,18 +249,19 @@ TEST(CdrdaoOutput, Lines) {
   EXPECT_NEAR(progress.percent, 95.83, 0.01);
   EXPECT_EQ(progress.fifoPercent, 100);
   EXPECT_EQ(progress.bufferPercent, 96);
-  ExpectBurnLines(&ParseCdrdaoLine,
-                  {
-                      {"Wrote 0 of 0 MB (Buffers 100%  96%).", BurnKind::Progress, 0, 0, 0, ""},
-                      {"Wrote 700 of 690 MB (Buffers  99%  98%).", BurnKind::Progress, 100, 700, 690, ""},
-                      {"Writing lead-out...", BurnKind::Finalizing, 100, -1, -1, ""},
-                      {"Flushing cache...", BurnKind::Finalizing, 100, -1, -1, ""},
-                      {"ERROR: Medium in recorder device is not empty and not appendable.", BurnKind::NotBlank, 0, -1,
-                       -1, "ERROR: Medium in recorder device is not empty and not appendable."},
-                      {"ERROR: Cannot setup device /dev/sr0.", BurnKind::Error, 0, -1, -1, "Cannot setup device /dev/sr0."},
-                      {"WARNING: Track 2: Length is shorter than 4 seconds.", BurnKind::Warning, 0, -1, -1,
-                       "WARNING: Track 2: Length is shorter than 4 seconds."},
-                  });
+  ExpectBurnLines(
+      &ParseCdrdaoLine,
+      {
+          {"Wrote 0 of 0 MB (Buffers 100%  96%).", BurnKind::Progress, 0, 0, 0, ""},
+          {"Wrote 700 of 690 MB (Buffers  99%  98%).", BurnKind::Progress, 100, 700, 690, ""},
+          {"Writing lead-out...", BurnKind::Finalizing, 100, -1, -1, ""},
+          {"Flushing cache...", BurnKind::Finalizing, 100, -1, -1, ""},
+          {"ERROR: Medium in recorder device is not empty and not appendable.", BurnKind::NotBlank, 0, -1, -1,
+           "ERROR: Medium in recorder device is not empty and not appendable."},
+          {"ERROR: Cannot setup device /dev/sr0.", BurnKind::Error, 0, -1, -1, "Cannot setup device /dev/sr0."},
+          {"WARNING: Track 2: Length is shorter than 4 seconds.", BurnKind::Warning, 0, -1, -1,
+           "WARNING: Track 2: Length is shorter than 4 seconds."},
+      });
   std::string first;
   for (const auto& line : FixtureLines("cdrdao-inconsistent-toc.txt")) {
     const BurnLine parsed = ParseCdrdaoLine(line);
@@ -257,7 +274,8 @@ TEST(XorrisoOutput, ProgressAndProblems) {
   ExpectBurnLines(
       &ParseXorrisoLine,
       {
-          {"xorriso : UPDATE : Writing:      23759s   30.1%   fifo   0%  buf  50%", BurnKind::Progress, 30.1, -1, -1, ""},
+          {"xorriso : UPDATE : Writing:      23759s   30.1%   fifo   0%  buf  50%", BurnKind::Progress, 30.1, -1, -1,
+           ""},
           {"xorriso : UPDATE :   90 of  154 MB written (fifo  0%) [buf  50%]  54.1x.", BurnKind::Progress, 58.44, 90,
            154, ""},
           {"xorriso : UPDATE : Blanking  ( 12.3% done in 5 seconds )", BurnKind::Progress, 12.3, -1, -1, ""},
@@ -328,7 +346,8 @@ TEST(VcdimagerOutput, Lines) {
       {"#write[3/3]: 10571/10628 (99%)", Kind::Write, 99.46, ""},
       {"#write[3/3]: 1196/1046 (114%)", Kind::Write, 100, ""},  // past 100 %: clamped
       {"<progress operation=\"write\" position=\"10646\" size=\"10628\" />", Kind::Write, 100, ""},
-      {"<progress operation=\"scan\" id=\"sequence-01\" position=\"50\" size=\"200\" />", Kind::Scan, 25, "sequence-01"},
+      {"<progress operation=\"scan\" id=\"sequence-01\" position=\"50\" size=\"200\" />", Kind::Scan, 25,
+       "sequence-01"},
       {"++ WARN: this VCD type should not contain MPEG2 streams", Kind::Warning, 0,
        "this VCD type should not contain MPEG2 streams"},
       {"**ERROR: file `x.mpg' not found", Kind::Error, 0, "file `x.mpg' not found"},

@@ -53,10 +53,9 @@ std::string BuildDvdFolder(const std::string& scratch, const std::string& work, 
 }
 
 std::string MakeMenuBackground(const std::string& path, int height) {
-  const ProcessResult result =
-      RunProcess({FindProgram("ffmpeg"), "-hide_banner", "-nostdin", "-y", "-f", "lavfi", "-i",
-                  "color=c=navy:size=720x" + std::to_string(height) + ":rate=25:duration=0.12", "-c:v", "mpeg2video",
-                  "-b:v", "5000k", "-f", "mpeg", path});
+  const ProcessResult result = RunProcess({FindProgram("ffmpeg"), "-hide_banner", "-nostdin", "-y", "-f", "lavfi", "-i",
+                                           "color=c=navy:size=720x" + std::to_string(height) + ":rate=25:duration=0.12",
+                                           "-c:v", "mpeg2video", "-b:v", "5000k", "-f", "mpeg", path});
   if (!result.Succeeded()) throw std::runtime_error("ffmpeg could not make " + path + ":\n" + result.output);
   return path;
 }

@@ -1,11 +1,12 @@
 // The real-drive writers cannot write here (no drive); what they must still
 // do is start, fail cleanly and hand on the program's own words.
+#include "platform/disc/disc_writers.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "common/test_kit.h"
-#include "platform/disc/disc_writers.h"
 
 namespace {
 

@@ -75,8 +75,8 @@ TEST_F(DvdImageBuilderTest, ThreeTitlesWithMenuReturningToIt) {
   std::vector<std::string> titles;
   const double seconds[] = {1.0, 2.0, 3.0};
   for (int i = 0; i < 3; ++i) {
-    titles.push_back(disctest::MakeDvdTitle(m_dir.File("title " + std::to_string(i) + " <\"&'> ñ.mpg"), "ntsc-dvd",
-                                            seconds[i]));
+    titles.push_back(
+        disctest::MakeDvdTitle(m_dir.File("title " + std::to_string(i) + " <\"&'> ñ.mpg"), "ntsc-dvd", seconds[i]));
   }
   const std::string menuVideo = disctest::MakeMenuBackground(m_dir.File("foxdvdmenu.mpg"), 480);
   const std::string ini = m_dir.File("foxdvdmenu.ini");
@@ -131,7 +131,8 @@ TEST_F(DvdImageBuilderTest, WideAndNarrowTitlesKeepTheirOwnAspect) {
 
 TEST_F(DvdImageBuilderTest, StopFromTheCallbackEndsDvdauthorAtOnce) {
   std::vector<std::string> titles;
-  for (int i = 0; i < 3; ++i) titles.push_back(disctest::MakeDvdTitle(m_dir.File("t" + std::to_string(i) + ".mpg"), "pal-dvd"));
+  for (int i = 0; i < 3; ++i)
+    titles.push_back(disctest::MakeDvdTitle(m_dir.File("t" + std::to_string(i) + ".mpg"), "pal-dvd"));
   const std::string ini = m_dir.File("menu.ini");
   disctest::WriteMenuDescription(ini, disctest::MakeMenuBackground(m_dir.File("menu.mpg"), 576), titles, 576);
   const std::string work = AwkwardFolder();
