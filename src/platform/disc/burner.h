@@ -158,9 +158,11 @@ void ResetCallbacks();
 int SetImageWriterFolder(const char* folder);
 // The owner window of the erase window.
 void SetDialogOwner(WindowHandle owner);
-// Path of the last image the image writer finished ("" if none); for a BIN/CUE pair the cue sheet.
+// Path of the last image the image writer finished ("" if none); for a
+// BIN/CUE pair the cue sheet. Valid until the next burn ends.
 const char* GetLastImagePath();
 // The detailed reason of the last failure, for the log ("" after success).
+// Valid until the next burner call.
 const char* GetLastErrorText();
 
 }  // namespace burner
