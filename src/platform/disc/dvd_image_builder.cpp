@@ -69,31 +69,34 @@ struct DvdImageBuilder {
     return !workFolder.empty();
   }
 
-  // The TV standard of the titles (the first one that tells; PAL if none
-  // does) and their sizes in megabytes; nullopt when a title is no video.
+  // The TV standard of the disc, from its first title (dvdauthor itself
+  // checks that the others match), and every title's size in megabytes for
+  // the progress; nullopt when the first title is no video or a title is
+  // missing.
   std::optional<VideoStandard> ProbeTitles() {
     if (probedStandard) return probedStandard;
-    VideoStandard standard = VideoStandard::Unknown;
+    const auto titles = Titles();
     std::vector<double> megabytes;
-    for (const auto& title : Titles()) {
-      std::string error;
-      const auto info = ProbeMpeg(title, &error);
-      if (!info) {
-        Fail(error);
+    for (const auto& title : titles) {
+      std::error_code error;
+      const auto size = fs::file_size(title, error);
+      if (error) {
+        Fail("Cannot read " + title + ": " + error.message());
         return std::nullopt;
       }
-      if (info->videoCodec.empty()) {
-        Fail(title + " holds no video");
-        return std::nullopt;
-      }
-      const VideoStandard own = StandardOf(*info);
-      if (standard == VideoStandard::Unknown) {
-        standard = own;
-      } else if (own != VideoStandard::Unknown && own != standard) {
-        Log("DVD image builder: %s is %s, the disc is %s", title.c_str(), StandardName(own), StandardName(standard));
-      }
-      megabytes.push_back(static_cast<double>(info->fileSize) / (1024.0 * 1024.0));
+      megabytes.push_back(static_cast<double>(size) / (1024.0 * 1024.0));
     }
+    std::string error;
+    const auto info = ProbeMpeg(titles.front(), &error);
+    if (!info) {
+      Fail(error);
+      return std::nullopt;
+    }
+    if (info->videoCodec.empty()) {
+      Fail(titles.front() + " holds no video");
+      return std::nullopt;
+    }
+    const VideoStandard standard = StandardOf(*info);
     probedStandard = standard == VideoStandard::Unknown ? VideoStandard::Pal : standard;
     probedMegabytes = std::move(megabytes);
     return probedStandard;
