@@ -12,14 +12,14 @@
 
 namespace {
 
-struct ToolSpec {
+struct ToolEntry {
   const char* name;
   const char* package;
   std::vector<std::string> versionArguments;  // what makes it print its version and end
 };
 
-const std::array<ToolSpec, static_cast<std::size_t>(DiscTool::Count)>& Specs() {
-  static const std::array<ToolSpec, static_cast<std::size_t>(DiscTool::Count)> specs = {{
+const std::array<ToolEntry, static_cast<std::size_t>(DiscTool::Count)>& Entries() {
+  static const std::array<ToolEntry, static_cast<std::size_t>(DiscTool::Count)> entries = {{
       {"dvdauthor", "dvdauthor", {"-h"}},
       {"spumux", "dvdauthor", {"-h"}},
       {"genisoimage", "genisoimage", {"--version"}},
@@ -30,7 +30,7 @@ const std::array<ToolSpec, static_cast<std::size_t>(DiscTool::Count)>& Specs() {
       {"cdrdao", "cdrdao", {}},  // prints its version above the usage
       {"ffmpeg", "ffmpeg", {"-version"}},
   }};
-  return specs;
+  return entries;
 }
 
 std::mutex g_lock;
@@ -52,20 +52,20 @@ std::string FindTool(DiscTool tool, const char* name) {
 
 void LocateLocked() {
   for (std::size_t i = 0; i < g_tools.size(); ++i) {
-    const ToolSpec& spec = Specs()[i];
+    const ToolEntry& entry = Entries()[i];
     DiscToolInfo info;
     info.tool = static_cast<DiscTool>(i);
-    info.name = spec.name;
-    info.package = spec.package;
-    info.path = FindTool(info.tool, spec.name);
+    info.name = entry.name;
+    info.package = entry.package;
+    info.path = FindTool(info.tool, entry.name);
     if (info.Found()) {
       std::vector<std::string> argv = {info.path};
-      argv.insert(argv.end(), spec.versionArguments.begin(), spec.versionArguments.end());
+      argv.insert(argv.end(), entry.versionArguments.begin(), entry.versionArguments.end());
       info.version = ParseToolVersion(RunProcess(argv).output);
-      Log("Disc tool %s: %s, version %s", spec.name, info.path.c_str(),
+      Log("Disc tool %s: %s, version %s", entry.name, info.path.c_str(),
           info.version.empty() ? "unknown" : info.version.c_str());
     } else {
-      Log("Disc tool %s: not found (package %s)", spec.name, spec.package);
+      Log("Disc tool %s: not found (package %s)", entry.name, entry.package);
     }
     g_tools[i] = std::move(info);
   }
@@ -88,9 +88,9 @@ void LocateDiscTools() {
 
 std::string MissingToolText(DiscTool tool) {
   const auto index = static_cast<std::size_t>(tool);
-  if (index >= Specs().size()) return "Unknown disc tool";
-  const ToolSpec& spec = Specs()[index];
-  return std::string(spec.name) + " was not found; install the Debian package " + spec.package + ".";
+  if (index >= Entries().size()) return "Unknown disc tool";
+  const ToolEntry& entry = Entries()[index];
+  return std::string(entry.name) + " was not found; install the Debian package " + entry.package + ".";
 }
 
 std::string ParseToolVersion(std::string_view output) {
