@@ -1,0 +1,34 @@
+#pragma once
+// File chores of the disc layer: private work folders, output names that
+// never replace an existing file, and Windows-style names found on a
+// case-sensitive file system.
+
+#include <string>
+#include <vector>
+
+// Creates "<parent>/<prefix>XXXXXX" with a unique suffix, readable only by us;
+// "" (error set) on failure.
+std::string MakePrivateFolder(const std::string& parent, const std::string& prefix, std::string* error);
+
+// Creates empty files "<folder>/<base><ext>" for every ext, all with the same
+// name part: "<base>", or "<base>(n)" with the first n for which none of them
+// exists. Returns their paths (in the order of exts), or an empty list with
+// error set. Creating them exclusively reserves the names against a race.
+std::vector<std::string> ReserveOutputFiles(const std::string& folder, const std::string& base,
+                                            const std::vector<std::string>& exts, std::string* error);
+
+// Removes a folder of ours with everything in it on a background thread, so
+// that the caller does not wait for the file system (deleting files that were
+// just written can wait for their write-back). Removals still pending at the
+// end of the process are finished before it exits.
+void RemoveFolderLater(const std::string& path);
+// Waits until every removal asked for so far is done.
+void FinishFolderRemovals();
+
+// Writes text to path (created or truncated); false with error set.
+bool WriteTextFile(const std::string& path, const std::string& text, std::string* error);
+
+// path itself when it exists; otherwise the existing path whose components
+// equal path's ignoring ASCII case ("DVD/Video_Ts" finds "DVD/VIDEO_TS");
+// "" when there is none or more than one.
+std::string FindPathIgnoringCase(const std::string& path);

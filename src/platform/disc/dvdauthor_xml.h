@@ -1,0 +1,21 @@
+#pragma once
+// dvdauthor's control file. Every title gets a titleset of its own, because
+// one titleset cannot mix 4:3 and 16:9 pictures. With a menu video the disc
+// starts in a title menu whose buttons "b1".."bn" jump to titles 1..n, and
+// every title returns to that menu when it ends.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/disc/video_standard.h"
+
+struct DvdauthorProject {
+  std::string destination;  // the folder that receives VIDEO_TS and AUDIO_TS
+  VideoStandard standard = VideoStandard::Pal;
+  std::string menuVideo;  // "" for a disc without menu
+  std::vector<std::string> titles;
+};
+
+// nullopt when a name cannot be written into XML.
+std::optional<std::string> DvdauthorXml(const DvdauthorProject& project);

@@ -1,0 +1,115 @@
+#include "platform/disc/disc_test_support.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <stdexcept>
+
+#include "common/test_kit.h"
+#include "platform/disc/dvd_image_builder.h"
+#include "platform/process/child_process.h"
+#include "platform/process/find_program.h"
+
+namespace disctest {
+
+std::string MakeDvdTitle(const std::string& path, const std::string& target, double seconds) {
+  testkit::ClipOptions options;
+  options.seconds = seconds;
+  options.outputArguments = {"-target", target};
+  return testkit::MakeClip(path, options);
+}
+
+std::string MakeVideoCdTrack(const std::string& path, const std::string& target, double seconds) {
+  testkit::ClipOptions options;
+  options.seconds = seconds;
+  options.outputArguments = {"-target", target};
+  return testkit::MakeClip(path, options);
+}
+
+std::string BuildDvdFolder(const std::string& scratch, const std::string& work, const std::vector<double>& seconds,
+                           const std::string& target) {
+  std::vector<std::string> titles;
+  for (std::size_t i = 0; i < seconds.size(); ++i) {
+    titles.push_back(MakeDvdTitle(scratch + "/title " + std::to_string(i + 1) + ".mpg", target, seconds[i]));
+  }
+  DVDImageBuildHandle builder = DVDImageBuild_Create();
+  bool ready = false;
+  if (titles.size() == 1) {
+    ready = DVDImageBuild_SetMenuMPEGFilename(builder, titles[0].c_str()) != 0;
+  } else {
+    const int height = target == "ntsc-dvd" ? 480 : 576;
+    const std::string ini = scratch + "/foxdvdmenu.ini";
+    WriteMenuDescription(ini, MakeMenuBackground(scratch + "/foxdvdmenu.mpg", height), titles, height);
+    ready = DVDImageBuild_LoadINI(builder, ini.c_str()) != 0;
+  }
+  ready = ready && DVDImageBuild_SetOutputFolder(builder, work.c_str()) != 0 &&
+          DVDImageBuild_CreateMenuImages(builder) != 0 && DVDImageBuild_BuildDVD(builder) != 0;
+  const std::string error = DVDImageBuild_GetLastError(builder);
+  DVDImageBuild_Destory(builder);
+  if (!ready) throw std::runtime_error("could not build a DVD folder: " + error);
+  return work + "/DVD";
+}
+
+std::string MakeMenuBackground(const std::string& path, int height) {
+  const ProcessResult result = RunProcess({FindProgram("ffmpeg"), "-hide_banner", "-nostdin", "-y", "-f", "lavfi", "-i",
+                                           "color=c=navy:size=720x" + std::to_string(height) + ":rate=25:duration=0.12",
+                                           "-c:v", "mpeg2video", "-b:v", "5000k", "-f", "mpeg", path});
+  if (!result.Succeeded()) throw std::runtime_error("ffmpeg could not make " + path + ":\n" + result.output);
+  return path;
+}
+
+void WriteMenuDescription(const std::string& path, const std::string& menuVideo, const std::vector<std::string>& titles,
+                          int height) {
+  const int n = static_cast<int>(titles.size());
+  const int row = (height - 50) / n;
+  const int width = 300;
+  const int left = (720 - width) / 2;
+  std::ostringstream ini;
+  ini << "[Infos]\r\nSelections=" << n << "\r\nmenu=\"" << menuVideo << "\"\r\n\r\n";
+  for (int i = 0; i < n; ++i) {
+    const int top = 50 + i * row;
+    const int middle = (2 * top + row) / 2;
+    const int selTop = row < 50 ? top : middle - 25;
+    const int selBottom = row < 50 ? top + row : middle + 25;
+    ini << "[" << i << "]\r\nTopLeft=" << left << "," << selTop << "\r\nRightBottom=" << left + width << ","
+        << selBottom - 1 << "\r\nWidth=" << width << "\r\nHeight=" << selBottom - selTop - 1 << "\r\nfile=\""
+        << titles[static_cast<std::size_t>(i)] << "\"\r\nLineWidth=1\r\n\r\n";
+  }
+  testkit::WriteFile(path, ini.str());
+}
+
+std::vector<double> LsdvdTitleLengths(const std::string& dvd) {
+  const ProcessResult result = RunProcess({FindProgram("lsdvd"), dvd});
+  std::vector<double> lengths;
+  const std::regex title(R"(Title: (\d+), Length: (\d+):(\d+):(\d+)\.(\d+))");
+  for (std::sregex_iterator it(result.output.begin(), result.output.end(), title), end; it != end; ++it) {
+    const auto& m = *it;
+    lengths.push_back(std::stoi(m[2]) * 3600 + std::stoi(m[3]) * 60 + std::stoi(m[4]) + std::stoi(m[5]) / 1000.0);
+  }
+  return lengths;
+}
+
+AuthoredMenu ReadBackMenu(const std::string& dvdFolder, const std::string& scratchFolder) {
+  ChildProcess::Options options;
+  options.workingDirectory = scratchFolder;
+  const ProcessResult result = RunProcess({FindProgram("dvdunauthor"), dvdFolder}, options);
+  const std::string xml = testkit::ReadFile(scratchFolder + "/dvdauthor.xml");
+  AuthoredMenu menu;
+  const auto vmgmEnd = xml.find("</vmgm>");
+  const std::string vmgm = xml.substr(0, vmgmEnd);
+  const std::regex button(R"(<button name="[^"]*">\s*([^<]*?)\s*</button>)");
+  for (std::sregex_iterator it(vmgm.begin(), vmgm.end(), button), end; it != end; ++it) {
+    ++menu.buttons;
+    menu.buttonCommands.push_back((*it)[1]);
+  }
+  const std::string titlesets = vmgmEnd == std::string::npos ? std::string() : xml.substr(vmgmEnd);
+  for (auto at = titlesets.find("call vmgm menu"); at != std::string::npos;
+       at = titlesets.find("call vmgm menu", at + 1)) {
+    ++menu.titlesReturningToMenu;
+  }
+  return menu;
+}
+
+}  // namespace disctest

@@ -1,0 +1,41 @@
+#pragma once
+// Media and read-back helpers shared by the disc layer's tests.
+
+#include <string>
+#include <vector>
+
+namespace disctest {
+
+// A DVD title made by ffmpeg: "pal-dvd" or "ntsc-dvd", seconds long.
+std::string MakeDvdTitle(const std::string& path, const std::string& target, double seconds = 1.0);
+
+// A (Super) Video CD track made by ffmpeg: "pal-vcd", "ntsc-vcd", "pal-svcd".
+std::string MakeVideoCdTrack(const std::string& path, const std::string& target, double seconds);
+
+// Builds a DVD folder "<work>/DVD" through the image builder from titles made
+// here; with a menu when there are two or more. Returns the DVD folder.
+std::string BuildDvdFolder(const std::string& scratch, const std::string& work, const std::vector<double>& seconds,
+                           const std::string& target = "pal-dvd");
+
+// A menu background as the main window writes one: a few 720 x height
+// MPEG-2 frames in a plain MPEG program stream (not DVD-muxed).
+std::string MakeMenuBackground(const std::string& path, int height);
+
+// Writes a menu description for the titles, one row per title, as the main
+// window lays it out (CR LF line ends, quoted names).
+void WriteMenuDescription(const std::string& path, const std::string& menuVideo, const std::vector<std::string>& titles,
+                          int height);
+
+// Title lengths in seconds as lsdvd reads them from a DVD folder or image;
+// empty when lsdvd cannot read it.
+std::vector<double> LsdvdTitleLengths(const std::string& dvd);
+
+struct AuthoredMenu {
+  int buttons = 0;
+  std::vector<std::string> buttonCommands;  // "jump title 1;", ...
+  int titlesReturningToMenu = 0;
+};
+// What dvdunauthor reads back from the title menu of a DVD folder.
+AuthoredMenu ReadBackMenu(const std::string& dvdFolder, const std::string& scratchFolder);
+
+}  // namespace disctest
