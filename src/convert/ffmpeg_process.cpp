@@ -8,7 +8,7 @@
 #include "support/path_buffer.h"
 
 std::string FfmpegExecutablePath() {
-  const std::string beside = ModuleFolderFile("ffmpeg").str();
+  std::string beside = ModuleFolderFile("ffmpeg").str();
   if (IsExecutableFile(beside)) return beside;
   const std::string onPath = FindProgram("ffmpeg");
   return onPath.empty() ? beside : onPath;

@@ -82,5 +82,5 @@ DialogResult QtResponder::ShowDialog(WindowHandle owner, const DialogRequest& re
 
 void QtResponder::RegisterDialog(const QString& name, DialogFunction show) {
   std::lock_guard lock(m_lock);
-  m_dialogs.insert(name, std::move(show));
+  m_dialogs[name] = std::move(show);
 }
