@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <filesystem>
 
 #include "platform/disc/disc_files.h"
@@ -113,6 +115,14 @@ void RemoveFiles(const std::vector<std::string>& files) {
   for (const auto& file : files) ::unlink(file.c_str());
 }
 
+// Puts a finished file in the place reserved for it; false with result's text set.
+bool MoveInto(const std::string& from, const std::string& reserved, BurnJobResult* result) {
+  if (::rename(from.c_str(), reserved.c_str()) == 0) return true;
+  result->problem = BurnLine::Kind::Error;
+  result->text = "Cannot move the image to " + reserved + ": " + GetErrorText(errno);
+  return false;
+}
+
 BurnJobResult VideoDvdJob(const BurnPlan& plan, const BurnJobEvents& events, const std::atomic<bool>& stop) {
   const std::string volumeId = IsoVolumeId(plan.volumeLabel);
   if (plan.device.kind == BurnerDevice::Kind::Drive) {
@@ -127,10 +137,21 @@ BurnJobResult VideoDvdJob(const BurnPlan& plan, const BurnJobEvents& events, con
     std::string error;
     const auto reserved = ReserveOutputFiles(plan.imageFolder, ImageBaseName(plan.volumeLabel), {".iso"}, &error);
     if (reserved.empty()) return Failed(error);
+    // Written under a scratch name beside it, so that a half-written image
+    // never carries the image's name (should this process die meanwhile).
+    ScratchFolder scratch(plan.imageFolder);
+    if (scratch.Path().empty()) {
+      RemoveFiles(reserved);
+      return Failed(scratch.Error());
+    }
+    const std::string iso = scratch.File("dvd.iso");
     StepProgress progress(events, {100});
     progress.Begin();
     BurnJobResult result =
-        FromStep(MakeDvdVideoImage(plan.dvdRoot, volumeId, plan.publisher, reserved[0], progress.Step(0), &stop));
+        FromStep(MakeDvdVideoImage(plan.dvdRoot, volumeId, plan.publisher, iso, progress.Step(0), &stop));
+    if (result.status == BurnJobResult::Status::Done && !MoveInto(iso, reserved[0], &result)) {
+      result.status = BurnJobResult::Status::Failed;
+    }
     if (result.status != BurnJobResult::Status::Done) {
       RemoveFiles(reserved);
       return result;
@@ -171,17 +192,23 @@ BurnJobResult VideoCdJob(const BurnPlan& plan, const BurnJobEvents& events, cons
     std::string error;
     reserved = ReserveOutputFiles(plan.imageFolder, ImageBaseName(plan.volumeLabel), {".cue", ".bin"}, &error);
     if (reserved.empty()) return Failed(error);
-    request.folder = plan.imageFolder;
   } else {
     reserved = {scratch.File("videocd.cue"), scratch.File("videocd.bin")};
-    request.folder = scratch.Path();
   }
+  // Made in the scratch folder under the final names (the cue sheet names its
+  // bin file); an image writer's pair is moved into place once complete.
+  request.folder = scratch.Path();
   request.cueName = fs::path(reserved[0]).filename().string();
   request.binName = fs::path(reserved[1]).filename().string();
 
   StepProgress progress(events, toImage ? std::vector<double>{100} : std::vector<double>{40, 60});
   progress.Begin();
   BurnJobResult result = FromStep(MakeVideoCdImage(request, progress.Step(0), &stop));
+  if (toImage && result.status == BurnJobResult::Status::Done &&
+      !(MoveInto(scratch.File(request.binName), reserved[1], &result) &&
+        MoveInto(scratch.File(request.cueName), reserved[0], &result))) {
+    result.status = BurnJobResult::Status::Failed;
+  }
   if (result.status != BurnJobResult::Status::Done) {
     if (toImage) RemoveFiles(reserved);
     return result;

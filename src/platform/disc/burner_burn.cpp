@@ -175,8 +175,9 @@ void BurnerEngine::BurnThread(BurnPlan plan) {
 
 int BurnerEngine::Abort() {
   Log("Burner Abort");
-  m_stop = true;
+  m_stop = true;  // at once, even while a call holds the lock
   std::lock_guard<std::mutex> lock(m_lock);
+  m_stop = true;  // again: a Burn that held the lock has just cleared it
   StopScans();
   return kOk;
 }

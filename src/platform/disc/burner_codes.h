@@ -31,8 +31,8 @@ constexpr const char* kAbortedText = "Operation aborted by user";
 constexpr const char* kEraseFirstText = "Erase disc before writing.";
 constexpr const char* kNoMediumText = "No medium";
 
-// How long a call waits for a burn that has ended to finish delivering its
-// end, and how long the shutdown waits for the burner's threads.
+// How long a call waits for a burn that has ended (or is being aborted) to
+// finish delivering its end, and how long the shutdown waits for the burner's threads.
 constexpr std::chrono::seconds kEndingWait(5);
 constexpr std::chrono::seconds kShutdownWait(10);
 

@@ -56,7 +56,8 @@ int BurnerEngine::Fail(int code, const std::string& why) {
 int BurnerEngine::CheckIdle(std::unique_lock<std::mutex>& lock) {
   // The burn-done callback itself may not wait for its own end.
   const bool onBurnThread = m_burnThread.joinable() && m_burnThread.get_id() == std::this_thread::get_id();
-  if (m_activity == Activity::Burning && m_burnEnding && !onBurnThread) {
+  // A burn that has ended, or that an abort is stopping, is idle within moments.
+  if (m_activity == Activity::Burning && (m_burnEnding || m_stop) && !onBurnThread) {
     m_changed.wait_for(lock, kEndingWait, [this] { return m_activity == Activity::Idle; });
   }
   if (m_activity != Activity::Idle) return Fail(kBusy, "The burner is busy");

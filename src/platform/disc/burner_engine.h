@@ -63,7 +63,7 @@ class BurnerEngine {
   // All with m_lock held.
   int Fail(int code, const std::string& why);
   // 0 when no burn or erase runs; waits briefly for a burn that is only
-  // delivering its end. 141 otherwise.
+  // delivering its end or is being aborted. 141 otherwise.
   int CheckIdle(std::unique_lock<std::mutex>& lock);
   void StopScans();
   void ClearContent();

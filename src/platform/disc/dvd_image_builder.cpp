@@ -27,6 +27,23 @@ constexpr int kMenuWidth = 720;
 const PaletteColor kHighlightColor{255, 255, 0, 255};
 const PaletteColor kSelectColor{255, 64, 32, 255};
 
+// dvdauthor adds its titlesets to those it finds in VIDEO_TS, so the files
+// of an earlier DVD there would end up on this one. Only DVD-Video's own file
+// names are removed.
+bool RemoveEarlierDvd(const fs::path& videoTs, std::string* error) {
+  std::error_code failed;
+  for (const auto& entry : fs::directory_iterator(videoTs, failed)) {
+    const std::string name = entry.path().filename().string();
+    const bool dvdFile = (name.rfind("VIDEO_TS.", 0) == 0 || name.rfind("VTS_", 0) == 0) &&
+                         (name.ends_with(".IFO") || name.ends_with(".BUP") || name.ends_with(".VOB"));
+    if (!dvdFile) continue;
+    fs::remove(entry.path(), failed);
+    if (failed) break;
+  }
+  if (failed) *error = "Cannot empty " + videoTs.string() + ": " + failed.message();
+  return !failed;
+}
+
 }  // namespace
 
 struct DvdImageBuilder {
@@ -207,6 +224,7 @@ bool DvdImageBuilder::BuildDVD() {
   fs::create_directories(fs::path(project.destination) / "AUDIO_TS", created);
   fs::create_directories(fs::path(project.destination) / "VIDEO_TS", created);
   if (created) return Fail("Cannot create " + project.destination + ": " + created.message());
+  if (!RemoveEarlierDvd(fs::path(project.destination) / "VIDEO_TS", &lastError)) return Fail(lastError);
   const auto xml = DvdauthorXml(project);
   if (!xml) return Fail("A title's or folder's name cannot be written into dvdauthor's control file");
   const std::string xmlPath = (fs::path(workFolder) / "dvdauthor.xml").string();

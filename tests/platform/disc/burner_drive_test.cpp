@@ -118,6 +118,8 @@ TEST_F(FileDriveTest, AbortStopsTheWritingProgramAndEndsTheBurnOnce) {
   EXPECT_EQ(burner::Burn(), 141);  // one burn at a time
 
   EXPECT_EQ(burner::Abort(), 0);
+  // The next project may follow the abort at once: it waits for the burn to stop.
+  EXPECT_EQ(burner::DeleteProject(), 0) << burner::GetLastErrorText();
   ASSERT_TRUE(watch.WaitForBurnDone(1, std::chrono::seconds(20)));
   EXPECT_EQ(watch.LastDoneText(), std::optional<std::string>("Operation aborted by user"));
   EXPECT_TRUE(testkit::ProcessesMatching(pipe).empty());

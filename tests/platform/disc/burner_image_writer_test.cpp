@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <regex>
@@ -12,6 +13,7 @@
 #include "platform/disc/burner_watch.h"
 #include "platform/disc/disc_test_support.h"
 #include "platform/disc/disc_tools.h"
+#include "platform/disc/tool_run.h"
 #include "platform/process/child_process.h"
 #include "platform/process/find_program.h"
 
@@ -25,8 +27,18 @@ class ImageWriterTest : public ::testing::Test {
     m_output = (m_dir.path() / "My \"Videos\" & <more> ü").string();
     fs::create_directories(m_output);
     ASSERT_EQ(burner::SetImageWriterFolder(m_output.c_str()), 0);
+    // A program writing straight into the output folder would leave a
+    // half-written image under the image's own name if the process died.
+    SetToolRunObserver([this](const std::vector<std::string>& argv, const ChildProcess::Options& options) {
+      bool direct = options.workingDirectory == m_output;
+      for (const auto& argument : argv) direct = direct || fs::path(argument).parent_path() == fs::path(m_output);
+      if (direct) ++m_directWrites;
+    });
   }
-  void TearDown() override { burner::DeleteProject(); }
+  void TearDown() override {
+    SetToolRunObserver(nullptr);
+    burner::DeleteProject();
+  }
 
   // Burns the project to the image writer and waits for its end.
   void BurnToImage(disctest::BurnWatch& watch, int burnsBefore = 0) {
@@ -39,6 +51,7 @@ class ImageWriterTest : public ::testing::Test {
 
   testkit::TempDir m_dir;
   std::string m_output;
+  std::atomic<int> m_directWrites{0};
 };
 
 void ExpectRisingTo100(const std::vector<float>& progress) {
@@ -86,6 +99,7 @@ TEST_F(ImageWriterTest, ThreeTitleMenuDvdBecomesAnIsoLsdvdReads) {
   EXPECT_EQ(watch.FinalizeCount(), 1);
   EXPECT_EQ(watch.BurnDoneCount(), 1);
   EXPECT_FALSE(watch.RanOnCallerThread());
+  EXPECT_EQ(m_directWrites, 0);
 }
 
 TEST_F(ImageWriterTest, NeverReplacesAnExistingImage) {
@@ -136,6 +150,7 @@ TEST_F(ImageWriterTest, TwoVcdTracksBecomeABinCuePair) {
   EXPECT_NE(testkit::ReadFile(cue).find("FILE \"Video CD.bin\" BINARY"), std::string::npos);
   EXPECT_NE(VcdInfo(cue).find("VCD 2.0 detected"), std::string::npos);
   EXPECT_EQ(CdrdaoTrackCount(cue), 3);  // the file system track and the two films
+  EXPECT_EQ(m_directWrites, 0);
   ExpectRisingTo100(watch.Progress());
   EXPECT_FALSE(watch.RanOnCallerThread());
 }

@@ -71,6 +71,21 @@ TEST_F(DvdImageBuilderTest, OneTitleWithoutMenu) {
   ExpectRisingToOne(progress.fractions);
 }
 
+// dvdauthor adds titlesets to a VIDEO_TS it finds: a second build into the
+// same folder must still hold only its own titles.
+TEST_F(DvdImageBuilderTest, ASecondBuildReplacesTheFirstDvd) {
+  const std::string work = AwkwardFolder();
+  ASSERT_EQ(DVDImageBuild_SetOutputFolder(m_builder, work.c_str()), 1);
+  for (const double seconds : {1.0, 3.0}) {
+    const std::string title = disctest::MakeDvdTitle(m_dir.File("title.mpg"), "pal-dvd", seconds);
+    ASSERT_EQ(DVDImageBuild_SetMenuMPEGFilename(m_builder, title.c_str()), 1);
+    ASSERT_EQ(DVDImageBuild_BuildDVD(m_builder), 1) << DVDImageBuild_GetLastError(m_builder);
+  }
+  const auto lengths = disctest::LsdvdTitleLengths(work + "DVD");
+  ASSERT_EQ(lengths.size(), 1u);
+  EXPECT_NEAR(lengths[0], 3.0, 1.0);
+}
+
 TEST_F(DvdImageBuilderTest, ThreeTitlesWithMenuReturningToIt) {
   std::vector<std::string> titles;
   const double seconds[] = {1.0, 2.0, 3.0};
