@@ -97,7 +97,8 @@ class FileLock {
 std::string UnusedBackupPath(const std::string& path) {
   std::string backup = path + ".bak";
   std::error_code ignored;
-  for (int n = 1; std::filesystem::exists(backup, ignored); ++n) {
+  // The name itself counts, even as a link to nothing: rename would replace it.
+  for (int n = 1; std::filesystem::exists(std::filesystem::symlink_status(backup, ignored)); ++n) {
     backup = path + "(" + std::to_string(n) + ").bak";
   }
   return backup;
@@ -135,9 +136,24 @@ bool WriteAll(int fd, const std::string& text) {
   return true;
 }
 
+// The file a save replaces: the one a symbolic link points at (settings kept
+// with the user's other dotfiles), so that the link itself stays.
+// A link to a file not yet there is followed too; a loop is left to fail.
+std::string FileBehindLinks(const std::string& path) {
+  std::filesystem::path file = path;
+  std::error_code error;
+  for (int hops = 0; hops < 40 && std::filesystem::is_symlink(file, error); ++hops) {
+    const std::filesystem::path target = std::filesystem::read_symlink(file, error);
+    if (error) break;
+    file = target.is_absolute() ? target : file.parent_path() / target;
+  }
+  return file.string();
+}
+
 // Writes a temporary file beside the target, syncs it and renames it over the
 // target, then syncs the folder so that the rename itself is durable.
-int ReplaceFile(const std::string& path, const std::string& text) {
+int ReplaceFile(const std::string& linkOrFile, const std::string& text) {
+  const std::string path = FileBehindLinks(linkOrFile);
   std::string temporary = path + ".XXXXXX";
   const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
   if (fd < 0) return errno;

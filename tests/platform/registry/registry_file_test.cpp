@@ -133,6 +133,32 @@ TEST(RegistryFile, AFileThatCannotBeReadIsNeverReplaced) {
   EXPECT_FALSE(std::filesystem::exists(file.Path() + ".bak"));
 }
 
+// A settings file kept elsewhere (with the user's other dotfiles) and linked in.
+TEST(RegistryFile, ASymlinkedFileIsSavedThroughItsLink) {
+  ScopedRegistryFile file;
+  std::filesystem::create_directory(file.File("dotfiles"));
+  const std::string target = file.File("dotfiles/orlenta.reg");
+  ASSERT_TRUE(SaveInt("Saved Before", 5));
+  std::filesystem::rename(file.Path(), target);
+  std::filesystem::create_symlink("dotfiles/orlenta.reg", file.Path());
+
+  EXPECT_TRUE(SaveInt("DVD Video Codec Id", 1));
+  EXPECT_TRUE(std::filesystem::is_symlink(file.Path())) << "the link stays a link";
+  EXPECT_NE(testkit::ReadFile(target).find("\"DVD Video Codec Id\"=dword:00000001\n"), std::string::npos);
+  EXPECT_EQ(LoadInt("Saved Before"), 5);
+  EXPECT_EQ(LoadInt("DVD Video Codec Id"), 1);
+  EXPECT_EQ(FolderEntries(file.File("dotfiles")), (std::set<std::string>{"orlenta.reg"}));
+}
+
+TEST(RegistryFile, ABackupNameTakenByALinkIsNotReused) {
+  ScopedRegistryFile file;
+  std::filesystem::create_symlink("nowhere", file.Path() + ".bak");  // dangling
+  file.Write("garbage\n");
+  EXPECT_EQ(LoadInt("DVD Video Codec Id"), std::nullopt);
+  EXPECT_TRUE(std::filesystem::is_symlink(file.Path() + ".bak"));
+  EXPECT_EQ(testkit::ReadFile(file.File("registry.reg(1).bak")), "garbage\n");
+}
+
 TEST(RegistryFile, SavesMergeWithWhatOthersSavedMeanwhile) {
   ScopedRegistryFile file;
   RegistryKey first;
