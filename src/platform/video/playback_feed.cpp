@@ -51,7 +51,7 @@ bool PlaybackFeed::PictureAt(std::int64_t positionMs, VideoFrame& frame) {
   return m_reader->ReadVideo(frame);
 }
 
-void PlaybackFeed::Start(std::int64_t fromMs) {
+void PlaybackFeed::Start(std::int64_t fromMs, bool withSound) {
   Stop();
   if (!m_reader) return;
   m_reader->Seek(std::clamp<std::int64_t>(fromMs, 0, m_durationMs));
@@ -60,7 +60,7 @@ void PlaybackFeed::Start(std::int64_t fromMs) {
     m_pictures.clear();
     m_sound.clear();
     m_videoEnded = !m_hasVideo;
-    m_soundEnded = !m_hasSound;
+    m_soundEnded = !(m_hasSound && withSound);
   }
   m_stop = false;
   m_worker = std::thread([this] { Run(); });
