@@ -129,6 +129,8 @@ void VideoPlayer::OnTick() {
   if (percent != m_lastPercent) {
     m_lastPercent = percent;
     emit PositionChanged(percent);
+    // A receiver may have paused, stopped or closed the player.
+    if (!m_playing) return;
   }
   if (now >= m_feed.DurationMs() && m_feed.Drained()) {
     m_positionMs = m_feed.DurationMs();
