@@ -68,7 +68,12 @@ void PlaybackFeed::Start(std::int64_t fromMs, bool withSound) {
 
 void PlaybackFeed::Stop() {
   if (!m_worker.joinable()) return;
-  m_stop = true;
+  {
+    // Set under the lock: set between the thread's last look at it and its
+    // wait, the wake-up would be lost and the join below would never return.
+    std::lock_guard lock(m_lock);
+    m_stop = true;
+  }
   m_wake.notify_all();
   m_worker.join();
 }
