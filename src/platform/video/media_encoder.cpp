@@ -263,17 +263,20 @@ void MediaEncoder::EncodePicture(AVFrame* picture, int copies) {
   }
 }
 
+void MediaEncoder::ReserveResampled(int frames) {
+  if (frames <= m_resampled->nb_samples) return;
+  av_frame_unref(m_resampled.get());
+  m_resampled->format = m_audioCodec->sample_fmt;
+  m_resampled->nb_samples = frames;
+  CheckAv(av_channel_layout_copy(&m_resampled->ch_layout, &m_audioCodec->ch_layout), "Sound layout");
+  CheckAv(av_frame_get_buffer(m_resampled.get(), 0), "Sound buffer");
+}
+
 void MediaEncoder::EncodeSound(const std::int16_t* samples, std::size_t count) {
   const int frames = static_cast<int>(count / static_cast<std::size_t>(m_input.channels));
   if (frames == 0) return;
   const int capacity = swr_get_out_samples(m_resampler.get(), frames);
-  if (capacity > m_resampled->nb_samples) {
-    av_frame_unref(m_resampled.get());
-    m_resampled->format = m_audioCodec->sample_fmt;
-    m_resampled->nb_samples = capacity;
-    CheckAv(av_channel_layout_copy(&m_resampled->ch_layout, &m_audioCodec->ch_layout), "Sound layout");
-    CheckAv(av_frame_get_buffer(m_resampled.get(), 0), "Sound buffer");
-  }
+  ReserveResampled(capacity);
   const uint8_t* input[1] = {reinterpret_cast<const uint8_t*>(samples)};
   const int made =
       CheckAv(swr_convert(m_resampler.get(), m_resampled->extended_data, capacity, input, frames), "Resampling sound");
@@ -344,13 +347,7 @@ void MediaEncoder::Close() {
     // What the resampler still holds, then the rest of the fifo.
     for (;;) {
       const int capacity = std::max(m_frameSize, swr_get_out_samples(m_resampler.get(), 0));
-      if (capacity > m_resampled->nb_samples) {
-        av_frame_unref(m_resampled.get());
-        m_resampled->format = m_audioCodec->sample_fmt;
-        m_resampled->nb_samples = capacity;
-        CheckAv(av_channel_layout_copy(&m_resampled->ch_layout, &m_audioCodec->ch_layout), "Sound layout");
-        CheckAv(av_frame_get_buffer(m_resampled.get(), 0), "Sound buffer");
-      }
+      ReserveResampled(capacity);
       const int made = swr_convert(m_resampler.get(), m_resampled->extended_data, capacity, nullptr, 0);
       if (made <= 0) break;
       CheckAv(av_audio_fifo_write(m_fifo.get(), reinterpret_cast<void**>(m_resampled->extended_data), made),

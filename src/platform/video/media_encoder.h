@@ -52,6 +52,8 @@ class MediaEncoder {
 
   void OpenVideo();
   void OpenAudio();
+  // Makes m_resampled hold at least frames sample frames.
+  void ReserveResampled(int frames);
   void PadSoundToVideo();
   void EncodeBufferedSound(bool final);
   void Send(AVCodecContext* codec, AVStream* stream, const AVFrame* frame);

@@ -51,7 +51,7 @@ bool PlaybackFeed::PictureAt(std::int64_t positionMs, VideoFrame& frame) {
   return m_reader->ReadVideo(frame);
 }
 
-void PlaybackFeed::Start(std::int64_t fromMs) {
+void PlaybackFeed::Start(std::int64_t fromMs, bool withSound) {
   Stop();
   if (!m_reader) return;
   m_reader->Seek(std::clamp<std::int64_t>(fromMs, 0, m_durationMs));
@@ -60,7 +60,7 @@ void PlaybackFeed::Start(std::int64_t fromMs) {
     m_pictures.clear();
     m_sound.clear();
     m_videoEnded = !m_hasVideo;
-    m_soundEnded = !m_hasSound;
+    m_soundEnded = !(m_hasSound && withSound);
   }
   m_stop = false;
   m_worker = std::thread([this] { Run(); });
@@ -68,7 +68,12 @@ void PlaybackFeed::Start(std::int64_t fromMs) {
 
 void PlaybackFeed::Stop() {
   if (!m_worker.joinable()) return;
-  m_stop = true;
+  {
+    // Set under the lock: set between the thread's last look at it and its
+    // wait, the wake-up would be lost and the join below would never return.
+    std::lock_guard lock(m_lock);
+    m_stop = true;
+  }
   m_wake.notify_all();
   m_worker.join();
 }

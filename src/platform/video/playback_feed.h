@@ -46,8 +46,10 @@ class PlaybackFeed {
   // stopped). False when there is none.
   bool PictureAt(std::int64_t positionMs, VideoFrame& frame);
 
-  // Decodes from that time on the feed's thread; Stop ends the thread.
-  void Start(std::int64_t fromMs);
+  // Decodes from that time on the feed's thread; Stop ends the thread. Sound
+  // is decoded only withSound (and when opened with it): sound nobody takes
+  // would hold the feed from ever draining.
+  void Start(std::int64_t fromMs, bool withSound);
   void Stop();
 
   // The latest queued picture whose time has come (older ones are dropped).

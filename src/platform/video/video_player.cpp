@@ -51,8 +51,9 @@ void VideoPlayer::Play() {
   if (m_playing || !m_feed.IsOpen() || m_blank) return;
   if (m_positionMs >= m_feed.DurationMs()) m_positionMs = 0;
   m_startMs = m_positionMs;
-  m_feed.Start(m_startMs);
-  if (m_feed.HasSound()) m_sound.Start(m_feed.SampleRate(), m_feed.Channels());
+  // Sound the device refuses is not decoded at all (see PlaybackFeed::Start).
+  const bool withSound = m_feed.HasSound() && m_sound.Start(m_feed.SampleRate(), m_feed.Channels());
+  m_feed.Start(m_startMs, withSound);
   m_clock.start();
   m_playing = true;
   m_timer.start();
@@ -128,6 +129,8 @@ void VideoPlayer::OnTick() {
   if (percent != m_lastPercent) {
     m_lastPercent = percent;
     emit PositionChanged(percent);
+    // A receiver may have paused, stopped or closed the player.
+    if (!m_playing) return;
   }
   if (now >= m_feed.DurationMs() && m_feed.Drained()) {
     m_positionMs = m_feed.DurationMs();

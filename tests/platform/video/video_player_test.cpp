@@ -216,3 +216,26 @@ TEST(VideoFileEvents, ReachTheContextsThreadFromAnotherThread) {
 }
 
 }  // namespace
+
+namespace {
+
+// A receiver of the position event may stop the player (the user's Stop runs
+// from the same event loop); no stop event may follow, and the player stays
+// rewound.
+TEST_F(PlayerTest, StoppingFromThePositionEventEndsPlaybackWithoutAStopEvent) {
+  Show(Clip(0.5));
+  QObject::connect(&m_player, &VideoPlayer::PositionChanged, [this](int percent) {
+    if (percent == 100) m_player.Stop();
+  });
+  m_player.Play();
+  ASSERT_TRUE(RunEventsUntil([&] { return !m_player.IsPlaying(); }));
+  ASSERT_FALSE(m_events.positions.empty());
+  EXPECT_EQ(m_events.positions.back(), 100);
+  QElapsedTimer idle;
+  idle.start();
+  RunEventsUntil([&] { return idle.elapsed() > 100; });
+  EXPECT_EQ(m_events.stops, 0);
+  EXPECT_EQ(m_player.PositionPercent(), 0);
+}
+
+}  // namespace
