@@ -41,7 +41,7 @@ std::optional<double> ParseFfmpegTime(std::string_view value) {
 
 std::optional<double> FfmpegStatusReader::Feed(std::string_view piece) {
   m_pending.append(piece);
-  std::optional<double> first;
+  std::optional<double> latest;
   std::size_t consumed = 0;
   for (;;) {
     const auto key = m_pending.find(kTimeKey, consumed);
@@ -58,10 +58,12 @@ std::optional<double> FfmpegStatusReader::Feed(std::string_view piece) {
       consumed = key;  // the number may go on in the next piece
       break;
     }
-    if (!first) first = ParseFfmpegTime(std::string_view(m_pending).substr(valueStart, valueEnd - valueStart));
+    if (const auto value = ParseFfmpegTime(std::string_view(m_pending).substr(valueStart, valueEnd - valueStart))) {
+      latest = value;
+    }
     consumed = valueEnd;
   }
   m_pending.erase(0, consumed);
   if (m_pending.size() > kMaxPending) m_pending.erase(0, m_pending.size() - kMaxPending);
-  return first;
+  return latest;
 }

@@ -14,8 +14,9 @@ std::optional<double> ParseFfmpegTime(std::string_view value);
 
 class FfmpegStatusReader {
  public:
-  // Takes the next piece of output; returns the first time value completed
-  // by it, if any.
+  // Takes the next piece of output; returns the latest time value completed
+  // by it, if any. When the reader falls behind, one piece can hold several
+  // status updates, and only the newest tells how far ffmpeg has got.
   std::optional<double> Feed(std::string_view piece);
 
  private:

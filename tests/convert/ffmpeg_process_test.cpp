@@ -54,7 +54,7 @@ TEST_F(FfmpegProcessTest, ProgressFromStatusTextOfOnePiece) {
   const Case cases[] = {
       {"frame=  100 fps=0.0 q=4.0 size=  100kB time=10.00 bitrate=1142.4kbits/s\r", 40, {25}},
       {"frame=  100 time=00:00:10.00 bitrate=1\r", 40, {25}},
-      {"time=00:00:10.00 bitrate=1\rtime=00:00:20.00 bitrate=1\r", 40, {25}},
+      {"time=00:00:10.00 bitrate=1\rtime=00:00:20.00 bitrate=1\r", 40, {50}},
       {"frame=    0 time=0.00 bitrate=N/A\r", 40, {}},
       {"frame=    1 time=00:00:39.90 bitrate=1\r", 39, {100}},  // whole-second duration passed
       {"frame=    1 time=00:00:05.00 bitrate=1\r", 0, {}},      // unknown duration

@@ -32,10 +32,13 @@ TEST(FfmpegStatusReader, ReadsAStatusLine) {
   EXPECT_EQ(reader.Feed("Input #0, avi, from 'x.avi':\n  Duration: 00:00:40.00\n"), std::nullopt);
 }
 
-TEST(FfmpegStatusReader, FirstOfTwoValuesInOnePiece) {
+TEST(FfmpegStatusReader, LatestOfSeveralValuesInOnePiece) {
+  // A reader that fell behind gets several updates at once: the last one counts.
   FfmpegStatusReader reader;
-  EXPECT_EQ(reader.Feed("time=00:00:01.00 bitrate=1\rframe=2 time=00:00:02.00 bitrate=1\r"), 1.0);
-  EXPECT_EQ(reader.Feed("frame=3 time=00:00:03.00 \r"), 3.0);
+  EXPECT_EQ(reader.Feed("time=00:00:01.00 bitrate=1\rframe=2 time=00:00:02.00 bitrate=1\r"), 2.0);
+  EXPECT_EQ(reader.Feed("frame=3 time=00:00:03.00 \rframe=4 time=N/A \r"), 3.0);
+  EXPECT_EQ(reader.Feed("frame=5 time=00:00:05.00 \rframe=6 time=00:00:0"), 5.0);
+  EXPECT_EQ(reader.Feed("6.00 \r"), 6.0);
 }
 
 TEST(FfmpegStatusReader, NumberSplitBetweenPiecesIsReadWhole) {
