@@ -1,18 +1,20 @@
 #include <cstdint>
-#include <string>
 
 extern "C" {
 #include <libavformat/avformat.h>
 }
 
 #include "convert/converter.h"
+#include "platform/video/container_probe.h"
 #include "support/log.h"
 
 double ProbeDurationSeconds(const char* path) {
   AVFormatContext* context = nullptr;
-  // The file protocol, so that a name like "pipe:0" or "concat:a|b" is read as a file.
-  const std::string url = std::string("file:") + path;
-  if (avformat_open_input(&context, url.c_str(), nullptr, nullptr) != 0) {
+  AVDictionary* options = nullptr;
+  RestrictToLocalFiles(&options);
+  const int opened = avformat_open_input(&context, FileUrl(path).c_str(), nullptr, &options);
+  av_dict_free(&options);
+  if (opened != 0) {
     Log("Cannot open %s to read its duration", path);
     return 0;
   }

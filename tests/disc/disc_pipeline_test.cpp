@@ -8,6 +8,7 @@
 
 #include "common/test_kit.h"
 #include "convert/convert_task_list.h"
+#include "convert/recording_receiver.h"
 #include "formats/format_pages.h"
 #include "platform/dialogs/scripted_responder.h"
 #include "platform/disc/burner.h"
@@ -19,27 +20,6 @@
 #include "support/temporary_files.h"
 
 namespace {
-
-class EndOfList : public PingReceiver {
- public:
-  std::int32_t OnPing(std::int32_t value, const Pinger& sender) override {
-    if (value == end_of_list && dynamic_cast<const ConvertTaskList*>(&sender) != nullptr) {
-      std::lock_guard lock(m_lock);
-      m_ended = true;
-      m_changed.notify_all();
-    }
-    return 0;
-  }
-  bool Wait() {
-    std::unique_lock lock(m_lock);
-    return m_changed.wait_for(lock, std::chrono::minutes(2), [&] { return m_ended; });
-  }
-
- private:
-  std::mutex m_lock;
-  std::condition_variable m_changed;
-  bool m_ended = false;
-};
 
 class DiscPipelineTest : public ::testing::Test {
  protected:
@@ -62,9 +42,9 @@ class DiscPipelineTest : public ::testing::Test {
       inputs.emplace_back(testkit::MakeClip(m_dir.File("in/" + name + ".avi"), {.seconds = seconds[i]}));
       outputs.push_back(m_dir.File("temp/" + name + "_new.mpg"));
     }
-    EndOfList end;
-    ConvertTaskList::Start(ConvertTaskList(inputs, m_dir.File("temp"), format, &end));
-    EXPECT_TRUE(end.Wait());
+    RecordingReceiver receiver;
+    ConvertTaskList::Start(ConvertTaskList(inputs, m_dir.File("temp"), format, &receiver));
+    EXPECT_TRUE(receiver.WaitForPing(end_of_list));
     EXPECT_TRUE(m_responder.Messages().empty());
     return outputs;
   }

@@ -3,14 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 
-namespace {
+#include "platform/disc/disc_text.h"
 
-std::string_view Trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(" \t");
-  return text.substr(first, last - first + 1);
-}
+namespace {
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
@@ -20,19 +15,19 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
 
 DvdauthorLine ParseDvdauthorLine(std::string_view raw) {
   DvdauthorLine line;
-  const std::string_view text = Trimmed(raw);
+  const std::string_view text = TrimBlanks(raw);
   if (StartsWith(text, "ERR:")) {
     line.kind = DvdauthorLine::Kind::Error;
-    line.text = std::string(Trimmed(text.substr(4)));
+    line.text = std::string(TrimBlanks(text.substr(4)));
     return line;
   }
   if (StartsWith(text, "WARN:")) {
     line.kind = DvdauthorLine::Kind::Warning;
-    line.text = std::string(Trimmed(text.substr(5)));
+    line.text = std::string(TrimBlanks(text.substr(5)));
     return line;
   }
   if (!StartsWith(text, "STAT:")) return line;
-  const std::string stat(Trimmed(text.substr(5)));
+  const std::string stat(TrimBlanks(text.substr(5)));
 
   int a = 0, b = 0, c = 0, d = 0;
   char tail = 0;

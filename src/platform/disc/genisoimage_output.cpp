@@ -4,12 +4,12 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/disc/disc_text.h"
+
 BurnLine ParseGenisoimageLine(std::string_view raw) {
   BurnLine line;
-  const auto first = raw.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return line;
-  const auto last = raw.find_last_not_of(" \t");
-  const std::string text(raw.substr(first, last - first + 1));
+  const std::string text(TrimBlanks(raw));
+  if (text.empty()) return line;
   double percent = 0;
   long extents = 0;
   int megabytes = 0;

@@ -4,20 +4,12 @@
 #include <cstdio>
 #include <string>
 
-namespace {
-
-bool Contains(const std::string& text, const char* part) {
-  return text.find(part) != std::string::npos;
-}
-
-}  // namespace
+#include "platform/disc/disc_text.h"
 
 BurnLine ParseGrowisofsLine(std::string_view raw) {
   BurnLine line;
-  const auto first = raw.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return line;
-  const auto last = raw.find_last_not_of(" \t");
-  const std::string text(raw.substr(first, last - first + 1));
+  const std::string text(TrimBlanks(raw));
+  if (text.empty()) return line;
   long long done = 0, total = 0;
   double percent = 0, speed = 0, rbu = 0;
   int minutes = 0, seconds = 0;

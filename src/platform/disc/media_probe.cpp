@@ -10,6 +10,8 @@ extern "C" {
 
 #include <memory>
 
+#include "platform/video/container_probe.h"
+
 namespace {
 
 struct InputCloser {
@@ -37,7 +39,10 @@ Input Open(const std::string& path, std::string* error) {
   }
   context->probesize = kProbeBytes;
   context->max_analyze_duration = kProbeMicroseconds;
-  const int result = avformat_open_input(&context, path.c_str(), nullptr, nullptr);
+  AVDictionary* options = nullptr;
+  RestrictToLocalFiles(&options);
+  const int result = avformat_open_input(&context, FileUrl(path).c_str(), nullptr, &options);
+  av_dict_free(&options);
   if (result < 0) {
     if (error != nullptr) *error = "cannot open " + path + ": " + AvErrorText(result);
     return nullptr;

@@ -8,16 +8,13 @@
 #include <map>
 #include <sstream>
 
+#include "platform/disc/disc_text.h"
+
 namespace {
 
 using Section = std::map<std::string, std::string>;
 
-std::string Trim(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(" \t");
-  return std::string(text.substr(first, last - first + 1));
-}
+std::string Trim(std::string_view text) { return std::string(TrimBlanks(text)); }
 
 std::string Lower(std::string text) {
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));

@@ -3,11 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 
-namespace {
+#include "platform/disc/disc_text.h"
 
-bool Contains(std::string_view text, std::string_view part) {
-  return text.find(part) != std::string_view::npos;
-}
+namespace {
 
 // The text after "FAILURE : " or "SORRY : " in "xorriso : FAILURE : ..." and "libburn : SORRY : ...".
 std::optional<std::string> ProblemText(std::string_view line) {
