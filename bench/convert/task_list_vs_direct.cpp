@@ -43,7 +43,9 @@ class EndWaiter : public PingReceiver {
   bool m_ended = false;
 };
 
-double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+double Seconds(Clock::duration d) {
+  return std::chrono::duration<double>(d).count();
+}
 
 }  // namespace
 
@@ -57,9 +59,9 @@ int main(int argc, char** argv) {
   std::vector<PathBuffer> inputs;
   for (int i = 0; i < 3; ++i) {
     const std::string clip = (work / ("clip" + std::to_string(i) + ".avi")).string();
-    const auto made = RunProcess({ffmpeg, "-y", "-f", "lavfi", "-i", "testsrc=size=640x480:rate=25:duration=10", "-f",
-                                  "lavfi", "-i", "sine=frequency=440:duration=10", "-c:v", "mpeg4", "-q:v", "3",
-                                  "-c:a", "mp3", clip});
+    const auto made =
+        RunProcess({ffmpeg, "-y", "-f", "lavfi", "-i", "testsrc=size=640x480:rate=25:duration=10", "-f", "lavfi", "-i",
+                    "sine=frequency=440:duration=10", "-c:v", "mpeg4", "-q:v", "3", "-c:a", "mp3", clip});
     if (!made.Succeeded()) {
       std::fprintf(stderr, "cannot generate %s:\n%s\n", clip.c_str(), made.output.c_str());
       return 1;
@@ -84,11 +86,9 @@ int main(int argc, char** argv) {
 
     const auto directStart = Clock::now();
     for (const PathBuffer& input : inputs) {
-      const PathBuffer output =
-          ConvertFileTask::PlannedOutputPath((work / "direct").string(), input, dvd.GetFileExt());
+      const PathBuffer output = ConvertFileTask::PlannedOutputPath((work / "direct").string(), input, dvd.GetFileExt());
       std::vector<std::string> command = {ffmpeg};
-      const auto arguments =
-          ExternalConverter(input, output, dvd.GetEncodingParameters(), nullptr).GetArgumentVector();
+      const auto arguments = ExternalConverter(input, output, dvd.GetEncodingParameters(), nullptr).GetArgumentVector();
       command.insert(command.end(), arguments.begin(), arguments.end());
       if (!RunProcess(command).Succeeded()) {
         std::fprintf(stderr, "direct ffmpeg failed for %s\n", input.c_str());
@@ -105,8 +105,10 @@ int main(int argc, char** argv) {
     CTemporaryFiles::DeleteTempFiles();
   }
 
-  std::printf("best of %d rounds\ndirect ffmpeg: %.2f s\ntask list:     %.2f s\nratio (task list / direct): %.3f (goal <= 1.03)\n",
-              kRounds, direct, list, list / direct);
+  std::printf(
+      "best of %d rounds\ndirect ffmpeg: %.2f s\ntask list:     %.2f s\nratio (task list / direct): %.3f (goal <= "
+      "1.03)\n",
+      kRounds, direct, list, list / direct);
   std::filesystem::remove_all(work);
   return 0;
 }

@@ -46,11 +46,14 @@ ConvertTaskList::ConvertTaskList(const std::vector<PathBuffer>& inputPaths, std:
   }
 }
 
-ConvertTaskList::ConvertTaskList(const ConvertTaskList& description) : Pinger(description), m_tasks(description.m_tasks) {
+ConvertTaskList::ConvertTaskList(const ConvertTaskList& description)
+    : Pinger(description), m_tasks(description.m_tasks) {
   std::thread([this] { Run(); }).detach();
 }
 
-void ConvertTaskList::Start(const ConvertTaskList& description) { new ConvertTaskList(description); }
+void ConvertTaskList::Start(const ConvertTaskList& description) {
+  new ConvertTaskList(description);
+}
 
 void ConvertTaskList::Run() {
   RunTasks();

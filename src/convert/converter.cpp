@@ -12,9 +12,13 @@ namespace {
 std::atomic<ConversionFallback*> g_fallback{nullptr};
 }
 
-void SetConversionFallback(ConversionFallback* fallback) { g_fallback.store(fallback); }
+void SetConversionFallback(ConversionFallback* fallback) {
+  g_fallback.store(fallback);
+}
 
-ConversionFallback* GetConversionFallback() { return g_fallback.load(); }
+ConversionFallback* GetConversionFallback() {
+  return g_fallback.load();
+}
 
 Converter::Converter(std::string_view inputPath, std::string_view outputPath, const EncodingParameters& parameters,
                      PingReceiver* receiver)

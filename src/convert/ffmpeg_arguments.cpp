@@ -4,11 +4,17 @@
 
 namespace {
 
-std::string TextOf(const char* text) { return text != nullptr ? text : ""; }
+std::string TextOf(const char* text) {
+  return text != nullptr ? text : "";
+}
 
-std::string FrameSize(const EncodingParameters& p) { return std::to_string(p.width) + "x" + std::to_string(p.height); }
+std::string FrameSize(const EncodingParameters& p) {
+  return std::to_string(p.width) + "x" + std::to_string(p.height);
+}
 
-bool HasFrameSize(const EncodingParameters& p) { return p.width > 0 && p.height > 0; }
+bool HasFrameSize(const EncodingParameters& p) {
+  return p.width > 0 && p.height > 0;
+}
 
 // Option keywords take 11 characters: a blank, the option, blanks to fill.
 constexpr std::size_t kKeywordWidth = 10;
@@ -30,7 +36,9 @@ void FfmpegArguments::Add(const char* keyword, std::string value, bool blankAfte
   m_options.push_back({keyword, std::move(value), true, blankAfter, quoted});
 }
 
-void FfmpegArguments::AddSwitch(const char* keyword) { m_options.push_back({keyword, {}, false, false, false}); }
+void FfmpegArguments::AddSwitch(const char* keyword) {
+  m_options.push_back({keyword, {}, false, false, false});
+}
 
 void FfmpegArguments::AddTargetForm(const EncodingParameters& p) {
   // Only DVD takes its own bit rates and audio codec; VCD and SVCD are fixed

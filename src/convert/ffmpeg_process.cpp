@@ -14,8 +14,8 @@ std::string FfmpegExecutablePath() {
   return onPath.empty() ? beside : onPath;
 }
 
-FfmpegProcess::FfmpegProcess(std::string_view argumentText, std::vector<std::string> arguments,
-                             PingReceiver* receiver, double durationSeconds, std::string executable)
+FfmpegProcess::FfmpegProcess(std::string_view argumentText, std::vector<std::string> arguments, PingReceiver* receiver,
+                             double durationSeconds, std::string executable)
     : ProgressPinger(receiver), m_dDuration(durationSeconds) {
   Log("FfmpegProcess constructor");
   m_commandLine.text = "\"" + executable + "\"" + std::string(argumentText);
@@ -41,7 +41,9 @@ void FfmpegProcess::OnOutputText(const char* text) {
   if (const auto percent = PercentOf(*seconds, m_dDuration)) Ping(*percent);
 }
 
-void FfmpegProcess::OnIdle() { ThrowIfStopped(); }
+void FfmpegProcess::OnIdle() {
+  ThrowIfStopped();
+}
 
 std::optional<int> FfmpegProcess::PercentOf(double seconds, double durationSeconds) {
   if (!(seconds > 0) || !(durationSeconds > 0) || !std::isfinite(seconds) || !std::isfinite(durationSeconds)) {

@@ -7,7 +7,9 @@ namespace {
 
 constexpr std::string_view kTimeKey = "time=";
 
-bool IsTimeCharacter(char c) { return (c >= '0' && c <= '9') || c == ':' || c == '.' || c == '-'; }
+bool IsTimeCharacter(char c) {
+  return (c >= '0' && c <= '9') || c == ':' || c == '.' || c == '-';
+}
 
 // More than any real status line; the tail never grows beyond it.
 constexpr std::size_t kMaxPending = 4096;

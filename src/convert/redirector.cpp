@@ -12,9 +12,13 @@ namespace {
 constexpr std::chrono::seconds kExitGrace{10};
 }  // namespace
 
-CRedirector::CRedirector() { Log("CRedirector constructor"); }
+CRedirector::CRedirector() {
+  Log("CRedirector constructor");
+}
 
-CRedirector::~CRedirector() { CRedirector::Close(); }
+CRedirector::~CRedirector() {
+  CRedirector::Close();
+}
 
 void CRedirector::OnOutputText(const char*) {}
 

@@ -12,8 +12,8 @@ struct EncodingParameters {
   std::int32_t video_bitrate = 0;     // bit/s, 0 = none (-vb)
   std::int32_t frame_rate_num = 0;    // 0 = none (-r num/den)
   std::int32_t frame_rate_den = 0;
-  bool no_video = false;              // -vn
-  std::int32_t width = 0;             // 0 = source size (-s)
+  bool no_video = false;   // -vn
+  std::int32_t width = 0;  // 0 = source size (-s)
   std::int32_t height = 0;
   const char* aspect = nullptr;       // "4:3", "16:9" or null (-aspect)
   const char* audio_codec = nullptr;  // -acodec

@@ -83,9 +83,9 @@ int FormatTimestampPrefix(std::uint64_t microseconds, char* out, std::size_t siz
   rest %= 60'000'000;
   const std::uint64_t seconds = rest / 1'000'000;
   rest %= 1'000'000;
-  const int written = std::snprintf(out, size, "%02d:%02d:%02d.%03d'%03d - ", static_cast<int>(hours),
-                                    static_cast<int>(minutes), static_cast<int>(seconds),
-                                    static_cast<int>(rest / 1000), static_cast<int>(rest % 1000));
+  const int written =
+      std::snprintf(out, size, "%02d:%02d:%02d.%03d'%03d - ", static_cast<int>(hours), static_cast<int>(minutes),
+                    static_cast<int>(seconds), static_cast<int>(rest / 1000), static_cast<int>(rest % 1000));
   return written < 0 ? 0 : std::min(written, static_cast<int>(size) - 1);
 }
 
@@ -126,7 +126,9 @@ bool LogOpen(const char* path) {
   return true;
 }
 
-void LogSetTimestamps(bool on) { State().timestamps = on; }
+void LogSetTimestamps(bool on) {
+  State().timestamps = on;
+}
 
 void Log(const char* format, ...) {
   LogState& state = State();

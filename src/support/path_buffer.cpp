@@ -35,7 +35,9 @@ std::size_t ExtensionStart(std::string_view path) {
 
 }  // namespace
 
-PathBuffer::PathBuffer(std::string_view path) { Assign(path); }
+PathBuffer::PathBuffer(std::string_view path) {
+  Assign(path);
+}
 
 PathBuffer& PathBuffer::operator=(std::string_view path) {
   Assign(path);
@@ -48,7 +50,9 @@ void PathBuffer::Assign(std::string_view path) {
   m_path[path.size()] = '\0';
 }
 
-std::size_t PathBuffer::size() const noexcept { return std::strlen(m_path); }
+std::size_t PathBuffer::size() const noexcept {
+  return std::strlen(m_path);
+}
 
 PathBuffer& PathBuffer::Append(std::string_view name) {
   while (!name.empty() && name.front() == '/' && !empty()) name.remove_prefix(1);
@@ -92,7 +96,9 @@ bool PathBuffer::Exists() const {
   return !empty() && ::lstat(m_path, &info) == 0;
 }
 
-bool operator==(const PathBuffer& a, const PathBuffer& b) noexcept { return std::strcmp(a.m_path, b.m_path) == 0; }
+bool operator==(const PathBuffer& a, const PathBuffer& b) noexcept {
+  return std::strcmp(a.m_path, b.m_path) == 0;
+}
 
 PathBuffer TempFolderPath() {
   const char* tmpdir = std::getenv("TMPDIR");

@@ -46,8 +46,7 @@ void WriteFile(const std::string& path, const std::string& bytes);
 std::vector<int> ProcessesMatching(const std::string& text);
 
 // Polls condition until it holds; false when the time-out passes first.
-bool WaitUntil(const std::function<bool()>& condition,
-               std::chrono::milliseconds timeout = std::chrono::seconds(30));
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(30));
 
 // The whole text of a file.
 std::string ReadFile(const std::string& path);

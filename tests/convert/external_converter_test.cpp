@@ -1,5 +1,3 @@
-#include "convert/converter.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,6 +5,7 @@
 
 #include "common/test_kit.h"
 #include "convert/convert_test_support.h"
+#include "convert/converter.h"
 #include "convert/recording_receiver.h"
 #include "formats/format_pages.h"
 #include "platform/dialogs/scripted_responder.h"
@@ -61,10 +60,10 @@ TEST_F(ExternalConverterTest, ConvertsToEveryOutputFormat) {
        "DIVX", 0, 0, "mp3"},
       {"mpeg2", [] { return Configured(std::make_unique<CPageMPEG_Ffmpeg>(), [](OutputFormat&) {}); }, "mpeg",
        "mpeg2video", "", 0, 0, "mp2"},
-      {"wmv", [] { return Configured(std::make_unique<CPageWMV_Ffmpeg>(), [](OutputFormat&) {}); }, "asf", "wmv1",
-       "", 0, 0, "wmav1"},
-      {"rm", [] { return Configured(std::make_unique<CPageRM_Ffmpeg>(), [](OutputFormat&) {}); }, "rm", "rv20", "",
-       0, 0, "ac3"},
+      {"wmv", [] { return Configured(std::make_unique<CPageWMV_Ffmpeg>(), [](OutputFormat&) {}); }, "asf", "wmv1", "",
+       0, 0, "wmav1"},
+      {"rm", [] { return Configured(std::make_unique<CPageRM_Ffmpeg>(), [](OutputFormat&) {}); }, "rm", "rv20", "", 0,
+       0, "ac3"},
       {"pal dvd",
        [] {
          return Configured(std::make_unique<CPageDVD_Ffmpeg>(), [](OutputFormat& f) {
@@ -110,7 +109,8 @@ TEST_F(ExternalConverterTest, ConvertsToEveryOutputFormat) {
 }
 
 TEST_F(ExternalConverterTest, FailureShowsErrorTwelveAndCallsTheFallbackOnce) {
-  testkit::WriteFile(m_dir.File("truncated.avi"), testkit::ReadFile(testkit::MakeClip(m_dir.File("whole.avi"))).substr(0, 300));
+  testkit::WriteFile(m_dir.File("truncated.avi"),
+                     testkit::ReadFile(testkit::MakeClip(m_dir.File("whole.avi"))).substr(0, 300));
   CPageAVI_Ffmpeg avi;
   ExternalConverter converter(m_dir.File("truncated.avi"), m_dir.File("out.avi"), avi.GetEncodingParameters(),
                               &m_receiver);

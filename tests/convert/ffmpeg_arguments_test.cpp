@@ -87,10 +87,16 @@ TEST(FfmpegArguments, TextToTheCharacter) {
 }
 
 TEST(FfmpegArguments, VectorCarriesTheSameOptionsWithPathsAsFiles) {
-  const std::vector<std::string> expected = {
-      "-i",      "file:/in/\"q\" $(x);.avi", "-target", "pal-dvd", "-s",  "720x576", "-qscale", "4",
-      "-aspect", "16:9",  "-ac", "2",       "-vb",     "6000000", "-acodec", "ac3", "-ab", "448000",
-      "-y",      "file:-out.mpg"};
+  const std::vector<std::string> expected = {"-i",      "file:/in/\"q\" $(x);.avi",
+                                             "-target", "pal-dvd",
+                                             "-s",      "720x576",
+                                             "-qscale", "4",
+                                             "-aspect", "16:9",
+                                             "-ac",     "2",
+                                             "-vb",     "6000000",
+                                             "-acodec", "ac3",
+                                             "-ab",     "448000",
+                                             "-y",      "file:-out.mpg"};
   EXPECT_EQ(FfmpegArguments("/in/\"q\" $(x);.avi", "-out.mpg", PalDvd()).Vector(), expected);
   // The text passes a quote inside a path unchanged.
   EXPECT_TRUE(FfmpegArguments("/in/\"q\".avi", "/o.mpg", PalDvd()).Text().starts_with(" -i        \"/in/\"q\".avi\""));

@@ -90,9 +90,10 @@ TEST_F(FfmpegProcessTest, ConvertsAClipWithRisingProgress) {
 
   const std::string log = LogText();
   const std::string commandLine = "\"" + FfmpegExecutablePath() + "\"" + args.text;
-  for (const std::string& line : std::vector<std::string>{"CRedirector constructor", "FfmpegProcess constructor", "Starting process:\r\n" + commandLine + "\r\n",
-        "CRedirector::Open -> " + commandLine, "CRedirector::LaunchChild - command line: " + commandLine,
-        "CRedirector::Close - child process still running? close it."}) {
+  for (const std::string& line : std::vector<std::string>{
+           "CRedirector constructor", "FfmpegProcess constructor", "Starting process:\r\n" + commandLine + "\r\n",
+           "CRedirector::Open -> " + commandLine, "CRedirector::LaunchChild - command line: " + commandLine,
+           "CRedirector::Close - child process still running? close it."}) {
     EXPECT_NE(log.find(line), std::string::npos) << line;
   }
 }
@@ -118,8 +119,8 @@ TEST_F(FfmpegProcessTest, MissingExecutablePingsNothing) {
 TEST_F(FfmpegProcessTest, StopFlagKillsFfmpegAndLeavesThePartialOutput) {
   // A long generated input, so that ffmpeg is surely still running at the stop.
   const auto output = m_dir.File("partial.mpg");
-  const auto args = MakeArguments({"-re", "-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:duration=120", "-f",
-                                   "mpeg", "-y", output});
+  const auto args = MakeArguments(
+      {"-re", "-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:duration=120", "-f", "mpeg", "-y", output});
   std::chrono::steady_clock::time_point stoppedAt;
   m_receiver.OnEachPing([&](std::int32_t) {
     if (!StopFlag::IsSet()) {

@@ -10,9 +10,10 @@ TEST(ParseFfmpegTime, BothForms) {
     std::optional<double> seconds;
   };
   const Case cases[] = {
-      {"10.00", 10.0},     {"00:00:10.01", 10.01},  {"01:02:03.50", 3723.5}, {"02:03.5", 123.5},
-      {"0.00", 0.0},       {"-00:00:00.02", -0.02}, {"N/A", std::nullopt},   {"", std::nullopt},
-      {"1:2:3:4", std::nullopt}, {"12:", std::nullopt}, {"1e999", std::nullopt},
+      {"10.00", 10.0},       {"00:00:10.01", 10.01},  {"01:02:03.50", 3723.5},
+      {"02:03.5", 123.5},    {"0.00", 0.0},           {"-00:00:00.02", -0.02},
+      {"N/A", std::nullopt}, {"", std::nullopt},      {"1:2:3:4", std::nullopt},
+      {"12:", std::nullopt}, {"1e999", std::nullopt},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);

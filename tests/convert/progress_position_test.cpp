@@ -10,18 +10,18 @@ TEST(ProgressPingToBar, MapsProgressIntoTheFilesShare) {
     std::optional<int> expected;
   };
   const Case cases[] = {
-      {37, 1, 1, 0, 37},             // one file: the bar follows the percent
-      {99, 1, 1, 0, 99},             //
-      {100, 1, 1, 0, std::nullopt},  // a jump of a whole share is ignored
-      {10, 2, 2, 50, 55},            // second of two: 50..100
-      {100, 3, 3, 90, 99},           // third of three: upper is 100, truncation leaves 99
-      {96, 1, 4, 0, 24},             // a quarter share
-      {100, 1, 4, 0, std::nullopt},  // 25 would be a whole share at once
-      {0, 2, 2, 50, 50},             //
-      {50, 1, 2, 60, 25},            // backwards within the share is allowed
-      {0, 3, 2, 0, std::nullopt},    // below the share of the current file
-      {300, 1, 2, 40, std::nullopt}, // above the share
-      {10, 1, 0, 0, std::nullopt},   // no files: nothing to show
+      {37, 1, 1, 0, 37},              // one file: the bar follows the percent
+      {99, 1, 1, 0, 99},              //
+      {100, 1, 1, 0, std::nullopt},   // a jump of a whole share is ignored
+      {10, 2, 2, 50, 55},             // second of two: 50..100
+      {100, 3, 3, 90, 99},            // third of three: upper is 100, truncation leaves 99
+      {96, 1, 4, 0, 24},              // a quarter share
+      {100, 1, 4, 0, std::nullopt},   // 25 would be a whole share at once
+      {0, 2, 2, 50, 50},              //
+      {50, 1, 2, 60, 25},             // backwards within the share is allowed
+      {0, 3, 2, 0, std::nullopt},     // below the share of the current file
+      {300, 1, 2, 40, std::nullopt},  // above the share
+      {10, 1, 0, 0, std::nullopt},    // no files: nothing to show
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "percent " << c.percent << " file " << c.file << "/" << c.files);

@@ -16,7 +16,9 @@
 namespace {
 
 std::int64_t g_fakeTicks = 0;
-std::int64_t FakeClock() { return g_fakeTicks; }
+std::int64_t FakeClock() {
+  return g_fakeTicks;
+}
 
 std::vector<std::string> SplitCrLf(const std::string& text) {
   std::vector<std::string> lines;
@@ -61,7 +63,8 @@ TEST_F(LogTest, HeaderThenEntriesWithElapsedTimePrefix) {
 
   const auto lines = Lines();
   ASSERT_EQ(lines.size(), 3U);
-  EXPECT_TRUE(std::regex_match(lines[0], std::regex(R"( --------- Log Started - \d\d\.\d\d\.\d{4} \d\d:\d\d:\d\d ----------)")))
+  EXPECT_TRUE(
+      std::regex_match(lines[0], std::regex(R"( --------- Log Started - \d\d\.\d\d\.\d{4} \d\d:\d\d:\d\d ----------)")))
       << lines[0];
   EXPECT_EQ(lines[1], "00:00:02.017'351 - CCastrel1Dlg::OnButtonConvert");
   EXPECT_EQ(lines[2], "plain entry");

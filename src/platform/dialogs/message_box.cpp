@@ -9,14 +9,18 @@ namespace {
 std::atomic<DialogResponder*> g_responder{nullptr};
 }
 
-void SetDialogResponder(DialogResponder* responder) { g_responder.store(responder); }
+void SetDialogResponder(DialogResponder* responder) {
+  g_responder.store(responder);
+}
 
-DialogResponder* GetDialogResponder() { return g_responder.load(); }
+DialogResponder* GetDialogResponder() {
+  return g_responder.load();
+}
 
 int DefaultAnswer(unsigned flags) {
   static constexpr int kButtons[][3] = {
-      {IDOK, IDOK, IDOK},             {IDOK, IDCANCEL, IDCANCEL},   {IDABORT, IDRETRY, IDIGNORE},
-      {IDYES, IDNO, IDCANCEL},        {IDYES, IDNO, IDNO},          {IDRETRY, IDCANCEL, IDCANCEL},
+      {IDOK, IDOK, IDOK},      {IDOK, IDCANCEL, IDCANCEL}, {IDABORT, IDRETRY, IDIGNORE},
+      {IDYES, IDNO, IDCANCEL}, {IDYES, IDNO, IDNO},        {IDRETRY, IDCANCEL, IDCANCEL},
   };
   const unsigned type = flags & MB_TYPEMASK;
   const unsigned index = (flags & MB_DEFMASK) >> 8;

@@ -2,9 +2,13 @@
 
 #include "support/log.h"
 
-ScriptedResponder::ScriptedResponder() : m_pPrevious(GetDialogResponder()) { SetDialogResponder(this); }
+ScriptedResponder::ScriptedResponder() : m_pPrevious(GetDialogResponder()) {
+  SetDialogResponder(this);
+}
 
-ScriptedResponder::~ScriptedResponder() { SetDialogResponder(m_pPrevious); }
+ScriptedResponder::~ScriptedResponder() {
+  SetDialogResponder(m_pPrevious);
+}
 
 int ScriptedResponder::ShowMessage(WindowHandle, const MessageBoxRequest& request) {
   Log("Message box (%s): %s", request.caption.c_str(), request.text.c_str());

@@ -12,7 +12,9 @@
 std::string_view TrimBlanks(std::string_view text);
 
 // True if text holds part anywhere.
-inline bool Contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
+inline bool Contains(std::string_view text, std::string_view part) {
+  return text.find(part) != std::string_view::npos;
+}
 
 // text escaped for an XML attribute or element; nullopt when it holds a
 // control character XML 1.0 cannot carry (line breaks and tabs are kept as

@@ -14,7 +14,9 @@ namespace {
 
 using Section = std::map<std::string, std::string>;
 
-std::string Trim(std::string_view text) { return std::string(TrimBlanks(text)); }
+std::string Trim(std::string_view text) {
+  return std::string(TrimBlanks(text));
+}
 
 std::string Lower(std::string text) {
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));

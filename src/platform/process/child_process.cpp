@@ -62,7 +62,9 @@ class SpawnSetup {
 
 }  // namespace
 
-ChildProcess::~ChildProcess() { Close(); }
+ChildProcess::~ChildProcess() {
+  Close();
+}
 
 int ChildProcess::Start(const std::vector<std::string>& argv, const Options& options) {
   Close();
@@ -114,8 +116,8 @@ int ChildProcess::Start(const std::vector<std::string>& argv, const Options& opt
   auto envPointers = PointersTo(environment);
 
   pid_t pid = -1;
-  const int error =
-      ::posix_spawn(&pid, args.front().c_str(), &setup.actions, &setup.attributes, argPointers.data(), envPointers.data());
+  const int error = ::posix_spawn(&pid, args.front().c_str(), &setup.actions, &setup.attributes, argPointers.data(),
+                                  envPointers.data());
   ::close(output[1]);
   ::close(input[0]);
   if (error != 0) {
@@ -167,7 +169,8 @@ ChildProcess::WaitResult ChildProcess::Wait(std::chrono::milliseconds timeout) {
 bool ChildProcess::WaitForExit(std::chrono::milliseconds timeout) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   while (!HasExited()) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0) return false;
     if (m_pidFd >= 0) {
       pollfd fd{m_pidFd, POLLIN, 0};
@@ -231,9 +234,13 @@ void ChildProcess::Kill() {
   }
 }
 
-void ChildProcess::CloseInput() { CloseFd(m_inputFd); }
+void ChildProcess::CloseInput() {
+  CloseFd(m_inputFd);
+}
 
-void ChildProcess::CloseOutput() { CloseFd(m_outputFd); }
+void ChildProcess::CloseOutput() {
+  CloseFd(m_outputFd);
+}
 
 void ChildProcess::Close() {
   Kill();

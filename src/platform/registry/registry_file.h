@@ -27,8 +27,7 @@ RegistryData ReadRegistryFile(const std::string& path);
 RegistryStatus PrepareRegistryFile(const std::string& path);
 
 // Applies edit to the settings as they are in the file now and saves the
-// result (through a symbolic link, into the file it points at). A file that cannot be parsed is moved aside first; one that cannot
-// be read (or moved aside) is left alone and nothing is saved. Failures are
-// logged and returned as ERROR_ACCESS_DENIED, ERROR_READ_FAULT or
-// ERROR_WRITE_FAULT.
+// result (through a symbolic link, into the file it points at). A file that cannot be parsed is moved aside first; one
+// that cannot be read (or moved aside) is left alone and nothing is saved. Failures are logged and returned as
+// ERROR_ACCESS_DENIED, ERROR_READ_FAULT or ERROR_WRITE_FAULT.
 RegistryStatus UpdateRegistryFile(const std::string& path, const std::function<void(RegistryData&)>& edit);

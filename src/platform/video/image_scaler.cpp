@@ -14,7 +14,9 @@ void ImageScaler::SetImage(const VideoFrame& frame) {
   m_image.pixels.assign(frame.pixels.begin(), frame.pixels.end());
 }
 
-void ImageScaler::SetImage(VideoFrame&& frame) { std::swap(m_image, frame); }
+void ImageScaler::SetImage(VideoFrame&& frame) {
+  std::swap(m_image, frame);
+}
 
 void ImageScaler::GetImage(VideoFrame& target, int fit, int quality) {
   if (!m_image.IsWellFormed()) throw video_exception("Scaler: no picture was set");

@@ -5,8 +5,8 @@
 #include <QThread>
 #include <thread>
 
-#include "platform/dialogs/qt_responder.h"
 #include "platform/dialogs/scripted_responder.h"
+#include "platform/dialogs/widgets/qt_responder.h"
 
 namespace {
 

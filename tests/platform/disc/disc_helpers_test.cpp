@@ -238,8 +238,8 @@ TEST(ToolRun, LinesStopAndStragglers) {
   // The shell is reaped at once; a child it forked was killed with its group
   // and may take a moment to vanish.
   EXPECT_TRUE(testkit::WaitUntil([&] { return testkit::ProcessesMatching(marker).empty(); }, std::chrono::seconds(5)));
-  EXPECT_TRUE(testkit::WaitUntil([] { return testkit::ProcessesMatching("sleep 30; true").empty(); },
-                                 std::chrono::seconds(5)));
+  EXPECT_TRUE(
+      testkit::WaitUntil([] { return testkit::ProcessesMatching("sleep 30; true").empty(); }, std::chrono::seconds(5)));
 
   // A program that leaves a helper holding its output does not keep us waiting.
   const auto before = std::chrono::steady_clock::now();

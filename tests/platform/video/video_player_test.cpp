@@ -1,4 +1,4 @@
-#include "platform/video/video_player.h"
+#include "platform/video/widgets/video_player.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/video/player_sound.h"
+#include "platform/video/widgets/player_sound.h"
 
 #include <vector>
 

@@ -15,7 +15,7 @@
 #include <string>
 
 #include "platform/video/playback_feed.h"
-#include "platform/video/player_sound.h"
+#include "platform/video/widgets/player_sound.h"
 
 class VideoPlayer : public QWidget {
   Q_OBJECT
