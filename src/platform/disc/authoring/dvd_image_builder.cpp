@@ -12,10 +12,8 @@
 #include "platform/disc/disc_files.h"
 #include "platform/disc/media_probe.h"
 #include "platform/disc/mpeg_compliance.h"
-#include "platform/disc/tools/disc_tools.h"
-#include "platform/disc/tools/dvdauthor_output.h"
-#include "platform/disc/tools/spumux_output.h"
-#include "platform/disc/tools/tool_run.h"
+#include "platform/disc/tools/authoring_tools.h"
+#include "platform/programs/external_programs.h"
 #include "support/log.h"
 #include "support/path_buffer.h"
 
@@ -142,18 +140,9 @@ bool DvdImageBuilder::CreateMenuImages() {
 
   // The menu background becomes a DVD still in the titles' standard first:
   // spumux and dvdauthor take only DVD-muxed MPEG-2 of the disc's own size.
-  const DiscToolInfo ffmpeg = GetDiscTool(DiscTool::Ffmpeg);
-  const DiscToolInfo spumux = GetDiscTool(DiscTool::Spumux);
-  if (!ffmpeg.Found()) return Fail(MissingToolText(DiscTool::Ffmpeg));
-  if (!spumux.Found()) return Fail(MissingToolText(DiscTool::Spumux));
   const std::string background = (fs::path(workFolder) / "menu-background.mpg").string();
-  const std::string target = *standard == VideoStandard::Ntsc ? "ntsc-dvd" : "pal-dvd";
-  std::string ffmpegError;
-  const ToolRunResult converted = RunTool(
-      {ffmpeg.path, "-hide_banner", "-nostdin", "-y", "-i", menu->menuVideo, "-an", "-target", target, "-aspect", "4:3",
-       background},
-      {}, [&](const std::string& line) { ffmpegError = line; }, nullptr);
-  if (!converted.Succeeded()) return Fail("Cannot convert the menu video " + menu->menuVideo + ": " + ffmpegError);
+  const ToolOutcome converted = ConvertMenuBackground(menu->menuVideo, *standard, background);
+  if (!converted.Done()) return Fail("Cannot convert the menu video " + menu->menuVideo + ": " + converted.text);
 
   std::vector<ButtonRect> buttons;
   int lineWidth = 1;
@@ -174,26 +163,8 @@ bool DvdImageBuilder::CreateMenuImages() {
   if (!WriteTextFile(xmlPath, *xml, &lastError)) return Fail(lastError);
 
   const std::string muxed = (fs::path(workFolder) / "menu.mpg").string();
-  ChildProcess::Options options;
-  options.workingDirectory = workFolder;
-  options.stdinPath = background;
-  options.stdoutPath = muxed;
-  options.environment = {std::string("VIDEO_FORMAT=") + StandardName(*standard)};
-  std::string spumuxError;
-  const ToolRunResult result = RunTool(
-      {spumux.path, "-m", "dvd", "-s", "0", xmlPath}, options,
-      [&](const std::string& line) {
-        const SpumuxLine parsed = ParseSpumuxLine(line);
-        if (parsed.kind == SpumuxLine::Kind::Error && spumuxError.empty()) spumuxError = parsed.text;
-        if (parsed.kind == SpumuxLine::Kind::Error || parsed.kind == SpumuxLine::Kind::Warning) {
-          Log("spumux: %s", line.c_str());
-        }
-      },
-      nullptr);
-  if (!result.Succeeded()) {
-    return Fail("spumux failed (exit code " + std::to_string(result.exitCode) + ")" +
-                (spumuxError.empty() ? std::string() : ": " + spumuxError));
-  }
+  const ToolOutcome muxedButtons = MuxMenuButtons(xmlPath, background, muxed, workFolder, *standard);
+  if (!muxedButtons.Done()) return Fail(muxedButtons.text);
   menuVideo = muxed;
   return true;
 }
@@ -204,8 +175,9 @@ bool DvdImageBuilder::BuildDVD() {
   const auto titles = Titles();
   if (titles.empty()) return Fail("No title to put on the DVD");
   if (outputFolder.empty()) return Fail("No output folder set");
-  const DiscToolInfo dvdauthor = GetDiscTool(DiscTool::Dvdauthor);
-  if (!dvdauthor.Found()) return Fail(MissingToolText(DiscTool::Dvdauthor));
+  if (!GetExternalProgram(ExternalProgram::Dvdauthor).Found()) {
+    return Fail(MissingProgramText(ExternalProgram::Dvdauthor));
+  }
   if (menu && !menuAttempted) CreateMenuImages();
 
   const auto standard = ProbeTitles();
@@ -235,27 +207,13 @@ bool DvdImageBuilder::BuildDVD() {
     if (callback != nullptr) callback(user, point.x, point.a, point.b);
   };
   report(progress.Current());
-  ChildProcess::Options options;
-  options.workingDirectory = workFolder;
-  options.environment = {std::string("VIDEO_FORMAT=") + StandardName(*standard)};
-  std::string toolError;
-  const ToolRunResult result = RunTool(
-      {dvdauthor.path, "-x", xmlPath}, options,
-      [&](const std::string& line) {
-        const DvdauthorLine parsed = ParseDvdauthorLine(line);
-        if (parsed.kind == DvdauthorLine::Kind::Error || parsed.kind == DvdauthorLine::Kind::Warning) {
-          Log("dvdauthor: %s", line.c_str());
-          if (parsed.kind == DvdauthorLine::Kind::Error && toolError.empty()) toolError = parsed.text;
-        }
-        if (progress.Apply(parsed)) report(progress.Current());
+  const ToolOutcome authored = RunDvdauthor(
+      xmlPath, workFolder, *standard,
+      [&](const DvdauthorLine& line) {
+        if (progress.Apply(line)) report(progress.Current());
       },
       &stop);
-  if (result.stopped) return Fail("Stopped");
-  if (!result.Succeeded()) {
-    return Fail(result.startError != 0 ? "Cannot start dvdauthor: " + GetErrorText(result.startError)
-                                       : "dvdauthor failed (exit code " + std::to_string(result.exitCode) + ")" +
-                                             (toolError.empty() ? std::string() : ": " + toolError));
-  }
+  if (!authored.Done()) return Fail(authored.text);
   std::error_code ignored;
   if (!fs::exists(fs::path(project.destination) / "VIDEO_TS" / "VIDEO_TS.IFO", ignored)) {
     return Fail("dvdauthor left no VIDEO_TS.IFO");

@@ -69,18 +69,14 @@ class StepProgress {
   bool m_finalized = false;
 };
 
-BurnJobResult FromStep(const BurnStepResult& step) {
+BurnJobResult FromStep(ToolOutcome step) {
   BurnJobResult result;
-  result.status = step.status == BurnStepResult::Status::Done      ? BurnJobResult::Status::Done
-                  : step.status == BurnStepResult::Status::Stopped ? BurnJobResult::Status::Stopped
-                                                                   : BurnJobResult::Status::Failed;
-  result.problem = step.problem;
-  result.text = step.text;
+  result.outcome = std::move(step);
   return result;
 }
 
 BurnJobResult Failed(const std::string& text) {
-  return FromStep(BurnStepResult::Failure(text));
+  return FromStep(ToolOutcome::Failure(ToolFailure::Failed, text));
 }
 
 // A private folder for intermediate images, removed when the burn ends.
@@ -118,8 +114,8 @@ void RemoveFiles(const std::vector<std::string>& files) {
 // Puts a finished file in the place reserved for it; false with result's text set.
 bool MoveInto(const std::string& from, const std::string& reserved, BurnJobResult* result) {
   if (::rename(from.c_str(), reserved.c_str()) == 0) return true;
-  result->problem = BurnLine::Kind::Error;
-  result->text = "Cannot move the image to " + reserved + ": " + GetErrorText(errno);
+  result->outcome =
+      ToolOutcome::Failure(ToolFailure::Failed, "Cannot move the image to " + reserved + ": " + GetErrorText(errno));
   return false;
 }
 
@@ -130,7 +126,7 @@ BurnJobResult VideoDvdJob(const BurnPlan& plan, const BurnJobEvents& events, con
     progress.Begin();
     BurnJobResult result = FromStep(
         BurnDvdVideo(plan.device.path, plan.dvdRoot, volumeId, plan.publisher, plan.settings, progress.Step(0), &stop));
-    if (result.status == BurnJobResult::Status::Done) progress.Finish();
+    if (result.Done()) progress.Finish();
     return result;
   }
   if (plan.device.kind == BurnerDevice::Kind::ImageWriter) {
@@ -149,10 +145,8 @@ BurnJobResult VideoDvdJob(const BurnPlan& plan, const BurnJobEvents& events, con
     progress.Begin();
     BurnJobResult result =
         FromStep(MakeDvdVideoImage(plan.dvdRoot, volumeId, plan.publisher, iso, progress.Step(0), &stop));
-    if (result.status == BurnJobResult::Status::Done && !MoveInto(iso, reserved[0], &result)) {
-      result.status = BurnJobResult::Status::Failed;
-    }
-    if (result.status != BurnJobResult::Status::Done) {
+    if (result.Done()) MoveInto(iso, reserved[0], &result);
+    if (!result.Done()) {
       RemoveFiles(reserved);
       return result;
     }
@@ -168,10 +162,10 @@ BurnJobResult VideoDvdJob(const BurnPlan& plan, const BurnJobEvents& events, con
   const std::string iso = scratch.File("dvd.iso");
   BurnJobResult result =
       FromStep(MakeDvdVideoImage(plan.dvdRoot, volumeId, plan.publisher, iso, progress.Step(0), &stop));
-  if (result.status != BurnJobResult::Status::Done) return result;
+  if (!result.Done()) return result;
   progress.StepDone(0);
   result = FromStep(WriteImageFile(plan.device.XorrisoDrive(), iso, plan.settings, progress.Step(1), &stop));
-  if (result.status == BurnJobResult::Status::Done) progress.Finish();
+  if (result.Done()) progress.Finish();
   return result;
 }
 
@@ -204,12 +198,10 @@ BurnJobResult VideoCdJob(const BurnPlan& plan, const BurnJobEvents& events, cons
   StepProgress progress(events, toImage ? std::vector<double>{100} : std::vector<double>{40, 60});
   progress.Begin();
   BurnJobResult result = FromStep(MakeVideoCdImage(request, progress.Step(0), &stop));
-  if (toImage && result.status == BurnJobResult::Status::Done &&
-      !(MoveInto(scratch.File(request.binName), reserved[1], &result) &&
-        MoveInto(scratch.File(request.cueName), reserved[0], &result))) {
-    result.status = BurnJobResult::Status::Failed;
+  if (toImage && result.Done() && MoveInto(scratch.File(request.binName), reserved[1], &result)) {
+    MoveInto(scratch.File(request.cueName), reserved[0], &result);
   }
-  if (result.status != BurnJobResult::Status::Done) {
+  if (!result.Done()) {
     if (toImage) RemoveFiles(reserved);
     return result;
   }
@@ -224,7 +216,7 @@ BurnJobResult VideoCdJob(const BurnPlan& plan, const BurnJobEvents& events, cons
       plan.device.kind == BurnerDevice::Kind::Drive
           ? FromStep(WriteCueSheet(plan.device.path, reserved[0], plan.settings, progress.Step(1), &stop))
           : FromStep(WriteImageFile(plan.device.XorrisoDrive(), reserved[1], plan.settings, progress.Step(1), &stop));
-  if (result.status == BurnJobResult::Status::Done) progress.Finish();
+  if (result.Done()) progress.Finish();
   return result;
 }
 
@@ -245,7 +237,7 @@ BurnJobResult RunBurnJob(const BurnPlan& plan, const BurnJobEvents& events, cons
       progress.Begin();
       BurnJobResult result =
           FromStep(WriteCueSheet(plan.device.path, plan.cueSheet, plan.settings, progress.Step(0), &stop));
-      if (result.status == BurnJobResult::Status::Done) progress.Finish();
+      if (result.Done()) progress.Finish();
       return result;
     }
   }

@@ -10,6 +10,7 @@
 #include "platform/disc/burning/burner_devices.h"
 #include "platform/disc/tools/burn_line.h"
 #include "platform/disc/tools/disc_writers.h"
+#include "platform/disc/tools/tool_outcome.h"
 
 struct BurnPlan {
   enum class Content { VideoDvd, VideoCd, SuperVideoCd, CueSheet };
@@ -34,11 +35,10 @@ struct BurnJobEvents {
 };
 
 struct BurnJobResult {
-  enum class Status { Done, Stopped, Failed };
-  Status status = Status::Done;
-  BurnLine::Kind problem = BurnLine::Kind::Other;
-  std::string text;       // why it failed
+  ToolOutcome outcome;    // how the last step ended
   std::string imagePath;  // image writer: the ISO or the cue sheet written
+
+  bool Done() const { return outcome.Done(); }
 };
 
 BurnJobResult RunBurnJob(const BurnPlan& plan, const BurnJobEvents& events, const std::atomic<bool>& stop);

@@ -7,8 +7,8 @@
 #include "platform/disc/burning/burner_codes.h"
 #include "platform/disc/burning/burner_engine.h"
 #include "platform/disc/disc_text.h"
-#include "platform/disc/tools/disc_tools.h"
 #include "platform/disc/tools/xorriso_output.h"
+#include "platform/programs/external_programs.h"
 #include "support/log.h"
 
 namespace fs = std::filesystem;
@@ -32,15 +32,15 @@ int BurnerEngine::Validate(BurnPlan* plan) {
   plan->imageFolder = m_imageFolder;
 
   const auto kind = plan->device.kind;
-  std::vector<DiscTool> tools;
+  std::vector<ExternalProgram> tools;
   switch (m_projectType) {
     case BS_BURNER_VIDEODVD:
       if (m_dvdRoot.empty()) return Fail(kBadSource, "No DVD folder has been added");
       plan->content = BurnPlan::Content::VideoDvd;
       plan->dvdRoot = m_dvdRoot;
-      if (kind == BurnerDevice::Kind::Drive) tools = {DiscTool::Growisofs, DiscTool::Xorriso};
-      if (kind == BurnerDevice::Kind::FileDrive) tools = {DiscTool::Genisoimage, DiscTool::Xorriso};
-      if (kind == BurnerDevice::Kind::ImageWriter) tools = {DiscTool::Genisoimage};
+      if (kind == BurnerDevice::Kind::Drive) tools = {ExternalProgram::Growisofs, ExternalProgram::Xorriso};
+      if (kind == BurnerDevice::Kind::FileDrive) tools = {ExternalProgram::Genisoimage, ExternalProgram::Xorriso};
+      if (kind == BurnerDevice::Kind::ImageWriter) tools = {ExternalProgram::Genisoimage};
       break;
     case BS_BURNER_VCD:
     case BS_BURNER_SVCD:
@@ -50,22 +50,23 @@ int BurnerEngine::Validate(BurnPlan* plan) {
         plan->tracks.push_back(track->path);
       }
       plan->content = m_projectType == BS_BURNER_SVCD ? BurnPlan::Content::SuperVideoCd : BurnPlan::Content::VideoCd;
-      tools = {DiscTool::Vcdxgen, DiscTool::Vcdxbuild};
-      if (kind == BurnerDevice::Kind::Drive) tools.insert(tools.end(), {DiscTool::Cdrdao, DiscTool::Xorriso});
-      if (kind == BurnerDevice::Kind::FileDrive) tools.push_back(DiscTool::Xorriso);
+      tools = {ExternalProgram::Vcdxgen, ExternalProgram::Vcdxbuild};
+      if (kind == BurnerDevice::Kind::Drive)
+        tools.insert(tools.end(), {ExternalProgram::Cdrdao, ExternalProgram::Xorriso});
+      if (kind == BurnerDevice::Kind::FileDrive) tools.push_back(ExternalProgram::Xorriso);
       break;
     case BS_BURNER_CUE:
       if (m_cueSheet.empty()) return Fail(kBadSource, "No cue sheet has been added");
       if (kind != BurnerDevice::Kind::Drive) return Fail(kWrongBurner, "A cue sheet can only be written to a drive");
       plan->content = BurnPlan::Content::CueSheet;
       plan->cueSheet = m_cueSheet;
-      tools = {DiscTool::Cdrdao, DiscTool::Xorriso};
+      tools = {ExternalProgram::Cdrdao, ExternalProgram::Xorriso};
       break;
     default:
       return Fail(kNotAllowed, "No project");
   }
-  for (const DiscTool tool : tools) {
-    if (!GetDiscTool(tool).Found()) return Fail(kCommandFailed, MissingToolText(tool));
+  for (const ExternalProgram tool : tools) {
+    if (!GetExternalProgram(tool).Found()) return Fail(kCommandFailed, MissingProgramText(tool));
   }
   if (kind == BurnerDevice::Kind::ImageWriter) {
     std::error_code ignored;
@@ -97,8 +98,8 @@ int BurnerEngine::CheckMedium() {
     case MediaState::Unknown:
       break;
   }
-  if (toc.failure.find("busy") != std::string::npos) return Fail(kBusy, toc.failure);
-  if (toc.failure.find("was not found") != std::string::npos) return Fail(kCommandFailed, toc.failure);
+  if (toc.problem == ToolFailure::DriveBusy) return Fail(kBusy, toc.failure);
+  if (toc.problem == ToolFailure::NotInstalled) return Fail(kCommandFailed, toc.failure);
   return Fail(kBadDevice, toc.failure.empty() ? "Cannot read the disc in " + m_device->Entry() : toc.failure);
 }
 
@@ -149,15 +150,16 @@ void BurnerEngine::BurnThread(BurnPlan plan) {
   const char* text = nullptr;
   {
     std::lock_guard<std::mutex> lock(m_lock);
-    if (result.status == BurnJobResult::Status::Done) {
+    if (result.Done()) {
       if (!result.imagePath.empty()) m_lastImagePath = result.imagePath;
       Log("Burner: burn done%s%s", result.imagePath.empty() ? "" : ", image ", result.imagePath.c_str());
     } else {
-      std::string shown = result.text;
-      if (result.status == BurnJobResult::Status::Stopped) shown = kAbortedText;
-      if (result.problem == BurnLine::Kind::NotBlank) shown = kEraseFirstText;
-      if (result.problem == BurnLine::Kind::NoMedium) shown = kNoMediumText;
-      m_lastError = result.text.empty() ? shown : result.text;
+      const ToolOutcome& outcome = result.outcome;
+      std::string shown = outcome.text;
+      if (outcome.failure == ToolFailure::Stopped) shown = kAbortedText;
+      if (outcome.failure == ToolFailure::NotBlank) shown = kEraseFirstText;
+      if (outcome.failure == ToolFailure::NoMedium) shown = kNoMediumText;
+      m_lastError = outcome.text.empty() ? shown : outcome.text;
       Log("Burner: burn ended: %s", m_lastError.c_str());
       text = KeepText(shown);
     }

@@ -7,9 +7,9 @@
 #include <map>
 
 #include "platform/disc/disc_text.h"
-#include "platform/disc/tools/disc_tools.h"
 #include "platform/disc/tools/tool_run.h"
 #include "platform/disc/tools/xorriso_output.h"
+#include "platform/programs/external_programs.h"
 #include "support/log.h"
 
 namespace fs = std::filesystem;
@@ -35,7 +35,7 @@ std::string ReadSysfs(const fs::path& path) {
 // Vendor and model as xorriso reports them, for drives sysfs says nothing about.
 std::map<std::string, XorrisoDrive> XorrisoDrives() {
   std::map<std::string, XorrisoDrive> drives;
-  const DiscToolInfo xorriso = GetDiscTool(DiscTool::Xorriso);
+  const ExternalProgramInfo xorriso = GetExternalProgram(ExternalProgram::Xorriso);
   if (!xorriso.Found()) return drives;
   RunTool({xorriso.path, "-devices"}, {}, [&](const std::string& line) {
     if (auto drive = ParseXorrisoDeviceLine(line)) drives[drive->path] = *drive;

@@ -9,7 +9,7 @@
 #include "platform/disc/burning/burner_codes.h"
 #include "platform/disc/disc_files.h"
 #include "platform/disc/disc_text.h"
-#include "platform/disc/tools/disc_tools.h"
+#include "platform/programs/external_programs.h"
 #include "support/log.h"
 
 namespace fs = std::filesystem;
@@ -81,7 +81,7 @@ void BurnerEngine::ClearContent() {
 
 int BurnerEngine::Initialize() {
   Log("Burner Initialize");
-  GetDiscTool(DiscTool::Xorriso);  // finds every program once and logs them
+  GetExternalProgram(ExternalProgram::Xorriso);  // finds every program once and logs them
   auto devices = ListBurnerDevices();
   std::lock_guard<std::mutex> lock(m_lock);
   m_devices = std::move(devices);

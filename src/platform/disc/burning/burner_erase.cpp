@@ -76,13 +76,13 @@ int BurnerEngine::EraseDialog(const char* caption) {
         BurnLine start;
         Report(0, start, 1, 1);
         if (before.state != MediaState::Blank) {
-          const BurnStepResult blanked = BlankMedium(
+          const ToolOutcome blanked = BlankMedium(
               drive, full,
               [&](const BurnLine& line) {
                 if (line.kind == BurnLine::Kind::Progress) Report(line.percent, line, 1, 1);
               },
               &m_stop);
-          if (blanked.status == BurnStepResult::Status::Stopped) {
+          if (blanked.failure == ToolFailure::Stopped) {
             code = kAborted;
             why = "Erasing stopped";
             return;

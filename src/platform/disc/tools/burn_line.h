@@ -10,9 +10,10 @@ struct BurnLine {
     Progress,    // percent (and what else the program said) set
     Finalizing,  // the data is written; the track, session or disc is being closed
     Warning,
-    Error,     // text holds the program's message
-    NotBlank,  // the medium needs erasing first (also an error)
-    NoMedium,  // no disc in the drive (also an error)
+    Error,      // text holds the program's message
+    NotBlank,   // the medium needs erasing first (also an error)
+    NoMedium,   // no disc in the drive (also an error)
+    DriveBusy,  // another program holds the drive (also an error)
   };
   Kind kind = Kind::Other;
   double percent = 0;  // 0..100, clamped
@@ -22,5 +23,7 @@ struct BurnLine {
   int bufferPercent = -1;
   std::string text;
 
-  bool IsProblem() const { return kind == Kind::Error || kind == Kind::NotBlank || kind == Kind::NoMedium; }
+  bool IsProblem() const {
+    return kind == Kind::Error || kind == Kind::NotBlank || kind == Kind::NoMedium || kind == Kind::DriveBusy;
+  }
 };

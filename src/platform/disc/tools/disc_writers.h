@@ -18,30 +18,28 @@ struct WriteSettings {
 };
 
 // genisoimage: a DVD-Video ISO (ISO 9660 + UDF) of root, which holds VIDEO_TS.
-BurnStepResult MakeDvdVideoImage(const std::string& root, const std::string& volumeId, const std::string& publisher,
-                                 const std::string& isoPath, const BurnLineHandler& onLine,
-                                 const std::atomic<bool>* stop);
+ToolOutcome MakeDvdVideoImage(const std::string& root, const std::string& volumeId, const std::string& publisher,
+                              const std::string& isoPath, const BurnLineHandler& onLine, const std::atomic<bool>* stop);
 
 // growisofs: writes root (holding VIDEO_TS) as DVD-Video onto a real drive.
-BurnStepResult BurnDvdVideo(const std::string& drive, const std::string& root, const std::string& volumeId,
-                            const std::string& publisher, const WriteSettings& settings, const BurnLineHandler& onLine,
-                            const std::atomic<bool>* stop);
+ToolOutcome BurnDvdVideo(const std::string& drive, const std::string& root, const std::string& volumeId,
+                         const std::string& publisher, const WriteSettings& settings, const BurnLineHandler& onLine,
+                         const std::atomic<bool>* stop);
 
 // cdrdao: writes a cue sheet's image onto a real drive, disc at once.
-BurnStepResult WriteCueSheet(const std::string& drive, const std::string& cueSheet, const WriteSettings& settings,
-                             const BurnLineHandler& onLine, const std::atomic<bool>* stop);
+ToolOutcome WriteCueSheet(const std::string& drive, const std::string& cueSheet, const WriteSettings& settings,
+                          const BurnLineHandler& onLine, const std::atomic<bool>* stop);
 
 // xorriso: the medium in a drive ("/dev/sr0" or "stdio:/file").
 XorrisoToc QueryMedium(const std::string& xorrisoDrive);
 
 // xorriso: erases a rewritable medium (fast, or every block when full).
-BurnStepResult BlankMedium(const std::string& xorrisoDrive, bool full, const BurnLineHandler& onLine,
-                           const std::atomic<bool>* stop);
+ToolOutcome BlankMedium(const std::string& xorrisoDrive, bool full, const BurnLineHandler& onLine,
+                        const std::atomic<bool>* stop);
 
 // xorriso (cdrecord emulation): writes an image file's bytes as one track.
-BurnStepResult WriteImageFile(const std::string& xorrisoDrive, const std::string& imageFile,
-                              const WriteSettings& settings, const BurnLineHandler& onLine,
-                              const std::atomic<bool>* stop);
+ToolOutcome WriteImageFile(const std::string& xorrisoDrive, const std::string& imageFile, const WriteSettings& settings,
+                           const BurnLineHandler& onLine, const std::atomic<bool>* stop);
 
 // vcdxgen + vcdxbuild: a (Super) Video CD image, cue sheet and bin file in
 // folder, from MPEG tracks. Progress comes as overall percent (scan 0-30,
@@ -57,8 +55,8 @@ struct VideoCdImageRequest {
   std::string binName;
   std::string workFolder;  // for vcdxgen's control file
 };
-BurnStepResult MakeVideoCdImage(const VideoCdImageRequest& request, const BurnLineHandler& onLine,
-                                const std::atomic<bool>* stop);
+ToolOutcome MakeVideoCdImage(const VideoCdImageRequest& request, const BurnLineHandler& onLine,
+                             const std::atomic<bool>* stop);
 
 // Overall percent of a vcdxbuild run from its lines: reading the tracks (their
 // sizes given) makes the first 30 %, writing the image the rest. Never goes back.

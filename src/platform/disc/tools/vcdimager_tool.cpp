@@ -3,8 +3,7 @@
 
 #include "platform/disc/disc_text.h"
 #include "platform/disc/tools/disc_writers.h"
-#include "platform/disc/tools/tool_run.h"
-#include "support/log.h"
+#include "platform/disc/tools/program_run.h"
 
 namespace fs = std::filesystem;
 
@@ -12,37 +11,21 @@ namespace {
 
 constexpr double kScanShare = 30.0;
 
-// Runs one of the vcdimager programs; lines go to onLine, the first error is kept.
-BurnStepResult RunVcdimagerTool(DiscTool tool, const std::vector<std::string>& arguments,
-                                const ChildProcess::Options& options,
-                                const std::function<void(const VcdimagerLine&)>& onLine,
-                                const std::atomic<bool>* stop) {
-  const DiscToolInfo info = GetDiscTool(tool);
-  if (!info.Found()) return BurnStepResult::Failure(MissingToolText(tool));
-  std::vector<std::string> argv = {info.path};
-  argv.insert(argv.end(), arguments.begin(), arguments.end());
-  std::string error;
-  const ToolRunResult run = RunTool(
-      argv, options,
+// Runs one of the vcdimager programs; parsed lines go to onLine.
+ToolOutcome RunVcdimagerTool(ExternalProgram program, const std::vector<std::string>& arguments,
+                             const ChildProcess::Options& options,
+                             const std::function<void(const VcdimagerLine&)>& onLine, const std::atomic<bool>* stop) {
+  return RunProgram(
+      program, arguments, options,
       [&](const std::string& raw) {
         const VcdimagerLine line = ParseVcdimagerLine(raw);
-        if (line.kind == VcdimagerLine::Kind::Error || line.kind == VcdimagerLine::Kind::Warning) {
-          Log("%s: %s", info.name.c_str(), raw.c_str());
-        }
-        if (line.kind == VcdimagerLine::Kind::Error && error.empty()) error = line.text;
         if (onLine) onLine(line);
+        ToolLineReport report;
+        if (line.kind == VcdimagerLine::Kind::Error) report.problem = {ProblemKindOf(line.text), line.text};
+        report.warning = line.kind == VcdimagerLine::Kind::Warning;
+        return report;
       },
       stop);
-  BurnStepResult result;
-  if (run.stopped) {
-    result.status = BurnStepResult::Status::Stopped;
-  } else if (run.startError != 0) {
-    result = BurnStepResult::Failure("Cannot start " + info.name + ": " + GetErrorText(run.startError));
-  } else if (run.exitCode != 0) {
-    result = BurnStepResult::Failure(
-        error.empty() ? info.name + " failed (exit code " + std::to_string(run.exitCode) + ")" : error);
-  }
-  return result;
 }
 
 }  // namespace
@@ -75,8 +58,8 @@ bool VcdxbuildProgress::Apply(const VcdimagerLine& line) {
   return true;
 }
 
-BurnStepResult MakeVideoCdImage(const VideoCdImageRequest& request, const BurnLineHandler& onLine,
-                                const std::atomic<bool>* stop) {
+ToolOutcome MakeVideoCdImage(const VideoCdImageRequest& request, const BurnLineHandler& onLine,
+                             const std::atomic<bool>* stop) {
   const std::string controlFile = (fs::path(request.workFolder) / "videocd.xml").string();
   std::vector<std::string> generate = {
       "-t", request.svcd ? "svcd" : "vcd2", "-l", VcdVolumeLabel(request.volumeLabel), "-o", controlFile};
@@ -86,7 +69,7 @@ BurnStepResult MakeVideoCdImage(const VideoCdImageRequest& request, const BurnLi
                                      std::to_string(request.albumVolumeNumber)});
   }
   generate.insert(generate.end(), request.tracks.begin(), request.tracks.end());
-  BurnStepResult result = RunVcdimagerTool(DiscTool::Vcdxgen, generate, {}, nullptr, stop);
+  ToolOutcome result = RunVcdimagerTool(ExternalProgram::Vcdxgen, generate, {}, nullptr, stop);
   if (!result.Done()) return result;
 
   std::vector<long long> sizes;
@@ -100,7 +83,7 @@ BurnStepResult MakeVideoCdImage(const VideoCdImageRequest& request, const BurnLi
   ChildProcess::Options options;
   options.workingDirectory = request.folder;
   return RunVcdimagerTool(
-      DiscTool::Vcdxbuild, {"-p", "-c", request.cueName, "-b", request.binName, controlFile}, options,
+      ExternalProgram::Vcdxbuild, {"-p", "-c", request.cueName, "-b", request.binName, controlFile}, options,
       [&](const VcdimagerLine& line) {
         if (!progress.Apply(line) || !onLine) return;
         BurnLine burnLine;

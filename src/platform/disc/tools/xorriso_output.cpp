@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "platform/disc/disc_text.h"
+#include "platform/disc/tools/burn_tool_run.h"
 
 namespace {
 
@@ -87,6 +88,8 @@ BurnLine ParseXorrisoLine(std::string_view raw) {
       line.kind = BurnLine::Kind::NotBlank;
     } else if (Contains(*problem, "No media") || Contains(*problem, "no media")) {
       line.kind = BurnLine::Kind::NoMedium;
+    } else if (Contains(*problem, "busy")) {  // "Cannot open busy device", "Device or resource busy"
+      line.kind = BurnLine::Kind::DriveBusy;
     } else {
       line.kind = BurnLine::Kind::Error;
     }
@@ -135,8 +138,10 @@ XorrisoToc SummarizeXorrisoToc(const std::vector<std::string>& lines) {
   for (const auto& line : lines) {
     const MediaState state = ParseXorrisoMediaLine(line);
     if (state != MediaState::Unknown) toc.state = state;
-    if (toc.failure.empty()) {
-      if (const auto problem = ProblemText(line)) toc.failure = *problem;
+    if (toc.failure.empty() && ProblemText(line)) {
+      const BurnLine parsed = ParseXorrisoLine(line);
+      toc.failure = parsed.text;
+      toc.problem = FailureOf(parsed);
     }
   }
   return toc;

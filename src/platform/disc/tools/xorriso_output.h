@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/disc/tools/burn_line.h"
+#include "platform/disc/tools/tool_outcome.h"
 
 struct XorrisoDrive {
   std::string path;
@@ -35,9 +36,11 @@ MediaState ParseXorrisoMediaLine(std::string_view line);
 BurnLine ParseXorrisoLine(std::string_view line);
 
 // What "xorriso -outdev DRIVE -toc" said about the medium: the last status
-// line wins (xorriso repeats it); failure holds the first problem reported.
+// line wins (xorriso repeats it); failure holds the first problem reported,
+// problem its kind.
 struct XorrisoToc {
   MediaState state = MediaState::Unknown;
   std::string failure;
+  ToolFailure problem = ToolFailure::None;
 };
 XorrisoToc SummarizeXorrisoToc(const std::vector<std::string>& lines);

@@ -10,9 +10,9 @@
 #include "common/test_kit.h"
 #include "platform/disc/disc_files.h"
 #include "platform/disc/disc_test_support.h"
-#include "platform/disc/tools/disc_tools.h"
 #include "platform/process/child_process.h"
 #include "platform/process/find_program.h"
+#include "platform/programs/external_programs.h"
 
 namespace fs = std::filesystem;
 
@@ -208,13 +208,13 @@ TEST_F(DvdImageBuilderTest, MissingDvdauthorIsAClearErrorNotACrash) {
   const std::string title = disctest::MakeDvdTitle(m_dir.File("t.mpg"), "pal-dvd");
   const std::string savedPath = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "";
   ::setenv("PATH", m_dir.path().c_str(), 1);
-  LocateDiscTools();
+  LocateExternalPrograms();
   ASSERT_EQ(DVDImageBuild_SetMenuMPEGFilename(m_builder, title.c_str()), 1);
   ASSERT_EQ(DVDImageBuild_SetOutputFolder(m_builder, m_dir.path().c_str()), 1);
   const int built = DVDImageBuild_BuildDVD(m_builder);
   const std::string error = DVDImageBuild_GetLastError(m_builder);
   ::setenv("PATH", savedPath.c_str(), 1);
-  LocateDiscTools();
+  LocateExternalPrograms();
   EXPECT_EQ(built, 0);
   EXPECT_EQ(error, "dvdauthor was not found; install the Debian package dvdauthor.");
 }

@@ -12,10 +12,10 @@
 #include "platform/disc/burning/burner.h"
 #include "platform/disc/burning/burner_watch.h"
 #include "platform/disc/disc_test_support.h"
-#include "platform/disc/tools/disc_tools.h"
 #include "platform/disc/tools/tool_run.h"
 #include "platform/process/child_process.h"
 #include "platform/process/find_program.h"
+#include "platform/programs/external_programs.h"
 
 namespace fs = std::filesystem;
 
@@ -213,12 +213,12 @@ TEST_F(ImageWriterTest, AMissingProgramIsAClearErrorCode) {
 
   const std::string savedPath = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "";
   ::setenv("PATH", m_dir.path().c_str(), 1);
-  LocateDiscTools();
+  LocateExternalPrograms();
   const int prepared = burner::Prepare();
   const int burnt = burner::Burn();
   const std::string why = burner::GetLastErrorText();
   ::setenv("PATH", savedPath.c_str(), 1);
-  LocateDiscTools();
+  LocateExternalPrograms();
   EXPECT_EQ(prepared, 13);
   EXPECT_EQ(burnt, 13);
   EXPECT_EQ(why, "genisoimage was not found; install the Debian package genisoimage.");

@@ -8,7 +8,6 @@
 
 #include "common/test_kit.h"
 #include "platform/disc/tools/cdrdao_output.h"
-#include "platform/disc/tools/disc_tools.h"
 #include "platform/disc/tools/disc_writers.h"
 #include "platform/disc/tools/dvdauthor_output.h"
 #include "platform/disc/tools/genisoimage_output.h"
@@ -17,6 +16,7 @@
 #include "platform/disc/tools/tool_run.h"
 #include "platform/disc/tools/vcdimager_output.h"
 #include "platform/disc/tools/xorriso_output.h"
+#include "platform/programs/external_programs.h"
 
 namespace {
 
@@ -55,11 +55,11 @@ TEST(ToolVersion, FirstLineOfEachProgram) {
       {"growisofs-version.txt", "7.1"},   {"cdrdao-version.txt", "1.2.4"},    {"ffmpeg-version.txt", "5.1.9-0+deb12u1"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(ParseToolVersion(testkit::ReadFile(std::string(ORLENTA_DISC_FIXTURES) + "/" + c.fixture)), c.version)
+    EXPECT_EQ(ParseProgramVersion(testkit::ReadFile(std::string(ORLENTA_DISC_FIXTURES) + "/" + c.fixture)), c.version)
         << c.fixture;
   }
-  EXPECT_EQ(ParseToolVersion(""), "");
-  EXPECT_EQ(ParseToolVersion("usage: tool [options]\n"), "");
+  EXPECT_EQ(ParseProgramVersion(""), "");
+  EXPECT_EQ(ParseProgramVersion("usage: tool [options]\n"), "");
 }
 
 TEST(DvdauthorOutput, Lines) {
@@ -286,6 +286,8 @@ TEST(XorrisoOutput, ProgressAndProblems) {
            "Neither stdio-path nor its directory exist"},
           {"xorriso : FAILURE : Drive is not blank", BurnKind::NotBlank, 0, -1, -1, "Drive is not blank"},
           {"No media detected in drive", BurnKind::NoMedium, 0, -1, -1, "No media detected in drive"},
+          {"libburn : SORRY : Cannot open busy device '/dev/sr0'", BurnKind::DriveBusy, 0, -1, -1,
+           "Cannot open busy device '/dev/sr0'"},
           {"xorriso : NOTE : Disc status unsuitable for writing", BurnKind::Other, 0, -1, -1, ""},
       });
   int updates = 0;
@@ -320,6 +322,13 @@ TEST(XorrisoOutput, MediaStatusOfRecordedRuns) {
   }
   EXPECT_EQ(SummarizeXorrisoToc({"Drive current: -outdev '/dev/sr0'", "No media detected in drive"}).state,
             MediaState::NoMedium);
+  // The kind of the first problem travels with its text.
+  EXPECT_EQ(SummarizeXorrisoToc(FixtureLines("xorriso-toc-no-drive.txt")).problem, ToolFailure::Failed);
+  const XorrisoToc busy = SummarizeXorrisoToc(
+      {"libburn : SORRY : Cannot open busy device '/dev/sr0'", "xorriso : FAILURE : Cannot acquire drive '/dev/sr0'"});
+  EXPECT_EQ(busy.problem, ToolFailure::DriveBusy);
+  EXPECT_EQ(busy.failure, "Cannot open busy device '/dev/sr0'");
+  EXPECT_EQ(SummarizeXorrisoToc(FixtureLines("xorriso-toc-blank.txt")).problem, ToolFailure::None);
   EXPECT_EQ(ParseXorrisoMediaLine("Media current: is not present"), MediaState::NoMedium);
 }
 

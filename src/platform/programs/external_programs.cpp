@@ -1,4 +1,4 @@
-#include "platform/disc/tools/disc_tools.h"
+#include "platform/programs/external_programs.h"
 
 #include <array>
 #include <cctype>
@@ -18,8 +18,8 @@ struct ToolEntry {
   std::vector<std::string> versionArguments;  // what makes it print its version and end
 };
 
-const std::array<ToolEntry, static_cast<std::size_t>(DiscTool::Count)>& Entries() {
-  static const std::array<ToolEntry, static_cast<std::size_t>(DiscTool::Count)> entries = {{
+const std::array<ToolEntry, static_cast<std::size_t>(ExternalProgram::Count)>& Entries() {
+  static const std::array<ToolEntry, static_cast<std::size_t>(ExternalProgram::Count)> entries = {{
       {"dvdauthor", "dvdauthor", {"-h"}},
       {"spumux", "dvdauthor", {"-h"}},
       {"genisoimage", "genisoimage", {"--version"}},
@@ -35,11 +35,11 @@ const std::array<ToolEntry, static_cast<std::size_t>(DiscTool::Count)>& Entries(
 
 std::mutex g_lock;
 bool g_located = false;
-std::array<DiscToolInfo, static_cast<std::size_t>(DiscTool::Count)> g_tools;
+std::array<ExternalProgramInfo, static_cast<std::size_t>(ExternalProgram::Count)> g_tools;
 
-std::string FindTool(DiscTool tool, const char* name) {
-  // The converter's own ffmpeg lies next to the executable when shipped so.
-  if (tool == DiscTool::Ffmpeg) {
+std::string FindTool(ExternalProgram tool, const char* name) {
+  // The program's own ffmpeg lies next to the executable when shipped so.
+  if (tool == ExternalProgram::Ffmpeg) {
     try {
       const PathBuffer local = ModuleFolderFile(name);
       if (IsExecutableFile(local.str())) return local.str();
@@ -53,19 +53,19 @@ std::string FindTool(DiscTool tool, const char* name) {
 void LocateLocked() {
   for (std::size_t i = 0; i < g_tools.size(); ++i) {
     const ToolEntry& entry = Entries()[i];
-    DiscToolInfo info;
-    info.tool = static_cast<DiscTool>(i);
+    ExternalProgramInfo info;
+    info.tool = static_cast<ExternalProgram>(i);
     info.name = entry.name;
     info.package = entry.package;
     info.path = FindTool(info.tool, entry.name);
     if (info.Found()) {
       std::vector<std::string> argv = {info.path};
       argv.insert(argv.end(), entry.versionArguments.begin(), entry.versionArguments.end());
-      info.version = ParseToolVersion(RunProcess(argv).output);
-      Log("Disc tool %s: %s, version %s", entry.name, info.path.c_str(),
+      info.version = ParseProgramVersion(RunProcess(argv).output);
+      Log("External program %s: %s, version %s", entry.name, info.path.c_str(),
           info.version.empty() ? "unknown" : info.version.c_str());
     } else {
-      Log("Disc tool %s: not found (package %s)", entry.name, entry.package);
+      Log("External program %s: not found (package %s)", entry.name, entry.package);
     }
     g_tools[i] = std::move(info);
   }
@@ -74,26 +74,26 @@ void LocateLocked() {
 
 }  // namespace
 
-DiscToolInfo GetDiscTool(DiscTool tool) {
+ExternalProgramInfo GetExternalProgram(ExternalProgram tool) {
   std::lock_guard<std::mutex> lock(g_lock);
   if (!g_located) LocateLocked();
   const auto index = static_cast<std::size_t>(tool);
-  return index < g_tools.size() ? g_tools[index] : DiscToolInfo{};
+  return index < g_tools.size() ? g_tools[index] : ExternalProgramInfo{};
 }
 
-void LocateDiscTools() {
+void LocateExternalPrograms() {
   std::lock_guard<std::mutex> lock(g_lock);
   LocateLocked();
 }
 
-std::string MissingToolText(DiscTool tool) {
+std::string MissingProgramText(ExternalProgram tool) {
   const auto index = static_cast<std::size_t>(tool);
-  if (index >= Entries().size()) return "Unknown disc tool";
+  if (index >= Entries().size()) return "Unknown program";
   const ToolEntry& entry = Entries()[index];
   return std::string(entry.name) + " was not found; install the Debian package " + entry.package + ".";
 }
 
-std::string ParseToolVersion(std::string_view output) {
+std::string ParseProgramVersion(std::string_view output) {
   // The first line that says something.
   std::string_view line;
   while (!output.empty()) {
