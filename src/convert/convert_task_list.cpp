@@ -28,9 +28,11 @@ PathBuffer ConvertFileTask::PlannedOutputPath(const PathBuffer& outputFolder, co
 void ConvertFileTask::operator()() {
   Log("ConvertFileTask::operator()()");
   m_outputPath = PlannedOutputPath(m_outputFolder, m_inputPath, m_extension);
+  RefuseLongFileName(m_outputPath);
   Log("ScopedPing scope(*this, begin_converting, end_converting);");
   ScopedPing scope(*this, begin_converting, end_converting);
   MakeUniquePath(m_outputPath);
+  RefuseLongFileName(m_outputPath);  // "(n)" may have made it too long
   if (m_parameters.target != nullptr) CTemporaryFiles::AddTempFile(m_outputPath);
   ExternalConverter converter(m_inputPath, m_outputPath, m_parameters, Receiver());
   converter.Convert();

@@ -21,20 +21,39 @@ std::int64_t MonotonicNanoseconds() {
   return static_cast<std::int64_t>(ts.tv_sec) * 1'000'000'000 + ts.tv_nsec;
 }
 
+constexpr std::size_t kMaxLogPath = 4096;  // terminating zero included
+
+// Every field is read by Log on any thread without the lock, and by a signal
+// handler through LogCopyPath: atomics only, and no lock on the reading side.
+// Opening and closing hold writeLock, so there is one writer at a time.
 struct LogState {
   std::atomic<int> fd{-1};
-  bool timestamps = false;
-  std::int64_t startTicks = 0;
-  std::int64_t ticksPerSecond = 0;
-  log_detail::TickSource now = MonotonicNanoseconds;
-  std::int64_t clockFrequency = 1'000'000'000;
-  char path[4096] = {};
+  std::atomic<bool> timestamps{false};
+  std::atomic<std::int64_t> startTicks{0};
+  std::atomic<std::int64_t> ticksPerSecond{0};
+  std::atomic<log_detail::TickSource> now{MonotonicNanoseconds};
+  std::atomic<std::int64_t> clockFrequency{1'000'000'000};
+  // The path is a sequence lock: pathVersion is odd while it is rewritten,
+  // and a reader that sees the version change while copying tries again.
+  std::atomic<unsigned> pathVersion{0};
+  std::atomic<char> path[kMaxLogPath] = {};
   std::mutex writeLock;
 };
 
 LogState& State() {
   static LogState state;
   return state;
+}
+
+// Caller holds writeLock.
+void StorePath(LogState& state, const char* text) {
+  const unsigned version = state.pathVersion.load(std::memory_order_relaxed);
+  state.pathVersion.store(version + 1, std::memory_order_relaxed);
+  std::atomic_thread_fence(std::memory_order_release);
+  std::size_t i = 0;
+  for (; text[i] != '\0' && i + 1 < kMaxLogPath; ++i) state.path[i].store(text[i], std::memory_order_relaxed);
+  state.path[i].store('\0', std::memory_order_relaxed);
+  state.pathVersion.store(version + 2, std::memory_order_release);
 }
 
 void WriteAll(int fd, const char* data, std::size_t size) {
@@ -91,8 +110,8 @@ int FormatTimestampPrefix(std::uint64_t microseconds, char* out, std::size_t siz
 
 void SetClockForTesting(TickSource now, std::int64_t ticksPerSecond) {
   LogState& state = State();
-  state.now = now != nullptr ? now : MonotonicNanoseconds;
-  state.clockFrequency = now != nullptr ? ticksPerSecond : 1'000'000'000;
+  state.now.store(now != nullptr ? now : MonotonicNanoseconds);
+  state.clockFrequency.store(now != nullptr ? ticksPerSecond : 1'000'000'000);
 }
 
 }  // namespace log_detail
@@ -100,7 +119,7 @@ void SetClockForTesting(TickSource now, std::int64_t ticksPerSecond) {
 bool LogOpen(const char* path) {
   LogState& state = State();
   LogClose();
-  if (path == nullptr || std::strlen(path) >= sizeof state.path) return false;
+  if (path == nullptr || std::strlen(path) >= kMaxLogPath) return false;
 
   const int fd = ::open(path, O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
   if (fd < 0) return false;
@@ -110,9 +129,8 @@ bool LogOpen(const char* path) {
     return false;
   }
 
-  state.startTicks = state.now();
-  state.ticksPerSecond = state.clockFrequency;
-  std::snprintf(state.path, sizeof state.path, "%s", path);
+  state.startTicks.store(state.now.load()());
+  state.ticksPerSecond.store(state.clockFrequency.load());
 
   char when[64] = "";
   const std::time_t now = std::time(nullptr);
@@ -122,23 +140,26 @@ bool LogOpen(const char* path) {
   const int length = std::snprintf(header, sizeof header, " --------- Log Started - %s ----------\r\n", when);
   WriteAll(fd, header, static_cast<std::size_t>(length));
 
+  std::lock_guard lock(state.writeLock);
+  StorePath(state, path);
   state.fd.store(fd, std::memory_order_release);
   return true;
 }
 
 void LogSetTimestamps(bool on) {
-  State().timestamps = on;
+  State().timestamps.store(on, std::memory_order_relaxed);
 }
 
 void Log(const char* format, ...) {
   LogState& state = State();
   if (state.fd.load(std::memory_order_acquire) < 0) return;
 
-  const std::int64_t now = state.now();
+  const std::int64_t now = state.now.load(std::memory_order_relaxed)();
   char line[log_detail::kLineBufferSize] = {};
   std::size_t used = 0;
-  if (state.timestamps) {
-    const auto micros = log_detail::ElapsedMicroseconds(now - state.startTicks, state.ticksPerSecond);
+  if (state.timestamps.load(std::memory_order_relaxed)) {
+    const auto micros = log_detail::ElapsedMicroseconds(now - state.startTicks.load(std::memory_order_relaxed),
+                                                        state.ticksPerSecond.load(std::memory_order_relaxed));
     used = static_cast<std::size_t>(log_detail::FormatTimestampPrefix(micros, line, sizeof line));
   }
   va_list args;
@@ -154,9 +175,37 @@ void Log(const char* format, ...) {
   if (fd >= 0) WriteAll(fd, out, length);
 }
 
-std::string LogGetPath() {
+bool LogCopyPath(char* out, std::size_t size) {
+  if (out == nullptr || size == 0) return false;
+  out[0] = '\0';
   LogState& state = State();
-  return state.fd.load(std::memory_order_acquire) < 0 ? std::string() : std::string(state.path);
+  // A few tries: a handler that interrupted the writer itself would wait forever.
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const unsigned version = state.pathVersion.load(std::memory_order_acquire);
+    if (version % 2 != 0) continue;
+    std::size_t i = 0;
+    bool fits = true;
+    for (char c; (c = state.path[i].load(std::memory_order_relaxed)) != '\0'; ++i) {
+      if (i + 1 >= size) {
+        fits = false;
+        break;
+      }
+      out[i] = c;
+    }
+    out[i] = '\0';
+    std::atomic_thread_fence(std::memory_order_acquire);
+    if (state.pathVersion.load(std::memory_order_relaxed) != version) continue;
+    if (!fits) out[0] = '\0';
+    return fits;
+  }
+  out[0] = '\0';
+  return false;
+}
+
+std::string LogGetPath() {
+  char path[kMaxLogPath];
+  LogCopyPath(path, sizeof path);
+  return path;
 }
 
 void LogClose() {
@@ -164,6 +213,6 @@ void LogClose() {
   std::lock_guard lock(state.writeLock);
   const int fd = state.fd.exchange(-1);
   if (fd >= 0) ::close(fd);
-  state.path[0] = '\0';
-  state.timestamps = false;
+  StorePath(state, "");
+  state.timestamps.store(false, std::memory_order_relaxed);
 }

@@ -5,6 +5,7 @@
 // ("00:00:02.017'351 - message"), ends with CR LF and is flushed at once, so
 // the file is complete up to the last entry even if the process dies.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -18,8 +19,14 @@ void LogSetTimestamps(bool on);
 // printf-style; one entry. A message longer than the line buffer is cut.
 void Log(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
-// Full path of the open log file, or "" while the log is closed.
+// Full path of the open log file, or "" while the log is closed. Safe while
+// another thread opens or closes the log.
 std::string LogGetPath();
+
+// The same path copied into out (size bytes with the terminating zero);
+// false, with out empty, when it does not fit or is being changed right now.
+// Safe in a signal handler: no lock, no allocation.
+bool LogCopyPath(char* out, std::size_t size);
 
 // The system's text for an error code (errno), cut at its first line break;
 // "Unknown error: %08x (%d)" when the system has none.

@@ -11,11 +11,16 @@
 
 namespace {
 
+// Shown in a refusal: long enough to recognise, short enough for a message box.
+std::string Abbreviated(std::string_view text) {
+  std::string shown(text.substr(0, 200));
+  if (text.size() > shown.size()) shown += "...";
+  return shown;
+}
+
 [[noreturn]] void RefuseLongPath(std::string_view path) {
-  std::string shown(path.substr(0, 200));
-  if (path.size() > shown.size()) shown += "...";
   throw peravel_exception("The path is too long (" + std::to_string(path.size()) + " characters; at most " +
-                          std::to_string(PathBuffer::kCapacity - 1) + " are possible): " + shown);
+                          std::to_string(PathBuffer::kCapacity - 1) + " are possible): " + Abbreviated(path));
 }
 
 // Index of the first character of the file name.
@@ -114,6 +119,13 @@ PathBuffer ModuleFolderFile(std::string_view name) {
   path.RemoveFileSpec();
   path.Append(name);
   return path;
+}
+
+void RefuseLongFileName(const PathBuffer& path) {
+  const std::string_view name = path.FileName();
+  if (name.size() <= PathBuffer::kMaxFileName) return;
+  throw peravel_exception("The file name is too long (" + std::to_string(name.size()) + " bytes; at most " +
+                          std::to_string(PathBuffer::kMaxFileName) + " are possible): " + Abbreviated(name));
 }
 
 void MakeUniquePath(PathBuffer& path) {

@@ -13,6 +13,8 @@ class PathBuffer {
  public:
   // Room for the longest path Linux accepts, terminating zero included.
   static constexpr std::size_t kCapacity = PATH_MAX;
+  // The longest file name (one path element) the file systems take, in bytes.
+  static constexpr std::size_t kMaxFileName = NAME_MAX;
 
   PathBuffer() = default;
   PathBuffer(std::string_view path);  // NOLINT(google-explicit-constructor): paths convert freely
@@ -53,6 +55,10 @@ PathBuffer TempFolderPath();
 
 // The running executable's folder with name appended.
 PathBuffer ModuleFolderFile(std::string_view name);
+
+// Throws a peravel_exception naming the file when the path's file name is
+// longer than a file system can hold, so that nothing is started under it.
+void RefuseLongFileName(const PathBuffer& path);
 
 // If the path exists, turns it into "<path without extension>(n)<extension>"
 // with the first n = 1, 2, ... that names no existing file.

@@ -151,6 +151,25 @@ TEST_F(ConvertTaskListTest, FailedFilesAreReportedAndTheListGoesOn) {
   EXPECT_TRUE(std::filesystem::exists(m_out + "/good_new.avi"));
 }
 
+TEST_F(ConvertTaskListTest, AnOutputNameTooLongForTheFileSystemIsRefusedBeforeConverting) {
+  // 254 bytes: the input's name fits, "<name>_new.avi" does not.
+  const auto tooLong = Clip(std::string(250, 'd') + ".avi");
+  // 251 bytes: "<name>_new.avi" just fits, until "(1)" must be added.
+  const auto justFits = Clip(std::string(247, 'e') + ".avi");
+  const std::string taken = std::string(247, 'e') + "_new.avi";
+  testkit::WriteFile(m_out + "/" + taken, "from an earlier run");
+  RunList({tooLong, justFits}, m_avi);
+
+  EXPECT_EQ(TaskPings(m_receiver.Pings()), (std::vector<int>{2, 3, 0})) << "the first fails before its begin";
+  const auto texts = m_responder.MessageTexts();
+  ASSERT_EQ(texts.size(), 2U);
+  EXPECT_TRUE(texts[0].starts_with("The file name is too long (258 bytes; at most 255 are possible): ddd")) << texts[0];
+  EXPECT_TRUE(texts[1].starts_with("The file name is too long (258 bytes; at most 255 are possible): eee")) << texts[1];
+  EXPECT_EQ(OutputNames(), std::vector<std::string>{taken});
+  EXPECT_EQ(m_fallback.calls, 0);
+  EXPECT_EQ(LogText().find("Starting process"), std::string::npos) << "ffmpeg never ran";
+}
+
 TEST_F(ConvertTaskListTest, UnexpectedExceptionShowsUnknownErrorAndTheEndStillComes) {
   struct ThrowingReceiver : RecordingReceiver {
     std::int32_t OnPing(std::int32_t value, const Pinger& sender) override {

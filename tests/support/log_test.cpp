@@ -5,6 +5,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <regex>
@@ -169,6 +170,46 @@ TEST_F(LogTest, LinesFromManyThreadsNeverInterleave) {
     const int thread = std::stoi(match[1]);
     EXPECT_EQ(std::stoi(match[2]), next[thread]++) << "each thread's lines keep their order";
   }
+}
+
+TEST_F(LogTest, PathAndTimestampsStaySoundWhileAnotherThreadReopens) {
+  // Two paths of the same length: a reader racing the switch between them
+  // must see one of them whole, or "" while the log is closed, never a mix.
+  const std::string first = m_dir.File("log-a.txt");
+  const std::string second = m_dir.File("log-b.txt");
+  std::atomic<bool> done{false};
+  std::thread reopener([&] {
+    for (int i = 0; i < 300; ++i) {
+      LogOpen((i % 2 == 0 ? first : second).c_str());
+      LogSetTimestamps(i % 3 == 0);
+      Log("entry %d", i);
+      if (i % 5 == 0) LogClose();
+    }
+    done = true;
+  });
+  std::vector<std::string> seen;
+  char copy[4096];
+  while (!done) {
+    const std::string path = LogGetPath();
+    if (path != "" && path != first && path != second) seen.push_back(path);
+    if (LogCopyPath(copy, sizeof copy) && copy != first && copy != second && copy[0] != '\0') seen.push_back(copy);
+    Log("reader");
+  }
+  reopener.join();
+  EXPECT_TRUE(seen.empty()) << "torn path: " << seen.front();
+}
+
+TEST_F(LogTest, CopyPathRefusesASmallBuffer) {
+  ASSERT_TRUE(LogOpen(m_path.c_str()));
+  std::vector<char> exact(m_path.size() + 1);
+  ASSERT_TRUE(LogCopyPath(exact.data(), exact.size()));
+  EXPECT_EQ(std::string(exact.data()), m_path);
+  char small[8] = "x";
+  EXPECT_FALSE(LogCopyPath(small, sizeof small));
+  EXPECT_STREQ(small, "");
+  LogClose();
+  ASSERT_TRUE(LogCopyPath(exact.data(), exact.size()));
+  EXPECT_STREQ(exact.data(), "");
 }
 
 TEST(ErrorText, SystemTextOrUnknownForm) {

@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/ioctl.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -11,6 +10,8 @@
 
 #include <cerrno>
 #include <cstring>
+
+#include "platform/process/process_spawn.h"
 
 extern char** environ;
 
@@ -43,23 +44,6 @@ std::vector<char*> PointersTo(std::vector<std::string>& texts) {
   return pointers;
 }
 
-class SpawnSetup {
- public:
-  SpawnSetup() {
-    posix_spawn_file_actions_init(&actions);
-    posix_spawnattr_init(&attributes);
-  }
-  ~SpawnSetup() {
-    posix_spawn_file_actions_destroy(&actions);
-    posix_spawnattr_destroy(&attributes);
-  }
-  SpawnSetup(const SpawnSetup&) = delete;
-  SpawnSetup& operator=(const SpawnSetup&) = delete;
-
-  posix_spawn_file_actions_t actions{};
-  posix_spawnattr_t attributes{};
-};
-
 }  // namespace
 
 ChildProcess::~ChildProcess() {
@@ -82,42 +66,23 @@ int ChildProcess::Start(const std::vector<std::string>& argv, const Options& opt
     return error;
   }
 
-  SpawnSetup setup;
-  if (options.stdinPath.empty()) {
-    posix_spawn_file_actions_adddup2(&setup.actions, input[0], STDIN_FILENO);
-  } else {
-    posix_spawn_file_actions_addopen(&setup.actions, STDIN_FILENO, options.stdinPath.c_str(), O_RDONLY, 0);
-  }
-  if (options.stdoutPath.empty()) {
-    posix_spawn_file_actions_adddup2(&setup.actions, output[1], STDOUT_FILENO);
-  } else {
-    posix_spawn_file_actions_addopen(&setup.actions, STDOUT_FILENO, options.stdoutPath.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  }
-  posix_spawn_file_actions_adddup2(&setup.actions, output[1], STDERR_FILENO);
-  posix_spawn_file_actions_addclosefrom_np(&setup.actions, STDERR_FILENO + 1);
-  if (!options.workingDirectory.empty()) {
-    posix_spawn_file_actions_addchdir_np(&setup.actions, options.workingDirectory.c_str());
-  }
-
-  // A session of its own (no terminal signals reach it, and the whole group
-  // can be killed), default signal handling and an empty signal mask.
-  sigset_t none;
-  sigset_t all;
-  sigemptyset(&none);
-  sigfillset(&all);
-  posix_spawnattr_setsigmask(&setup.attributes, &none);
-  posix_spawnattr_setsigdefault(&setup.attributes, &all);
-  posix_spawnattr_setflags(&setup.attributes, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-
   std::vector<std::string> args = argv;
   std::vector<std::string> environment = MergedEnvironment(options.environment);
   auto argPointers = PointersTo(args);
   auto envPointers = PointersTo(environment);
 
+  SpawnRequest request;
+  request.argv = argPointers.data();
+  request.envp = envPointers.data();
+  request.stdinFd = input[0];
+  request.stdoutFd = output[1];
+  request.stderrFd = output[1];
+  if (!options.stdinPath.empty()) request.stdinPath = options.stdinPath.c_str();
+  if (!options.stdoutPath.empty()) request.stdoutPath = options.stdoutPath.c_str();
+  if (!options.workingDirectory.empty()) request.workingDirectory = options.workingDirectory.c_str();
+
   pid_t pid = -1;
-  const int error = ::posix_spawn(&pid, args.front().c_str(), &setup.actions, &setup.attributes, argPointers.data(),
-                                  envPointers.data());
+  const int error = SpawnProcess(request, pid);
   ::close(output[1]);
   ::close(input[0]);
   if (error != 0) {

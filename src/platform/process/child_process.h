@@ -3,7 +3,9 @@
 // no file name can break the command or inject options. The child runs in a
 // session of its own with stdout and stderr merged into one pipe and stdin
 // from a pipe (or from and to files); every other descriptor is closed.
-// Destroying a ChildProcess kills its child's whole process group.
+// Destroying a ChildProcess kills its child's whole process group, and the
+// child is killed by the kernel when our process ends in any way (see
+// process_spawn.h).
 
 #include <sys/types.h>
 

@@ -191,6 +191,27 @@ const char* ParseValueData(std::string_view rest, const std::vector<std::string_
   return ParseHexBytes(list, value.data) ? nullptr : "hex data must be bytes like 0a,ff";
 }
 
+// "[path]\n", and the blank line that ends the section.
+std::size_t SectionSize(std::string_view path) {
+  return path.size() + 4;
+}
+
+// The value's line with its line break.
+std::size_t ValueLineSize(std::string_view name, const RegistryValue& value) {
+  return FormatValueLine(std::string(name), value).size() + 1;
+}
+
+// Names compare without regard to ASCII case; a key path holds no control
+// characters, so a line break cannot occur in it.
+std::string PositionKey(std::string_view keyPath, std::string_view name) {
+  std::string folded;
+  folded.reserve(keyPath.size() + 1 + name.size());
+  for (char c : keyPath) folded += LowerAscii(c);
+  folded += '\n';
+  for (char c : name) folded += LowerAscii(c);
+  return folded;
+}
+
 std::string LineError(std::size_t index, const char* reason) {
   return "line " + std::to_string(index + 1) + ": " + reason;
 }
@@ -216,10 +237,11 @@ bool RegistryNamesEqual(std::string_view a, std::string_view b) {
 
 bool IsValidRegistryPath(std::string_view path) {
   if (path.empty()) return false;
-  while (true) {
+  for (std::size_t depth = 1;; ++depth) {
     const std::size_t separator = path.find('\\');
     const std::string_view element = path.substr(0, separator);
     if (element.empty() || element.size() > kMaxKeyElement || HasControl(element)) return false;
+    if (depth > kMaxRegistryKeyDepth) return false;
     if (separator == std::string_view::npos) return true;
     path.remove_prefix(separator + 1);
   }
@@ -229,41 +251,75 @@ bool IsValidValueName(std::string_view name) {
   return name.size() <= kMaxValueName && !HasControl(name);
 }
 
+RegistryData::RegistryData() : m_textSize(kRegistryFileHeader.size() + 2) {}
+
 bool RegistryData::HasKey(std::string_view path) const {
   return m_keys.find(path) != m_keys.end();
 }
 
+RegistryData::KeyIterator RegistryData::AddNewKey(std::string_view path) {
+  m_textSize += SectionSize(path);
+  return m_keys.emplace(std::string(path), Values{}).first;
+}
+
 void RegistryData::AddKey(std::string_view path) {
-  // Every key above it exists too, from the first below the root on.
-  std::size_t separator = path.find('\\');
-  if (separator != std::string_view::npos) separator = path.find('\\', separator + 1);
-  while (separator != std::string_view::npos) {
-    const std::string_view parent = path.substr(0, separator);
-    if (m_keys.find(parent) == m_keys.end()) m_keys.emplace(std::string(parent), Values{});
-    separator = path.find('\\', separator + 1);
+  if (m_keys.find(path) != m_keys.end()) return;
+  // Every key above it exists too, from the first below the root on. A key
+  // that exists already has all of its own: look upwards for the nearest one,
+  // then add the missing ones below it.
+  const std::size_t firstBelowRoot = path.find('\\');
+  std::size_t existing = firstBelowRoot;
+  for (std::size_t separator = path.rfind('\\'); separator != std::string_view::npos && separator > firstBelowRoot;
+       separator = path.rfind('\\', separator - 1)) {
+    if (m_keys.find(path.substr(0, separator)) != m_keys.end()) {
+      existing = separator;
+      break;
+    }
   }
-  if (m_keys.find(path) == m_keys.end()) m_keys.emplace(std::string(path), Values{});
+  if (existing != std::string_view::npos) {
+    for (std::size_t separator = path.find('\\', existing + 1); separator != std::string_view::npos;
+         separator = path.find('\\', separator + 1)) {
+      AddNewKey(path.substr(0, separator));
+    }
+  }
+  AddNewKey(path);
+}
+
+RegistryData::KeyIterator RegistryData::FindOrAddKey(std::string_view path) {
+  auto key = m_keys.find(path);
+  if (key != m_keys.end()) return key;
+  AddKey(path);
+  return m_keys.find(path);
+}
+
+void RegistryData::SetValueOf(KeyIterator key, std::string name, RegistryValue value) {
+  Values& values = key->second;
+  const std::size_t lineSize = ValueLineSize(name, value);
+  const auto [position, added] = m_positions.try_emplace(PositionKey(key->first, name), values.size());
+  if (!added) {
+    auto& [existing, stored] = values[position->second];
+    m_textSize = m_textSize - ValueLineSize(existing, stored) + lineSize;
+    stored = std::move(value);
+    return;
+  }
+  m_textSize += lineSize;
+  values.emplace_back(std::move(name), std::move(value));
 }
 
 void RegistryData::SetValue(std::string_view keyPath, std::string_view name, RegistryValue value) {
-  AddKey(keyPath);
-  Values& values = m_keys.find(keyPath)->second;
-  for (auto& [existing, stored] : values) {
-    if (RegistryNamesEqual(existing, name)) {
-      stored = std::move(value);
-      return;
-    }
-  }
-  values.emplace_back(std::string(name), std::move(value));
+  SetValueOf(FindOrAddKey(keyPath), std::string(name), std::move(value));
+}
+
+void RegistryData::SetValues(std::string_view keyPath, Values values) {
+  const KeyIterator key = FindOrAddKey(keyPath);
+  for (auto& [name, value] : values) SetValueOf(key, std::move(name), std::move(value));
 }
 
 const RegistryValue* RegistryData::FindValue(std::string_view keyPath, std::string_view name) const {
   const auto key = m_keys.find(keyPath);
   if (key == m_keys.end()) return nullptr;
-  for (const auto& [existing, stored] : key->second) {
-    if (RegistryNamesEqual(existing, name)) return &stored;
-  }
-  return nullptr;
+  const auto position = m_positions.find(PositionKey(keyPath, name));
+  return position != m_positions.end() ? &key->second[position->second].second : nullptr;
 }
 
 bool ParseRegistryText(std::string_view text, RegistryData& data, std::string& error) {
@@ -300,16 +356,27 @@ bool ParseRegistryText(std::string_view text, RegistryData& data, std::string& e
   };
   RegistryData result;
   std::string key;
+  // The values of the key being read, set together: one look-up of the key
+  // per section, not per value.
+  RegistryData::Values pending;
+  std::size_t pendingFirstLine = 0;
+  const auto SetPending = [&] {
+    if (!pending.empty()) result.SetValues(key, std::move(pending));
+    pending.clear();
+    return result.TextSize() <= kMaxRegistryTextSize;
+  };
   for (std::size_t i = 1; i < lines.size(); ++i) {
     const std::string_view line = lines[i];
     if (line.empty() || line.front() == ';') continue;
 
     if (line.front() == '[') {
+      if (!SetPending()) return Fail(pendingFirstLine, "the settings grow too large to be saved again");
       if (line.back() != ']' || line.size() < 3) return Fail(i, "a key line must be [path]");
       const std::string_view path = line.substr(1, line.size() - 2);
       if (path.front() == '-') return Fail(i, "key deletions have no place in a settings file");
       if (!IsValidRegistryPath(path)) return Fail(i, "the key path is not valid");
       result.AddKey(path);
+      if (result.TextSize() > kMaxRegistryTextSize) return Fail(i, "the settings grow too large to be saved again");
       key = path;
       continue;
     }
@@ -332,8 +399,10 @@ bool ParseRegistryText(std::string_view text, RegistryData& data, std::string& e
     RegistryValue value;
     const std::size_t first = i;
     if (const char* reason = ParseValueData(rest, lines, i, value)) return Fail(first, reason);
-    result.SetValue(key, name, std::move(value));
+    if (pending.empty()) pendingFirstLine = first;
+    pending.emplace_back(std::move(name), std::move(value));
   }
+  if (!SetPending()) return Fail(pendingFirstLine, "the settings grow too large to be saved again");
   data = std::move(result);
   return true;
 }

@@ -15,7 +15,7 @@
 namespace {
 
 // The file is a few kilobytes; anything far larger is not ours.
-constexpr off_t kMaxFileSize = 16 * 1024 * 1024;
+constexpr off_t kMaxFileSize = static_cast<off_t>(kMaxRegistryTextSize);
 
 enum class FileState { Missing, Parsed, Unparsable, Unreadable };
 
@@ -53,6 +53,13 @@ FileContent ReadAndParse(const std::string& path) {
   std::string text;
   const int error = ReadWholeFile(path, text);
   if (error == ENOENT) return content;
+  if (error == EFBIG) {
+    // Not a settings file the store could have written: keep it aside like
+    // any other file it cannot make sense of.
+    content.state = FileState::Unparsable;
+    content.reason = "it is larger than " + std::to_string(kMaxRegistryTextSize / (1024 * 1024)) + " MB";
+    return content;
+  }
   if (error != 0) {
     content.state = FileState::Unreadable;
     content.reason = GetErrorText(error);
@@ -262,6 +269,11 @@ RegistryStatus UpdateRegistryFile(const std::string& path, const std::function<v
     content.data = RegistryData{};
   }
   edit(content.data);
+  if (content.data.TextSize() > kMaxRegistryTextSize) {
+    Log("The settings file %s is not saved: the settings would take %zu bytes, more than the %zu it can read back",
+        path.c_str(), content.data.TextSize(), kMaxRegistryTextSize);
+    return ERROR_WRITE_FAULT;
+  }
   const int error = ReplaceFile(path, FormatRegistryText(content.data));
   if (error != 0) {
     Log("The settings file %s cannot be saved: %s", path.c_str(), GetErrorText(error).c_str());

@@ -184,7 +184,81 @@ TEST(RegistryData, KeysSortByPathWithCreatedParentsAndNamesIgnoreCase) {
   EXPECT_EQ(values[0].second, Dword(2));
 }
 
+// A key path "HKEY_CURRENT_USER\k\k..." with depth elements in all.
+std::string DeepPath(std::size_t depth, std::size_t elementSize = 1) {
+  std::string path = "HKEY_CURRENT_USER";
+  for (std::size_t level = 1; level < depth; ++level) path += "\\" + std::string(elementSize, 'k');
+  return path;
+}
+
+TEST(RegistryData, TextSizeIsAlwaysTheSizeOfTheText) {
+  RegistryData data;
+  const auto check = [&data](const char* step) { EXPECT_EQ(data.TextSize(), FormatRegistryText(data).size()) << step; };
+  check("empty");
+  data.AddKey(DeepPath(6));
+  check("a key with parents");
+  data.SetValue(kOrlenta, "Count", Dword(1));
+  check("a value in a new branch");
+  data.SetValue(kOrlenta, "Name", Text("short"));
+  data.SetValue(kOrlenta, "NAME", Text("a longer text \\ with \"quotes\""));
+  check("a value replaced under another case");
+  data.SetValue(kOrlenta, "Blob", RegistryValue{REG_BINARY, std::vector<std::uint8_t>(500, 0xAB)});
+  data.SetValue(kOrlenta, "Odd", RegistryValue{7, {1, 2, 3}});
+  check("binary and other types");
+  data.SetValue(kOrlenta, "Blob", Dword(2));
+  check("binary replaced by a dword");
+  data.AddKey(kOrlenta);
+  check("an existing key added again");
+
+  RegistryData parsed;
+  std::string error;
+  ASSERT_TRUE(ParseRegistryText(kSample, parsed, error)) << error;
+  EXPECT_EQ(parsed.TextSize(), kSample.size());
+}
+
+TEST(RegistryData, ManyValuesInOneKeyKeepTheirPlacesAndCase) {
+  RegistryData data;
+  for (std::uint32_t i = 0; i < 5000; ++i) data.SetValue(kOrlenta, "Value " + std::to_string(i), Dword(i));
+  for (std::uint32_t i = 0; i < 5000; i += 2) data.SetValue(kOrlenta, "VALUE " + std::to_string(i), Dword(i + 1));
+  const auto& values = data.Keys().find(kOrlenta)->second;
+  ASSERT_EQ(values.size(), 5000U);
+  for (std::uint32_t i = 0; i < 5000; ++i) {
+    EXPECT_EQ(values[i].first, "Value " + std::to_string(i));
+    EXPECT_EQ(values[i].second, Dword(i % 2 == 0 ? i + 1 : i));
+    ASSERT_NE(data.FindValue("hkey_current_user\\software\\peravel\\orlenta", "value " + std::to_string(i)), nullptr);
+  }
+  EXPECT_EQ(data.FindValue(kOrlenta, "Value 5000"), nullptr);
+  EXPECT_EQ(data.FindValue("HKEY_CURRENT_USER\\Software\\Peravel", "Value 1"), nullptr);
+}
+
+TEST(RegistryText, RefusesKeysThatWouldNotFitInAFileAgain) {
+  // Every level of a key becomes a section of its own when written: a file
+  // far below the size limit could come back far above it.
+  const std::string header = "Windows Registry Editor Version 5.00\n\n";
+  const struct {
+    const char* what;
+    std::string path;
+  } cases[] = {
+      {"deeper than the registry allows", DeepPath(kMaxRegistryKeyDepth + 1)},
+      {"twenty thousand levels", DeepPath(20000)},
+      {"long elements at the deepest level allowed", DeepPath(kMaxRegistryKeyDepth, 255)},
+  };
+  for (const auto& c : cases) {
+    RegistryData data;
+    std::string error;
+    ASSERT_LT(c.path.size(), kMaxRegistryTextSize) << c.what;
+    EXPECT_FALSE(ParseRegistryText(header + "[" + c.path + "]\n", data, error)) << c.what;
+    EXPECT_FALSE(error.empty()) << c.what;
+  }
+  RegistryData deepest;
+  std::string error;
+  ASSERT_TRUE(ParseRegistryText(header + "[" + DeepPath(kMaxRegistryKeyDepth) + "]\n", deepest, error)) << error;
+  EXPECT_TRUE(deepest.HasKey(DeepPath(kMaxRegistryKeyDepth)));
+}
+
 TEST(RegistryData, ValidNames) {
+  EXPECT_TRUE(IsValidRegistryPath(DeepPath(kMaxRegistryKeyDepth)));
+  EXPECT_FALSE(IsValidRegistryPath(DeepPath(kMaxRegistryKeyDepth + 1)));
   EXPECT_TRUE(IsValidRegistryPath("HKEY_CURRENT_USER\\Software\\Peravel\\Orlenta"));
   EXPECT_FALSE(IsValidRegistryPath(""));
   EXPECT_FALSE(IsValidRegistryPath("HKEY_CURRENT_USER\\"));

@@ -123,6 +123,51 @@ TEST(RegistryFile, DamagedFilesAreKeptAsBakAndTheSettingsStartEmpty) {
   }
 }
 
+TEST(RegistryFile, FilesTheStoreCouldNeverHaveWrittenAreKeptAsBak) {
+  const std::string header = "Windows Registry Editor Version 5.00\n\n";
+  std::string deepKey = "HKEY_CURRENT_USER";
+  for (int level = 0; level < 20000; ++level) deepKey += "\\k";
+  // Over the size limit, though every line of it is valid.
+  std::string huge = header + "[" + kOrlentaPath + "]\n";
+  while (huge.size() <= kMaxRegistryTextSize) huge += "\"Filler\"=\"" + std::string(1000, 'f') + "\"\n";
+  const struct {
+    const char* what;
+    std::string bytes;
+    const char* reason;
+  } cases[] = {
+      {"a key 20,000 levels deep", header + "[" + deepKey + "]\n\"x\"=dword:00000001\n", "line 3: "},
+      {"a file over the size limit", huge, "it is larger than 16 MB"},
+  };
+  for (const auto& c : cases) {
+    ScopedRegistryFile file;
+    file.Write(c.bytes);
+    EXPECT_EQ(LoadInt("DVD Video Codec Id"), std::nullopt) << c.what;
+    EXPECT_TRUE(file.Logged("The settings file " + file.Path() + " cannot be parsed (" + c.reason)) << c.what;
+    EXPECT_EQ(std::filesystem::file_size(file.Path() + ".bak"), c.bytes.size()) << c.what;
+    EXPECT_FALSE(std::filesystem::exists(file.Path())) << c.what;
+
+    // Saving works again at once, and writes a small file.
+    EXPECT_TRUE(SaveInt("DVD Video Codec Id", 3)) << c.what;
+    EXPECT_LT(std::filesystem::file_size(file.Path()), 1000U) << c.what;
+    EXPECT_EQ(LoadInt("DVD Video Codec Id"), 3) << c.what;
+  }
+}
+
+TEST(RegistryFile, NeverWritesAFileItCouldNotReadBack) {
+  ScopedRegistryFile file;
+  ASSERT_TRUE(SaveInt("DVD Video Codec Id", 4));
+  const std::string before = file.Text();
+  // 6 MB of binary data take 18 MB as "hex:" text.
+  const RegistryStatus status = UpdateRegistryFile(file.Path(), [](RegistryData& data) {
+    data.SetValue(kOrlentaPath, "Blob", RegistryValue{REG_BINARY, std::vector<std::uint8_t>(6 * 1024 * 1024, 0x5A)});
+  });
+  EXPECT_EQ(status, ERROR_WRITE_FAULT);
+  EXPECT_EQ(file.Text(), before);
+  EXPECT_TRUE(file.Logged("The settings file " + file.Path() + " is not saved: the settings would take "));
+  EXPECT_EQ(LoadInt("DVD Video Codec Id"), 4);
+  EXPECT_TRUE(SaveInt("DVD Video Codec Id", 5));
+}
+
 TEST(RegistryFile, AFileThatCannotBeReadIsNeverReplaced) {
   ScopedRegistryFile file;
   std::filesystem::create_directory(file.Path());  // fails to read even as root
