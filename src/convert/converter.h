@@ -38,8 +38,9 @@ class ExternalConverter : public Converter {
   // The same arguments as the vector that runs.
   std::vector<std::string> GetArgumentVector() const;
 
-  // Runs ffmpeg to its end. On failure tells the user and calls the
-  // fallback; a stop passes through as stop_by_user_exception.
+  // Runs ffmpeg to its end. On failure removes what ffmpeg wrote, tells the
+  // user (and why, where that helps) and calls the fallback; a stop passes
+  // through as stop_by_user_exception.
   void Convert() override;
 };
 

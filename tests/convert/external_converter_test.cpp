@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 
@@ -141,6 +142,59 @@ TEST_F(ExternalConverterTest, HostileNamesConvertAndTouchNothingElse) {
   for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"-an ;rm -rf ~; $(id) \"é\".avi", "pipe:1 & ö\".avi"}));
+}
+
+TEST_F(ExternalConverterTest, FailureLogsWhyAndKeepsAFileFfmpegNeverWrote) {
+  testkit::WriteFile(m_dir.File("text.avi"), "not a video at all");
+  testkit::WriteFile(m_dir.File("out.avi"), "mine");
+  CPageAVI_Ffmpeg avi;
+  ExternalConverter(m_dir.File("text.avi"), m_dir.File("out.avi"), avi.GetEncodingParameters(), &m_receiver).Convert();
+
+  EXPECT_EQ(m_responder.MessageTexts(), std::vector<std::string>{"Error #12: Conversion problem"});
+  EXPECT_EQ(testkit::ReadFile(m_dir.File("out.avi")), "mine") << "ffmpeg failed on its input, before the output";
+  const auto log = testkit::LogEntries(m_dir.File("Orlenta_log.txt"));
+  const auto logged = [&log](const std::string& text) {
+    return std::any_of(log.begin(), log.end(), [&text](const std::string& line) { return line.starts_with(text); });
+  };
+  EXPECT_TRUE(logged("ffmpeg failed with exit code 1"));
+  EXPECT_TRUE(logged("ffmpeg: ") && std::any_of(log.begin(), log.end(), [](const std::string& line) {
+                return line.starts_with("ffmpeg: ") && line.find("Invalid data found") != std::string::npos;
+              }));
+}
+
+// Converts a few seconds to PAL DVD into output on a disk that is too small.
+class FullDiskTest : public ExternalConverterTest {
+ protected:
+  void ConvertInto(const std::string& output) {
+    const auto input = testkit::MakeClip(m_dir.File("in.avi"), {.seconds = 4.0});
+    const auto dvd = Configured(std::make_unique<CPageDVD_Ffmpeg>(), [](OutputFormat& f) {
+      f.video_codec_id = 1;
+      f.video_framesize_id = 1;
+    });
+    ExternalConverter(input, output, dvd->GetEncodingParameters(), &m_receiver).Convert();
+    EXPECT_EQ(m_responder.MessageTexts(),
+              std::vector<std::string>{"Error #12: Conversion problem\n\nThe disk is full: there is no room left for " +
+                                       output});
+    EXPECT_EQ(m_fallback.calls, 1);
+  }
+};
+
+TEST_F(FullDiskTest, RemovesThePartialOutputAndSaysTheDiskIsFull) {
+  testkit::SmallDisk disk(256 * 1024);
+  if (!disk.Mounted()) GTEST_SKIP() << disk.Reason();
+  const std::string output = disk.File("in_new.mpg");
+  ConvertInto(output);
+  EXPECT_FALSE(std::filesystem::exists(output)) << "the partial output stays";
+}
+
+TEST_F(FullDiskTest, SaysTheDiskIsFullWhereNoDiskCanBeMounted) {
+  // /dev/full fails every write with ENOSPC. The link is not ffmpeg's output
+  // file, and neither is the device: both stay.
+  const std::string output = m_dir.File("full.mpg");
+  std::filesystem::create_symlink("/dev/full", output);
+  ConvertInto(output);
+  EXPECT_TRUE(std::filesystem::is_symlink(output));
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
 }
 
 }  // namespace
