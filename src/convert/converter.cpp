@@ -79,16 +79,22 @@ ExternalConverter::ExternalConverter(std::string_view inputPath, std::string_vie
                                      const EncodingParameters& parameters, PingReceiver* receiver)
     : Converter(inputPath, outputPath, parameters, receiver) {
   Log("ExternalConverter constructor");
-  m_dDuration = ProbeDurationSeconds(m_inputPath.c_str());
+  const InputProbe probe = ProbeInput(m_inputPath.c_str());
+  m_dDuration = probe.durationSeconds;
+  if (m_parameters.target != nullptr && probe.streamsKnown && probe.hasAudio && !probe.hasVideo) {
+    // A disc title needs a picture: music becomes a title with a black one.
+    Log("%s holds sound without a picture: the disc title gets a black picture", m_inputPath.c_str());
+    m_picture = OutputPicture::BlackStill;
+  }
 }
 
 std::string ExternalConverter::GetCommandLine() const {
   Log("ExternalConverter::GetCommandLine");
-  return FfmpegArguments(m_inputPath.str(), m_outputPath.str(), m_parameters).Text();
+  return FfmpegArguments(m_inputPath.str(), m_outputPath.str(), m_parameters, m_picture).Text();
 }
 
 std::vector<std::string> ExternalConverter::GetArgumentVector() const {
-  return FfmpegArguments(m_inputPath.str(), m_outputPath.str(), m_parameters).Vector();
+  return FfmpegArguments(m_inputPath.str(), m_outputPath.str(), m_parameters, m_picture).Vector();
 }
 
 void ExternalConverter::Convert() {
