@@ -16,14 +16,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/disc/burner.h"
+#include "platform/disc/authoring/dvd_image_builder.h"
+#include "platform/disc/burning/burner.h"
 #include "platform/disc/disc_files.h"
 #include "platform/disc/disc_text.h"
-#include "platform/disc/disc_tools.h"
-#include "platform/disc/dvd_image_builder.h"
-#include "platform/disc/tool_run.h"
+#include "platform/disc/tools/tool_run.h"
 #include "platform/process/child_process.h"
 #include "platform/process/find_program.h"
+#include "platform/programs/external_programs.h"
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
@@ -136,7 +136,7 @@ int main() {
     MakeTitle(titles.back(), 120 * i);
   }
   WriteMenu(scratch, titles);
-  GetDiscTool(DiscTool::Dvdauthor);  // the one-time program lookup is not part of a build
+  GetExternalProgram(ExternalProgram::Dvdauthor);  // the one-time program lookup is not part of a build
 
   BurnWait wait;
   burner::SetBurnDoneEventCallback(&BurnWait::OnDone, &wait);

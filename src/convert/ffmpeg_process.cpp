@@ -2,16 +2,14 @@
 
 #include <cmath>
 
-#include "platform/process/find_program.h"
+#include "platform/programs/external_programs.h"
 #include "support/exceptions.h"
 #include "support/log.h"
 #include "support/path_buffer.h"
 
 std::string FfmpegExecutablePath() {
-  std::string beside = ModuleFolderFile("ffmpeg").str();
-  if (IsExecutableFile(beside)) return beside;
-  const std::string onPath = FindProgram("ffmpeg");
-  return onPath.empty() ? beside : onPath;
+  const ExternalProgramInfo ffmpeg = GetExternalProgram(ExternalProgram::Ffmpeg);
+  return ffmpeg.Found() ? ffmpeg.path : ModuleFolderFile("ffmpeg").str();
 }
 
 FfmpegProcess::FfmpegProcess(std::string_view argumentText, std::vector<std::string> arguments, PingReceiver* receiver,

@@ -12,8 +12,9 @@
 #include "convert/ping.h"
 #include "convert/redirector.h"
 
-// ffmpeg beside our executable, else the one on PATH. When there is neither,
-// the path beside the executable, so that starting it fails with a clear error.
+// ffmpeg from the table of external programs (beside our executable, else
+// the one on PATH). When there is neither, the path beside the executable, so
+// that starting it fails with a clear error.
 std::string FfmpegExecutablePath();
 
 class FfmpegProcess : public ProgressPinger, public CRedirector {

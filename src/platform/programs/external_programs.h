@@ -1,0 +1,44 @@
+#pragma once
+// The external programs the engine runs: the disc tools and ffmpeg, which
+// the converter runs too. Each is looked up once, on first use, and its path
+// and version are logged; a missing program is remembered as such, so the
+// operation that needs it fails with a clear text instead of a failed start.
+
+#include <string>
+#include <string_view>
+
+enum class ExternalProgram {
+  Dvdauthor,
+  Spumux,
+  Genisoimage,
+  Vcdxgen,
+  Vcdxbuild,
+  Xorriso,
+  Growisofs,
+  Cdrdao,
+  Ffmpeg,
+  Count
+};
+
+struct ExternalProgramInfo {
+  ExternalProgram tool = ExternalProgram::Count;
+  std::string name;     // program name, e.g. "dvdauthor"
+  std::string package;  // Debian package that installs it
+  std::string path;     // "" when the program was not found
+  std::string version;  // "" when unknown
+
+  bool Found() const { return !path.empty(); }
+};
+
+// The program's entry, locating every program on the first call.
+ExternalProgramInfo GetExternalProgram(ExternalProgram tool);
+
+// Looks every program up again and logs what was found (after PATH changed).
+void LocateExternalPrograms();
+
+// "genisoimage was not found; install the Debian package genisoimage."
+std::string MissingProgramText(ExternalProgram tool);
+
+// The version number in the first line a program prints about itself
+// ("DVDAuthor::dvdauthor, version 0.7.2." gives "0.7.2"); "" if none.
+std::string ParseProgramVersion(std::string_view output);
