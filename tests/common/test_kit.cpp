@@ -1,7 +1,10 @@
 #include "common/test_kit.h"
 
+#include <sys/mount.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -22,6 +25,20 @@ TempDir::~TempDir() {
   std::error_code ignored;
   std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
   std::filesystem::remove_all(m_path, ignored);
+}
+
+SmallDisk::SmallDisk(std::size_t bytes) {
+  const std::string options = "size=" + std::to_string(bytes) + ",mode=0700";
+  if (::mount("tmpfs", m_folder.path().c_str(), "tmpfs", MS_NOSUID | MS_NODEV | MS_NOEXEC, options.c_str()) == 0) {
+    m_mounted = true;
+  } else {
+    m_reason = std::string("a tmpfs cannot be mounted here (") + std::strerror(errno) +
+               "): the test needs root with mount rights";
+  }
+}
+
+SmallDisk::~SmallDisk() {
+  if (m_mounted) ::umount2(m_folder.path().c_str(), MNT_DETACH);
 }
 
 std::string MakeClip(const std::string& path, const ClipOptions& options) {

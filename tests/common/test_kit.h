@@ -25,6 +25,27 @@ class TempDir {
   std::filesystem::path m_path;
 };
 
+// A file system of a few bytes (a tmpfs) mounted on a fresh folder, so that
+// a test can fill a disk for real; unmounted again at the end. Mounting needs
+// root with mount rights (a container may not grant them): check Mounted()
+// and skip with Reason() when it could not be made.
+class SmallDisk {
+ public:
+  explicit SmallDisk(std::size_t bytes);
+  ~SmallDisk();
+  SmallDisk(const SmallDisk&) = delete;
+  SmallDisk& operator=(const SmallDisk&) = delete;
+
+  bool Mounted() const { return m_mounted; }
+  const std::string& Reason() const { return m_reason; }
+  std::string File(const std::string& name) const { return m_folder.File(name); }
+
+ private:
+  TempDir m_folder;
+  bool m_mounted = false;
+  std::string m_reason;
+};
+
 struct ClipOptions {
   double seconds = 2.0;
   int width = 160;
