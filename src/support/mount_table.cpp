@@ -14,9 +14,9 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
 }
 
 bool IsNetworkType(std::string_view type) {
-  static constexpr std::array<std::string_view, 14> kTypes = {
-      "nfs", "nfs4", "cifs", "smb3", "smbfs", "9p", "ceph", "glusterfs", "afs", "ncpfs", "davfs", "lustre", "coda",
-      "fuse.sshfs"};
+  static constexpr std::array<std::string_view, 14> kTypes = {"nfs",   "nfs4",   "cifs",      "smb3",      "smbfs",
+                                                              "9p",    "ceph",   "glusterfs", "afs",       "ncpfs",
+                                                              "davfs", "lustre", "coda",      "fuse.sshfs"};
   return std::find(kTypes.begin(), kTypes.end(), type) != kTypes.end() || StartsWith(type, "fuse.gluster") ||
          StartsWith(type, "fuse.s3fs") || StartsWith(type, "fuse.rclone");
 }
@@ -42,10 +42,10 @@ bool IsRemovableDisk(const std::string& root, std::string_view device) {
 std::string DecodeMountField(std::string_view field) {
   std::string decoded;
   for (std::size_t i = 0; i < field.size(); ++i) {
-    const bool octal = field[i] == '\\' && i + 3 < field.size() &&
-                       std::all_of(field.begin() + static_cast<std::ptrdiff_t>(i) + 1,
-                                   field.begin() + static_cast<std::ptrdiff_t>(i) + 4,
-                                   [](char c) { return c >= '0' && c <= '7'; });
+    const bool octal =
+        field[i] == '\\' && i + 3 < field.size() &&
+        std::all_of(field.begin() + static_cast<std::ptrdiff_t>(i) + 1,
+                    field.begin() + static_cast<std::ptrdiff_t>(i) + 4, [](char c) { return c >= '0' && c <= '7'; });
     if (octal) {
       decoded += static_cast<char>((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 + (field[i + 3] - '0'));
       i += 3;

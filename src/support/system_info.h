@@ -29,7 +29,7 @@ struct DisplayFacts {
   int bitsPerPixel = 0;
 };
 
-struct KernelFacts {  // uname
+struct KernelFacts {    // uname
   std::string sysname;  // "Linux"
   std::string release;  // "6.1.0-18-amd64"
   std::string version;  // "#1 SMP PREEMPT_DYNAMIC Debian 6.1.76-1 (2024-02-01)"

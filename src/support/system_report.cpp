@@ -175,8 +175,8 @@ void AddMemorySection(const SystemSources& sources, std::vector<std::string>& li
   const auto meminfo = ReadColonFile(sources.root + "/proc/meminfo");
   const MemoryFacts fallback = sources.memory.value_or(MemoryFacts{});
   const std::uint64_t totalPhysical = KilobyteValue(meminfo, "MemTotal").value_or(fallback.totalRam);
-  std::uint64_t availablePhysical = KilobyteValue(meminfo, "MemAvailable")
-                                        .value_or(fallback.freeRam + fallback.bufferRam);
+  std::uint64_t availablePhysical =
+      KilobyteValue(meminfo, "MemAvailable").value_or(fallback.freeRam + fallback.bufferRam);
   if (availablePhysical > totalPhysical) availablePhysical = totalPhysical;
   const std::uint64_t totalSwap = KilobyteValue(meminfo, "SwapTotal").value_or(fallback.totalSwap);
   const std::uint64_t freeSwap = KilobyteValue(meminfo, "SwapFree").value_or(fallback.freeSwap);

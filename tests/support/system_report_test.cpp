@@ -15,7 +15,8 @@ namespace {
 class FakeMachine {
  public:
   FakeMachine() {
-    Write("etc/os-release", "PRETTY_NAME=\"Debian GNU/Linux 12 (bookworm)\"\nNAME=\"Debian GNU/Linux\"\nVERSION_ID=\"12\"\n");
+    Write("etc/os-release",
+          "PRETTY_NAME=\"Debian GNU/Linux 12 (bookworm)\"\nNAME=\"Debian GNU/Linux\"\nVERSION_ID=\"12\"\n");
     Write("etc/debian_version", "12.5\n");
     Write("proc/cpuinfo",
           "processor\t: 0\nmodel name\t: Some CPU\ncpu MHz\t\t: 2596.840\n\nprocessor\t: 1\ncpu MHz\t\t: 1200.000\n");
@@ -121,13 +122,13 @@ TEST(SystemReport, ArchitectureLineByMachineName) {
     const char* line;  // nullptr: no architecture line
     const char* oem;
   };
-  for (const Case& c : {Case{"x86_64", "\tArchitecture: x64 (AMD or Intel)", "\tOEM ID: 9"},
-                        Case{"i686", "\tArchitecture: x86", "\tOEM ID: 0"},
-                        Case{"i386", "\tArchitecture: x86", "\tOEM ID: 0"},
-                        Case{"ia64", "\tArchitecture: Intel Itanium Processor Family (IPF)", "\tOEM ID: 6"},
-                        Case{"aarch64", nullptr, "\tOEM ID: 12"}, Case{"armv7l", nullptr, "\tOEM ID: 5"},
-                        Case{"riscv64", "\tArchitecture: Unknown architecture.", "\tOEM ID: 65535"},
-                        Case{"", "\tArchitecture: Unknown architecture.", "\tOEM ID: 65535"}}) {
+  for (const Case& c :
+       {Case{"x86_64", "\tArchitecture: x64 (AMD or Intel)", "\tOEM ID: 9"},
+        Case{"i686", "\tArchitecture: x86", "\tOEM ID: 0"}, Case{"i386", "\tArchitecture: x86", "\tOEM ID: 0"},
+        Case{"ia64", "\tArchitecture: Intel Itanium Processor Family (IPF)", "\tOEM ID: 6"},
+        Case{"aarch64", nullptr, "\tOEM ID: 12"}, Case{"armv7l", nullptr, "\tOEM ID: 5"},
+        Case{"riscv64", "\tArchitecture: Unknown architecture.", "\tOEM ID: 65535"},
+        Case{"", "\tArchitecture: Unknown architecture.", "\tOEM ID: 65535"}}) {
     FakeMachine machine;
     machine.Sources().kernel.machine = c.machine;
     const auto lines = machine.Report();
@@ -185,7 +186,8 @@ TEST(SystemReport, OsLinesFromOtherReleaseFiles) {
        "\tOperating system: Ubuntu 22.04.3 LTS Linux 6.1.0-18-amd64",
        "\tService pack: 22.04"},
       // Nothing known about the distribution: the kernel alone, and an empty service pack.
-      {{{"etc/os-release", ""}, {"etc/debian_version", ""}}, "\tOperating system: Linux 6.1.0-18-amd64",
+      {{{"etc/os-release", ""}, {"etc/debian_version", ""}},
+       "\tOperating system: Linux 6.1.0-18-amd64",
        "\tService pack: "},
   };
   for (const Case& c : cases) {
@@ -218,7 +220,8 @@ TEST(SystemReport, MemoryFromSysinfoWhenMeminfoIsMissing) {
   machine.Sources().memory = MemoryFacts{8ULL << 30, 3ULL << 30, 1ULL << 30, 0, 0};
   const auto memory = machine.LinesStartingWith("\tMemory Load");
   EXPECT_EQ(memory, std::vector<std::string>{"\tMemory Load: 50 %"});
-  EXPECT_EQ(machine.LinesStartingWith("\tTotal Physical"), std::vector<std::string>{"\tTotal Physical Memory: 8192 MB"});
+  EXPECT_EQ(machine.LinesStartingWith("\tTotal Physical"),
+            std::vector<std::string>{"\tTotal Physical Memory: 8192 MB"});
   EXPECT_EQ(machine.LinesStartingWith("\tAvailable Pysical"),
             std::vector<std::string>{"\tAvailable Pysical Memory: 4096 MB"});
   EXPECT_EQ(machine.LinesStartingWith("\tAvailable Virt"),
@@ -249,7 +252,8 @@ TEST(MountTable, KindsOfMountsAndTheirDriveLines) {
   for (const auto& mount : mounts) byPoint[mount.mountPoint] = {mount.kind, mount.type};
   EXPECT_EQ(mounts.size(), 12U) << "one entry per mount point";
   EXPECT_EQ(byPoint["/"].first, MountKind::Fixed);
-  EXPECT_EQ(byPoint["/media/stick"], std::make_pair(MountKind::Removable, std::string("exfat"))) << "the last mount wins";
+  EXPECT_EQ(byPoint["/media/stick"], std::make_pair(MountKind::Removable, std::string("exfat")))
+      << "the last mount wins";
   EXPECT_EQ(byPoint["/media/dvd"].first, MountKind::Optical);
   EXPECT_EQ(byPoint["/media/image.iso"].first, MountKind::Optical);
   EXPECT_EQ(byPoint["/mnt/nas"].first, MountKind::Network);

@@ -1,5 +1,7 @@
 // The disc programs' runner: lines cut at CR or LF, a stop that ends the
 // whole process group, and a helper that keeps the output open.
+#include "platform/disc/tools/tool_run.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -7,7 +9,6 @@
 #include <thread>
 
 #include "common/test_kit.h"
-#include "platform/disc/tools/tool_run.h"
 #include "platform/process/find_program.h"
 
 namespace {
