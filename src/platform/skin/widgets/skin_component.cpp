@@ -1,0 +1,101 @@
+#include "platform/skin/widgets/skin_component.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QStyle>
+#include <QWidget>
+#include <algorithm>
+
+namespace {
+
+QString SearchPrefix() {
+  return QString::fromUtf8(kSkinImagePrefix.data(), static_cast<qsizetype>(kSkinImagePrefix.size()));
+}
+
+// A style sheet reads dynamic properties when a widget is polished, so a
+// changed skinElement shows only after polishing the widget again.
+void Repolish(QWidget* widget) {
+  widget->style()->unpolish(widget);
+  widget->style()->polish(widget);
+  widget->update();
+}
+
+// "&Add File" reads "Add File"; "&&" stands for one '&'.
+QString WithoutMnemonics(const QString& text) {
+  QString plain;
+  plain.reserve(text.size());
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text[i] == u'&' && i + 1 < text.size()) ++i;
+    plain += text[i];
+  }
+  return plain;
+}
+
+}  // namespace
+
+void SkinComponent::SetUp() {
+  if (m_stage == Stage::Created) m_stage = Stage::SetUp;
+}
+
+bool SkinComponent::LoadSkin(const std::string& path) {
+  if (m_stage != Stage::SetUp) return false;
+  std::optional<SkinSheet> sheet = ReadSkinFile(path);
+  if (!sheet) return false;
+  m_loaded = std::move(sheet);
+  return true;
+}
+
+void SkinComponent::ApplySkin() {
+  auto* application = qobject_cast<QApplication*>(QCoreApplication::instance());
+  if (m_stage != Stage::SetUp || !m_loaded || !application) return;
+  QDir::setSearchPaths(SearchPrefix(), {QString::fromStdString(m_loaded->folder)});
+  application->setStyleSheet(QString::fromStdString(m_loaded->styleSheet));
+  m_applied = m_loaded;
+}
+
+void SkinComponent::IncludeWindow(QWidget* window) {
+  if (!Applied() || !window) return;
+  if (std::find(m_skinned.begin(), m_skinned.end(), window) == m_skinned.end()) m_skinned.emplace_back(window);
+}
+
+void SkinComponent::SetSkinElement(QAbstractButton* button, const char* element) {
+  if (!Applied() || !button || !element) return;
+  const QString label = button->text();
+  button->setProperty("skinElement", QString::fromUtf8(element));
+  Repolish(button);
+  IncludeWindow(button);
+  if (!DrawsElement(element) || label.isEmpty()) return;
+
+  const QString plain = WithoutMnemonics(label);
+  if (button->toolTip().isEmpty()) button->setToolTip(plain);
+  if (button->accessibleName().isEmpty()) button->setAccessibleName(plain);
+  button->setText(QString());
+}
+
+void SkinComponent::Redraw() {
+  if (!Applied()) return;
+  std::erase_if(m_skinned, [](const QPointer<QWidget>& widget) { return widget.isNull(); });
+  for (const QPointer<QWidget>& widget : m_skinned) Repolish(widget);
+}
+
+void SkinComponent::Deinitialize() {
+  if (m_stage != Stage::SetUp) return;
+  auto* application = qobject_cast<QApplication*>(QCoreApplication::instance());
+  if (Applied() && application && application->styleSheet() == QString::fromStdString(m_applied->styleSheet)) {
+    application->setStyleSheet(QString());
+    QDir::setSearchPaths(SearchPrefix(), {});
+  }
+  m_stage = Stage::Deinitialized;
+  m_loaded.reset();
+  m_applied.reset();
+  m_skinned.clear();
+}
+
+bool SkinComponent::DrawsElement(std::string_view element) const {
+  return Applied() && m_applied->elements.contains(element);
+}
+
+bool SkinComponent::Applied() const {
+  return m_stage == Stage::SetUp && m_applied.has_value();
+}
