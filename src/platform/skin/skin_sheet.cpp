@@ -34,7 +34,8 @@ bool IsRelativeImage(std::string_view path) {
 }
 
 void AddElementsOfSelector(std::string_view selector, SkinSheet& sheet) {
-  static const std::regex kElement(R"re(\[\s*skinElement\s*=\s*(?:"([^"]*)"|'([^']*)'|([A-Za-z_][A-Za-z0-9_-]*))\s*\])re");
+  static const std::regex kElement(
+      R"re(\[\s*skinElement\s*=\s*(?:"([^"]*)"|'([^']*)'|([A-Za-z_][A-Za-z0-9_-]*))\s*\])re");
   for (auto it = std::cregex_iterator(selector.data(), selector.data() + selector.size(), kElement);
        it != std::cregex_iterator(); ++it) {
     for (std::size_t group = 1; group <= 3; ++group) {

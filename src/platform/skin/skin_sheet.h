@@ -20,10 +20,10 @@ inline constexpr std::string_view kSkinImagePrefix = "orlentaskin";
 inline constexpr std::size_t kSkinFileMaxBytes = 1024 * 1024;
 
 struct SkinSheet {
-  std::string styleSheet;                        // ready to apply: comments dropped, relative images prefixed
-  std::string folder;                            // the skin file's folder, without a trailing '/'
-  std::set<std::string, std::less<>> elements;   // names its selectors give skinElement
-  std::vector<std::string> images;               // relative image references as written, in file order
+  std::string styleSheet;                       // ready to apply: comments dropped, relative images prefixed
+  std::string folder;                           // the skin file's folder, without a trailing '/'
+  std::set<std::string, std::less<>> elements;  // names its selectors give skinElement
+  std::vector<std::string> images;              // relative image references as written, in file order
 };
 
 // Reads and checks the skin file at path. Empty when it cannot be read, is

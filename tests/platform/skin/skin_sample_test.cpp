@@ -6,15 +6,15 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QFont>
-#include <QImage>
 #include <QCheckBox>
 #include <QDialog>
+#include <QFont>
 #include <QGroupBox>
+#include <QImage>
 #include <QImageReader>
 #include <QLabel>
-#include <QPainter>
 #include <QListWidget>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -36,9 +36,8 @@ namespace {
 const std::filesystem::path kSourceFolder = ORLENTA_SKIN_SOURCE_FOLDER;
 const std::filesystem::path kExecutableFolder = ORLENTA_EXECUTABLE_FOLDER;
 
-const char* const kElements[] = {"button_start",  "button_cancel", "button_help",
-                                 "button_settings", "button_add",    "button_remove",
-                                 "button_folder", "button_play",   "button_stop"};
+const char* const kElements[] = {"button_start",  "button_cancel", "button_help", "button_settings", "button_add",
+                                 "button_remove", "button_folder", "button_play", "button_stop"};
 
 SkinSheet ShippedSkin() {
   std::optional<SkinSheet> sheet = ReadSkinFile((kSourceFolder / "Orlenta.skf").string());
@@ -256,9 +255,9 @@ TEST_F(SampleTest, EveryElementLooksDifferentHoveredPressedAndDisabled) {
     const char* element;
     QSize size;
   } elements[] = {
-      {"button_start", {154, 45}},   {"button_cancel", {154, 45}}, {"button_help", {154, 45}},
-      {"button_settings", {144, 24}}, {"button_add", {73, 23}},      {"button_remove", {96, 23}},
-      {"button_folder", {139, 22}},  {"button_play", {31, 20}},     {"button_stop", {31, 20}},
+      {"button_start", {154, 45}},    {"button_cancel", {154, 45}}, {"button_help", {154, 45}},
+      {"button_settings", {144, 24}}, {"button_add", {73, 23}},     {"button_remove", {96, 23}},
+      {"button_folder", {139, 22}},   {"button_play", {31, 20}},    {"button_stop", {31, 20}},
   };
   enum Look { kNormal, kHovered, kPressed, kDisabled, kLooks };
 

@@ -102,7 +102,9 @@ TEST(SkinSheet, ReadingGivesTheAbsoluteFolderOfTheFile) {
 TEST(SkinSheet, FilesThatCannotBeASkinAreNotRead) {
   testkit::TempDir dir;
   testkit::WriteFile(dir.File("huge.skf"), "QLabel { color: red; }" + std::string(kSkinFileMaxBytes, ' '));
-  testkit::WriteFile(dir.File("garbage.skf"), std::string("\x7F" "ELF\x02\x01\x01\x00\x00\x00", 10));
+  testkit::WriteFile(dir.File("garbage.skf"), std::string("\x7F"
+                                                          "ELF\x02\x01\x01\x00\x00\x00",
+                                                          10));
   std::filesystem::create_directories(dir.path() / "folder.skf");
 
   for (const char* name : {"missing.skf", "huge.skf", "garbage.skf", "folder.skf"}) {
