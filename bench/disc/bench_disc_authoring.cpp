@@ -16,12 +16,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/disc/burner.h"
+#include "platform/disc/authoring/dvd_image_builder.h"
+#include "platform/disc/burning/burner.h"
 #include "platform/disc/disc_files.h"
 #include "platform/disc/disc_text.h"
-#include "platform/disc/disc_tools.h"
-#include "platform/disc/dvd_image_builder.h"
-#include "platform/disc/tool_run.h"
+#include "platform/disc/tools/disc_tools.h"
+#include "platform/disc/tools/tool_run.h"
 #include "platform/process/child_process.h"
 #include "platform/process/find_program.h"
 

@@ -1,5 +1,8 @@
 #include "platform/disc/disc_test_support.h"
 
+#include <gtest/gtest.h>
+
+#include <QXmlStreamReader>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -8,11 +11,25 @@
 #include <stdexcept>
 
 #include "common/test_kit.h"
-#include "platform/disc/dvd_image_builder.h"
+#include "platform/disc/authoring/dvd_image_builder.h"
 #include "platform/process/child_process.h"
 #include "platform/process/find_program.h"
 
 namespace disctest {
+
+const std::string kAwkwardName = "/films/Tom & Jerry's \"<best>\" — été\tnew\nline.mpg";
+
+std::vector<std::string> XmlAttributeValues(const std::string& xml, const char* element, const char* attribute) {
+  std::vector<std::string> values;
+  QXmlStreamReader reader(QByteArray::fromStdString(xml));
+  while (!reader.atEnd()) {
+    if (reader.readNext() == QXmlStreamReader::StartElement && reader.name() == QLatin1String(element)) {
+      values.push_back(reader.attributes().value(QLatin1String(attribute)).toString().toStdString());
+    }
+  }
+  EXPECT_FALSE(reader.hasError()) << reader.errorString().toStdString();
+  return values;
+}
 
 std::string MakeDvdTitle(const std::string& path, const std::string& target, double seconds) {
   testkit::ClipOptions options;

@@ -6,6 +6,13 @@
 
 namespace disctest {
 
+// A file name with everything that needs escaping somewhere: quotes, "&",
+// "<>", a tab, a line break and non-ASCII letters.
+extern const std::string kAwkwardName;
+
+// Values of attribute on every element named element, in document order.
+std::vector<std::string> XmlAttributeValues(const std::string& xml, const char* element, const char* attribute);
+
 // A DVD title made by ffmpeg: "pal-dvd" or "ntsc-dvd", seconds long.
 std::string MakeDvdTitle(const std::string& path, const std::string& target, double seconds = 1.0);
 

@@ -1,0 +1,346 @@
+#include "platform/disc/authoring/dvd_image_builder.h"
+
+#include <atomic>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/disc/authoring/dvdauthor_xml.h"
+#include "platform/disc/authoring/menu_buttons.h"
+#include "platform/disc/authoring/menu_description.h"
+#include "platform/disc/disc_files.h"
+#include "platform/disc/media_probe.h"
+#include "platform/disc/mpeg_compliance.h"
+#include "platform/disc/tools/disc_tools.h"
+#include "platform/disc/tools/dvdauthor_output.h"
+#include "platform/disc/tools/spumux_output.h"
+#include "platform/disc/tools/tool_run.h"
+#include "support/log.h"
+#include "support/path_buffer.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kMenuWidth = 720;
+const PaletteColor kHighlightColor{255, 255, 0, 255};
+const PaletteColor kSelectColor{255, 64, 32, 255};
+
+// dvdauthor adds its titlesets to those it finds in VIDEO_TS, so the files
+// of an earlier DVD there would end up on this one. Only DVD-Video's own file
+// names are removed.
+bool RemoveEarlierDvd(const fs::path& videoTs, std::string* error) {
+  std::error_code failed;
+  for (const auto& entry : fs::directory_iterator(videoTs, failed)) {
+    const std::string name = entry.path().filename().string();
+    const bool dvdFile = (name.rfind("VIDEO_TS.", 0) == 0 || name.rfind("VTS_", 0) == 0) &&
+                         (name.ends_with(".IFO") || name.ends_with(".BUP") || name.ends_with(".VOB"));
+    if (!dvdFile) continue;
+    fs::remove(entry.path(), failed);
+    if (failed) break;
+  }
+  if (failed) *error = "Cannot empty " + videoTs.string() + ": " + failed.message();
+  return !failed;
+}
+
+}  // namespace
+
+struct DvdImageBuilder {
+  DVDImageBuildProgressCallback callback = nullptr;
+  void* user = nullptr;
+  std::optional<MenuDescription> menu;
+  std::string singleTitle;
+  std::string outputFolder;
+  std::string workFolder;  // our intermediate files; removed with the builder
+  std::string menuVideo;   // the menu with its buttons, once made
+  bool menuAttempted = false;
+  // What probing the titles found, kept from the menu step for the build.
+  std::optional<VideoStandard> probedStandard;
+  std::vector<double> probedMegabytes;
+  std::atomic<bool> stop{false};
+  std::string lastError;
+
+  ~DvdImageBuilder() { RemoveFolderLater(workFolder); }
+
+  bool Fail(const std::string& text) {
+    lastError = text;
+    Log("DVD image builder: %s", text.c_str());
+    return false;
+  }
+
+  std::vector<std::string> Titles() const {
+    if (menu) {
+      std::vector<std::string> titles;
+      for (const auto& title : menu->titles) titles.push_back(title.file);
+      return titles;
+    }
+    if (!singleTitle.empty()) return {singleTitle};
+    return {};
+  }
+
+  bool EnsureWorkFolder() {
+    if (!workFolder.empty()) return true;
+    const std::string parent = outputFolder.empty() ? TempFolderPath().str() : outputFolder;
+    workFolder = MakePrivateFolder(parent, "orlenta-dvd-", &lastError);
+    return !workFolder.empty();
+  }
+
+  // The TV standard of the disc, from its first title (dvdauthor itself
+  // checks that the others match), and every title's size in megabytes for
+  // the progress; nullopt when the first title is no video or a title is
+  // missing.
+  std::optional<VideoStandard> ProbeTitles() {
+    if (probedStandard) return probedStandard;
+    const auto titles = Titles();
+    std::vector<double> megabytes;
+    for (const auto& title : titles) {
+      std::error_code error;
+      const auto size = fs::file_size(title, error);
+      if (error) {
+        Fail("Cannot read " + title + ": " + error.message());
+        return std::nullopt;
+      }
+      megabytes.push_back(static_cast<double>(size) / (1024.0 * 1024.0));
+    }
+    std::string error;
+    const auto info = ProbeMpeg(titles.front(), &error);
+    if (!info) {
+      Fail(error);
+      return std::nullopt;
+    }
+    if (info->videoCodec.empty()) {
+      Fail(titles.front() + " holds no video");
+      return std::nullopt;
+    }
+    const VideoStandard standard = StandardOf(*info);
+    probedStandard = standard == VideoStandard::Unknown ? VideoStandard::Pal : standard;
+    probedMegabytes = std::move(megabytes);
+    return probedStandard;
+  }
+
+  // Forgets what was learnt about the titles when they change.
+  void TitlesChanged() {
+    menuVideo.clear();
+    menuAttempted = false;
+    probedStandard.reset();
+    probedMegabytes.clear();
+  }
+
+  bool CreateMenuImages();
+  bool BuildDVD();
+};
+
+bool DvdImageBuilder::CreateMenuImages() {
+  menuAttempted = true;
+  menuVideo.clear();
+  lastError.clear();
+  if (!menu) return true;  // a single title has no menu to make
+  const auto standard = ProbeTitles();
+  if (!standard || !EnsureWorkFolder()) return false;
+  const int height = FrameHeight(*standard);
+
+  // The menu background becomes a DVD still in the titles' standard first:
+  // spumux and dvdauthor take only DVD-muxed MPEG-2 of the disc's own size.
+  const DiscToolInfo ffmpeg = GetDiscTool(DiscTool::Ffmpeg);
+  const DiscToolInfo spumux = GetDiscTool(DiscTool::Spumux);
+  if (!ffmpeg.Found()) return Fail(MissingToolText(DiscTool::Ffmpeg));
+  if (!spumux.Found()) return Fail(MissingToolText(DiscTool::Spumux));
+  const std::string background = (fs::path(workFolder) / "menu-background.mpg").string();
+  const std::string target = *standard == VideoStandard::Ntsc ? "ntsc-dvd" : "pal-dvd";
+  std::string ffmpegError;
+  const ToolRunResult converted = RunTool(
+      {ffmpeg.path, "-hide_banner", "-nostdin", "-y", "-i", menu->menuVideo, "-an", "-target", target, "-aspect", "4:3",
+       background},
+      {}, [&](const std::string& line) { ffmpegError = line; }, nullptr);
+  if (!converted.Succeeded()) return Fail("Cannot convert the menu video " + menu->menuVideo + ": " + ffmpegError);
+
+  std::vector<ButtonRect> buttons;
+  int lineWidth = 1;
+  for (const auto& title : menu->titles) {
+    buttons.push_back(EvenButtonRect(title.left, title.top, title.right, title.bottom, kMenuWidth, height));
+    lineWidth = std::max(lineWidth, title.lineWidth);
+  }
+  const std::string highlight = (fs::path(workFolder) / "menu-highlight.png").string();
+  const std::string select = (fs::path(workFolder) / "menu-select.png").string();
+  if (!WritePngFile(highlight, DrawButtonOutlines(kMenuWidth, height, buttons, kHighlightColor, lineWidth),
+                    &lastError) ||
+      !WritePngFile(select, DrawButtonOutlines(kMenuWidth, height, buttons, kSelectColor, lineWidth), &lastError)) {
+    return Fail(lastError);
+  }
+  const auto xml = SpumuxXml(highlight, select, buttons);
+  const std::string xmlPath = (fs::path(workFolder) / "menu-buttons.xml").string();
+  if (!xml) return Fail("The work folder's name cannot be written into spumux's control file");
+  if (!WriteTextFile(xmlPath, *xml, &lastError)) return Fail(lastError);
+
+  const std::string muxed = (fs::path(workFolder) / "menu.mpg").string();
+  ChildProcess::Options options;
+  options.workingDirectory = workFolder;
+  options.stdinPath = background;
+  options.stdoutPath = muxed;
+  options.environment = {std::string("VIDEO_FORMAT=") + StandardName(*standard)};
+  std::string spumuxError;
+  const ToolRunResult result = RunTool(
+      {spumux.path, "-m", "dvd", "-s", "0", xmlPath}, options,
+      [&](const std::string& line) {
+        const SpumuxLine parsed = ParseSpumuxLine(line);
+        if (parsed.kind == SpumuxLine::Kind::Error && spumuxError.empty()) spumuxError = parsed.text;
+        if (parsed.kind == SpumuxLine::Kind::Error || parsed.kind == SpumuxLine::Kind::Warning) {
+          Log("spumux: %s", line.c_str());
+        }
+      },
+      nullptr);
+  if (!result.Succeeded()) {
+    return Fail("spumux failed (exit code " + std::to_string(result.exitCode) + ")" +
+                (spumuxError.empty() ? std::string() : ": " + spumuxError));
+  }
+  menuVideo = muxed;
+  return true;
+}
+
+bool DvdImageBuilder::BuildDVD() {
+  stop = false;
+  lastError.clear();
+  const auto titles = Titles();
+  if (titles.empty()) return Fail("No title to put on the DVD");
+  if (outputFolder.empty()) return Fail("No output folder set");
+  const DiscToolInfo dvdauthor = GetDiscTool(DiscTool::Dvdauthor);
+  if (!dvdauthor.Found()) return Fail(MissingToolText(DiscTool::Dvdauthor));
+  if (menu && !menuAttempted) CreateMenuImages();
+
+  const auto standard = ProbeTitles();
+  if (!standard || !EnsureWorkFolder()) return false;
+
+  DvdauthorProject project;
+  project.destination = (fs::path(outputFolder) / "DVD").string();
+  project.standard = *standard;
+  project.titles = titles;
+  // Without the buttons a menu would hold the viewer on a still for ever: such
+  // a disc plays its titles from the player's title list instead.
+  if (menu && !menuVideo.empty()) project.menuVideo = menuVideo;
+  if (menu && menuVideo.empty()) Log("DVD image builder: no menu buttons, the DVD gets no menu");
+
+  std::error_code created;
+  fs::create_directories(fs::path(project.destination) / "AUDIO_TS", created);
+  fs::create_directories(fs::path(project.destination) / "VIDEO_TS", created);
+  if (created) return Fail("Cannot create " + project.destination + ": " + created.message());
+  if (!RemoveEarlierDvd(fs::path(project.destination) / "VIDEO_TS", &lastError)) return Fail(lastError);
+  const auto xml = DvdauthorXml(project);
+  if (!xml) return Fail("A title's or folder's name cannot be written into dvdauthor's control file");
+  const std::string xmlPath = (fs::path(workFolder) / "dvdauthor.xml").string();
+  if (!WriteTextFile(xmlPath, *xml, &lastError)) return Fail(lastError);
+
+  DvdauthorProgress progress(probedMegabytes);
+  const auto report = [&](DvdauthorProgress::Point point) {
+    if (callback != nullptr) callback(user, point.x, point.a, point.b);
+  };
+  report(progress.Current());
+  ChildProcess::Options options;
+  options.workingDirectory = workFolder;
+  options.environment = {std::string("VIDEO_FORMAT=") + StandardName(*standard)};
+  std::string toolError;
+  const ToolRunResult result = RunTool(
+      {dvdauthor.path, "-x", xmlPath}, options,
+      [&](const std::string& line) {
+        const DvdauthorLine parsed = ParseDvdauthorLine(line);
+        if (parsed.kind == DvdauthorLine::Kind::Error || parsed.kind == DvdauthorLine::Kind::Warning) {
+          Log("dvdauthor: %s", line.c_str());
+          if (parsed.kind == DvdauthorLine::Kind::Error && toolError.empty()) toolError = parsed.text;
+        }
+        if (progress.Apply(parsed)) report(progress.Current());
+      },
+      &stop);
+  if (result.stopped) return Fail("Stopped");
+  if (!result.Succeeded()) {
+    return Fail(result.startError != 0 ? "Cannot start dvdauthor: " + GetErrorText(result.startError)
+                                       : "dvdauthor failed (exit code " + std::to_string(result.exitCode) + ")" +
+                                             (toolError.empty() ? std::string() : ": " + toolError));
+  }
+  std::error_code ignored;
+  if (!fs::exists(fs::path(project.destination) / "VIDEO_TS" / "VIDEO_TS.IFO", ignored)) {
+    return Fail("dvdauthor left no VIDEO_TS.IFO");
+  }
+  DvdauthorProgress::Point done = progress.Current();
+  done.a = done.b;
+  done.x = 0;
+  report(done);
+  return true;
+}
+
+DVDImageBuildHandle DVDImageBuild_Create() {
+  Log("DVDImageBuild_Create");
+  return new DvdImageBuilder();
+}
+
+void DVDImageBuild_Destory(DVDImageBuildHandle handle) {
+  Log("DVDImageBuild_Destory");
+  delete handle;
+}
+
+void DVDImageBuild_SetProgressCallback(DVDImageBuildHandle handle, DVDImageBuildProgressCallback callback, void* user) {
+  if (handle == nullptr) return;
+  handle->callback = callback;
+  handle->user = user;
+}
+
+int DVDImageBuild_LoadINI(DVDImageBuildHandle handle, const char* path) {
+  if (handle == nullptr || path == nullptr) return 0;
+  Log("DVDImageBuild_LoadINI %s", path);
+  auto menu = LoadMenuDescription(path, &handle->lastError);
+  if (!menu) {
+    handle->Fail("Menu description " + std::string(path) + ": " + handle->lastError);
+    return 0;
+  }
+  handle->menu = std::move(menu);
+  handle->singleTitle.clear();
+  handle->TitlesChanged();
+  return 1;
+}
+
+int DVDImageBuild_SetMenuMPEGFilename(DVDImageBuildHandle handle, const char* path) {
+  if (handle == nullptr || path == nullptr) return 0;
+  Log("DVDImageBuild_SetMenuMPEGFilename %s", path);
+  std::error_code ignored;
+  handle->menu.reset();
+  handle->TitlesChanged();
+  handle->singleTitle = fs::absolute(path, ignored).string();
+  if (!fs::is_regular_file(handle->singleTitle, ignored)) {
+    handle->Fail("No file " + handle->singleTitle);
+    return 0;
+  }
+  return 1;
+}
+
+int DVDImageBuild_SetOutputFolder(DVDImageBuildHandle handle, const char* folder) {
+  if (handle == nullptr || folder == nullptr) return 0;
+  Log("DVDImageBuild_SetOutputFolder %s", folder);
+  std::error_code ignored;
+  handle->outputFolder = fs::absolute(folder, ignored).string();
+  if (!fs::is_directory(handle->outputFolder, ignored)) {
+    handle->Fail("No folder " + handle->outputFolder);
+    return 0;
+  }
+  return 1;
+}
+
+int DVDImageBuild_CreateMenuImages(DVDImageBuildHandle handle) {
+  if (handle == nullptr) return 0;
+  Log("DVDImageBuild_CreateMenuImages");
+  return handle->CreateMenuImages() ? 1 : 0;
+}
+
+int DVDImageBuild_BuildDVD(DVDImageBuildHandle handle) {
+  if (handle == nullptr) return 0;
+  Log("DVDImageBuild_BuildDVD");
+  return handle->BuildDVD() ? 1 : 0;
+}
+
+void DVDImageBuild_StopBuildDVD(DVDImageBuildHandle handle) {
+  if (handle == nullptr) return;
+  Log("DVDImageBuild_StopBuildDVD");
+  handle->stop = true;
+}
+
+const char* DVDImageBuild_GetLastError(DVDImageBuildHandle handle) {
+  return handle == nullptr ? "no builder" : handle->lastError.c_str();
+}
