@@ -5,6 +5,7 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -74,5 +75,20 @@ std::string ReadFile(const std::string& path);
 
 // The lines of a log file after its header line, without their CR LF.
 std::vector<std::string> LogEntries(const std::string& logPath);
+
+// Sets an environment variable for a scope (a null value unsets it) and
+// restores what was there before.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const char* value);
+  ScopedEnv(const char* name, const std::string& value) : ScopedEnv(name, value.c_str()) {}
+  ~ScopedEnv();
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+ private:
+  std::string m_name;
+  std::optional<std::string> m_previous;
+};
 
 }  // namespace testkit
