@@ -1,11 +1,12 @@
 // CCastrel1Dlg: the window itself - initialising, enabling, closing, the
 // system commands, help and the output folder.
 
+#include "app/main_window_core.h"
+
 #include <chrono>
 #include <thread>
 
 #include "app/control_ids.h"
-#include "app/main_window_core.h"
 #include "formats/format_pages.h"
 #include "platform/dialogs/message_box.h"
 #include "platform/registry/registry.h"
@@ -18,8 +19,8 @@ namespace {
 
 // The controls a running job must leave alone (the list last).
 constexpr int kControlsOfAJob[] = {
-    control_id::kAdvanced, control_id::kSettings, control_id::kAddFile,     control_id::kQualitySlider,
-    control_id::kPlayerSlider, control_id::kPlay, control_id::kStop,        control_id::kRemoveFile,
+    control_id::kAdvanced,     control_id::kSettings,  control_id::kAddFile, control_id::kQualitySlider,
+    control_id::kPlayerSlider, control_id::kPlay,      control_id::kStop,    control_id::kRemoveFile,
     control_id::kSelectFolder, control_id::kFilesList,
 };
 
@@ -129,9 +130,8 @@ void CCastrel1Dlg::OnSysCommand(unsigned nID) {
     return;
   }
   if (nID == SC_CLOSE) {
-    if (m_bBusy &&
-        MessageBox(Owner(), "Conversion in progress - Are you sure you want to quit now?", "Message",
-                   MB_YESNO | MB_ICONQUESTION) != IDYES) {
+    if (m_bBusy && MessageBox(Owner(), "Conversion in progress - Are you sure you want to quit now?", "Message",
+                              MB_YESNO | MB_ICONQUESTION) != IDYES) {
       return;
     }
     OnCancel();

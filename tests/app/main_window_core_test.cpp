@@ -1,13 +1,14 @@
 // The main window's core, headless: enabling, closing in its stages, the
 // system commands, help and the output folder.
 
+#include "app/main_window_core.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
 
 #include "app/control_ids.h"
-#include "app/main_window_core.h"
 #include "app/recording_view.h"
 #include "common/test_kit.h"
 #include "convert/ping.h"
@@ -56,9 +57,9 @@ TEST_F(MainWindowCore, InitialisingShowsTheOptionsAndHidesTheDvdToolButtons) {
 
 TEST_F(MainWindowCore, EnableControlsSwitchesExactlyTheControlsOfAJobAndTheConvertButtonsLook) {
   const std::map<int, bool> disabled = {
-      {control_id::kAdvanced, false},     {control_id::kSettings, false},   {control_id::kAddFile, false},
+      {control_id::kAdvanced, false},      {control_id::kSettings, false},     {control_id::kAddFile, false},
       {control_id::kQualitySlider, false}, {control_id::kPlayerSlider, false}, {control_id::kPlay, false},
-      {control_id::kStop, false},         {control_id::kRemoveFile, false}, {control_id::kSelectFolder, false},
+      {control_id::kStop, false},          {control_id::kRemoveFile, false},   {control_id::kSelectFolder, false},
       {control_id::kFilesList, false},
   };
   core.EnableControls(false);
