@@ -274,6 +274,28 @@ TEST_F(ImageWriterTest, AKilledWriteLeavesNoImageNameAndIsTidiedNextTime) {
   EXPECT_EQ(names, std::vector<std::string>{"Video DVD.iso"});
 }
 
+TEST_F(ImageWriterTest, AFullDiskSaysSoAndLeavesNothingBehind) {
+  const std::string work = (m_dir.path() / "work").string();
+  fs::create_directories(work);
+  disctest::BuildDvdFolder(m_dir.path().string(), work, {3.0});
+  const std::string images = m_dir.File("small disk");
+  disctest::SmallFileSystem disk(images, "300k");  // the DVD folder alone is about 1 MB
+  if (!disk.Mounted()) GTEST_SKIP() << disk.Why();
+  ASSERT_EQ(burner::SetImageWriterFolder(images.c_str()), 0);
+  disctest::BurnWatch watch;
+  ASSERT_EQ(burner::CreateProject(burner::BS_BURNER_VIDEODVD), 0);
+  ASSERT_EQ(disctest::SetVolumeLabel("Video DVD"), 0);
+  ASSERT_EQ(burner::AddDir(disctest::DvdFolderRecord(work + "/DVD/VIDEO_TS")), 0);
+  ASSERT_EQ(burner::SetDevice(disctest::ImageWriterId()), 0);
+  ASSERT_EQ(burner::Burn(), 0) << burner::GetLastErrorText();
+  ASSERT_TRUE(watch.WaitForBurnDone(1));
+  const auto text = watch.LastDoneText();
+  ASSERT_TRUE(text.has_value());
+  EXPECT_TRUE(text->starts_with("The disk is full: genisoimage failed (exit code ")) << *text;
+  EXPECT_NE(text->find("No space left on device"), std::string::npos) << *text;
+  EXPECT_EQ(disk.Entries(), std::vector<std::string>{});
+}
+
 TEST_F(ImageWriterTest, WithoutAFolderTheImageWriterRefuses) {
   EXPECT_EQ(burner::SetImageWriterFolder(m_dir.File("missing").c_str()), 9);
   EXPECT_EQ(burner::SetImageWriterFolder(nullptr), 9);
