@@ -1,9 +1,12 @@
 #include "platform/disc/disc_test_support.h"
 
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 
 #include <QXmlStreamReader>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -127,6 +130,28 @@ AuthoredMenu ReadBackMenu(const std::string& dvdFolder, const std::string& scrat
     ++menu.titlesReturningToMenu;
   }
   return menu;
+}
+
+SmallFileSystem::SmallFileSystem(const std::string& folder, const std::string& size) : m_folder(folder) {
+  std::filesystem::create_directories(folder);
+  const std::string options = "size=" + size + ",mode=0755";
+  if (::mount("orlenta-test", folder.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, options.c_str()) == 0) {
+    m_mounted = true;
+  } else {
+    m_why = "cannot mount a small tmpfs on " + folder + " to fill it: " + std::strerror(errno);
+  }
+}
+
+SmallFileSystem::~SmallFileSystem() {
+  if (m_mounted) ::umount2(m_folder.c_str(), MNT_DETACH);
+}
+
+std::vector<std::string> SmallFileSystem::Entries() const {
+  std::vector<std::string> entries;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(m_folder)) {
+    entries.push_back(entry.path().lexically_relative(m_folder).string());
+  }
+  return entries;
 }
 
 }  // namespace disctest
