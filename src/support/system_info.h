@@ -54,6 +54,15 @@ struct SystemSources {
   std::function<std::optional<std::uint64_t>(const std::string& mountPoint)> freeBytes;
 };
 
+struct OperatingSystemFacts {
+  std::string distribution;  // "Debian GNU/Linux 12 (bookworm)", or "" when unknown
+  std::string name;          // the distribution and the kernel: "Debian GNU/Linux 12 (bookworm) Linux 6.1.0-18-amd64"
+  int build = 0;             // the kernel's build number, the "#N" of its version text
+  std::string servicePack;   // the distribution's point release ("12.5")
+};
+
+OperatingSystemFacts OperatingSystem(const SystemSources& sources);
+
 // The sources of the machine this process runs on.
 SystemSources ThisMachine();
 

@@ -91,29 +91,10 @@ std::optional<std::uint64_t> KilobyteValue(const std::map<std::string, std::stri
 
 void AddOsSection(const SystemSources& sources, std::vector<std::string>& lines) {
   lines.push_back("--- OS Version Info ---");
-  const auto release = ReadOsRelease(sources.root);
-  std::string distribution;
-  if (const auto pretty = release.find("PRETTY_NAME"); pretty != release.end()) {
-    distribution = pretty->second;
-  } else if (const auto name = release.find("NAME"); name != release.end()) {
-    distribution = name->second;
-    if (const auto version = release.find("VERSION"); version != release.end()) distribution += " " + version->second;
-  }
-  const KernelFacts& kernel = sources.kernel;
-  std::string system = Trim(kernel.sysname + " " + kernel.release);
-  if (system.empty()) system = "Linux";
-  const std::string name = distribution.empty() ? system : distribution + " " + system;
-  lines.push_back(Format("\tOperating system: %s", name.c_str()));
-  // The kernel's build number is the "#N" that starts its version text.
-  const int build = kernel.version.size() > 1 && kernel.version[0] == '#' ? std::atoi(kernel.version.c_str() + 1) : 0;
-  lines.push_back(Format("\tBuild: %d", build));
-  // The distribution's point release ("12.5") plays the service pack's part.
-  std::string servicePack = FirstLine(sources.root + "/etc/debian_version");
-  if (servicePack.empty() || servicePack[0] < '0' || servicePack[0] > '9') {
-    const auto versionId = release.find("VERSION_ID");
-    servicePack = versionId != release.end() ? versionId->second : "";
-  }
-  lines.push_back(Format("\tService pack: %s", servicePack.c_str()));
+  const OperatingSystemFacts system = OperatingSystem(sources);
+  lines.push_back(Format("\tOperating system: %s", system.name.c_str()));
+  lines.push_back(Format("\tBuild: %d", system.build));
+  lines.push_back(Format("\tService pack: %s", system.servicePack.c_str()));
 }
 
 void AddSpeedLine(const std::string& root, std::vector<std::string>& lines) {
@@ -208,6 +189,32 @@ void AddDriveLines(const SystemSources& sources, std::vector<std::string>& lines
 }
 
 }  // namespace
+
+OperatingSystemFacts OperatingSystem(const SystemSources& sources) {
+  OperatingSystemFacts facts;
+  const auto release = ReadOsRelease(sources.root);
+  if (const auto pretty = release.find("PRETTY_NAME"); pretty != release.end()) {
+    facts.distribution = pretty->second;
+  } else if (const auto name = release.find("NAME"); name != release.end()) {
+    facts.distribution = name->second;
+    if (const auto version = release.find("VERSION"); version != release.end()) {
+      facts.distribution += " " + version->second;
+    }
+  }
+  const KernelFacts& kernel = sources.kernel;
+  std::string system = Trim(kernel.sysname + " " + kernel.release);
+  if (system.empty()) system = "Linux";
+  facts.name = facts.distribution.empty() ? system : facts.distribution + " " + system;
+  // The kernel's build number is the "#N" that starts its version text.
+  facts.build = kernel.version.size() > 1 && kernel.version[0] == '#' ? std::atoi(kernel.version.c_str() + 1) : 0;
+  // The distribution's point release ("12.5") plays the service pack's part.
+  facts.servicePack = FirstLine(sources.root + "/etc/debian_version");
+  if (facts.servicePack.empty() || facts.servicePack[0] < '0' || facts.servicePack[0] > '9') {
+    const auto versionId = release.find("VERSION_ID");
+    facts.servicePack = versionId != release.end() ? versionId->second : "";
+  }
+  return facts;
+}
 
 unsigned ArchitectureCode(const std::string& machine) {
   if (machine.size() == 4 && machine[0] == 'i' && machine.substr(2) == "86" && machine[1] >= '3' && machine[1] <= '6') {

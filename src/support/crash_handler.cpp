@@ -1,0 +1,424 @@
+#include "support/crash_handler.h"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <signal.h>
+#include <sys/mman.h>
+#include <sys/prctl.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <time.h>
+#include <ucontext.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+#include <string>
+
+#include "support/crash_report.h"
+#include "support/log.h"
+#include "support/path_buffer.h"
+#include "support/system_info.h"
+
+extern char** environ;
+
+namespace {
+
+using crash_detail::CrashEvent;
+using crash_detail::InstalledFacts;
+using crash_detail::ReportBuffer;
+
+constexpr int kCrashSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
+constexpr std::size_t kAlternateStackBytes = 256 * 1024;
+// How close to the stack pointer a fault counts as running out of stack.
+constexpr std::uint64_t kStackOverflowReach = 256 * 1024;
+// The exit status of a process whose crash was reported.
+constexpr int kReportedExitStatus = 1;
+
+InstalledFacts g_facts;
+ReportBuffer g_buffer;
+std::atomic<bool> g_installed{false};
+std::atomic<bool> g_reportStarted{false};
+std::atomic<pid_t> g_reporterThread{0};
+std::atomic<bool> g_returnAfterReport{false};
+char g_logPath[PATH_MAX];
+char g_location[128];
+char g_detail[512];
+
+pid_t ThreadId() noexcept {
+  return static_cast<pid_t>(::syscall(SYS_gettid));
+}
+
+void CopyText(char* out, std::size_t size, const std::string& text) {
+  const std::size_t length = text.size() < size ? text.size() : size - 1;
+  std::memcpy(out, text.data(), length);
+  out[length] = '\0';
+}
+
+void Append(char*& out, char* end, const char* text) noexcept {
+  while (*text != '\0' && out + 1 < end) *out++ = *text++;
+  *out = '\0';
+}
+
+void AppendDecimal(char*& out, char* end, long value) noexcept {
+  char digits[24];
+  int length = 0;
+  do {
+    digits[length++] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  } while (value > 0 && length < 23);
+  while (length > 0 && out + 1 < end) *out++ = digits[--length];
+  *out = '\0';
+}
+
+// Where the crash happened: the main thread keeps the classic text, every
+// other thread is named by its id and name.
+const char* Location() noexcept {
+  if (ThreadId() == ::getpid()) return "ExceptionAttacher - AfxWinMain";
+  char* out = g_location;
+  char* end = g_location + sizeof g_location;
+  Append(out, end, "ExceptionAttacher - thread ");
+  AppendDecimal(out, end, ThreadId());
+  char name[17] = {};
+  if (::prctl(PR_GET_NAME, name) == 0 && name[0] != '\0') {
+    Append(out, end, " (");
+    Append(out, end, name);
+    Append(out, end, ")");
+  }
+  return g_location;
+}
+
+bool DebuggerAttached() noexcept {
+  const int fd = ::open("/proc/self/status", O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  static char text[8192];
+  const ssize_t got = ::read(fd, text, sizeof text - 1);
+  ::close(fd);
+  if (got <= 0) return false;
+  text[got] = '\0';
+  const char* tracer = std::strstr(text, "TracerPid:");
+  if (tracer == nullptr) return false;
+  tracer += std::strlen("TracerPid:");
+  while (*tracer == ' ' || *tracer == '\t') ++tracer;
+  return *tracer != '0';
+}
+
+void MakeFolders(const char* folder) noexcept {
+  static char path[PATH_MAX];
+  const std::size_t length = std::strlen(folder);
+  if (length >= sizeof path) return;
+  std::memcpy(path, folder, length + 1);
+  for (char* p = path + 1; *p != '\0'; ++p) {
+    if (*p != '/') continue;
+    *p = '\0';
+    ::mkdir(path, 0700);
+    *p = '/';
+  }
+  ::mkdir(path, 0700);
+}
+
+void Say(const char* text) noexcept {
+  [[maybe_unused]] const ssize_t ignored = ::write(STDERR_FILENO, text, std::strlen(text));
+}
+
+// ErrorReport with the product word, the report and the log; a new session,
+// no descriptors but the standard ones, no blocked signals. False when it
+// could not be started (a pipe closed by exec tells success).
+bool StartErrorReport() noexcept {
+  if (::access(g_facts.errorReportPath, X_OK) != 0) return false;
+  int pipe[2];
+  if (::pipe2(pipe, O_CLOEXEC) != 0) return false;
+  char* const arguments[] = {g_facts.errorReportPath, g_facts.productWord, g_facts.reportPath, g_logPath, nullptr};
+#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
+  const pid_t child = ::_Fork();  // fork without the at-fork handlers: safe in a signal handler
+#else
+  const pid_t child = ::fork();
+#endif
+  if (child == 0) {
+    ::setsid();
+    sigset_t none;
+    ::sigemptyset(&none);
+    ::sigprocmask(SIG_SETMASK, &none, nullptr);
+    for (const int signal : kCrashSignals) ::signal(signal, SIG_DFL);
+    // Everything but the standard descriptors and the pipe, which exec closes itself.
+    const auto writeEnd = static_cast<unsigned>(pipe[1]);
+    if (writeEnd > 3) ::syscall(SYS_close_range, 3U, writeEnd - 1, 0U);
+    ::syscall(SYS_close_range, writeEnd + 1, ~0U, 0U);
+    ::execve(g_facts.errorReportPath, arguments, environ);
+    const int error = errno;
+    [[maybe_unused]] const ssize_t ignored = ::write(pipe[1], &error, sizeof error);
+    ::_exit(127);
+  }
+  ::close(pipe[1]);
+  if (child < 0) {
+    ::close(pipe[0]);
+    return false;
+  }
+  int error = 0;
+  ssize_t got;
+  do {
+    got = ::read(pipe[0], &error, sizeof error);
+  } while (got < 0 && errno == EINTR);
+  ::close(pipe[0]);
+  return got == 0;
+}
+
+// The report and ErrorReport; true when both happened (the crash is handled).
+bool Report(const CrashEvent& event) noexcept {
+  if (!LogCopyPath(g_logPath, sizeof g_logPath)) g_logPath[0] = '\0';
+  MakeFolders(g_facts.profileFolder);
+  const int fd = ::open(g_facts.reportPath, O_WRONLY | O_CREAT | O_TRUNC | O_DSYNC | O_CLOEXEC, 0600);
+  if (fd < 0) {
+    Say("Error creating exception report\n");
+    return false;
+  }
+  g_buffer.Begin(fd);
+  crash_detail::WriteReport(g_buffer, g_facts, event);
+  g_buffer.Finish();
+  ::close(fd);
+  if (DebuggerAttached()) return false;
+  return StartErrorReport();
+}
+
+// Ends the process the way it would have ended without us.
+[[noreturn]] void EndByDefault(int signal) noexcept {
+  struct sigaction fallback {};
+  fallback.sa_handler = SIG_DFL;
+  ::sigemptyset(&fallback.sa_mask);
+  ::sigaction(signal, &fallback, nullptr);
+  sigset_t only;
+  ::sigemptyset(&only);
+  ::sigaddset(&only, signal);
+  ::sigprocmask(SIG_UNBLOCK, &only, nullptr);
+  ::raise(signal);
+  ::_exit(128 + signal);
+}
+
+// Waits for the thread that is writing the report to end the process.
+[[noreturn]] void WaitForReporter(int signal) noexcept {
+  for (int waited = 0; waited < 600 && g_reporterThread.load() != 0; ++waited) {
+    timespec tenth{0, 100'000'000};
+    ::nanosleep(&tenth, nullptr);
+  }
+  EndByDefault(signal);
+}
+
+// Runs the report for the first crash of the process; returns only when a
+// test asked to go on after it.
+void Handle(int signal, const CrashEvent& event) noexcept {
+  const pid_t self = ThreadId();
+  if (g_reporterThread.load() == self) EndByDefault(signal);  // faulted while reporting
+  bool expected = false;
+  if (!g_reportStarted.compare_exchange_strong(expected, true)) {
+    if (g_reporterThread.load() != 0) WaitForReporter(signal);
+    EndByDefault(signal);
+  }
+  g_reporterThread.store(self);
+  const bool handled = Report(event);
+  g_reporterThread.store(0);
+  if (!handled) EndByDefault(signal);
+  if (g_returnAfterReport.load()) return;
+  ::_exit(kReportedExitStatus);
+}
+
+// The exception code of a signal, from what the kernel says about it.
+void Classify(int signal, const siginfo_t* info, const ucontext_t* context, CrashEvent& event) noexcept {
+  const int code = info != nullptr ? info->si_code : 0;
+  const auto address = info != nullptr ? reinterpret_cast<std::uint64_t>(info->si_addr) : 0;
+  switch (signal) {
+    case SIGFPE:
+      event.code = code == FPE_INTDIV   ? 0xC0000094
+                   : code == FPE_INTOVF ? 0xC0000095
+                   : code == FPE_FLTDIV ? 0xC000008E
+                   : code == FPE_FLTOVF ? 0xC0000091
+                   : code == FPE_FLTUND ? 0xC0000093
+                   : code == FPE_FLTRES ? 0xC000008F
+                   : code == FPE_FLTSUB ? 0xC000008C
+                                        : 0xC0000090;
+      break;
+    case SIGILL:
+      event.code = code == ILL_PRVOPC || code == ILL_PRVREG ? 0xC0000096 : 0xC000001D;
+      break;
+    case SIGBUS:
+      event.code = code == BUS_ADRALN ? 0x80000002 : 0xC0000006;
+      break;
+    case SIGABRT:
+      // The program gave up on itself (abort, a failed assertion).
+      event.code = 0xC0000025;
+      break;
+    case SIGSEGV: {
+      std::uint64_t rsp = 0;
+#if defined(__x86_64__)
+      if (context != nullptr) rsp = static_cast<std::uint64_t>(context->uc_mcontext.gregs[REG_RSP]);
+#endif
+      const bool nearStack = rsp != 0 && address + kStackOverflowReach >= rsp && address < rsp + kStackOverflowReach;
+      if (code == SEGV_MAPERR && nearStack) {
+        event.code = 0xC00000FD;
+        break;
+      }
+      event.code = 0xC0000005;
+      event.accessViolation = true;
+      event.faultAddress = address;
+#if defined(__x86_64__)
+      // Bit 1 of the page-fault error code: the access was a write.
+      if (context != nullptr) event.write = (context->uc_mcontext.gregs[REG_ERR] & 2) != 0;
+#endif
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void OnCrashSignal(int signal, siginfo_t* info, void* context) {
+  const int savedErrno = errno;
+  CrashEvent event;
+  event.location = Location();
+  event.context = static_cast<const ucontext_t*>(context);
+  Classify(signal, info, event.context, event);
+  Handle(signal, event);
+  errno = savedErrno;
+}
+
+// An exception nothing caught. Not a signal handler: its text may be read.
+[[noreturn]] void OnTerminate() {
+  g_detail[0] = '\0';
+  if (const std::exception_ptr current = std::current_exception()) {
+    try {
+      std::rethrow_exception(current);
+    } catch (const std::exception& error) {
+      CopyText(g_detail, sizeof g_detail, error.what());
+    } catch (...) {
+      CopyText(g_detail, sizeof g_detail, "(not a std::exception)");
+    }
+  }
+  static ucontext_t context;
+  ::getcontext(&context);
+  CrashEvent event;
+  event.code = 0xE06D7363;
+  event.location = Location();
+  event.detail = g_detail;
+  event.context = &context;
+  Handle(SIGABRT, event);
+  EndByDefault(SIGABRT);
+}
+
+void GiveThreadAlternateStack(void*& stack, std::size_t& size) {
+  size = kAlternateStackBytes;
+  stack = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_STACK, -1, 0);
+  if (stack == MAP_FAILED) {
+    stack = nullptr;
+    return;
+  }
+  stack_t alternate{};
+  alternate.ss_sp = stack;
+  alternate.ss_size = size;
+  if (::sigaltstack(&alternate, nullptr) != 0) {
+    ::munmap(stack, size);
+    stack = nullptr;
+  }
+}
+
+std::string DataFolder() {
+  const char* data = std::getenv("XDG_DATA_HOME");
+  if (data != nullptr && data[0] == '/') return data;
+  const char* home = std::getenv("HOME");
+  if (home == nullptr || home[0] == '\0') {
+    const passwd* user = ::getpwuid(::getuid());
+    home = user != nullptr ? user->pw_dir : "/tmp";
+  }
+  return std::string(home) + "/.local/share";
+}
+
+void GatherFacts(const char* productWord) {
+  CopyText(g_facts.productWord, sizeof g_facts.productWord, productWord != nullptr ? productWord : "");
+  char executable[PATH_MAX] = {};
+  const ssize_t length = ::readlink("/proc/self/exe", executable, sizeof executable - 1);
+  std::string fileName = "Unknown";
+  if (length > 0) {
+    CopyText(g_facts.executablePath, sizeof g_facts.executablePath, std::string(executable, length));
+    const std::string path(executable, static_cast<std::size_t>(length));
+    fileName = path.substr(path.rfind('/') + 1);
+  }
+  const std::string application = fileName.substr(0, fileName.rfind('.'));
+  CopyText(g_facts.applicationName, sizeof g_facts.applicationName, application);
+  const passwd* user = ::getpwuid(::geteuid());
+  CopyText(g_facts.userName, sizeof g_facts.userName, user != nullptr ? user->pw_name : "");
+
+  const SystemSources sources = ThisMachine();
+  const OperatingSystemFacts system = OperatingSystem(sources);
+  const std::string kernel = sources.kernel.sysname.empty() ? "Linux" : sources.kernel.sysname;
+  CopyText(g_facts.systemName, sizeof g_facts.systemName,
+           system.distribution.empty() ? kernel : system.distribution + " " + kernel);
+  CopyText(g_facts.systemVersion, sizeof g_facts.systemVersion, sources.kernel.release);
+  CopyText(g_facts.servicePack, sizeof g_facts.servicePack, system.servicePack);
+  g_facts.processors = sources.processors;
+  const unsigned architecture = ArchitectureCode(sources.kernel.machine);
+  g_facts.processorType = architecture == 9 ? 8664 : architecture == 0 ? 586 : 0;
+  g_facts.addressSpaceBytes = sources.addressSpaceBytes;
+
+  const time_t now = ::time(nullptr);
+  tm local{};
+  if (::localtime_r(&now, &local) != nullptr) g_facts.utcOffsetSeconds = local.tm_gmtoff;
+
+  const std::string profile = DataFolder() + "/" + fileName + ".INI";
+  CopyText(g_facts.profileFolder, sizeof g_facts.profileFolder, profile);
+  CopyText(g_facts.reportPath, sizeof g_facts.reportPath, profile + "/ERRORLOG.TXT");
+  try {
+    CopyText(g_facts.errorReportPath, sizeof g_facts.errorReportPath, ModuleFolderFile("ErrorReport").str());
+  } catch (const std::exception&) {
+    g_facts.errorReportPath[0] = '\0';  // an executable path too long to extend: no ErrorReport
+  }
+}
+
+}  // namespace
+
+void InstallCrashHandler(const char* productWord) {
+  if (g_installed.exchange(true)) return;
+  GatherFacts(productWord);
+
+  static void* mainStack = nullptr;
+  static std::size_t mainStackSize = 0;
+  GiveThreadAlternateStack(mainStack, mainStackSize);
+
+  struct sigaction action {};
+  action.sa_sigaction = OnCrashSignal;
+  action.sa_flags = SA_SIGINFO | SA_ONSTACK;
+  // While one crash is handled, a fault of another kind on the same thread
+  // is not delivered to us again: the kernel ends the process instead.
+  ::sigemptyset(&action.sa_mask);
+  for (const int signal : kCrashSignals) ::sigaddset(&action.sa_mask, signal);
+  for (const int signal : kCrashSignals) ::sigaction(signal, &action, nullptr);
+  std::set_terminate(OnTerminate);
+}
+
+CrashStackForThread::CrashStackForThread() {
+  GiveThreadAlternateStack(m_stack, m_size);
+}
+
+CrashStackForThread::~CrashStackForThread() {
+  if (m_stack == nullptr) return;
+  stack_t off{};
+  off.ss_flags = SS_DISABLE;
+  ::sigaltstack(&off, nullptr);
+  ::munmap(m_stack, m_size);
+}
+
+namespace crash_detail {
+
+const char* ReportPath() {
+  return g_facts.reportPath;
+}
+
+void SetReturnAfterReportForTesting(bool on) {
+  g_returnAfterReport.store(on);
+}
+
+void SetFaultWhileReportingForTesting(bool on) {
+  g_faultWhileReporting = on;
+}
+
+}  // namespace crash_detail

@@ -1,0 +1,48 @@
+#pragma once
+// The crash handler: when the program crashes on any of its threads, it
+// writes ERRORLOG.TXT into "<data folder>/<executable name>.INI/", starts
+// ErrorReport (next to the executable) with the product word, the report and
+// the log, and ends the process quietly.
+//
+// Covered: SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT and a C++ exception that
+// nothing catches (std::terminate). Only the first crash of a process is
+// reported; a fault while the report is being written ends the process at
+// once. The handler runs on an alternate signal stack on the thread that
+// installed it; another thread gets one through CrashStackForThread, without
+// which everything but its own stack overflow is still reported.
+
+#include <cstddef>
+
+// Installs the handler; call it first thing in main. productWord goes to
+// ErrorReport as its first argument. Static facts (paths, user, system) are
+// gathered here, since the handler itself may only make async-signal-safe
+// calls. Calling it again changes nothing.
+void InstallCrashHandler(const char* productWord);
+
+// Gives the calling thread an alternate signal stack for as long as the
+// object lives, so that its stack overflow is reported too.
+class CrashStackForThread {
+ public:
+  CrashStackForThread();
+  ~CrashStackForThread();
+  CrashStackForThread(const CrashStackForThread&) = delete;
+  CrashStackForThread& operator=(const CrashStackForThread&) = delete;
+
+ private:
+  void* m_stack = nullptr;
+  std::size_t m_size = 0;
+};
+
+namespace crash_detail {
+
+// The report's path, as the handler computed it at installation.
+const char* ReportPath();
+
+// Tests: return from the handler after a report instead of ending the
+// process, so that a raised signal can be followed by another one.
+void SetReturnAfterReportForTesting(bool on);
+
+// Tests: make the handler itself fault in the middle of writing the report.
+void SetFaultWhileReportingForTesting(bool on);
+
+}  // namespace crash_detail

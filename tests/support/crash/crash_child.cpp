@@ -1,0 +1,76 @@
+// A program that installs the crash handler and then crashes as its first
+// argument says; the crash tests run it as a child process.
+//   crash_child <how> [log path]
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <stdexcept>
+#include <thread>
+
+#include "support/crash_handler.h"
+#include "support/log.h"
+
+namespace {
+
+volatile int g_zero = 0;
+volatile int* volatile g_nowhere = nullptr;
+
+__attribute__((noinline)) int DivideByZero() {
+  return 7 / g_zero;
+}
+
+__attribute__((noinline)) int ReadFromAddressZero() {
+  return *g_nowhere;
+}
+
+__attribute__((noinline)) int Recurse(int depth) {
+  volatile char frame[512];
+  frame[0] = static_cast<char>(depth);
+  return g_zero == 0 ? Recurse(depth + 1) + frame[0] : 0;
+}
+
+__attribute__((noinline)) void ThrowOut() {
+  throw std::runtime_error("the disc tray ran away");
+}
+
+void CrashOnWorker() {
+  std::thread worker([] {
+    pthread_setname_np(pthread_self(), "crash-worker");
+    ReadFromAddressZero();
+  });
+  worker.join();
+}
+
+// The first crash is reported and the handler returns (a raised signal can
+// go on); the second is not reported at all.
+void CrashTwice() {
+  crash_detail::SetReturnAfterReportForTesting(true);
+  std::raise(SIGSEGV);
+  unlink(crash_detail::ReportPath());
+  std::raise(SIGSEGV);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return 2;
+  InstallCrashHandler("Orlenta");
+  if (argc > 2 && !LogOpen(argv[2])) return 3;
+  Log("crash_child - crashing by %s", argv[1]);
+  const char* how = argv[1];
+  if (std::strcmp(how, "divide") == 0) return DivideByZero();
+  if (std::strcmp(how, "null") == 0) return ReadFromAddressZero();
+  if (std::strcmp(how, "abort") == 0) std::abort();
+  if (std::strcmp(how, "overflow") == 0) return Recurse(0);
+  if (std::strcmp(how, "exception") == 0) ThrowOut();
+  if (std::strcmp(how, "thread") == 0) CrashOnWorker();
+  if (std::strcmp(how, "twice") == 0) CrashTwice();
+  if (std::strcmp(how, "fault-in-handler") == 0) {
+    crash_detail::SetFaultWhileReportingForTesting(true);
+    return ReadFromAddressZero();
+  }
+  return 4;
+}
