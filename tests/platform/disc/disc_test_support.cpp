@@ -15,6 +15,7 @@
 
 #include "common/test_kit.h"
 #include "platform/disc/authoring/dvd_image_builder.h"
+#include "platform/disc/authoring/menu_description.h"
 #include "platform/process/child_process.h"
 #include "platform/process/find_program.h"
 
@@ -86,18 +87,25 @@ void WriteMenuDescription(const std::string& path, const std::string& menuVideo,
   const int row = (height - 50) / n;
   const int width = 300;
   const int left = (720 - width) / 2;
-  std::ostringstream ini;
-  ini << "[Infos]\r\nSelections=" << n << "\r\nmenu=\"" << menuVideo << "\"\r\n\r\n";
+  MenuDescription description;
+  description.menuVideo = menuVideo;
   for (int i = 0; i < n; ++i) {
     const int top = 50 + i * row;
     const int middle = (2 * top + row) / 2;
     const int selTop = row < 50 ? top : middle - 25;
     const int selBottom = row < 50 ? top + row : middle + 25;
-    ini << "[" << i << "]\r\nTopLeft=" << left << "," << selTop << "\r\nRightBottom=" << left + width << ","
-        << selBottom - 1 << "\r\nWidth=" << width << "\r\nHeight=" << selBottom - selTop - 1 << "\r\nfile=\""
-        << titles[static_cast<std::size_t>(i)] << "\"\r\nLineWidth=1\r\n\r\n";
+    MenuTitle title;
+    title.left = left;
+    title.top = selTop;
+    title.right = left + width;
+    title.bottom = selBottom - 1;
+    title.file = titles[static_cast<std::size_t>(i)];
+    description.titles.push_back(title);
   }
-  testkit::WriteFile(path, ini.str());
+  std::string error;
+  const auto text = MenuDescriptionText(description, &error);
+  if (!text) throw std::runtime_error("cannot write a menu description: " + error);
+  testkit::WriteFile(path, *text);
 }
 
 std::vector<double> LsdvdTitleLengths(const std::string& dvd) {
