@@ -120,7 +120,8 @@ int main(int argc, char* argv[]) {
   if (argc > 1 && std::string(argv[1]) == "--minimal") return RunMinimal(argc, argv);
 
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
-  const std::filesystem::path scratch = std::filesystem::temp_directory_path() / ("orlenta-bench-" + std::to_string(::getpid()));
+  const std::filesystem::path scratch =
+      std::filesystem::temp_directory_path() / ("orlenta-bench-" + std::to_string(::getpid()));
   std::filesystem::create_directories(scratch);
   ::setenv("XDG_DATA_HOME", (scratch / "data").c_str(), 1);
   ::setenv("ORLENTA_REGISTRY", (scratch / "registry.reg").c_str(), 1);

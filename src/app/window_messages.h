@@ -16,11 +16,11 @@
 // The messages the window receives, by their historic numbers.
 inline constexpr unsigned WM_USER = 0x0400;
 inline constexpr unsigned WM_APP = 0x8000;
-inline constexpr unsigned WM_PING = WM_APP + 1;        // a ping from a Pinger (sent)
-inline constexpr unsigned WM_SHOWDLG = WM_USER + 1;    // show the CD prompt (sent)
+inline constexpr unsigned WM_PING = WM_APP + 1;            // a ping from a Pinger (sent)
+inline constexpr unsigned WM_SHOWDLG = WM_USER + 1;        // show the CD prompt (sent)
 inline constexpr unsigned WM_FINISHVCDBURN = WM_USER + 2;  // the CD job ended (posted)
-inline constexpr unsigned WM_ERASEDISK = WM_USER + 3;  // erase before a DVD burn (posted)
-inline constexpr unsigned WM_FINISHDVD = WM_USER + 4;  // the DVD burn ended (posted)
+inline constexpr unsigned WM_ERASEDISK = WM_USER + 3;      // erase before a DVD burn (posted)
+inline constexpr unsigned WM_FINISHDVD = WM_USER + 4;      // the DVD burn ended (posted)
 
 class WindowMessages {
  public:

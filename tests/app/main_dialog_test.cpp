@@ -1,6 +1,8 @@
 // The main window on screen (offscreen): every control with its id, text and
 // place, the visible format radios, and the commands reaching the core.
 
+#include "app/widgets/main_dialog.h"
+
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -14,12 +16,11 @@
 #include <memory>
 
 #include "app/control_ids.h"
-#include "app/qt_application.h"
 #include "app/main_window_core.h"
-#include "app/widgets/main_dialog.h"
+#include "app/qt_application.h"
 #include "platform/dialogs/scripted_responder.h"
-#include "platform/skin/widgets/skin_component.h"
 #include "platform/registry/registry_test_env.h"
+#include "platform/skin/widgets/skin_component.h"
 
 namespace {
 
@@ -194,7 +195,8 @@ TEST_F(MainDialogTest, TheCloseBoxWhileBusyAsksAndEscapeDuringAListOnlyStopsIt) 
   core.m_bBusy = true;
   responder.QueueMessageAnswer(IDNO);
   dialog.close();
-  EXPECT_EQ(responder.MessageTexts(), std::vector<std::string>{"Conversion in progress - Are you sure you want to quit now?"});
+  EXPECT_EQ(responder.MessageTexts(),
+            std::vector<std::string>{"Conversion in progress - Are you sure you want to quit now?"});
   EXPECT_TRUE(dialog.isVisible());
 
   core.m_bConverting = true;
@@ -226,10 +228,14 @@ TEST(MainDialogSkin, TheShippedSkinDrawsEveryButtonAndItsLabelBecomesTheTooltip)
       const char* element;
       const char* label;
     } buttons[] = {
-        {kHelp, "button_help", "Help"},           {kConvert, "button_start", "Convert"},
-        {kSettings, "button_settings", "Settings"}, {kAddFile, "button_add", "Add File"},
-        {kRemoveFile, "button_remove", "Remove File"}, {kSelectFolder, "button_folder", "Select Folder"},
-        {kPlay, "button_play", "Play"},           {kStop, "button_stop", "Stop"},
+        {kHelp, "button_help", "Help"},
+        {kConvert, "button_start", "Convert"},
+        {kSettings, "button_settings", "Settings"},
+        {kAddFile, "button_add", "Add File"},
+        {kRemoveFile, "button_remove", "Remove File"},
+        {kSelectFolder, "button_folder", "Select Folder"},
+        {kPlay, "button_play", "Play"},
+        {kStop, "button_stop", "Stop"},
     };
     for (const auto& button : buttons) {
       auto* control = qobject_cast<QAbstractButton*>(dialog.GetDlgItem(button.id));

@@ -62,10 +62,14 @@ TEST(LocaleRule, TheUnitedStatesAndCanadaGiveNtscEveryOtherTerritoryPal) {
     int discType;
   };
   const Case cases[] = {
-      {nullptr, nullptr, "en_US.UTF-8", 0},     {nullptr, nullptr, "fr_CA.UTF-8", 0},
-      {nullptr, nullptr, "en_GB.UTF-8", 1},     {nullptr, nullptr, "de_DE@euro", 1},
-      {nullptr, nullptr, "C", 1},               {nullptr, nullptr, nullptr, 1},
-      {"en_US.UTF-8", nullptr, "de_DE.UTF-8", 0}, {nullptr, "en_CA", "en_GB", 0},
+      {nullptr, nullptr, "en_US.UTF-8", 0},
+      {nullptr, nullptr, "fr_CA.UTF-8", 0},
+      {nullptr, nullptr, "en_GB.UTF-8", 1},
+      {nullptr, nullptr, "de_DE@euro", 1},
+      {nullptr, nullptr, "C", 1},
+      {nullptr, nullptr, nullptr, 1},
+      {"en_US.UTF-8", nullptr, "de_DE.UTF-8", 0},
+      {nullptr, "en_CA", "en_GB", 0},
       {"", nullptr, "es_US", 0},
   };
   for (const Case& c : cases) {
@@ -156,12 +160,12 @@ TEST_F(MainSettings, AFirstRunKeepsTheDefaultsAndEverySettingSurvivesARestart) {
   restarted.SetDefaultSettings();
   restarted.LoadSettings();
   const auto values = [](const CCastrel1Dlg& d) {
-    return std::vector<int>{d.m_nOutputFormat,     d.m_nAVIFrameRate,   d.m_nAVIAudioFormat, d.m_nAVIChannels,
-                            d.m_nAVICodec,         d.m_nMPEGVersion,    d.m_nMPEGFrameRate,  d.m_nMPEGVideoBitRate,
-                            d.m_nMPEGAudioBitRate, d.m_nMPEGChannels,   d.m_nRMProfile,      d.m_nWMVProfile,
-                            d.m_bSliderMoved,      d.m_nSliderPos,      d.m_nDVDType,        d.m_nDVDDevice,
-                            d.m_nDVDBitrate,       d.m_nVCDType,        d.m_nVCDDevice,      d.m_nVCDBitrate,
-                            d.m_nSVCDType,         d.m_nSVCDDevice,     d.m_nSVCDBitrate};
+    return std::vector<int>{d.m_nOutputFormat,     d.m_nAVIFrameRate, d.m_nAVIAudioFormat, d.m_nAVIChannels,
+                            d.m_nAVICodec,         d.m_nMPEGVersion,  d.m_nMPEGFrameRate,  d.m_nMPEGVideoBitRate,
+                            d.m_nMPEGAudioBitRate, d.m_nMPEGChannels, d.m_nRMProfile,      d.m_nWMVProfile,
+                            d.m_bSliderMoved,      d.m_nSliderPos,    d.m_nDVDType,        d.m_nDVDDevice,
+                            d.m_nDVDBitrate,       d.m_nVCDType,      d.m_nVCDDevice,      d.m_nVCDBitrate,
+                            d.m_nSVCDType,         d.m_nSVCDDevice,   d.m_nSVCDBitrate};
   };
   EXPECT_EQ(values(restarted), values(core));
   EXPECT_EQ(restarted.m_strOutputFolder, "/home/ana/Vídeos/disc out");
@@ -274,8 +278,10 @@ TEST_F(MainSettings, DiscRadiosPutTheSliderAtTheTopOrAtTheFormatsBitRate) {
     int slider;
   };
   const Case cases[] = {
-      {&CCastrel1Dlg::OnRadio5, true, kFormatDvd, 9},    {&CCastrel1Dlg::OnRadio5, false, kFormatDvd, 4},
-      {&CCastrel1Dlg::OnRadioVCD, false, kFormatVcd, 9}, {&CCastrel1Dlg::OnSVCD, false, kFormatSvcd, 3},
+      {&CCastrel1Dlg::OnRadio5, true, kFormatDvd, 9},
+      {&CCastrel1Dlg::OnRadio5, false, kFormatDvd, 4},
+      {&CCastrel1Dlg::OnRadioVCD, false, kFormatVcd, 9},
+      {&CCastrel1Dlg::OnSVCD, false, kFormatSvcd, 3},
   };
   core.m_nDVDBitrate = 5000;
   core.m_nVCDBitrate = 1150;

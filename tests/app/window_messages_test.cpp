@@ -1,13 +1,13 @@
 // Messages to the core from other threads run on the core's thread.
 
+#include "app/window_messages.h"
+
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QThread>
 #include <thread>
-
-#include "app/window_messages.h"
 
 namespace {
 

@@ -6,8 +6,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
-#include <QDesktopServices>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -17,7 +15,6 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QStyle>
-#include <QUrl>
 
 #include "app/control_ids.h"
 #include "app/main_window_core.h"
@@ -36,18 +33,37 @@ struct Placement {
 
 // Where every control sits (client pixels, x, y, width, height).
 const Placement kPlacements[] = {
-    {kAddFile, {412, 62, 73, 23}},       {kRemoveFile, {412, 90, 96, 23}},   {kSettings, {412, 300, 144, 24}},
-    {kHelp, {580, 215, 154, 45}},        {kConvert, {412, 456, 154, 45}},    {kSelectFolder, {412, 400, 139, 22}},
-    {kPlay, {630, 145, 31, 20}},         {kStop, {667, 145, 31, 20}},        {kPlayerSlider, {585, 165, 150, 20}},
-    {kFilesList, {19, 60, 376, 35}},     {kStatus, {18, 465, 390, 15}},      {kCodecName, {100, 110, 150, 15}},
-    {kDuration, {320, 110, 80, 15}},     {kFrameRate, {100, 125, 100, 15}},  {kBitRate, {320, 125, 80, 15}},
-    {kCodecLabel, {20, 110, 100, 15}},   {kDurationLabel, {260, 110, 100, 15}}, {kFrameRateLabel, {20, 125, 100, 15}},
-    {kBitRateLabel, {260, 125, 100, 15}}, {kProgress, {18, 482, 275, 15}},   {kCompleted, {300, 482, 105, 15}},
-    {kOutputFolder, {53, 403, 340, 15}}, {kQualitySlider, {10, 282, 385, 40}},
+    {kAddFile, {412, 62, 73, 23}},
+    {kRemoveFile, {412, 90, 96, 23}},
+    {kSettings, {412, 300, 144, 24}},
+    {kHelp, {580, 215, 154, 45}},
+    {kConvert, {412, 456, 154, 45}},
+    {kSelectFolder, {412, 400, 139, 22}},
+    {kPlay, {630, 145, 31, 20}},
+    {kStop, {667, 145, 31, 20}},
+    {kPlayerSlider, {585, 165, 150, 20}},
+    {kFilesList, {19, 60, 376, 35}},
+    {kStatus, {18, 465, 390, 15}},
+    {kCodecName, {100, 110, 150, 15}},
+    {kDuration, {320, 110, 80, 15}},
+    {kFrameRate, {100, 125, 100, 15}},
+    {kBitRate, {320, 125, 80, 15}},
+    {kCodecLabel, {20, 110, 100, 15}},
+    {kDurationLabel, {260, 110, 100, 15}},
+    {kFrameRateLabel, {20, 125, 100, 15}},
+    {kBitRateLabel, {260, 125, 100, 15}},
+    {kProgress, {18, 482, 275, 15}},
+    {kCompleted, {300, 482, 105, 15}},
+    {kOutputFolder, {53, 403, 340, 15}},
+    {kQualitySlider, {10, 282, 385, 40}},
     // Not placed by the layout: hidden at start, kept where they would make sense.
-    {kLowQualityLabel, {10, 322, 150, 15}}, {kHighQualityLabel, {245, 322, 150, 15}},
-    {kAsSource, {18, 240, 380, 18}},     {kAdvanced, {412, 270, 144, 24}},   {kCopyDvd, {580, 300, 154, 24}},
-    {kRipDvd, {580, 330, 154, 24}},      {kConvertVideo, {580, 360, 154, 24}},
+    {kLowQualityLabel, {10, 322, 150, 15}},
+    {kHighQualityLabel, {245, 322, 150, 15}},
+    {kAsSource, {18, 240, 380, 18}},
+    {kAdvanced, {412, 270, 144, 24}},
+    {kCopyDvd, {580, 300, 154, 24}},
+    {kRipDvd, {580, 330, 154, 24}},
+    {kConvertVideo, {580, 360, 154, 24}},
 };
 
 // The skinned buttons in the layout's order, with their elements.
@@ -56,17 +72,17 @@ struct SkinnedButton {
   const char* element;
 };
 const SkinnedButton kSkinnedButtons[] = {
-    {kHelp, "button_help"},  {kConvert, "button_start"},      {kSettings, "button_settings"},
+    {kHelp, "button_help"},   {kConvert, "button_start"},     {kSettings, "button_settings"},
     {kAddFile, "button_add"}, {kRemoveFile, "button_remove"}, {kSelectFolder, "button_folder"},
-    {kPlay, "button_play"},  {kStop, "button_stop"},
+    {kPlay, "button_play"},   {kStop, "button_stop"},
 };
 
 // What a button says when the skin does not draw its element.
 QString LabelOfElement(const QString& element) {
   static const QHash<QString, QString> labels = {
-      {"button_start", "Convert"},     {"button_cancel", "Cancel"},      {"button_help", "Help"},
-      {"button_settings", "Settings"}, {"button_add", "Add File"},       {"button_remove", "Remove File"},
-      {"button_folder", "Select Folder"}, {"button_play", "Play"},       {"button_stop", "Stop"},
+      {"button_start", "Convert"},        {"button_cancel", "Cancel"}, {"button_help", "Help"},
+      {"button_settings", "Settings"},    {"button_add", "Add File"},  {"button_remove", "Remove File"},
+      {"button_folder", "Select Folder"}, {"button_play", "Play"},     {"button_stop", "Stop"},
   };
   return labels.value(element);
 }
@@ -263,10 +279,9 @@ void MainDialog::ConnectCommands() {
   onClick(kSettings, &CCastrel1Dlg::OnButtonSettings);
   onClick(kAdvanced, &CCastrel1Dlg::OnButtonSettings);
   onClick(kAsSource, &CCastrel1Dlg::OnCheckAsSource);
-  void (CCastrel1Dlg::*const radios[])() = {&CCastrel1Dlg::OnRadioAvi, &CCastrel1Dlg::OnRadioMpeg,
-                                            &CCastrel1Dlg::OnRadioWMV, &CCastrel1Dlg::OnRadioRM,
-                                            &CCastrel1Dlg::OnRadio5,   &CCastrel1Dlg::OnRadioVCD,
-                                            &CCastrel1Dlg::OnSVCD};
+  void (CCastrel1Dlg::*const radios[])() = {
+      &CCastrel1Dlg::OnRadioAvi, &CCastrel1Dlg::OnRadioMpeg, &CCastrel1Dlg::OnRadioWMV, &CCastrel1Dlg::OnRadioRM,
+      &CCastrel1Dlg::OnRadio5,   &CCastrel1Dlg::OnRadioVCD,  &CCastrel1Dlg::OnSVCD};
   for (int format = 0; format < kOutputFormatCount; ++format) onClick(kFormatRadios[format], radios[format]);
 
   // Only the user's moves reach the core, not the values the core writes.
@@ -339,9 +354,7 @@ void MainDialog::contextMenuEvent(QContextMenuEvent* event) {
   menu.exec(event->globalPos());
 }
 
-void MainDialog::SetIcon() {
-  Log("CCastrel1Dlg::SetIcon");
-}
+void MainDialog::SetIcon() {}
 
 void MainDialog::ExchangeData(DialogData& values, bool save) {
   Log("CCastrel1Dlg::DoDataExchange");
@@ -446,12 +459,6 @@ void MainDialog::ListDelete(int index) {
 void MainDialog::ListSelect(int index) {
   auto* list = qobject_cast<QListWidget*>(GetDlgItem(kFilesList));
   list->setCurrentRow(index);
-}
-
-void MainDialog::OpenDocument(const std::string& pathOrUrl) {
-  const QString target = QString::fromStdString(pathOrUrl);
-  const QUrl url = QFileInfo(target).isAbsolute() ? QUrl::fromLocalFile(target) : QUrl(target);
-  if (!QDesktopServices::openUrl(url)) Log("Could not open %s", pathOrUrl.c_str());
 }
 
 void MainDialog::CloseWindow(int result) {
