@@ -96,15 +96,17 @@ struct Sample {
 Sample RunChild(const std::string& role) {
   const long long start = MonotonicNs();
   const ProcessResult result = RunProcess({"/proc/self/exe", role});
-  std::istringstream in(result.output);
-  long long shown = 0;
-  long long idle = 0;
-  long rss = 0;
-  if (!(in >> shown >> idle >> rss)) {
-    std::fprintf(stderr, "%s did not report:\n%s\n", role.c_str(), result.output.c_str());
-    std::exit(1);
+  // The report is the line of three numbers; Qt may warn on other lines.
+  std::istringstream lines(result.output);
+  for (std::string line; std::getline(lines, line);) {
+    std::istringstream in(line);
+    long long shown = 0;
+    long long idle = 0;
+    long rss = 0;
+    if (in >> shown >> idle >> rss) return {(shown - start) / 1e6, (idle - start) / 1e6, rss};
   }
-  return {(shown - start) / 1e6, (idle - start) / 1e6, rss};
+  std::fprintf(stderr, "%s did not report:\n%s\n", role.c_str(), result.output.c_str());
+  std::exit(1);
 }
 
 template <typename Field>

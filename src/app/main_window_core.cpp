@@ -8,7 +8,9 @@
 
 #include "app/control_ids.h"
 #include "formats/format_pages.h"
+#include "platform/dialogs/file_choosers.h"
 #include "platform/dialogs/message_box.h"
+#include "platform/dialogs/shell_open.h"
 #include "platform/registry/registry.h"
 #include "support/exceptions.h"
 #include "support/log.h"
@@ -22,6 +24,12 @@ constexpr int kControlsOfAJob[] = {
     control_id::kAdvanced,     control_id::kSettings,  control_id::kAddFile, control_id::kQualitySlider,
     control_id::kPlayerSlider, control_id::kPlay,      control_id::kStop,    control_id::kRemoveFile,
     control_id::kSelectFolder, control_id::kFilesList,
+};
+
+// The About box, shown through the responder.
+struct AboutBoxRequest {
+  static constexpr const char* kName = "CAboutDlg";
+  using Answer = ButtonAnswer;
 };
 
 // Buttons of an outside DVD tool that this program does not have.
@@ -126,7 +134,7 @@ void CCastrel1Dlg::OnCancel() {
 void CCastrel1Dlg::OnSysCommand(unsigned nID) {
   Log("CCastrel1Dlg::OnSysCommand ID = %d", static_cast<int>(nID));
   if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
-    ShowModalDialog(Owner(), DialogRequest{"About", "About Orlenta", "", {}});
+    AskDialog(Owner(), AboutBoxRequest{});
     return;
   }
   if (nID == SC_CLOSE) {
@@ -145,15 +153,15 @@ std::string CCastrel1Dlg::PrepareHelp() {
 
 void CCastrel1Dlg::OnButtonHelp() {
   Log("CCastrel1Dlg::OnButtonHelp() ");
-  m_pView->OpenDocument(PrepareHelp());
+  ShellOpen(PrepareHelp());
 }
 
 void CCastrel1Dlg::OnOutputFolder() {
   Log("CCastrel1Dlg::OnOutputFolder");
-  const DialogResult chosen =
-      ShowModalDialog(Owner(), DialogRequest{"BrowseFolder", "Choose an output folder.", "", {m_strOutputFolder}});
-  if (chosen.code != IDOK || chosen.values.empty() || chosen.values.front().empty()) return;
-  m_strOutputFolder = chosen.values.front();
+  const DialogReply<BrowseFolderRequest> chosen =
+      AskDialog(Owner(), BrowseFolderRequest{"Choose an output folder.", m_strOutputFolder});
+  if (chosen.code != IDOK || !chosen.answer || chosen.answer->folder.empty()) return;
+  m_strOutputFolder = chosen.answer->folder;
   m_strChosenFolder = m_strOutputFolder;
   m_pView->SetOutputFolderText(m_strOutputFolder);
 }

@@ -54,9 +54,6 @@ class MainWindowView {
   virtual void ListDelete(int index) = 0;
   virtual void ListSelect(int index) = 0;
 
-  // Opens a document or web page in the user's program for it.
-  virtual void OpenDocument(const std::string& pathOrUrl) = 0;
-
   // Ends the modal window with result (IDOK, IDCANCEL).
   virtual void CloseWindow(int result) = 0;
 };

@@ -12,7 +12,9 @@
 #include "app/recording_view.h"
 #include "common/test_kit.h"
 #include "convert/ping.h"
+#include "platform/dialogs/file_choosers.h"
 #include "platform/dialogs/scripted_responder.h"
+#include "platform/dialogs/shell_open.h"
 #include "platform/registry/registry_test_env.h"
 #include "support/temporary_files.h"
 
@@ -134,17 +136,22 @@ TEST_F(MainWindowCore, EscapeDuringAListStopsItFirstAndClosesWhenTheListEnds) {
 TEST_F(MainWindowCore, TheAboutCommandShowsTheAboutDialogAndOtherCommandsDoNotClose) {
   for (unsigned id : {IDM_ABOUTBOX, IDM_ABOUTBOX | 0x3}) core.OnSysCommand(id);
   ASSERT_EQ(responder.Dialogs().size(), 2u);
-  EXPECT_EQ(responder.Dialogs()[0].name, "About");
+  EXPECT_EQ(responder.DialogNames()[0], "CAboutDlg");
   core.OnSysCommand(0xF020);  // minimise: the window manager's affair
   EXPECT_TRUE(view.closedWith.empty());
   EXPECT_TRUE(Logged("CCastrel1Dlg::OnSysCommand ID = 16"));
 }
 
 TEST_F(MainWindowCore, HelpOpensThePageNextToTheProgram) {
+  std::vector<std::string> opened;
+  ScopedShellOpener opener([&](const std::string& target) {
+    opened.push_back(target);
+    return true;
+  });
   core.OnButtonHelp();
-  ASSERT_EQ(view.opened.size(), 1u);
-  EXPECT_EQ(std::filesystem::path(view.opened[0]).filename(), "Orlenta.html");
-  EXPECT_TRUE(std::filesystem::path(view.opened[0]).is_absolute());
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_EQ(std::filesystem::path(opened[0]).filename(), "Orlenta.html");
+  EXPECT_TRUE(std::filesystem::path(opened[0]).is_absolute());
   EXPECT_TRUE(Logged("CCastrel1Dlg::PrepareHelp() "));
 }
 
@@ -152,10 +159,12 @@ TEST_F(MainWindowCore, TheChosenOutputFolderIsShownAndKeptAndCancellingChangesNo
   const std::string before = core.m_strOutputFolder;
   core.OnOutputFolder();  // no answer queued: cancelled
   EXPECT_EQ(core.m_strOutputFolder, before);
-  ASSERT_EQ(responder.Dialogs().size(), 1u);
-  EXPECT_EQ(responder.Dialogs()[0].caption, "Choose an output folder.");
+  const auto asked = responder.Requests<BrowseFolderRequest>();
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0].caption, "Choose an output folder.");
+  EXPECT_EQ(asked[0].startFolder, before);
 
-  responder.QueueDialogAnswer({IDOK, {"/media/videos/out put"}});
+  responder.QueueAnswer<BrowseFolderRequest>(IDOK, {"/media/videos/out put"});
   core.OnOutputFolder();
   EXPECT_EQ(core.m_strOutputFolder, "/media/videos/out put");
   EXPECT_EQ(core.m_strChosenFolder, "/media/videos/out put");

@@ -42,7 +42,6 @@ class RecordingView : public MainWindowView {
   }
   void ListSelect(int index) override { selection = index; }
 
-  void OpenDocument(const std::string& pathOrUrl) override { opened.push_back(pathOrUrl); }
   void CloseWindow(int result) override { closedWith.push_back(result); }
 
   // The controls' values as the user left them.
@@ -59,6 +58,5 @@ class RecordingView : public MainWindowView {
   std::string outputFolder;
   std::vector<std::string> list;
   int selection = -1;
-  std::vector<std::string> opened;
   std::vector<int> closedWith;
 };

@@ -88,6 +88,9 @@ TEST(Startup, AFirstRunMakesTheLogOpensTheWindowWithoutASkinAndClosesIt) {
                               std::to_string(kProductVersionTweak);
   EXPECT_EQ(lines[0], version);
   const std::vector<std::string> inOrder = {
+      "--- OS Version Info ---",  // the system report
+      "\tOperating system: ",
+      "--- Memory info ---",
       "CoInitialize... done",
       "Create skin dispathch... done",
       "Could not load a skin " + skinPath,

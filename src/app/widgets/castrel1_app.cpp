@@ -10,6 +10,8 @@
 #include "support/log.h"
 #include "support/path_buffer.h"
 #include "support/product_version.h"
+#include "support/system_info.h"
+#include "support/widgets/display_facts.h"
 
 CCastrel1App::CCastrel1App(std::string commandLine) : m_strCommandLine(std::move(commandLine)) {}
 
@@ -28,6 +30,7 @@ bool CCastrel1App::InitInstance() {
   LogSetTimestamps(true);
   Log("Product Version: %d.%d.%d.%d", kProductVersionMajor, kProductVersionMinor, kProductVersionPatch,
       kProductVersionTweak);
+  LogSystemInfo(ReadDisplayFacts());
   // No COM here; the line marks the step.
   Log("CoInitialize... done");
   StartSkin();

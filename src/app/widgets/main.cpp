@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/widgets/castrel1_app.h"
+#include "platform/dialogs/widgets/desktop_opener.h"
 #include "platform/dialogs/widgets/qt_responder.h"
 
 int main(int argc, char* argv[]) {
@@ -12,6 +13,7 @@ int main(int argc, char* argv[]) {
   QApplication::setDesktopFileName("orlenta");
   QtResponder responder;
   SetDialogResponder(&responder);
+  InstallDesktopOpener();
 
   CCastrel1App app(argc > 1 ? argv[1] : "");
   app.InitInstance();

@@ -6,8 +6,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
-#include <QDesktopServices>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -17,7 +15,6 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QStyle>
-#include <QUrl>
 
 #include "app/control_ids.h"
 #include "app/main_window_core.h"
@@ -357,9 +354,7 @@ void MainDialog::contextMenuEvent(QContextMenuEvent* event) {
   menu.exec(event->globalPos());
 }
 
-void MainDialog::SetIcon() {
-  Log("CCastrel1Dlg::SetIcon");
-}
+void MainDialog::SetIcon() {}
 
 void MainDialog::ExchangeData(DialogData& values, bool save) {
   Log("CCastrel1Dlg::DoDataExchange");
@@ -464,12 +459,6 @@ void MainDialog::ListDelete(int index) {
 void MainDialog::ListSelect(int index) {
   auto* list = qobject_cast<QListWidget*>(GetDlgItem(kFilesList));
   list->setCurrentRow(index);
-}
-
-void MainDialog::OpenDocument(const std::string& pathOrUrl) {
-  const QString target = QString::fromStdString(pathOrUrl);
-  const QUrl url = QFileInfo(target).isAbsolute() ? QUrl::fromLocalFile(target) : QUrl(target);
-  if (!QDesktopServices::openUrl(url)) Log("Could not open %s", pathOrUrl.c_str());
 }
 
 void MainDialog::CloseWindow(int result) {

@@ -53,7 +53,6 @@ class MainDialog : public QDialog, public MainWindowView {
   void ListAppend(const std::string& text) override;
   void ListDelete(int index) override;
   void ListSelect(int index) override;
-  void OpenDocument(const std::string& pathOrUrl) override;
   void CloseWindow(int result) override;
 
  protected:
