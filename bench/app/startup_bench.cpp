@@ -29,6 +29,7 @@
 #include "app/widgets/main_dialog.h"
 #include "platform/dialogs/widgets/qt_responder.h"
 #include "platform/process/child_process.h"
+#include "ui/auxiliary_dialogs.h"
 
 namespace {
 
@@ -73,6 +74,7 @@ int RunOrlenta(int argc, char** argv) {
   application.installEventFilter(&watcher);
   QtResponder responder;
   SetDialogResponder(&responder);
+  RegisterAuxiliaryDialogs(responder);  // as main does
   CCastrel1App app("");
   app.InitInstance();
   return app.ExitInstance();

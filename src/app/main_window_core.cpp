@@ -8,6 +8,7 @@
 
 #include "app/control_ids.h"
 #include "formats/format_pages.h"
+#include "platform/dialogs/auxiliary_requests.h"
 #include "platform/dialogs/file_choosers.h"
 #include "platform/dialogs/message_box.h"
 #include "platform/dialogs/shell_open.h"
@@ -24,12 +25,6 @@ constexpr int kControlsOfAJob[] = {
     control_id::kAdvanced,     control_id::kSettings,  control_id::kAddFile, control_id::kQualitySlider,
     control_id::kPlayerSlider, control_id::kPlay,      control_id::kStop,    control_id::kRemoveFile,
     control_id::kSelectFolder, control_id::kFilesList,
-};
-
-// The About box, shown through the responder.
-struct AboutBoxRequest {
-  static constexpr const char* kName = "CAboutDlg";
-  using Answer = ButtonAnswer;
 };
 
 // Buttons of an outside DVD tool that this program does not have.
@@ -134,7 +129,7 @@ void CCastrel1Dlg::OnCancel() {
 void CCastrel1Dlg::OnSysCommand(unsigned nID) {
   Log("CCastrel1Dlg::OnSysCommand ID = %d", static_cast<int>(nID));
   if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
-    AskDialog(Owner(), AboutBoxRequest{});
+    AskDialog(Owner(), AboutRequest{});
     return;
   }
   if (nID == SC_CLOSE) {

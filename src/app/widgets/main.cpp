@@ -6,6 +6,7 @@
 #include "app/widgets/castrel1_app.h"
 #include "platform/dialogs/widgets/desktop_opener.h"
 #include "platform/dialogs/widgets/qt_responder.h"
+#include "ui/auxiliary_dialogs.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
@@ -14,6 +15,7 @@ int main(int argc, char* argv[]) {
   QtResponder responder;
   SetDialogResponder(&responder);
   InstallDesktopOpener();
+  RegisterAuxiliaryDialogs(responder);
 
   CCastrel1App app(argc > 1 ? argv[1] : "");
   app.InitInstance();

@@ -21,6 +21,8 @@
 #include "app/widgets/banner_widget.h"
 #include "platform/skin/widgets/skin_component.h"
 #include "support/log.h"
+#include "support/path_buffer.h"
+#include "ui/control_id.h"
 
 namespace {
 
@@ -150,7 +152,7 @@ QWidget* MainDialog::GetDlgItem(int id) const {
 
 template <typename Control>
 Control* MainDialog::AddControl(int id, Control* control) {
-  control->setProperty("controlId", id);
+  SetControlId(control, id);
   control->setObjectName(QString("control%1").arg(id));
   m_controls.insert(id, control);
   return control;
@@ -187,7 +189,7 @@ void MainDialog::CreateControls() {
   folderSign->setPixmap(style()->standardIcon(QStyle::SP_DirIcon).pixmap(16, 16));
   folderSign->setToolTip("Output folder");
   // Linux window managers keep the title bar's menu: say where About is.
-  auto* hint = new QLabel("Right-click the window for About Orlenta and its version.", this);
+  auto* hint = new QLabel("Right-click the window for About Orlenta.", this);
   hint->setObjectName("aboutHint");
   hint->setGeometry(18, 530, 400, 15);
   hint->setEnabled(false);
@@ -354,7 +356,10 @@ void MainDialog::contextMenuEvent(QContextMenuEvent* event) {
   menu.exec(event->globalPos());
 }
 
-void MainDialog::SetIcon() {}
+void MainDialog::SetIcon() {
+  // The icon installed for the desktop, else the one beside the program.
+  setWindowIcon(QIcon::fromTheme("orlenta", QIcon(QString::fromStdString(ModuleFolderFile("orlenta.svg").str()))));
+}
 
 void MainDialog::ExchangeData(DialogData& values, bool save) {
   Log("CCastrel1Dlg::DoDataExchange");
