@@ -13,7 +13,11 @@ function(orlenta_compile_options target)
   endif()
 endfunction()
 
-if(ORLENTA_SANITIZE)
+if(ORLENTA_SANITIZE STREQUAL "thread")
+  # Run with TSAN_OPTIONS naming scripts/tsan.supp (scripts/test does).
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+elseif(ORLENTA_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
 endif()

@@ -1,7 +1,8 @@
 // Transcodes a generated 20-second 640x480 clip to PAL DVD MPEG-2 the way the
 // library-based conversion does (reader -> scaler into the letterboxed
 // 720x576 frame -> writer), and the same clip with "ffmpeg -target pal-dvd";
-// prints both times and their ratio (goal: at most 1.25).
+// prints both times and their ratio (goal: at most 1.25). "--quick": a
+// one-second clip (bench_quick.h).
 
 #include <sys/resource.h>
 
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "bench_media.h"
+#include "bench_quick.h"
 #include "platform/process/child_process.h"
 #include "platform/process/find_program.h"
 #include "platform/video/image_scaler.h"
@@ -89,13 +91,14 @@ double CpuSeconds(int who) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  const std::string seconds = benchquick::Pick(benchquick::QuickMode(argc, argv), "20", "1");
   videobench::ScratchFolder folder;
   const std::string clip = folder.File("clip.avi");
-  std::printf("Generating a 20-second 640x480 clip...\n");
-  videobench::RunFfmpeg({"-f", "lavfi", "-i", "testsrc=size=640x480:rate=25:duration=20", "-f", "lavfi", "-i",
-                         "sine=frequency=440:sample_rate=44100:duration=20", "-c:v", "mpeg4", "-q:v", "3", "-c:a",
-                         "libmp3lame", clip});
+  std::printf("Generating a %s-second 640x480 clip...\n", seconds.c_str());
+  videobench::RunFfmpeg({"-f", "lavfi", "-i", "testsrc=size=640x480:rate=25:duration=" + seconds, "-f", "lavfi", "-i",
+                         "sine=frequency=440:sample_rate=44100:duration=" + seconds, "-c:v", "mpeg4", "-q:v", "3",
+                         "-c:a", "libmp3lame", clip});
 
   const double libraryCpu = CpuSeconds(RUSAGE_SELF);
   const double library = videobench::Seconds([&] { ConvertWithLibrary(clip, folder.File("library.mpg")); });

@@ -1,6 +1,11 @@
 #include "convert/converter.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <atomic>
+#include <cerrno>
+#include <optional>
 
 #include "convert/conversion_fallback.h"
 #include "convert/ffmpeg_arguments.h"
@@ -9,8 +14,54 @@
 #include "support/log.h"
 
 namespace {
+
 std::atomic<ConversionFallback*> g_fallback{nullptr};
+
+// Identifies one state of a file, to tell whether ffmpeg has written it.
+struct FileState {
+  dev_t device;
+  ino_t inode;
+  off_t size;
+  timespec modified;
+};
+
+std::optional<FileState> RegularFileState(const char* path) {
+  struct stat info {};
+  if (::lstat(path, &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  return FileState{info.st_dev, info.st_ino, info.st_size, info.st_mtim};
 }
+
+bool SameState(const FileState& a, const FileState& b) {
+  return a.device == b.device && a.inode == b.inode && a.size == b.size && a.modified.tv_sec == b.modified.tv_sec &&
+         a.modified.tv_nsec == b.modified.tv_nsec;
+}
+
+// Removes the output of a failed run when ffmpeg has created or written it;
+// a file it never touched (it failed on its input) stays as it was.
+void RemovePartialOutput(const char* path, const std::optional<FileState>& before) {
+  const auto after = RegularFileState(path);
+  if (!after || (before && SameState(*before, *after))) return;
+  if (::unlink(path) == 0) {
+    Log("The partial output %s is removed", path);
+  } else {
+    Log("The partial output %s cannot be removed: %s", path, GetErrorText(errno).c_str());
+  }
+}
+
+void LogFfmpegFailure(const FfmpegProcess& process) {
+  if (const auto code = process.ExitCode()) {
+    if (*code == 0) {
+      Log("ffmpeg ended with exit code 0 but could not finish its output");
+    } else {
+      Log("ffmpeg failed with exit code %d", *code);
+    }
+  } else {
+    Log("ffmpeg did not run to its end (it could not be started, or was killed)");
+  }
+  for (const std::string& line : process.LastLines()) Log("ffmpeg: %s", line.c_str());
+}
+
+}  // namespace
 
 void SetConversionFallback(ConversionFallback* fallback) {
   g_fallback.store(fallback);
@@ -28,27 +79,40 @@ ExternalConverter::ExternalConverter(std::string_view inputPath, std::string_vie
                                      const EncodingParameters& parameters, PingReceiver* receiver)
     : Converter(inputPath, outputPath, parameters, receiver) {
   Log("ExternalConverter constructor");
-  m_dDuration = ProbeDurationSeconds(m_inputPath.c_str());
+  const InputProbe probe = ProbeInput(m_inputPath.c_str());
+  m_dDuration = probe.durationSeconds;
+  if (m_parameters.target != nullptr && probe.streamsKnown && probe.hasAudio && !probe.hasVideo) {
+    // A disc title needs a picture: music becomes a title with a black one.
+    Log("%s holds sound without a picture: the disc title gets a black picture", m_inputPath.c_str());
+    m_picture = OutputPicture::BlackStill;
+  }
 }
 
 std::string ExternalConverter::GetCommandLine() const {
   Log("ExternalConverter::GetCommandLine");
-  return FfmpegArguments(m_inputPath.str(), m_outputPath.str(), m_parameters).Text();
+  return FfmpegArguments(m_inputPath.str(), m_outputPath.str(), m_parameters, m_picture).Text();
 }
 
 std::vector<std::string> ExternalConverter::GetArgumentVector() const {
-  return FfmpegArguments(m_inputPath.str(), m_outputPath.str(), m_parameters).Vector();
+  return FfmpegArguments(m_inputPath.str(), m_outputPath.str(), m_parameters, m_picture).Vector();
 }
 
 void ExternalConverter::Convert() {
   Log("ExternalConverter::Convert");
   FfmpegProcess process(GetCommandLine(), GetArgumentVector(), Receiver(), m_dDuration);
+  const auto outputBefore = RegularFileState(m_outputPath.c_str());
   Log("ffmpeg_process.Start();");
   process.Start();
   if (process.Succeeded()) return;
 
+  LogFfmpegFailure(process);
+  RemovePartialOutput(m_outputPath.c_str(), outputBefore);
+  std::string message = "Error #12: Conversion problem";
+  if (ReportsFullDisk(process.LastLines())) {
+    message += "\n\nThe disk is full: there is no room left for " + m_outputPath.str();
+  }
   Log("Conversion failed! Error #12: Conversion problem");
-  MessageBox(nullptr, "Error #12: Conversion problem", kApplicationTitle, MB_OK);
+  MessageBox(nullptr, message.c_str(), kApplicationTitle, MB_OK);
   if (ConversionFallback* fallback = GetConversionFallback()) {
     fallback->FFMpegFailed();
   } else {

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "convert/ffmpeg_arguments.h"
 #include "convert/ping.h"
 #include "formats/encoding_parameters.h"
 #include "support/path_buffer.h"
@@ -38,11 +39,20 @@ class ExternalConverter : public Converter {
   // The same arguments as the vector that runs.
   std::vector<std::string> GetArgumentVector() const;
 
-  // Runs ffmpeg to its end. On failure tells the user and calls the
-  // fallback; a stop passes through as stop_by_user_exception.
+  // Runs ffmpeg to its end. On failure removes what ffmpeg wrote, tells the
+  // user (and why, where that helps) and calls the fallback; a stop passes
+  // through as stop_by_user_exception.
   void Convert() override;
+
+ private:
+  OutputPicture m_picture = OutputPicture::FromInput;
 };
 
-// The input's duration in whole seconds (fractions dropped); 0 when the file
-// cannot be opened or its container gives no duration.
-double ProbeDurationSeconds(const char* path);
+// What the input holds, as far as libavformat can tell.
+struct InputProbe {
+  bool streamsKnown = false;   // the file opened and its streams were found
+  double durationSeconds = 0;  // whole seconds (fractions dropped); 0 when unknown
+  bool hasVideo = false;       // a moving picture, not just a cover picture
+  bool hasAudio = false;
+};
+InputProbe ProbeInput(const char* path);

@@ -22,8 +22,9 @@ constexpr std::size_t kKeywordWidth = 10;
 }  // namespace
 
 FfmpegArguments::FfmpegArguments(const std::string& inputPath, const std::string& outputPath,
-                                 const EncodingParameters& parameters) {
+                                 const EncodingParameters& parameters, OutputPicture picture) {
   Add("-i", inputPath, false, true);
+  if (picture == OutputPicture::BlackStill) AddBlackStill(parameters);
   if (parameters.target != nullptr) {
     AddTargetForm(parameters);
   } else {
@@ -38,6 +39,18 @@ void FfmpegArguments::Add(const char* keyword, std::string value, bool blankAfte
 
 void FfmpegArguments::AddSwitch(const char* keyword) {
   m_options.push_back({keyword, {}, false, false, false});
+}
+
+void FfmpegArguments::AddBlackStill(const EncodingParameters& p) {
+  // The target scales the picture and sets its rate; the source only has to
+  // be near it. -shortest ends the endless picture with the sound.
+  const bool ntsc = p.video_codec != nullptr && std::strncmp(p.video_codec, "ntsc", 4) == 0;
+  const std::string size = HasFrameSize(p) ? FrameSize(p) : ntsc ? "720x480" : "720x576";
+  Add("-f", "lavfi", true);
+  Add("-i", "color=c=black:s=" + size + ":r=" + (ntsc ? "30000/1001" : "25"), true);
+  Add("-map", "1:v", true);
+  Add("-map", "0:a", true);
+  AddSwitch("-shortest");
 }
 
 void FfmpegArguments::AddTargetForm(const EncodingParameters& p) {

@@ -9,9 +9,14 @@
 
 #include "formats/encoding_parameters.h"
 
+// Where the output's picture comes from. A disc needs a picture: an input
+// with sound alone (music) gets a black one, as long as its sound.
+enum class OutputPicture { FromInput, BlackStill };
+
 class FfmpegArguments {
  public:
-  FfmpegArguments(const std::string& inputPath, const std::string& outputPath, const EncodingParameters& parameters);
+  FfmpegArguments(const std::string& inputPath, const std::string& outputPath, const EncodingParameters& parameters,
+                  OutputPicture picture = OutputPicture::FromInput);
 
   // " -i        \"in\" -target   pal-dvd ... -y        \"out\"": every option
   // padded to 11 characters, paths in double quotes (not escaped).
@@ -30,6 +35,7 @@ class FfmpegArguments {
 
   void Add(const char* keyword, std::string value, bool blankAfter, bool quoted = false);
   void AddSwitch(const char* keyword);
+  void AddBlackStill(const EncodingParameters& p);
   void AddTargetForm(const EncodingParameters& p);
   void AddPlainForm(const EncodingParameters& p);
 

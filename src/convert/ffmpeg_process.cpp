@@ -33,6 +33,7 @@ void FfmpegProcess::ThrowIfStopped() const {
 
 void FfmpegProcess::OnOutputText(const char* text) {
   ThrowIfStopped();
+  m_errorLines.Feed(text);
   const auto seconds = m_status.Feed(text);
   ThrowIfStopped();
   if (!seconds) return;
@@ -53,6 +54,9 @@ std::optional<int> FfmpegProcess::PercentOf(double seconds, double durationSecon
 }
 
 void FfmpegProcess::Close() {
-  if (const auto code = ChildExitCode(); code && *code == 0) m_bSucceeded = true;
+  if (const auto code = ChildExitCode()) {
+    m_exitCode = code;
+    m_bSucceeded = *code == 0 && !m_errorLines.OutputUnfinished();
+  }
   CRedirector::Close();
 }

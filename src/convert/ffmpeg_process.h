@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "convert/ffmpeg_error_lines.h"
 #include "convert/ffmpeg_status.h"
 #include "convert/ping.h"
 #include "convert/redirector.h"
@@ -30,6 +31,11 @@ class FfmpegProcess : public ProgressPinger, public CRedirector {
   void Start();
 
   bool Succeeded() const noexcept { return m_bSucceeded; }
+  // ffmpeg's exit code once it has ended on its own; nullopt when it could
+  // not be started or was killed.
+  std::optional<int> ExitCode() const noexcept { return m_exitCode; }
+  // Its last lines that were not status updates.
+  std::vector<std::string> LastLines() const { return m_errorLines.Lines(); }
   const std::string& CommandLineText() const noexcept { return m_commandLine.text; }
 
   void OnOutputText(const char* text) override;
@@ -44,7 +50,9 @@ class FfmpegProcess : public ProgressPinger, public CRedirector {
   void ThrowIfStopped() const;
 
   bool m_bSucceeded = false;
+  std::optional<int> m_exitCode;
   double m_dDuration;
   CommandLine m_commandLine;
   FfmpegStatusReader m_status;
+  FfmpegErrorLines m_errorLines;
 };

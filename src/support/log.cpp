@@ -45,15 +45,17 @@ LogState& State() {
   return state;
 }
 
-// Caller holds writeLock.
+// Caller holds writeLock. Every access of the sequence lock is sequentially
+// consistent, which keeps it simple to reason about (and visible to
+// ThreadSanitizer, which does not follow fences); the path is short and rarely
+// written.
 void StorePath(LogState& state, const char* text) {
-  const unsigned version = state.pathVersion.load(std::memory_order_relaxed);
-  state.pathVersion.store(version + 1, std::memory_order_relaxed);
-  std::atomic_thread_fence(std::memory_order_release);
+  const unsigned version = state.pathVersion.load();
+  state.pathVersion.store(version + 1);
   std::size_t i = 0;
-  for (; text[i] != '\0' && i + 1 < kMaxLogPath; ++i) state.path[i].store(text[i], std::memory_order_relaxed);
-  state.path[i].store('\0', std::memory_order_relaxed);
-  state.pathVersion.store(version + 2, std::memory_order_release);
+  for (; text[i] != '\0' && i + 1 < kMaxLogPath; ++i) state.path[i].store(text[i]);
+  state.path[i].store('\0');
+  state.pathVersion.store(version + 2);
 }
 
 void WriteAll(int fd, const char* data, std::size_t size) {
@@ -181,11 +183,11 @@ bool LogCopyPath(char* out, std::size_t size) {
   LogState& state = State();
   // A few tries: a handler that interrupted the writer itself would wait forever.
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const unsigned version = state.pathVersion.load(std::memory_order_acquire);
+    const unsigned version = state.pathVersion.load();
     if (version % 2 != 0) continue;
     std::size_t i = 0;
     bool fits = true;
-    for (char c; (c = state.path[i].load(std::memory_order_relaxed)) != '\0'; ++i) {
+    for (char c; (c = state.path[i].load()) != '\0'; ++i) {
       if (i + 1 >= size) {
         fits = false;
         break;
@@ -193,8 +195,7 @@ bool LogCopyPath(char* out, std::size_t size) {
       out[i] = c;
     }
     out[i] = '\0';
-    std::atomic_thread_fence(std::memory_order_acquire);
-    if (state.pathVersion.load(std::memory_order_relaxed) != version) continue;
+    if (state.pathVersion.load() != version) continue;
     if (!fits) out[0] = '\0';
     return fits;
   }

@@ -112,13 +112,42 @@ PathBuffer TempFolderPath() {
   return PathBuffer(folder);
 }
 
+PathBuffer UserDataFolderPath() {
+  const char* dataHome = std::getenv("XDG_DATA_HOME");
+  // The XDG rules ignore a relative value.
+  if (dataHome != nullptr && dataHome[0] == '/') {
+    std::string folder = dataHome;
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    return PathBuffer(folder);
+  }
+  const char* home = std::getenv("HOME");
+  PathBuffer path(home != nullptr ? home : "");
+  path.Append(".local/share");
+  return path;
+}
+
+PathBuffer ProgramFileFor(std::string_view executable, std::string_view name) {
+  PathBuffer folder(executable);
+  folder.RemoveFileSpec();
+  PathBuffer beside = folder;
+  beside.Append(name);
+  if (beside.Exists()) return beside;
+  // An installed tree keeps data and helper programs apart from bin/.
+  PathBuffer prefix = folder;
+  prefix.RemoveFileSpec();
+  for (const char* installed : {"share/orlenta", "libexec/orlenta"}) {
+    PathBuffer candidate = prefix;
+    candidate.Append(installed).Append(name);
+    if (candidate.Exists()) return candidate;
+  }
+  return beside;
+}
+
 PathBuffer ModuleFolderFile(std::string_view name) {
   char executable[PathBuffer::kCapacity] = {};
   const ssize_t length = ::readlink("/proc/self/exe", executable, sizeof executable - 1);
-  PathBuffer path(length > 0 ? std::string_view(executable, static_cast<std::size_t>(length)) : std::string_view());
-  path.RemoveFileSpec();
-  path.Append(name);
-  return path;
+  return ProgramFileFor(
+      length > 0 ? std::string_view(executable, static_cast<std::size_t>(length)) : std::string_view(), name);
 }
 
 void RefuseLongFileName(const PathBuffer& path) {

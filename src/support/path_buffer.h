@@ -53,8 +53,19 @@ class PathBuffer {
 // $TMPDIR, else /tmp, never ending in '/'.
 PathBuffer TempFolderPath();
 
-// The running executable's folder with name appended.
+// The per-user folder for the program's data: $XDG_DATA_HOME when it is an
+// absolute path, else $HOME/.local/share; never ending in '/'.
+PathBuffer UserDataFolderPath();
+
+// A file that belongs to the program, "next to the executable": the running
+// executable's folder with name appended when that exists (the build tree);
+// else, in an installed tree, <prefix>/share/orlenta/name (data) or
+// <prefix>/libexec/orlenta/name (helper programs) beside <prefix>/bin when
+// one of them exists; else the path beside the executable, so that messages
+// name where the file was looked for.
 PathBuffer ModuleFolderFile(std::string_view name);
+// The same lookup for the executable at the given path.
+PathBuffer ProgramFileFor(std::string_view executable, std::string_view name);
 
 // Throws a peravel_exception naming the file when the path's file name is
 // longer than a file system can hold, so that nothing is started under it.

@@ -1,7 +1,11 @@
 #include "common/test_kit.h"
 
+#include <sys/mount.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -22,6 +26,20 @@ TempDir::~TempDir() {
   std::error_code ignored;
   std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
   std::filesystem::remove_all(m_path, ignored);
+}
+
+SmallDisk::SmallDisk(std::size_t bytes) {
+  const std::string options = "size=" + std::to_string(bytes) + ",mode=0700";
+  if (::mount("tmpfs", m_folder.path().c_str(), "tmpfs", MS_NOSUID | MS_NODEV | MS_NOEXEC, options.c_str()) == 0) {
+    m_mounted = true;
+  } else {
+    m_reason = std::string("a tmpfs cannot be mounted here (") + std::strerror(errno) +
+               "): the test needs root with mount rights";
+  }
+}
+
+SmallDisk::~SmallDisk() {
+  if (m_mounted) ::umount2(m_folder.path().c_str(), MNT_DETACH);
 }
 
 std::string MakeClip(const std::string& path, const ClipOptions& options) {
@@ -93,6 +111,23 @@ std::vector<std::string> LogEntries(const std::string& logPath) {
     start = end + 2;
   }
   return lines;
+}
+
+ScopedEnv::ScopedEnv(const char* name, const char* value) : m_name(name) {
+  if (const char* previous = std::getenv(name)) m_previous = previous;
+  if (value != nullptr) {
+    ::setenv(name, value, 1);
+  } else {
+    ::unsetenv(name);
+  }
+}
+
+ScopedEnv::~ScopedEnv() {
+  if (m_previous) {
+    ::setenv(m_name.c_str(), m_previous->c_str(), 1);
+  } else {
+    ::unsetenv(m_name.c_str());
+  }
 }
 
 }  // namespace testkit

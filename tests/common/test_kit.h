@@ -5,6 +5,7 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,27 @@ class TempDir {
 
  private:
   std::filesystem::path m_path;
+};
+
+// A file system of a few bytes (a tmpfs) mounted on a fresh folder, so that
+// a test can fill a disk for real; unmounted again at the end. Mounting needs
+// root with mount rights (a container may not grant them): check Mounted()
+// and skip with Reason() when it could not be made.
+class SmallDisk {
+ public:
+  explicit SmallDisk(std::size_t bytes);
+  ~SmallDisk();
+  SmallDisk(const SmallDisk&) = delete;
+  SmallDisk& operator=(const SmallDisk&) = delete;
+
+  bool Mounted() const { return m_mounted; }
+  const std::string& Reason() const { return m_reason; }
+  std::string File(const std::string& name) const { return m_folder.File(name); }
+
+ private:
+  TempDir m_folder;
+  bool m_mounted = false;
+  std::string m_reason;
 };
 
 struct ClipOptions {
@@ -53,5 +75,20 @@ std::string ReadFile(const std::string& path);
 
 // The lines of a log file after its header line, without their CR LF.
 std::vector<std::string> LogEntries(const std::string& logPath);
+
+// Sets an environment variable for a scope (a null value unsets it) and
+// restores what was there before.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const char* value);
+  ScopedEnv(const char* name, const std::string& value) : ScopedEnv(name, value.c_str()) {}
+  ~ScopedEnv();
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+ private:
+  std::string m_name;
+  std::optional<std::string> m_previous;
+};
 
 }  // namespace testkit

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 
@@ -9,6 +10,8 @@
 #include "convert/recording_receiver.h"
 #include "formats/format_pages.h"
 #include "platform/dialogs/scripted_responder.h"
+#include "platform/process/child_process.h"
+#include "platform/process/find_program.h"
 #include "support/exceptions.h"
 #include "support/log.h"
 
@@ -141,6 +144,129 @@ TEST_F(ExternalConverterTest, HostileNamesConvertAndTouchNothingElse) {
   for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"-an ;rm -rf ~; $(id) \"é\".avi", "pipe:1 & ö\".avi"}));
+}
+
+TEST_F(ExternalConverterTest, FailureLogsWhyAndKeepsAFileFfmpegNeverWrote) {
+  testkit::WriteFile(m_dir.File("text.avi"), "not a video at all");
+  testkit::WriteFile(m_dir.File("out.avi"), "mine");
+  CPageAVI_Ffmpeg avi;
+  ExternalConverter(m_dir.File("text.avi"), m_dir.File("out.avi"), avi.GetEncodingParameters(), &m_receiver).Convert();
+
+  EXPECT_EQ(m_responder.MessageTexts(), std::vector<std::string>{"Error #12: Conversion problem"});
+  EXPECT_EQ(testkit::ReadFile(m_dir.File("out.avi")), "mine") << "ffmpeg failed on its input, before the output";
+  const auto log = testkit::LogEntries(m_dir.File("Orlenta_log.txt"));
+  const auto logged = [&log](const std::string& start, const std::string& part) {
+    return std::any_of(log.begin(), log.end(), [&](const std::string& line) {
+      return line.starts_with(start) && line.find(part) != std::string::npos;
+    });
+  };
+  EXPECT_TRUE(logged("ffmpeg failed with exit code 1", ""));
+  EXPECT_TRUE(logged("ffmpeg: ", "Invalid data found when processing input"));
+}
+
+// Converts a few seconds to PAL DVD into output on a disk that is too small.
+class FullDiskTest : public ExternalConverterTest {
+ protected:
+  void ConvertInto(const std::string& output) {
+    const auto input = testkit::MakeClip(m_dir.File("in.avi"), {.seconds = 4.0});
+    const auto dvd = Configured(std::make_unique<CPageDVD_Ffmpeg>(), [](OutputFormat& f) {
+      f.video_codec_id = 1;
+      f.video_framesize_id = 1;
+    });
+    ExternalConverter(input, output, dvd->GetEncodingParameters(), &m_receiver).Convert();
+    EXPECT_EQ(m_responder.MessageTexts(),
+              std::vector<std::string>{"Error #12: Conversion problem\n\nThe disk is full: there is no room left for " +
+                                       output});
+    EXPECT_EQ(m_fallback.calls, 1);
+  }
+};
+
+TEST_F(FullDiskTest, RemovesThePartialOutputAndSaysTheDiskIsFull) {
+  testkit::SmallDisk disk(256 * 1024);
+  if (!disk.Mounted()) GTEST_SKIP() << disk.Reason();
+  const std::string output = disk.File("in_new.mpg");
+  ConvertInto(output);
+  EXPECT_FALSE(std::filesystem::exists(output)) << "the partial output stays";
+}
+
+TEST_F(FullDiskTest, SaysTheDiskIsFullWhereNoDiskCanBeMounted) {
+  // /dev/full fails every write with ENOSPC. The link is not ffmpeg's output
+  // file, and neither is the device: both stay.
+  const std::string output = m_dir.File("full.mpg");
+  std::filesystem::create_symlink("/dev/full", output);
+  ConvertInto(output);
+  EXPECT_TRUE(std::filesystem::is_symlink(output));
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
+}
+
+TEST_F(ExternalConverterTest, SoundWithoutAPictureBecomesADiscTitleWithABlackOne) {
+  const auto song = testkit::MakeClip(m_dir.File("song.mp3"), {.seconds = 3.0, .video = false});
+  // The same song with a cover picture, which is no moving picture either.
+  const std::string covered = m_dir.File("covered.mp3");
+  ASSERT_TRUE(RunProcess({FindProgram("ffmpeg"),
+                          "-hide_banner",
+                          "-nostdin",
+                          "-i",
+                          song,
+                          "-f",
+                          "lavfi",
+                          "-i",
+                          "color=c=red:s=64x64:d=1",
+                          "-map",
+                          "0:a",
+                          "-map",
+                          "1:v",
+                          "-c:a",
+                          "copy",
+                          "-c:v",
+                          "mjpeg",
+                          "-frames:v",
+                          "1",
+                          "-disposition:v",
+                          "attached_pic",
+                          covered})
+                  .Succeeded());
+  const auto palDvd = Configured(std::make_unique<CPageDVD_Ffmpeg>(), [](OutputFormat& f) {
+    f.video_codec_id = 1;
+    f.video_framesize_id = 1;
+  });
+  const auto ntscVcd = Configured(std::make_unique<CPageVCD_Ffmpeg>(), [](OutputFormat&) {});
+  const struct {
+    const char* what;
+    std::string input;
+    const OutputFormat* format;
+    int width, height;
+  } cases[] = {
+      {"song to PAL DVD", song, palDvd.get(), 720, 576},
+      {"covered song to PAL DVD", covered, palDvd.get(), 720, 576},
+      {"song to NTSC VCD", song, ntscVcd.get(), 352, 240},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string output = m_dir.File(std::string(c.what) + ".mpg");
+    ExternalConverter(c.input, output, c.format->GetEncodingParameters(), &m_receiver).Convert();
+    ASSERT_TRUE(m_responder.Messages().empty()) << m_responder.MessageTexts().front();
+    const ProbedFile probed = ProbeWithFfprobe(output);
+    const ProbedStream* video = probed.Find("video");
+    ASSERT_NE(video, nullptr);
+    EXPECT_EQ(video->width, c.width);
+    EXPECT_EQ(video->height, c.height);
+    EXPECT_NE(probed.Find("audio"), nullptr);
+    const double seconds = ProbeInput(output.c_str()).durationSeconds;
+    EXPECT_GE(seconds, 2.0);
+    EXPECT_LE(seconds, 3.0) << "the picture ends with the sound";
+  }
+
+  // Only disc formats need the picture, and only inputs without one get it.
+  CPageAVI_Ffmpeg avi;
+  const auto clip = testkit::MakeClip(m_dir.File("clip.avi"), {.seconds = 1.0});
+  EXPECT_EQ(
+      ExternalConverter(song, m_dir.File("o.avi"), avi.GetEncodingParameters(), nullptr).GetCommandLine().find("lavfi"),
+      std::string::npos);
+  EXPECT_EQ(ExternalConverter(clip, m_dir.File("o.mpg"), palDvd->GetEncodingParameters(), nullptr)
+                .GetCommandLine()
+                .find("lavfi"),
+            std::string::npos);
 }
 
 }  // namespace

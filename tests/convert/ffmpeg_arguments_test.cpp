@@ -102,4 +102,18 @@ TEST(FfmpegArguments, VectorCarriesTheSameOptionsWithPathsAsFiles) {
   EXPECT_TRUE(FfmpegArguments("/in/\"q\".avi", "/o.mpg", PalDvd()).Text().starts_with(" -i        \"/in/\"q\".avi\""));
 }
 
+TEST(FfmpegArguments, ABlackStillIsASecondInputEndedByTheSound) {
+  EncodingParameters ntscVcd;
+  ntscVcd.video_codec = "ntsc-vcd";
+  ntscVcd.target = "vcd";
+  EXPECT_EQ(FfmpegArguments("/in/song.mp3", "/o.mpg", ntscVcd, OutputPicture::BlackStill).Vector(),
+            (std::vector<std::string>{"-i", "file:/in/song.mp3", "-f", "lavfi", "-i",
+                                      "color=c=black:s=720x480:r=30000/1001", "-map", "1:v", "-map", "0:a", "-shortest",
+                                      "-target", "ntsc-vcd", "-y", "file:/o.mpg"}));
+  EXPECT_EQ(FfmpegArguments("/in/song.mp3", "/o.mpg", PalDvd(), OutputPicture::BlackStill).Text(),
+            " -i        \"/in/song.mp3\" -f        lavfi  -i        color=c=black:s=720x576:r=25  -map      1:v "
+            " -map      0:a  -shortest  -target   pal-dvd  -s        720x576  -qscale   4  -aspect   16:9  -ac       2 "
+            " -vb       6000000  -acodec   ac3  -ab       448000  -y        \"/o.mpg\"");
+}
+
 }  // namespace

@@ -107,6 +107,43 @@ TEST_F(FfmpegProcessTest, BrokenInputLeavesSucceededFalse) {
   EXPECT_TRUE(m_receiver.ProgressValues().empty());
 }
 
+TEST_F(FfmpegProcessTest, SuccessNeedsExitCodeZeroAndAFinishedOutput) {
+  // Stand-ins for ffmpeg that say what ffmpeg says and end as it ends. ffmpeg
+  // 5.1 ends with 0 when the disk fills while it writes its trailer.
+  const struct {
+    const char* what;
+    const char* script;
+    bool succeeded;
+    std::optional<int> exitCode;
+    std::vector<std::string> lastLines;
+  } cases[] = {
+      {"clean run", "printf 'frame=1 time=00:00:01.00\\r'; exit 0", true, 0, {}},
+      {"error exit",
+       "echo 'x.avi: Invalid data found when processing input' >&2; exit 1",
+       false,
+       1,
+       {"x.avi: Invalid data found when processing input"}},
+      {"full disk at the trailer",
+       "printf 'frame=1\\rError writing trailer of file:o.mpg: No space left on device\\n"
+       "frame=  101 Lsize=256kB\\r\\nError closing file file:o.mpg: No space left on device\\n'; exit 0",
+       false,
+       0,
+       {"Error writing trailer of file:o.mpg: No space left on device",
+        "Error closing file file:o.mpg: No space left on device"}},
+      {"killed", "kill -KILL $$", false, std::nullopt, {}},
+  };
+  for (const auto& c : cases) {
+    const std::string script = m_dir.File("fake-ffmpeg");
+    testkit::WriteFile(script, std::string("#!/bin/sh\n") + c.script + "\n");
+    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    FfmpegProcess process("", {}, &m_receiver, 10.0, script);
+    process.Start();
+    EXPECT_EQ(process.Succeeded(), c.succeeded) << c.what;
+    EXPECT_EQ(process.ExitCode(), c.exitCode) << c.what;
+    EXPECT_EQ(process.LastLines(), c.lastLines) << c.what;
+  }
+}
+
 TEST_F(FfmpegProcessTest, MissingExecutablePingsNothing) {
   const auto args = MakeArguments({"-version"});
   FfmpegProcess process(args.text, args.vector, &m_receiver, 10.0, m_dir.File("no-such-ffmpeg"));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "common/test_kit.h"
 #include "support/exceptions.h"
@@ -108,6 +109,50 @@ TEST(ModuleFolderFile, NamesAFileBesideTheExecutable) {
   EXPECT_EQ(path.FileName(), "ffmpeg");
   PathBuffer self = ModuleFolderFile("test_support");
   EXPECT_TRUE(self.Exists()) << self.c_str();
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ModuleFolderFile, FindsDataAndProgramsInABuildTreeAndInAnInstalledTree) {
+  testkit::TempDir dir;
+  const auto make = [&](const std::string& relative) {
+    std::filesystem::create_directories(std::filesystem::path(dir.File(relative)).parent_path());
+    testkit::WriteFile(dir.File(relative), "x");
+  };
+  make("build/bin/orlenta");
+  make("build/bin/Orlenta.skf");
+  make("usr/bin/orlenta");
+  make("usr/share/orlenta/Orlenta.skf");
+  make("usr/libexec/orlenta/ErrorReport");
+  struct Case {
+    std::string executable;
+    std::string name;
+    std::string found;
+  };
+  const Case cases[] = {
+      {"build/bin/orlenta", "Orlenta.skf", "build/bin/Orlenta.skf"},
+      {"usr/bin/orlenta", "Orlenta.skf", "usr/share/orlenta/Orlenta.skf"},
+      {"usr/bin/orlenta", "ErrorReport", "usr/libexec/orlenta/ErrorReport"},
+      {"usr/bin/orlenta", "Orlenta.html", "usr/bin/Orlenta.html"},  // missing: named beside the program
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ProgramFileFor(dir.File(c.executable), c.name).str(), dir.File(c.found)) << c.name;
+  }
+}
+
+TEST(UserDataFolderPath, FromXdgDataHomeElseUnderHome) {
+  const char* savedData = std::getenv("XDG_DATA_HOME");
+  const std::string restoreData = savedData != nullptr ? savedData : "";
+  const std::string home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
+  ::setenv("XDG_DATA_HOME", "/srv/data//", 1);
+  EXPECT_STREQ(UserDataFolderPath().c_str(), "/srv/data");
+  ::setenv("XDG_DATA_HOME", "relative/data", 1);
+  EXPECT_EQ(UserDataFolderPath().str(), home + "/.local/share") << "a relative value is ignored";
+  ::unsetenv("XDG_DATA_HOME");
+  EXPECT_EQ(UserDataFolderPath().str(), home + "/.local/share");
+  if (savedData != nullptr) ::setenv("XDG_DATA_HOME", restoreData.c_str(), 1);
 }
 
 }  // namespace

@@ -37,6 +37,10 @@ int MessageBox(WindowHandle owner, std::string_view text, std::string_view capti
 
 DialogResult ShowModalDialog(WindowHandle owner, const DialogRequest& request) {
   if (DialogResponder* responder = g_responder.load()) return responder->ShowDialog(owner, request);
-  Log("Dialog without a window: %s", request.name.c_str());
+  Log("Dialog without a window: %s", request.Name().c_str());
   return DialogResult{};
+}
+
+void LogMismatchedAnswer(const char* dialogName) {
+  Log("The answer to %s is of another dialog's kind; taken as Cancel", dialogName);
 }

@@ -3,9 +3,13 @@
 // it without knowing widgets; the application installs a responder that shows
 // the real dialogs on the window thread, tests install a scripted one.
 
+#include <any>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/dialogs/dialog_request.h"
 
 // An owner window as the responder knows it (a QWidget* in the Qt one).
 using WindowHandle = void*;
@@ -55,18 +59,12 @@ struct MessageBoxRequest {
   unsigned flags = MB_OK;
 };
 
-// A modal dialog or chooser, named by its kind ("EraseDialog", "OpenFiles",
-// "BrowseFolder", ...); the fields a dialog needs travel as text.
-struct DialogRequest {
-  std::string name;
-  std::string caption;
-  std::string text;
-  std::vector<std::string> arguments;
-};
-
+// What a modal dialog or chooser answered: the button that closed it
+// (IDOK, IDCANCEL, or a dialog's own result) and, when the dialog has one,
+// its typed answer (the request's Answer type). Built by MakeDialogResult.
 struct DialogResult {
   int code = IDCANCEL;
-  std::vector<std::string> values;  // chosen files, folder, entered text
+  std::any answer;
 };
 
 class DialogResponder {
@@ -86,7 +84,48 @@ DialogResponder* GetDialogResponder();
 // is returned, so a headless run never blocks.
 int MessageBox(WindowHandle owner, std::string_view text, std::string_view caption, unsigned flags);
 
+void LogMismatchedAnswer(const char* dialogName);
+
+// Shows a dialog through the responder; without one it is logged and
+// answered IDCANCEL. Callers use the typed AskDialog below.
 DialogResult ShowModalDialog(WindowHandle owner, const DialogRequest& request);
+
+template <typename Request>
+struct DialogReply {
+  int code = IDCANCEL;
+  // The dialog's answer; empty when it gave none (cancelled, or a responder
+  // that answered with the code alone).
+  std::optional<typename Request::Answer> answer;
+};
+
+// The one place where typed requests and answers meet the responder. An
+// answer of another dialog's kind is a responder's mistake: it is logged and
+// the reply is IDCANCEL.
+template <typename Request>
+DialogReply<Request> AskDialog(WindowHandle owner, const Request& request) {
+  const DialogResult result = ShowModalDialog(owner, DialogRequest(request));
+  DialogReply<Request> reply;
+  reply.code = result.code;
+  if (const auto* answer = std::any_cast<typename Request::Answer>(&result.answer)) {
+    reply.answer = *answer;
+  } else if (result.answer.has_value()) {
+    LogMismatchedAnswer(Request::kName);
+    reply.code = IDCANCEL;
+  }
+  return reply;
+}
+
+// A responder's answer to a request of that kind.
+template <typename Request>
+DialogResult MakeDialogResult(int code, typename Request::Answer answer = {}) {
+  return DialogResult{code, std::move(answer)};
+}
+template <typename Request>
+DialogResult MakeDialogResult(const DialogReply<Request>& reply) {
+  DialogResult result{reply.code, {}};
+  if (reply.answer) result.answer = *reply.answer;
+  return result;
+}
 
 // The answer a box gives without a user: its default button.
 int DefaultAnswer(unsigned flags);

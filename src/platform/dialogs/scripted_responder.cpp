@@ -24,7 +24,7 @@ int ScriptedResponder::ShowMessage(WindowHandle, const MessageBoxRequest& reques
 }
 
 DialogResult ScriptedResponder::ShowDialog(WindowHandle, const DialogRequest& request) {
-  Log("Dialog: %s", request.name.c_str());
+  Log("Dialog: %s", request.Name().c_str());
   std::function<DialogResult(const DialogRequest&)> handler;
   {
     std::lock_guard lock(m_lock);
@@ -76,4 +76,11 @@ std::vector<std::string> ScriptedResponder::MessageTexts() const {
 bool ScriptedResponder::WaitForMessages(std::size_t count, std::chrono::milliseconds timeout) const {
   std::unique_lock lock(m_lock);
   return m_changed.wait_for(lock, timeout, [&] { return m_messages.size() >= count; });
+}
+
+std::vector<std::string> ScriptedResponder::DialogNames() const {
+  std::lock_guard lock(m_lock);
+  std::vector<std::string> names;
+  for (const auto& dialog : m_dialogs) names.push_back(dialog.Name());
+  return names;
 }

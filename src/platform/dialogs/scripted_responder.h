@@ -29,9 +29,26 @@ class ScriptedResponder : public DialogResponder {
   // Called for every dialog before the queue is consulted, if set.
   void SetDialogHandler(std::function<DialogResult(const DialogRequest&)> handler);
 
+  // A typed answer to the next dialog: QueueAnswer<EraseDiscRequest>(IDOK, {'B', true}).
+  template <typename Request>
+  void QueueAnswer(int code, typename Request::Answer answer = {}) {
+    QueueDialogAnswer(MakeDialogResult<Request>(code, std::move(answer)));
+  }
+
   std::vector<MessageBoxRequest> Messages() const;
   std::vector<DialogRequest> Dialogs() const;
   std::vector<std::string> MessageTexts() const;
+  std::vector<std::string> DialogNames() const;
+
+  // The requests of one kind, in the order asked.
+  template <typename Request>
+  std::vector<Request> Requests() const {
+    std::vector<Request> found;
+    for (const DialogRequest& dialog : Dialogs()) {
+      if (const Request* request = dialog.As<Request>()) found.push_back(*request);
+    }
+    return found;
+  }
 
   // Waits until at least count messages have been shown; false on time-out.
   bool WaitForMessages(std::size_t count, std::chrono::milliseconds timeout) const;

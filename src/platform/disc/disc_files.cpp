@@ -26,34 +26,6 @@ std::string MakePrivateFolder(const std::string& parent, const std::string& pref
   return pattern;
 }
 
-std::vector<std::string> ReserveOutputFiles(const std::string& folder, const std::string& base,
-                                            const std::vector<std::string>& exts, std::string* error) {
-  for (int n = 0; n < 10000; ++n) {
-    const std::string stem = n == 0 ? base : base + "(" + std::to_string(n) + ")";
-    std::vector<std::string> created;
-    bool taken = false;
-    for (const auto& ext : exts) {
-      const std::string path = (fs::path(folder) / (stem + ext)).string();
-      const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-      if (fd < 0) {
-        const int code = errno;
-        for (const auto& made : created) ::unlink(made.c_str());
-        if (code == EEXIST) {
-          taken = true;
-          break;
-        }
-        if (error != nullptr) *error = "Cannot create " + path + ": " + GetErrorText(code);
-        return {};
-      }
-      ::close(fd);
-      created.push_back(path);
-    }
-    if (!taken) return created;
-  }
-  if (error != nullptr) *error = "No free name for " + base + " in " + folder;
-  return {};
-}
-
 namespace {
 
 class FolderRemover {

@@ -1,7 +1,7 @@
 #pragma once
-// File chores of the disc layer: private work folders, output names that
-// never replace an existing file, and Windows-style names found on a
-// case-sensitive file system.
+// File chores of the disc layer: private work folders, removing them in the
+// background, and Windows-style names found on a case-sensitive file system.
+// (Output names that never replace a file: output_reservation.h.)
 
 #include <string>
 #include <vector>
@@ -9,13 +9,6 @@
 // Creates "<parent>/<prefix>XXXXXX" with a unique suffix, readable only by us;
 // "" (error set) on failure.
 std::string MakePrivateFolder(const std::string& parent, const std::string& prefix, std::string* error);
-
-// Creates empty files "<folder>/<base><ext>" for every ext, all with the same
-// name part: "<base>", or "<base>(n)" with the first n for which none of them
-// exists. Returns their paths (in the order of exts), or an empty list with
-// error set. Creating them exclusively reserves the names against a race.
-std::vector<std::string> ReserveOutputFiles(const std::string& folder, const std::string& base,
-                                            const std::vector<std::string>& exts, std::string* error);
 
 // Removes a folder of ours with everything in it on a background thread, so
 // that the caller does not wait for the file system (deleting files that were

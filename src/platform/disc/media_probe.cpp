@@ -10,20 +10,10 @@ extern "C" {
 
 #include <memory>
 
-#include "platform/video/container_probe.h"
+#include "platform/video/local_input.h"
+#include "platform/video/video_error.h"
 
 namespace {
-
-struct InputCloser {
-  void operator()(AVFormatContext* context) const { avformat_close_input(&context); }
-};
-using Input = std::unique_ptr<AVFormatContext, InputCloser>;
-
-std::string AvErrorText(int code) {
-  char text[AV_ERROR_MAX_STRING_SIZE] = {};
-  av_strerror(code, text, sizeof text);
-  return text;
-}
 
 // A disc's MPEG stream shows all it needs (its sequence header and its first
 // audio frames) within its first few packs; reading the default 5 MB of every
@@ -31,23 +21,11 @@ std::string AvErrorText(int code) {
 constexpr int64_t kProbeBytes = 1024 * 1024;
 constexpr int64_t kProbeMicroseconds = 1000 * 1000;
 
-Input Open(const std::string& path, std::string* error) {
-  AVFormatContext* context = avformat_alloc_context();
-  if (context == nullptr) {
-    if (error != nullptr) *error = "out of memory";
-    return nullptr;
-  }
-  context->probesize = kProbeBytes;
-  context->max_analyze_duration = kProbeMicroseconds;
-  AVDictionary* options = nullptr;
-  RestrictToLocalFiles(&options);
-  const int result = avformat_open_input(&context, FileUrl(path).c_str(), nullptr, &options);
-  av_dict_free(&options);
-  if (result < 0) {
-    if (error != nullptr) *error = "cannot open " + path + ": " + AvErrorText(result);
-    return nullptr;
-  }
-  return Input(context);
+InputContextPtr Open(const std::string& path, std::string* error) {
+  int opened = 0;
+  InputContextPtr input = OpenLocalInput(path, &opened, {kProbeBytes, kProbeMicroseconds});
+  if (!input && error != nullptr) *error = "cannot open " + path + ": " + AvErrorText(opened);
+  return input;
 }
 
 long long FileSize(const std::string& path) {
@@ -58,7 +36,7 @@ long long FileSize(const std::string& path) {
 }  // namespace
 
 std::optional<MpegInfo> ProbeMpeg(const std::string& path, std::string* error) {
-  Input input = Open(path, error);
+  InputContextPtr input = Open(path, error);
   if (!input) return std::nullopt;
   const int result = avformat_find_stream_info(input.get(), nullptr);
   if (result < 0) {
@@ -100,7 +78,7 @@ std::optional<MpegInfo> ProbeMpeg(const std::string& path, std::string* error) {
 
 bool ScanMpeg(const std::string& path, const std::function<void(double share)>& progress, const std::atomic<bool>* stop,
               std::string* error) {
-  Input input = Open(path, error);
+  InputContextPtr input = Open(path, error);
   if (!input) return false;
   const double size = static_cast<double>(FileSize(path));
   AVPacket* packet = av_packet_alloc();

@@ -1,21 +1,35 @@
 #pragma once
-// The exchange with the AVI codec settings dialog: the request names the
-// codec and carries its current settings as "key=value" texts; an accepted
-// dialog answers with the same keys.
-//
-// Keys: "encoder", "scale" ("quantizer", "ratefactor" or "none"), "quality",
-// "qualityMin", "qualityMax", "bitrate" (kbit/s, 0 for a fixed quality) and
-// "keyframeInterval" (frames, 0 for five seconds' worth). Only "quality",
-// "bitrate" and "keyframeInterval" are read back.
+// The exchange with the AVI codec settings dialog, as a typed request
+// (AskDialog): the codec and its current settings go out; an accepted dialog
+// answers with the three values the user can change.
+
+#include <string>
 
 #include "platform/dialogs/message_box.h"
 #include "platform/video/writer_profiles.h"
 #include "platform/video/writer_settings.h"
 
-inline constexpr const char* kVideoCodecSettingsDialog = "VideoCodecSettings";
+struct CodecSettingsAnswer {
+  int quality = 0;           // on the request's scale
+  int bitrateKbps = 0;       // 0 for a fixed quality
+  int keyframeInterval = 0;  // frames; 0 for five seconds' worth
+};
 
-DialogRequest MakeCodecSettingsRequest(const AviVideoCodec& codec, const VideoCodecSettings& settings);
+struct CodecSettingsRequest {
+  static constexpr const char* kName = "VideoCodecSettings";
+  using Answer = CodecSettingsAnswer;
 
-// Takes the values of an accepted dialog; unknown keys and unreadable or
-// out-of-range numbers leave the setting as it was.
-void ApplyCodecSettingsAnswer(const AviVideoCodec& codec, const DialogResult& answer, VideoCodecSettings& settings);
+  std::string codecName;  // the dialog's caption
+  std::string encoder;    // FFmpeg's encoder name
+  QualityScale scale = QualityScale::None;
+  int qualityMin = 0;  // the scale's range; both 0 when the codec has no quality setting
+  int qualityMax = 0;
+  CodecSettingsAnswer current;  // what the dialog starts from
+};
+
+CodecSettingsRequest MakeCodecSettingsRequest(const AviVideoCodec& codec, const VideoCodecSettings& settings);
+
+// Takes the values of a dialog accepted with an answer; out-of-range numbers
+// leave the setting as it was.
+void ApplyCodecSettingsAnswer(const AviVideoCodec& codec, const DialogReply<CodecSettingsRequest>& reply,
+                              VideoCodecSettings& settings);

@@ -3,17 +3,11 @@
 #include <array>
 #include <string_view>
 
+#include "platform/video/local_input.h"
+
 extern "C" {
 #include <libavformat/avformat.h>
 #include <libavutil/dict.h>
-}
-
-std::string FileUrl(const std::string& path) {
-  return "file:" + path;
-}
-
-void RestrictToLocalFiles(AVDictionary** options) {
-  av_dict_set(options, "protocol_whitelist", "file", 0);
 }
 
 ContainerProbe ProbeContainer(const std::string& path) {

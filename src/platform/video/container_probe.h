@@ -26,11 +26,3 @@ ContainerProbe ProbeContainer(const std::string& path);
 // The class of a demuxer name; -1 for "" and for demuxers that hold no
 // pictures or sound of a video (text art).
 int ClassOfContainer(const std::string& formatName);
-
-// The URL FFmpeg gets for a local path: always through the file protocol, so
-// that a name like "http:x" or "concat:a|b" is never taken for something else.
-std::string FileUrl(const std::string& path);
-
-// Options that keep FFmpeg to local files, also for files a container refers to.
-struct AVDictionary;
-void RestrictToLocalFiles(AVDictionary** options);

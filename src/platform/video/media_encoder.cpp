@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/video/container_probe.h"
+#include "platform/video/local_input.h"
 #include "platform/video/video_error.h"
 #include "support/log.h"
 

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "platform/video/container_probe.h"
+#include "platform/video/local_input.h"
 #include "platform/video/stream_ends.h"
 #include "platform/video/video_error.h"
 #include "support/log.h"
@@ -96,13 +97,9 @@ MediaReader::MediaReader(const std::string& path, const ProgressFunction& progre
 MediaReader::~MediaReader() = default;
 
 InputContextPtr MediaReader::OpenInput(bool findStreamInfo) const {
-  AVFormatContext* raw = nullptr;
-  AVDictionary* options = nullptr;
-  RestrictToLocalFiles(&options);
-  const int opened = avformat_open_input(&raw, FileUrl(m_path).c_str(), nullptr, &options);
-  av_dict_free(&options);
-  if (opened < 0) throw video_exception("Could not open \"" + m_path + "\": " + AvErrorText(opened));
-  InputContextPtr input(raw);
+  int opened = 0;
+  InputContextPtr input = OpenLocalInput(m_path, &opened);
+  if (!input) throw video_exception("Could not open \"" + m_path + "\": " + AvErrorText(opened));
   if (findStreamInfo) {
     const int found = avformat_find_stream_info(input.get(), nullptr);
     if (found < 0) throw video_exception("Could not read the streams of \"" + m_path + "\": " + AvErrorText(found));

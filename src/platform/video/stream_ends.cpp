@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/video/av_pointers.h"
-#include "platform/video/container_probe.h"
+#include "platform/video/local_input.h"
 
 namespace {
 
@@ -19,13 +19,8 @@ bool StreamLengthIsEstimate(const AVStream& stream) {
 
 StreamEnds MeasureStreamEnds(const std::string& path, int videoIndex, int audioIndex, double frameSeconds) {
   StreamEnds ends;
-  AVFormatContext* raw = nullptr;
-  AVDictionary* options = nullptr;
-  RestrictToLocalFiles(&options);
-  const int opened = avformat_open_input(&raw, FileUrl(path).c_str(), nullptr, &options);
-  av_dict_free(&options);
-  if (opened < 0) return ends;
-  InputContextPtr input(raw);
+  InputContextPtr input = OpenLocalInput(path, nullptr);
+  if (!input) return ends;
   // Containers without a header (MPEG program streams) find their streams,
   // and the parsers that put a time on every frame, by reading.
   if ((input->ctx_flags & AVFMTCTX_NOHEADER) != 0 && avformat_find_stream_info(input.get(), nullptr) < 0) return ends;

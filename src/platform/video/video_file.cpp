@@ -258,9 +258,9 @@ int VideoFile::ShowVideoCodecSettings(WindowHandle owner) {
   const int number = listed ? m_settings.aviCodec : 1;
   const AviVideoCodec& codec = codecs[static_cast<std::size_t>(number - 1)];
   VideoCodecSettings& settings = m_settings.aviCodecSettings[number];
-  const DialogResult answer = ShowModalDialog(owner, MakeCodecSettingsRequest(codec, settings));
-  ApplyCodecSettingsAnswer(codec, answer, settings);
-  return answer.code;
+  const auto reply = AskDialog(owner, MakeCodecSettingsRequest(codec, settings));
+  ApplyCodecSettingsAnswer(codec, reply, settings);
+  return reply.code;
 }
 
 void VideoFile::SetAVIVideo(int width, int height, double frameRate) {

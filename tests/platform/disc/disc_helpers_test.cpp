@@ -2,6 +2,7 @@
 // output names of the files it writes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 
@@ -9,6 +10,7 @@
 #include "platform/disc/disc_files.h"
 #include "platform/disc/disc_test_support.h"
 #include "platform/disc/disc_text.h"
+#include "platform/disc/output_reservation.h"
 
 namespace fs = std::filesystem;
 
@@ -62,19 +64,72 @@ TEST(DiscText, RecordFields) {
   EXPECT_EQ(ReadTextField(field, sizeof field), std::nullopt);
 }
 
-TEST(DiscFiles, OutputNamesNeverReplaceAFile) {
+// Every name in folder.
+std::vector<std::string> Names(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(OutputReservation, NamesNeverReplaceAFileAndStayEmptyUntilComplete) {
   testkit::TempDir dir;
   const std::string folder = dir.path().string();
   testkit::WriteFile(dir.File("Video CD.bin"), "taken");
   std::string error;
-  const auto pair = ReserveOutputFiles(folder, "Video CD", {".cue", ".bin"}, &error);
-  ASSERT_EQ(pair.size(), 2u) << error;
-  EXPECT_EQ(pair[0], dir.File("Video CD(1).cue"));
-  EXPECT_EQ(pair[1], dir.File("Video CD(1).bin"));
-  EXPECT_FALSE(fs::exists(dir.File("Video CD.cue")));  // not left half-reserved
+  auto pair = OutputReservation::Reserve(folder, "Video CD", {".cue", ".bin"}, &error);
+  ASSERT_TRUE(pair) << error;
+  EXPECT_EQ(pair->FinalPaths(), (std::vector<std::string>{dir.File("Video CD(1).cue"), dir.File("Video CD(1).bin")}));
+  // Nothing stands under a final name before it is complete, not even an empty file.
+  EXPECT_EQ(Names(folder), (std::vector<std::string>{".Video CD(1).cue.orlenta-part", "Video CD.bin"}));
+  // A second writer meanwhile gets the next name.
+  auto other = OutputReservation::Reserve(folder, "Video CD", {".cue", ".bin"}, &error);
+  ASSERT_TRUE(other) << error;
+  EXPECT_EQ(other->FinalPaths()[0], dir.File("Video CD(2).cue"));
+  other.reset();
+
+  testkit::WriteFile(pair->ScratchPath(0), "cue");
+  testkit::WriteFile(pair->ScratchPath(1), "bin");
+  ASSERT_TRUE(pair->Commit(&error)) << error;
+  pair.reset();
+  EXPECT_EQ(Names(folder), (std::vector<std::string>{"Video CD(1).bin", "Video CD(1).cue", "Video CD.bin"}));
+  EXPECT_EQ(testkit::ReadFile(dir.File("Video CD(1).bin")), "bin");
   EXPECT_EQ(testkit::ReadFile(dir.File("Video CD.bin")), "taken");
-  EXPECT_TRUE(ReserveOutputFiles(dir.File("missing"), "x", {".iso"}, &error).empty());
+
+  // A file that appears under a final name meanwhile is never replaced.
+  auto late = OutputReservation::Reserve(folder, "disc", {".cue", ".bin"}, &error);
+  ASSERT_TRUE(late) << error;
+  testkit::WriteFile(late->ScratchPath(0), "cue");
+  testkit::WriteFile(late->ScratchPath(1), "bin");
+  testkit::WriteFile(dir.File("disc.cue"), "the user's");
+  EXPECT_FALSE(late->Commit(&error));
+  EXPECT_NE(error.find("disc.cue"), std::string::npos) << error;
+  late.reset();
+  EXPECT_EQ(testkit::ReadFile(dir.File("disc.cue")), "the user's");
+  EXPECT_FALSE(fs::exists(dir.File("disc.bin")));  // not left half-moved
+
+  EXPECT_FALSE(OutputReservation::Reserve(dir.File("missing"), "x", {".iso"}, &error));
   EXPECT_FALSE(error.empty());
+}
+
+TEST(OutputReservation, LeftoversOfADeadWriterAreRemovedLiveOnesKept) {
+  testkit::TempDir dir;
+  const std::string folder = dir.path().string();
+  // What a writer that died leaves: its scratch folder, with nobody holding its lock.
+  fs::create_directories(dir.path() / ".Video DVD.iso.orlenta-part");
+  testkit::WriteFile(dir.File(".Video DVD.iso.orlenta-part/Video DVD.iso"), std::string(4096, 'x'));
+  std::string error;
+  auto live = OutputReservation::Reserve(folder, "Other", {".iso"}, &error);
+  ASSERT_TRUE(live) << error;
+  EXPECT_EQ(Names(folder), std::vector<std::string>{".Other.iso.orlenta-part"});
+
+  // The dead writer's name is free again; the live reservation keeps its own.
+  auto next = OutputReservation::Reserve(folder, "Video DVD", {".iso"}, &error);
+  ASSERT_TRUE(next) << error;
+  EXPECT_EQ(next->FinalPaths()[0], dir.File("Video DVD.iso"));
+  RemoveAbandonedOutputs(folder);
+  EXPECT_TRUE(fs::exists(live->ScratchFolder()));
+  EXPECT_TRUE(fs::exists(next->ScratchFolder()));
 }
 
 TEST(DiscFiles, WindowsStyleNamesAreFoundWhateverTheirCase) {

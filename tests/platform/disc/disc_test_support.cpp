@@ -1,9 +1,12 @@
 #include "platform/disc/disc_test_support.h"
 
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 
 #include <QXmlStreamReader>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -12,6 +15,7 @@
 
 #include "common/test_kit.h"
 #include "platform/disc/authoring/dvd_image_builder.h"
+#include "platform/disc/authoring/menu_description.h"
 #include "platform/process/child_process.h"
 #include "platform/process/find_program.h"
 
@@ -83,18 +87,25 @@ void WriteMenuDescription(const std::string& path, const std::string& menuVideo,
   const int row = (height - 50) / n;
   const int width = 300;
   const int left = (720 - width) / 2;
-  std::ostringstream ini;
-  ini << "[Infos]\r\nSelections=" << n << "\r\nmenu=\"" << menuVideo << "\"\r\n\r\n";
+  MenuDescription description;
+  description.menuVideo = menuVideo;
   for (int i = 0; i < n; ++i) {
     const int top = 50 + i * row;
     const int middle = (2 * top + row) / 2;
     const int selTop = row < 50 ? top : middle - 25;
     const int selBottom = row < 50 ? top + row : middle + 25;
-    ini << "[" << i << "]\r\nTopLeft=" << left << "," << selTop << "\r\nRightBottom=" << left + width << ","
-        << selBottom - 1 << "\r\nWidth=" << width << "\r\nHeight=" << selBottom - selTop - 1 << "\r\nfile=\""
-        << titles[static_cast<std::size_t>(i)] << "\"\r\nLineWidth=1\r\n\r\n";
+    MenuTitle title;
+    title.left = left;
+    title.top = selTop;
+    title.right = left + width;
+    title.bottom = selBottom - 1;
+    title.file = titles[static_cast<std::size_t>(i)];
+    description.titles.push_back(title);
   }
-  testkit::WriteFile(path, ini.str());
+  std::string error;
+  const auto text = MenuDescriptionText(description, &error);
+  if (!text) throw std::runtime_error("cannot write a menu description: " + error);
+  testkit::WriteFile(path, *text);
 }
 
 std::vector<double> LsdvdTitleLengths(const std::string& dvd) {
@@ -127,6 +138,28 @@ AuthoredMenu ReadBackMenu(const std::string& dvdFolder, const std::string& scrat
     ++menu.titlesReturningToMenu;
   }
   return menu;
+}
+
+SmallFileSystem::SmallFileSystem(const std::string& folder, const std::string& size) : m_folder(folder) {
+  std::filesystem::create_directories(folder);
+  const std::string options = "size=" + size + ",mode=0755";
+  if (::mount("orlenta-test", folder.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, options.c_str()) == 0) {
+    m_mounted = true;
+  } else {
+    m_why = "cannot mount a small tmpfs on " + folder + " to fill it: " + std::strerror(errno);
+  }
+}
+
+SmallFileSystem::~SmallFileSystem() {
+  if (m_mounted) ::umount2(m_folder.c_str(), MNT_DETACH);
+}
+
+std::vector<std::string> SmallFileSystem::Entries() const {
+  std::vector<std::string> entries;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(m_folder)) {
+    entries.push_back(entry.path().lexically_relative(m_folder).string());
+  }
+  return entries;
 }
 
 }  // namespace disctest

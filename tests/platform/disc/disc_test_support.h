@@ -45,4 +45,24 @@ struct AuthoredMenu {
 // What dvdunauthor reads back from the title menu of a DVD folder.
 AuthoredMenu ReadBackMenu(const std::string& dvdFolder, const std::string& scratchFolder);
 
+// A small, nearly empty file system (tmpfs) mounted on a new folder, for runs
+// that fill the disk. Mounting needs the right to (root outside a locked-down
+// container); where it cannot be had, Mounted() is false and Why() says why.
+class SmallFileSystem {
+ public:
+  SmallFileSystem(const std::string& folder, const std::string& size);
+  ~SmallFileSystem();
+  SmallFileSystem(const SmallFileSystem&) = delete;
+  SmallFileSystem& operator=(const SmallFileSystem&) = delete;
+  bool Mounted() const { return m_mounted; }
+  const std::string& Why() const { return m_why; }
+  // Every file and folder in it.
+  std::vector<std::string> Entries() const;
+
+ private:
+  std::string m_folder;
+  bool m_mounted = false;
+  std::string m_why;
+};
+
 }  // namespace disctest

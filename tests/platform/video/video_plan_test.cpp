@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/dialogs/scripted_responder.h"
+#include "platform/video/codec_settings_request.h"
 #include "platform/video/frame_rate.h"
 #include "platform/video/output_plan.h"
 #include "platform/video/video_error.h"
@@ -185,22 +186,28 @@ TEST(VideoCodecSettings, DialogShowsTheSelectedCodecAndItsAnswerChangesTheEncodi
   EXPECT_EQ(writer.VideoCodecName(), VideoFile::VideoCodecName(1));
   EXPECT_EQ(VideoFile::VideoCodecName(0), "");
 
-  responder.QueueDialogAnswer({IDOK, {"quality=2", "bitrate=800", "keyframeInterval=50", "bogus=1", "quality=x"}});
+  responder.QueueAnswer<CodecSettingsRequest>(IDOK, {2, 800, 50});
   EXPECT_EQ(writer.ShowVideoCodecSettings(), IDOK);
-  ASSERT_EQ(responder.Dialogs().size(), 1U);
-  const DialogRequest request = responder.Dialogs()[0];
-  EXPECT_EQ(request.name, "VideoCodecSettings");
-  EXPECT_EQ(request.caption, VideoFile::VideoCodecName(1));
-  EXPECT_EQ(request.arguments[0], std::string("encoder=") + AviVideoCodecs()[0].encoder);
+  ASSERT_EQ(responder.DialogNames(), std::vector<std::string>{"VideoCodecSettings"});
+  const auto requests = responder.Requests<CodecSettingsRequest>();
+  ASSERT_EQ(requests.size(), 1U);
+  EXPECT_EQ(requests[0].codecName, VideoFile::VideoCodecName(1));
+  EXPECT_EQ(requests[0].encoder, AviVideoCodecs()[0].encoder);
+  EXPECT_EQ(requests[0].scale, AviVideoCodecs()[0].scale);
+  EXPECT_EQ(requests[0].current.quality, AviVideoCodecs()[0].defaultQuality)
+      << "an unset quality starts at the default";
   const VideoCodecSettings& stored = writer.Settings().aviCodecSettings.at(1);
   EXPECT_EQ(stored.quality, 2);
   EXPECT_EQ(stored.bitrateKbps, 800);
   EXPECT_EQ(stored.keyframeInterval, 50);
 
   // Cancel and answers out of range change nothing.
-  responder.QueueDialogAnswer({IDCANCEL, {"quality=9"}});
+  responder.QueueAnswer<CodecSettingsRequest>(IDCANCEL, {9, 100, 10});
   EXPECT_EQ(writer.ShowVideoCodecSettings(), IDCANCEL);
-  responder.QueueDialogAnswer({IDOK, {"quality=99", "bitrate=-5"}});
+  responder.QueueAnswer<CodecSettingsRequest>(IDOK, {99, -5, 10001});
+  writer.ShowVideoCodecSettings();
+  EXPECT_EQ(writer.Settings().aviCodecSettings.at(1).keyframeInterval, 50);
+  responder.QueueDialogAnswer({IDOK, {}});  // OK without an answer: nothing to take
   writer.ShowVideoCodecSettings();
   EXPECT_EQ(writer.Settings().aviCodecSettings.at(1).quality, 2);
   EXPECT_EQ(writer.Settings().aviCodecSettings.at(1).bitrateKbps, 800);
@@ -214,8 +221,10 @@ TEST(VideoCodecSettings, DialogShowsTheSelectedCodecAndItsAnswerChangesTheEncodi
   // The dialog of the second codec starts from its own defaults.
   writer.SelectVideoCodec(2);
   writer.ShowVideoCodecSettings();
-  EXPECT_EQ(responder.Dialogs().back().caption, VideoFile::VideoCodecName(2));
-  EXPECT_EQ(responder.Dialogs().back().arguments[5], "bitrate=0");
+  EXPECT_EQ(responder.Requests<CodecSettingsRequest>().back().codecName, VideoFile::VideoCodecName(2));
+  EXPECT_EQ(responder.Requests<CodecSettingsRequest>().back().current.bitrateKbps, 0);
+  EXPECT_EQ(responder.Requests<CodecSettingsRequest>()[1].current.quality, 2)
+      << "the dialog starts from the stored value";
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QThread>
 
+#include "platform/dialogs/widgets/file_chooser_dialogs.h"
 #include "support/log.h"
 
 namespace {
@@ -78,20 +79,25 @@ int QtResponder::ShowMessage(WindowHandle owner, const MessageBoxRequest& reques
   });
 }
 
+QtResponder::QtResponder() {
+  Register<OpenFilesRequest>(ShowOpenFiles);
+  Register<BrowseFolderRequest>(ShowBrowseFolder);
+}
+
 DialogResult QtResponder::ShowDialog(WindowHandle owner, const DialogRequest& request) {
   DialogFunction show;
   {
     std::lock_guard lock(m_lock);
-    show = m_dialogs.value(QString::fromStdString(request.name));
+    if (const auto found = m_dialogs.find(request.Type()); found != m_dialogs.end()) show = found->second;
   }
   if (!show) {
-    Log("No dialog registered for %s", request.name.c_str());
+    Log("No dialog registered for %s", request.Name().c_str());
     return DialogResult{};
   }
   return OnWindowThread<DialogResult>([&] { return show(static_cast<QWidget*>(owner), request); });
 }
 
-void QtResponder::RegisterDialog(const QString& name, DialogFunction show) {
+void QtResponder::RegisterDialog(std::type_index type, DialogFunction show) {
   std::lock_guard lock(m_lock);
-  m_dialogs[name] = std::move(show);
+  m_dialogs[type] = std::move(show);
 }

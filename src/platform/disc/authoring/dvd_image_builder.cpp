@@ -1,5 +1,7 @@
 #include "platform/disc/authoring/dvd_image_builder.h"
 
+#include <sys/statvfs.h>
+
 #include <atomic>
 #include <filesystem>
 #include <optional>
@@ -40,6 +42,25 @@ bool RemoveEarlierDvd(const fs::path& videoTs, std::string* error) {
   }
   if (failed) *error = "Cannot empty " + videoTs.string() + ": " + failed.message();
   return !failed;
+}
+
+// Bytes a process of ours may still write in folder's file system; -1 if unknown.
+long long FreeBytes(const std::string& folder) {
+  struct statvfs info {};
+  if (::statvfs(folder.c_str(), &info) != 0) return -1;
+  return static_cast<long long>(info.f_bavail) * static_cast<long long>(info.f_frsize);
+}
+
+// Removes what a failed dvdauthor run wrote: the DVD-Video files in VIDEO_TS
+// (the folder held none of an earlier DVD, see RemoveEarlierDvd) and the
+// folders of the DVD when they are empty then; anything else stays.
+void RemoveFailedDvd(const fs::path& destination) {
+  std::string ignoredText;
+  RemoveEarlierDvd(destination / "VIDEO_TS", &ignoredText);
+  std::error_code ignored;
+  fs::remove(destination / "VIDEO_TS", ignored);
+  fs::remove(destination / "AUDIO_TS", ignored);
+  fs::remove(destination, ignored);
 }
 
 }  // namespace
@@ -213,7 +234,17 @@ bool DvdImageBuilder::BuildDVD() {
         if (progress.Apply(line)) report(progress.Current());
       },
       &stop);
-  if (!authored.Done()) return Fail(authored.text);
+  if (!authored.Done()) {
+    // dvdauthor does not say why a write failed ("Error 0 -- Success --
+    // writing data"): a file system left with less room than the titles need
+    // is why.
+    double needed = 0;
+    for (const double megabytes : probedMegabytes) needed += megabytes * 1024 * 1024;
+    const long long free = FreeBytes(project.destination);
+    const bool full = authored.failure == ToolFailure::Failed && free >= 0 && static_cast<double>(free) < needed;
+    RemoveFailedDvd(project.destination);
+    return Fail(full ? AsDiskFull(authored).text : authored.text);
+  }
   std::error_code ignored;
   if (!fs::exists(fs::path(project.destination) / "VIDEO_TS" / "VIDEO_TS.IFO", ignored)) {
     return Fail("dvdauthor left no VIDEO_TS.IFO");

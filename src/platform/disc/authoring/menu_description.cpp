@@ -28,6 +28,17 @@ std::string Unquoted(const std::string& value) {
   return value;
 }
 
+// A value that opens a quote it does not close: a name a line break has cut.
+bool CutByLineBreak(const std::string& value) {
+  return !value.empty() && value.front() == '"' && (value.size() < 2 || value.back() != '"');
+}
+
+bool HoldsLineBreak(const std::string& name) {
+  return name.find_first_of("\r\n") != std::string::npos;
+}
+
+constexpr const char* kLineBreakText = "a file name with a line break cannot go into the DVD menu";
+
 std::optional<int> Number(std::string_view text) {
   const std::string trimmed = Trim(text);
   int value = 0;
@@ -87,6 +98,7 @@ std::optional<MenuDescription> ParseMenuDescription(std::string_view text, std::
   if (!count || *count < 1 || *count > 99) return Fail(error, "no usable Selections= value");
   const auto menu = infos->second.find("menu");
   if (menu == infos->second.end() || Unquoted(menu->second).empty()) return Fail(error, "no menu= video");
+  if (CutByLineBreak(menu->second)) return Fail(error, std::string("menu=: ") + kLineBreakText);
 
   MenuDescription description;
   description.menuVideo = Unquoted(menu->second);
@@ -110,11 +122,27 @@ std::optional<MenuDescription> ParseMenuDescription(std::string_view text, std::
     title.right = rightBottom->first;
     title.bottom = rightBottom->second;
     title.lineWidth = std::max(1, Number(value("linewidth")).value_or(1));
+    if (CutByLineBreak(value("file"))) return Fail(error, "section [" + name + "] file=: " + kLineBreakText);
     title.file = Unquoted(value("file"));
     if (title.file.empty()) return Fail(error, "section [" + name + "] names no file");
     description.titles.push_back(std::move(title));
   }
   return description;
+}
+
+std::optional<std::string> MenuDescriptionText(const MenuDescription& description, std::string* error) {
+  if (HoldsLineBreak(description.menuVideo)) return Fail(error, kLineBreakText + (": " + description.menuVideo));
+  std::ostringstream text;
+  text << "[Infos]\r\nSelections=" << description.titles.size() << "\r\nmenu=\"" << description.menuVideo
+       << "\"\r\n\r\n";
+  for (std::size_t i = 0; i < description.titles.size(); ++i) {
+    const MenuTitle& title = description.titles[i];
+    if (HoldsLineBreak(title.file)) return Fail(error, kLineBreakText + (": " + title.file));
+    text << "[" << i << "]\r\nTopLeft=" << title.left << "," << title.top << "\r\nRightBottom=" << title.right << ","
+         << title.bottom << "\r\nWidth=" << title.right - title.left << "\r\nHeight=" << title.bottom - title.top
+         << "\r\nfile=\"" << title.file << "\"\r\nLineWidth=" << title.lineWidth << "\r\n\r\n";
+  }
+  return text.str();
 }
 
 std::optional<MenuDescription> LoadMenuDescription(const std::string& path, std::string* error) {

@@ -12,7 +12,9 @@
 //   file="/work/clip_new.mpg"
 //   LineWidth=1
 // and so on for every title. Quoted values keep everything between the first
-// and the last quote, so names holding quotes survive.
+// and the last quote, so names holding quotes survive. A name cannot hold a
+// line break: the writer refuses one, and the reader refuses a quoted value
+// that a line break has cut (its closing quote is missing).
 
 #include <optional>
 #include <string>
@@ -35,6 +37,11 @@ struct MenuDescription {
 
 // nullopt, with the reason in error, when the text is not a usable description.
 std::optional<MenuDescription> ParseMenuDescription(std::string_view text, std::string* error);
+
+// The description's text as the builder reads it (CR LF line ends, quoted
+// names, Width and Height from the rectangle). nullopt, with the reason in
+// error, for a name that a line of it cannot hold (a line break in it).
+std::optional<std::string> MenuDescriptionText(const MenuDescription& description, std::string* error);
 
 // Reads and parses the file; relative names in it are taken from the current folder.
 std::optional<MenuDescription> LoadMenuDescription(const std::string& path, std::string* error);

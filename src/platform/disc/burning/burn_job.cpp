@@ -6,9 +6,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 
 #include "platform/disc/disc_files.h"
 #include "platform/disc/disc_text.h"
+#include "platform/disc/output_reservation.h"
 #include "platform/disc/tools/tool_run.h"
 #include "support/log.h"
 
@@ -107,15 +109,11 @@ std::string FolderOf(const std::string& path) {
   return fs::path(path).parent_path().string();
 }
 
-void RemoveFiles(const std::vector<std::string>& files) {
-  for (const auto& file : files) ::unlink(file.c_str());
-}
-
-// Puts a finished file in the place reserved for it; false with result's text set.
-bool MoveInto(const std::string& from, const std::string& reserved, BurnJobResult* result) {
-  if (::rename(from.c_str(), reserved.c_str()) == 0) return true;
-  result->outcome =
-      ToolOutcome::Failure(ToolFailure::Failed, "Cannot move the image to " + reserved + ": " + GetErrorText(errno));
+// Puts the finished files in the places reserved for them; false with result's text set.
+bool Commit(OutputReservation& reserved, BurnJobResult* result) {
+  std::string error;
+  if (reserved.Commit(&error)) return true;
+  result->outcome = ToolOutcome::Failure(ToolFailure::Failed, error);
   return false;
 }
 
@@ -130,28 +128,20 @@ BurnJobResult VideoDvdJob(const BurnPlan& plan, const BurnJobEvents& events, con
     return result;
   }
   if (plan.device.kind == BurnerDevice::Kind::ImageWriter) {
+    // Written in the reservation's scratch folder, so that a half-written
+    // image never carries the image's name (should this process die meanwhile).
     std::string error;
-    const auto reserved = ReserveOutputFiles(plan.imageFolder, ImageBaseName(plan.volumeLabel), {".iso"}, &error);
-    if (reserved.empty()) return Failed(error);
-    // Written under a scratch name beside it, so that a half-written image
-    // never carries the image's name (should this process die meanwhile).
-    ScratchFolder scratch(plan.imageFolder);
-    if (scratch.Path().empty()) {
-      RemoveFiles(reserved);
-      return Failed(scratch.Error());
-    }
-    const std::string iso = scratch.File("dvd.iso");
+    const auto reserved =
+        OutputReservation::Reserve(plan.imageFolder, ImageBaseName(plan.volumeLabel), {".iso"}, &error);
+    if (!reserved) return Failed(error);
     StepProgress progress(events, {100});
     progress.Begin();
-    BurnJobResult result =
-        FromStep(MakeDvdVideoImage(plan.dvdRoot, volumeId, plan.publisher, iso, progress.Step(0), &stop));
-    if (result.Done()) MoveInto(iso, reserved[0], &result);
-    if (!result.Done()) {
-      RemoveFiles(reserved);
-      return result;
-    }
+    BurnJobResult result = FromStep(
+        MakeDvdVideoImage(plan.dvdRoot, volumeId, plan.publisher, reserved->ScratchPath(0), progress.Step(0), &stop));
+    if (result.Done()) Commit(*reserved, &result);
+    if (!result.Done()) return result;
     progress.Finish();
-    result.imagePath = reserved[0];
+    result.imagePath = reserved->FinalPaths()[0];
     return result;
   }
   // A file-backed drive: the image first, next to the DVD folder, then its bytes.
@@ -178,44 +168,42 @@ BurnJobResult VideoCdJob(const BurnPlan& plan, const BurnJobEvents& events, cons
   request.albumVolumeNumber = plan.albumVolumeNumber;
 
   const bool toImage = plan.device.kind == BurnerDevice::Kind::ImageWriter;
-  ScratchFolder scratch(toImage ? plan.imageFolder : FolderOf(plan.tracks.front()));
-  if (scratch.Path().empty()) return Failed(scratch.Error());
-  request.workFolder = scratch.Path();
-  std::vector<std::string> reserved;
+  std::unique_ptr<OutputReservation> reserved;
+  std::unique_ptr<ScratchFolder> scratch;
+  std::vector<std::string> image;  // cue sheet and bin file, where they are made
   if (toImage) {
     std::string error;
-    reserved = ReserveOutputFiles(plan.imageFolder, ImageBaseName(plan.volumeLabel), {".cue", ".bin"}, &error);
-    if (reserved.empty()) return Failed(error);
+    reserved = OutputReservation::Reserve(plan.imageFolder, ImageBaseName(plan.volumeLabel), {".cue", ".bin"}, &error);
+    if (!reserved) return Failed(error);
+    request.workFolder = reserved->ScratchFolder();
+    image = {reserved->ScratchPath(0), reserved->ScratchPath(1)};
   } else {
-    reserved = {scratch.File("videocd.cue"), scratch.File("videocd.bin")};
+    scratch = std::make_unique<ScratchFolder>(FolderOf(plan.tracks.front()));
+    if (scratch->Path().empty()) return Failed(scratch->Error());
+    request.workFolder = scratch->Path();
+    image = {scratch->File("videocd.cue"), scratch->File("videocd.bin")};
   }
   // Made in the scratch folder under the final names (the cue sheet names its
   // bin file); an image writer's pair is moved into place once complete.
-  request.folder = scratch.Path();
-  request.cueName = fs::path(reserved[0]).filename().string();
-  request.binName = fs::path(reserved[1]).filename().string();
+  request.folder = request.workFolder;
+  request.cueName = fs::path(image[0]).filename().string();
+  request.binName = fs::path(image[1]).filename().string();
 
   StepProgress progress(events, toImage ? std::vector<double>{100} : std::vector<double>{40, 60});
   progress.Begin();
   BurnJobResult result = FromStep(MakeVideoCdImage(request, progress.Step(0), &stop));
-  if (toImage && result.Done() && MoveInto(scratch.File(request.binName), reserved[1], &result)) {
-    MoveInto(scratch.File(request.cueName), reserved[0], &result);
-  }
-  if (!result.Done()) {
-    if (toImage) RemoveFiles(reserved);
-    return result;
-  }
+  if (toImage && result.Done()) Commit(*reserved, &result);
+  if (!result.Done()) return result;
   if (toImage) {
     progress.Finish();
-    result.imagePath = reserved[0];
+    result.imagePath = reserved->FinalPaths()[0];
     return result;
   }
   progress.StepDone(0);
   // A real drive takes the cue sheet; a file-backed one the bin file's bytes.
-  result =
-      plan.device.kind == BurnerDevice::Kind::Drive
-          ? FromStep(WriteCueSheet(plan.device.path, reserved[0], plan.settings, progress.Step(1), &stop))
-          : FromStep(WriteImageFile(plan.device.XorrisoDrive(), reserved[1], plan.settings, progress.Step(1), &stop));
+  result = plan.device.kind == BurnerDevice::Kind::Drive
+               ? FromStep(WriteCueSheet(plan.device.path, image[0], plan.settings, progress.Step(1), &stop))
+               : FromStep(WriteImageFile(plan.device.XorrisoDrive(), image[1], plan.settings, progress.Step(1), &stop));
   if (result.Done()) progress.Finish();
   return result;
 }

@@ -137,12 +137,12 @@ int Burn();
 int Abort();
 // Empties the project between two discs; keeps its type, options and device.
 int ClearAll();
-// The erase window: asks through the dialog responder ("EraseDialog"; text:
-// the current device's entry, arguments: every erasable device's entry),
-// then erases the chosen disc while process callbacks report progress.
-// The answer's values may name another device (first byte of its entry)
-// and "full" for a full erase. Returns when done: 0, 24 not erasable, 23 no
-// disc, 138 when the window was cancelled.
+// The erase window: asks through the dialog responder (EraseDiscRequest,
+// burning/erase_request.h: every erasable drive, the current device chosen
+// in advance), then erases the chosen disc while process callbacks report
+// progress. The answer may name another drive and ask for a full erase.
+// Returns when done: 0, 24 not erasable, 23 no disc, 138 when the window
+// was cancelled.
 int EraseDialog(const char* caption);
 
 void SetProcessEventCallback(ProcessEventCallback callback, void* user);

@@ -2,6 +2,7 @@
 #include "platform/dialogs/message_box.h"
 #include "platform/disc/burning/burner_codes.h"
 #include "platform/disc/burning/burner_engine.h"
+#include "platform/disc/burning/erase_request.h"
 #include "platform/disc/tools/disc_writers.h"
 #include "support/log.h"
 
@@ -32,28 +33,28 @@ int BurnerEngine::EraseDialog(const char* caption) {
     m_activity = Activity::Erasing;
   }
 
-  DialogRequest request;
-  request.name = "EraseDialog";
+  EraseDiscRequest request;
   request.caption = caption != nullptr ? caption : "";
-  request.text = target ? target->Entry() : "";
+  request.suggested = target ? target->id : 0;
   for (const auto& device : devices) {
-    if (device.IsErasable()) request.arguments.push_back(device.Entry());
+    if (device.IsErasable()) request.drives.push_back({device.id, device.Entry()});
   }
-  const DialogResult answer = ShowModalDialog(owner, request);
+  const auto reply = AskDialog(owner, request);
+  const EraseDiscAnswer answer = reply.answer.value_or(EraseDiscAnswer{});
 
   int code = kOk;
   std::string why;
-  if (answer.code != IDOK) {
+  if (reply.code != IDOK) {
     code = kAborted;
     why = "The erase window was closed without erasing";
   } else {
-    if (!answer.values.empty() && !answer.values[0].empty()) {
+    if (answer.drive != 0) {
       target.reset();
       for (const auto& device : devices) {
-        if (device.id == answer.values[0][0]) target = device;
+        if (device.id == answer.drive) target = device;
       }
     }
-    const bool full = answer.values.size() > 1 && answer.values[1] == "full";
+    const bool full = answer.fullErase;
     if (!target || !target->IsErasable()) {
       code = kNotErasable;
       why = "No erasable disc drive";

@@ -28,7 +28,14 @@ ToolOutcome OutcomeOfRun(const std::string& program, const ToolRunResult& run, c
   if (run.exitCode == 0) return {};
   std::string text = program + " failed (exit code " + std::to_string(run.exitCode) + ")";
   if (!reported.text.empty()) text += ": " + reported.text;
-  if (reported.kind == ToolFailure::DiskFull) text = "The disk is full: " + text;
   const ToolFailure kind = reported.kind == ToolFailure::None ? ToolFailure::Failed : reported.kind;
-  return ToolOutcome::Failure(kind, std::move(text));
+  ToolOutcome outcome = ToolOutcome::Failure(kind, std::move(text));
+  return kind == ToolFailure::DiskFull ? AsDiskFull(std::move(outcome)) : outcome;
+}
+
+ToolOutcome AsDiskFull(ToolOutcome outcome) {
+  constexpr std::string_view kLead = "The disk is full: ";
+  outcome.failure = ToolFailure::DiskFull;
+  if (!outcome.text.starts_with(kLead)) outcome.text = std::string(kLead) + outcome.text;
+  return outcome;
 }

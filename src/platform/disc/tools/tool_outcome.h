@@ -34,6 +34,11 @@ struct ToolProblem {
   std::string text;                      // the program's own words
 };
 
+// outcome as a full disk: kind DiskFull, its text led by "The disk is full: "
+// (for a program that does not say why its write failed, when the caller
+// finds no room left where it wrote).
+ToolOutcome AsDiskFull(ToolOutcome outcome);
+
 // The kind of a problem from the program's own message: DiskFull when the
 // system's "No space left on device" is in it, else Failed.
 ToolFailure ProblemKindOf(std::string_view message);

@@ -55,6 +55,48 @@ TEST(MenuDescriptionFile, RefusesIncompleteDescriptions) {
   }
 }
 
+TEST(MenuDescriptionFile, ALineBreakInANameIsRefusedWhereWrittenAndRead) {
+  // Written by a writer that does not check: the name's line break cuts its line.
+  const char* cut[] = {
+      "[Infos]\r\nSelections=1\r\nmenu=\"/out/m.mpg\"\r\n[0]\r\nTopLeft=1,2\r\nRightBottom=30,40\r\n"
+      "file=\"/work/first\nsecond.mpg\"\r\n",
+      "[Infos]\r\nSelections=1\r\nmenu=\"/out/m.mpg\"\r\n[0]\r\nTopLeft=1,2\r\nRightBottom=30,40\r\n"
+      "file=\"/work/first\r\nsecond.mpg\"\r\n",
+      "[Infos]\r\nSelections=1\r\nmenu=\"/out/menu\nvideo.mpg\"\r\n[0]\r\nTopLeft=1,2\r\nRightBottom=30,40\r\n"
+      "file=\"/work/a.mpg\"\r\n",
+  };
+  for (const char* text : cut) {
+    std::string error;
+    EXPECT_FALSE(ParseMenuDescription(text, &error).has_value()) << text;
+    EXPECT_NE(error.find("line break"), std::string::npos) << error;
+  }
+
+  MenuDescription description;
+  description.menuVideo = "/out/m.mpg";
+  MenuTitle title;
+  title.left = 290;
+  title.top = 112;
+  title.right = 430;
+  title.bottom = 160;
+  title.lineWidth = 2;
+  title.file = "/films/Tom & Jerry's \"<best>\" — été\tnew.mpg";
+  description.titles = {title};
+  std::string error;
+  const auto text = MenuDescriptionText(description, &error);
+  ASSERT_TRUE(text.has_value()) << error;
+  const auto read = ParseMenuDescription(*text, &error);
+  ASSERT_TRUE(read.has_value()) << error;
+  EXPECT_EQ(read->menuVideo, description.menuVideo);
+  ASSERT_EQ(read->titles.size(), 1u);
+  EXPECT_EQ(read->titles[0].file, title.file);
+  EXPECT_EQ(read->titles[0].bottom, 160);
+  EXPECT_EQ(read->titles[0].lineWidth, 2);
+
+  description.titles[0].file = kAwkwardName;  // holds a line break
+  EXPECT_FALSE(MenuDescriptionText(description, &error).has_value());
+  EXPECT_NE(error.find("line break"), std::string::npos) << error;
+}
+
 TEST(MenuButtons, EvenCoordinatesInsideTheFrame) {
   const struct {
     int left, top, right, bottom;

@@ -204,6 +204,22 @@ TEST_F(DvdImageBuilderTest, RefusesWhatItCannotBuild) {
   DVDImageBuild_Destory(nullptr);
 }
 
+TEST_F(DvdImageBuilderTest, AFullDiskSaysSoAndLeavesNothingBehind) {
+  const std::string title = disctest::MakeDvdTitle(m_dir.File("title.mpg"), "pal-dvd", 3.0);
+  const std::string output = m_dir.File("small disk");
+  disctest::SmallFileSystem disk(output, "300k");  // the title alone is about 1 MB
+  if (!disk.Mounted()) GTEST_SKIP() << disk.Why();
+  ASSERT_EQ(DVDImageBuild_SetMenuMPEGFilename(m_builder, title.c_str()), 1);
+  ASSERT_EQ(DVDImageBuild_SetOutputFolder(m_builder, output.c_str()), 1);
+  EXPECT_EQ(DVDImageBuild_BuildDVD(m_builder), 0);
+  const std::string error = DVDImageBuild_GetLastError(m_builder);
+  EXPECT_TRUE(error.starts_with("The disk is full: dvdauthor failed (exit code ")) << error;
+  DVDImageBuild_Destory(m_builder);  // its own work folder goes with it
+  m_builder = DVDImageBuild_Create();
+  FinishFolderRemovals();
+  EXPECT_EQ(disk.Entries(), std::vector<std::string>{});
+}
+
 TEST_F(DvdImageBuilderTest, MissingDvdauthorIsAClearErrorNotACrash) {
   const std::string title = disctest::MakeDvdTitle(m_dir.File("t.mpg"), "pal-dvd");
   const std::string savedPath = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "";

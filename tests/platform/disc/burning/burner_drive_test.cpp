@@ -13,6 +13,7 @@
 #include "platform/disc/burning/burner.h"
 #include "platform/disc/burning/burner_devices.h"
 #include "platform/disc/burning/burner_watch.h"
+#include "platform/disc/burning/erase_request.h"
 #include "platform/disc/disc_test_support.h"
 
 namespace fs = std::filesystem;
@@ -72,18 +73,20 @@ TEST_F(FileDriveTest, BurnsABlankDiscThenAsksForAnEraseThenBurnsAgain) {
   EXPECT_EQ(watch.BurnDoneCount(), 1);
 
   ScriptedResponder responder;
-  responder.QueueDialogAnswer(DialogResult{IDCANCEL, {}});
+  responder.QueueAnswer<EraseDiscRequest>(IDCANCEL);
   EXPECT_EQ(burner::EraseDialog("Erase DVD"), 138);
   EXPECT_EQ(burner::Burn(), burner::kNotBlank);
 
-  responder.QueueDialogAnswer(DialogResult{IDOK, {}});
+  responder.QueueDialogAnswer(DialogResult{IDOK, {}});  // OK with the drive chosen in advance
   EXPECT_EQ(burner::EraseDialog("Erase DVD"), 0) << burner::GetLastErrorText();
-  const auto dialogs = responder.Dialogs();
-  ASSERT_EQ(dialogs.size(), 2u);
-  EXPECT_EQ(dialogs[1].name, "EraseDialog");
-  EXPECT_EQ(dialogs[1].caption, "Erase DVD");
-  EXPECT_NE(dialogs[1].text.find("File drive"), std::string::npos);
-  EXPECT_EQ(dialogs[1].arguments, std::vector<std::string>{dialogs[1].text});
+  const auto requests = responder.Requests<EraseDiscRequest>();
+  ASSERT_EQ(requests.size(), 2u);
+  EXPECT_EQ(responder.DialogNames()[1], "EraseDialog");
+  EXPECT_EQ(requests[1].caption, "Erase DVD");
+  ASSERT_EQ(requests[1].drives.size(), 1u) << "the image writer cannot be erased";
+  EXPECT_EQ(requests[1].suggested, requests[1].drives[0].id);
+  EXPECT_NE(requests[1].drives[0].entry.find("File drive"), std::string::npos);
+  EXPECT_EQ(requests[1].drives[0].entry[0], requests[1].drives[0].id);
 
   ASSERT_EQ(burner::Burn(), 0) << burner::GetLastErrorText();
   ASSERT_TRUE(watch.WaitForBurnDone(2));
@@ -96,10 +99,11 @@ TEST_F(FileDriveTest, TheEraseWindowCanNameTheDriveToErase) {
   const char id = disctest::DeviceIdNaming("File drive");
   ASSERT_EQ(burner::SetDevice(disctest::ImageWriterId()), 0);  // not erasable itself
   ScriptedResponder responder;
-  responder.QueueDialogAnswer(DialogResult{IDOK, {std::string(1, id)}});
+  responder.QueueAnswer<EraseDiscRequest>(IDOK, {id, true});
   EXPECT_EQ(burner::EraseDialog("Erase CD"), 0) << burner::GetLastErrorText();
+  EXPECT_EQ(responder.Requests<EraseDiscRequest>()[0].suggested, id) << "the image writer is not suggested";
 
-  responder.QueueDialogAnswer(DialogResult{IDOK, {std::string(1, disctest::ImageWriterId())}});
+  responder.QueueAnswer<EraseDiscRequest>(IDOK, {disctest::ImageWriterId(), false});
   EXPECT_EQ(burner::EraseDialog("Erase CD"), 24);
 }
 

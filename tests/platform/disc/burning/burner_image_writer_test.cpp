@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <atomic>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <regex>
@@ -222,6 +223,77 @@ TEST_F(ImageWriterTest, AMissingProgramIsAClearErrorCode) {
   EXPECT_EQ(prepared, 13);
   EXPECT_EQ(burnt, 13);
   EXPECT_EQ(why, "genisoimage was not found; install the Debian package genisoimage.");
+}
+
+// Run as a child process by AKilledWriteLeavesNoImageNameAndIsTidiedNextTime:
+// starts writing an image of ORLENTA_TEST_DVD into ORLENTA_TEST_IMAGES and is
+// killed the moment genisoimage is about to start.
+TEST(ImageWriterChild, DISABLED_IsKilledWhileWriting) {
+  const char* images = std::getenv("ORLENTA_TEST_IMAGES");
+  const char* dvd = std::getenv("ORLENTA_TEST_DVD");
+  if (images == nullptr || dvd == nullptr) GTEST_SKIP() << "run by AKilledWriteLeavesNoImageNameAndIsTidiedNextTime";
+  SetToolRunObserver([](const std::vector<std::string>& argv, const ChildProcess::Options&) {
+    if (fs::path(argv.front()).filename() == "genisoimage") ::raise(SIGKILL);
+  });
+  disctest::BurnWatch watch;
+  ASSERT_EQ(burner::SetImageWriterFolder(images), 0);
+  ASSERT_EQ(burner::CreateProject(burner::BS_BURNER_VIDEODVD), 0);
+  ASSERT_EQ(disctest::SetVolumeLabel("Video DVD"), 0);
+  ASSERT_EQ(burner::AddDir(disctest::DvdFolderRecord(dvd)), 0);
+  ASSERT_EQ(burner::SetDevice(disctest::ImageWriterId()), 0);
+  ASSERT_EQ(burner::Burn(), 0) << burner::GetLastErrorText();
+  watch.WaitForBurnDone(1);
+  FAIL() << "the burn ended without genisoimage";
+}
+
+TEST_F(ImageWriterTest, AKilledWriteLeavesNoImageNameAndIsTidiedNextTime) {
+  const std::string work = (m_dir.path() / "work").string();
+  fs::create_directories(work);
+  disctest::BuildDvdFolder(m_dir.path().string(), work, {1.0});
+  ChildProcess::Options options;
+  options.environment = {"ORLENTA_TEST_IMAGES=" + m_output, "ORLENTA_TEST_DVD=" + work + "/DVD/VIDEO_TS"};
+  const ProcessResult killed =
+      RunProcess({fs::read_symlink("/proc/self/exe").string(),
+                  "--gtest_filter=ImageWriterChild.DISABLED_IsKilledWhileWriting", "--gtest_also_run_disabled_tests"},
+                 options);
+  ASSERT_EQ(killed.exitCode, 128 + SIGKILL) << killed.output;
+
+  // No file under an image's name, not even an empty one.
+  for (const auto& entry : fs::directory_iterator(m_output)) {
+    EXPECT_FALSE(entry.path().extension() == ".iso") << entry.path();
+  }
+  // The next write recognises the leftover: it removes it and takes the plain name.
+  disctest::BurnWatch watch;
+  ASSERT_EQ(burner::CreateProject(burner::BS_BURNER_VIDEODVD), 0);
+  ASSERT_EQ(disctest::SetVolumeLabel("Video DVD"), 0);
+  ASSERT_EQ(burner::AddDir(disctest::DvdFolderRecord(work + "/DVD/VIDEO_TS")), 0);
+  BurnToImage(watch);
+  EXPECT_EQ(std::string(burner::GetLastImagePath()), m_output + "/Video DVD.iso");
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(m_output)) names.push_back(entry.path().filename().string());
+  EXPECT_EQ(names, std::vector<std::string>{"Video DVD.iso"});
+}
+
+TEST_F(ImageWriterTest, AFullDiskSaysSoAndLeavesNothingBehind) {
+  const std::string work = (m_dir.path() / "work").string();
+  fs::create_directories(work);
+  disctest::BuildDvdFolder(m_dir.path().string(), work, {3.0});
+  const std::string images = m_dir.File("small disk");
+  disctest::SmallFileSystem disk(images, "300k");  // the DVD folder alone is about 1 MB
+  if (!disk.Mounted()) GTEST_SKIP() << disk.Why();
+  ASSERT_EQ(burner::SetImageWriterFolder(images.c_str()), 0);
+  disctest::BurnWatch watch;
+  ASSERT_EQ(burner::CreateProject(burner::BS_BURNER_VIDEODVD), 0);
+  ASSERT_EQ(disctest::SetVolumeLabel("Video DVD"), 0);
+  ASSERT_EQ(burner::AddDir(disctest::DvdFolderRecord(work + "/DVD/VIDEO_TS")), 0);
+  ASSERT_EQ(burner::SetDevice(disctest::ImageWriterId()), 0);
+  ASSERT_EQ(burner::Burn(), 0) << burner::GetLastErrorText();
+  ASSERT_TRUE(watch.WaitForBurnDone(1));
+  const auto text = watch.LastDoneText();
+  ASSERT_TRUE(text.has_value());
+  EXPECT_TRUE(text->starts_with("The disk is full: genisoimage failed (exit code ")) << *text;
+  EXPECT_NE(text->find("No space left on device"), std::string::npos) << *text;
+  EXPECT_EQ(disk.Entries(), std::vector<std::string>{});
 }
 
 TEST_F(ImageWriterTest, WithoutAFolderTheImageWriterRefuses) {

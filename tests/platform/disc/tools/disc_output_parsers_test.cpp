@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/test_kit.h"
+#include "platform/disc/tools/burn_tool_run.h"
 #include "platform/disc/tools/cdrdao_output.h"
 #include "platform/disc/tools/disc_writers.h"
 #include "platform/disc/tools/dvdauthor_output.h"
@@ -220,6 +221,31 @@ TEST(GenisoimageOutput, Lines) {
     if (parsed.IsProblem() && first.empty()) first = parsed.text;
   }
   EXPECT_EQ(first, "No such file or directory. Can't stat");
+}
+
+// Started by its full path (as the burner starts it), genisoimage begins its
+// messages with that path; recorded from real failing runs.
+TEST(GenisoimageOutput, MessagesLedByTheFullPath) {
+  const struct {
+    const char* fixture;
+    const char* first;
+  } cases[] = {
+      {"genisoimage-not-dvd-full-path.txt", "Could not find correct 'VIDEO_TS' directory."},
+      {"genisoimage-disk-full.txt", "No space left on device. cannot fwrite 32768*1"},
+  };
+  for (const auto& c : cases) {
+    std::string first;
+    for (const auto& line : FixtureLines(c.fixture)) {
+      const BurnLine parsed = ParseGenisoimageLine(line);
+      if (parsed.IsProblem() && first.empty()) first = parsed.text;
+    }
+    EXPECT_EQ(first, c.first) << c.fixture;
+  }
+  const BurnLine full = ParseGenisoimageLine("/usr/bin/genisoimage: No space left on device. cannot fwrite 32768*1");
+  EXPECT_EQ(FailureOf(full), ToolFailure::DiskFull);
+  EXPECT_EQ(ParseGenisoimageLine("/opt/genisoimage-1.1/bin/genisoimage: Warning: odd").kind, BurnKind::Warning);
+  // Only the program's own name counts, not any path that ends in a colon.
+  EXPECT_EQ(ParseGenisoimageLine("/usr/bin/mkisofs: Unable to open").kind, BurnKind::Other);
 }
 
 TEST(GrowisofsOutput, Lines) {

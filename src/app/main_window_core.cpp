@@ -1,0 +1,206 @@
+// CCastrel1Dlg: the window itself - initialising, enabling, closing, the
+// system commands, help and the output folder.
+
+#include "app/main_window_core.h"
+
+#include <chrono>
+#include <thread>
+
+#include "app/control_ids.h"
+#include "formats/format_pages.h"
+#include "platform/dialogs/file_choosers.h"
+#include "platform/dialogs/message_box.h"
+#include "platform/dialogs/shell_open.h"
+#include "platform/registry/registry.h"
+#include "support/exceptions.h"
+#include "support/log.h"
+#include "support/path_buffer.h"
+#include "support/temporary_files.h"
+
+namespace {
+
+// The controls a running job must leave alone (the list last).
+constexpr int kControlsOfAJob[] = {
+    control_id::kAdvanced,     control_id::kSettings,  control_id::kAddFile, control_id::kQualitySlider,
+    control_id::kPlayerSlider, control_id::kPlay,      control_id::kStop,    control_id::kRemoveFile,
+    control_id::kSelectFolder, control_id::kFilesList,
+};
+
+// The About box, shown through the responder.
+struct AboutBoxRequest {
+  static constexpr const char* kName = "CAboutDlg";
+  using Answer = ButtonAnswer;
+};
+
+// Buttons of an outside DVD tool that this program does not have.
+constexpr int kButtonsHiddenAtStart[] = {control_id::kConvertVideo, control_id::kCopyDvd, control_id::kRipDvd};
+
+}  // namespace
+
+CCastrel1Dlg::CCastrel1Dlg() = default;
+
+CCastrel1Dlg::~CCastrel1Dlg() = default;
+
+bool CCastrel1Dlg::OnInitDialog() {
+  Log("CCastrel1Dlg::OnInitDialog");
+  m_pView->SetSkin();
+  m_bConverting = false;
+  m_bExitRequested = false;
+  UpdateData(false);
+
+  Log("GetSystemMenu(FALSE)");
+  m_pView->AppendSystemCommand(IDM_ABOUTBOX, "&About Orlenta...");
+  Log("Set the icon for this dialog.");
+  m_pView->SetIcon();
+
+  CreateObjects();
+  m_pView->SetProgress(0);
+  m_bSliderAtTop = false;
+  Log("Set the Options");
+  m_pView->SetOutputFolderText(m_strOutputFolder);
+
+  m_strProductKey = "Orlenta";
+  Log("Set the Options Property Pages for FFMPEG");
+  m_formats = CreateFfmpegFormatPages();
+  Log("load configuration from registry for FFMPEG");
+  LoadFormatSettings();
+
+  for (int id : kButtonsHiddenAtStart) m_pView->ShowControl(id, false);
+  return true;
+}
+
+bool CCastrel1Dlg::CreateObjects() {
+  Log("CCastrel1Dlg::CreateObjects");
+  // The video library's reader, writer, player and scaler are created here
+  // together with the preview player.
+  return true;
+}
+
+void CCastrel1Dlg::UpdateData(bool bSaveAndValidate) {
+  DialogData data;
+  if (bSaveAndValidate) {
+    m_pView->ExchangeData(data, true);
+    m_nOutputFormat = data.nOutputFormat;
+    m_nSliderPos = data.nSliderPos;
+    m_bAsSource = data.bAsSource;
+    m_nPlayerPos = data.nPlayerPos;
+    m_strCodecName = data.strCodecName;
+    m_strBitRate = data.strBitRate;
+    m_strFrameRate = data.strFrameRate;
+    m_strDuration = data.strDuration;
+    return;
+  }
+  data.nOutputFormat = m_nOutputFormat;
+  data.nSliderPos = m_nSliderPos;
+  data.bAsSource = m_bAsSource;
+  data.nPlayerPos = m_nPlayerPos;
+  data.strCodecName = m_strCodecName;
+  data.strBitRate = m_strBitRate;
+  data.strFrameRate = m_strFrameRate;
+  data.strDuration = m_strDuration;
+  m_pView->ExchangeData(data, false);
+}
+
+void CCastrel1Dlg::EnableControls(bool enable) {
+  Log("CCastrel1Dlg::EnableControls - %d", enable ? 1 : 0);
+  for (int id : kControlsOfAJob) m_pView->EnableControl(id, enable);
+  // The Convert button stays enabled: while a job runs it cancels it.
+  m_pView->SetButtonElement(control_id::kConvert, enable ? "button_start" : "button_cancel");
+}
+
+void CCastrel1Dlg::OnCancel() {
+  Log("CCastrel1Dlg::OnCancel()");
+  if (m_bConverting && !m_bExitRequested) {
+    // First stop the list; its end closes the window.
+    Log("cancel process");
+    StopFlag::Set(true);
+    m_bExitRequested = true;
+    return;
+  }
+  Log("%s", m_bConverting ? "force exit application (still busy)" : "simple exit application");
+  SaveFormatSettings();
+  // The window's own choices are kept as well, or they would be lost at every start.
+  SaveSettings();
+  std::this_thread::sleep_for(std::chrono::milliseconds(kCloseDelayMs));
+  try {
+    CTemporaryFiles::DeleteTempFiles();
+  } catch (const peravel_exception& error) {
+    // A file that cannot be deleted must not keep the window open.
+    Log("OnCancel - temporary files left: %s", error.what());
+  }
+  m_pView->CloseWindow(IDCANCEL);
+}
+
+void CCastrel1Dlg::OnSysCommand(unsigned nID) {
+  Log("CCastrel1Dlg::OnSysCommand ID = %d", static_cast<int>(nID));
+  if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
+    AskDialog(Owner(), AboutBoxRequest{});
+    return;
+  }
+  if (nID == SC_CLOSE) {
+    if (m_bBusy && MessageBox(Owner(), "Conversion in progress - Are you sure you want to quit now?", "Message",
+                              MB_YESNO | MB_ICONQUESTION) != IDYES) {
+      return;
+    }
+    OnCancel();
+  }
+}
+
+std::string CCastrel1Dlg::PrepareHelp() {
+  Log("CCastrel1Dlg::PrepareHelp() ");
+  return ModuleFolderFile("Orlenta.html").str();
+}
+
+void CCastrel1Dlg::OnButtonHelp() {
+  Log("CCastrel1Dlg::OnButtonHelp() ");
+  ShellOpen(PrepareHelp());
+}
+
+void CCastrel1Dlg::OnOutputFolder() {
+  Log("CCastrel1Dlg::OnOutputFolder");
+  const DialogReply<BrowseFolderRequest> chosen =
+      AskDialog(Owner(), BrowseFolderRequest{"Choose an output folder.", m_strOutputFolder});
+  if (chosen.code != IDOK || !chosen.answer || chosen.answer->folder.empty()) return;
+  m_strOutputFolder = chosen.answer->folder;
+  m_strChosenFolder = m_strOutputFolder;
+  m_pView->SetOutputFolderText(m_strOutputFolder);
+}
+
+std::int32_t CCastrel1Dlg::OnPing(std::int32_t value, const Pinger& sender) {
+  m_messages.Send([&] { return static_cast<std::intptr_t>(OnPingMessage(value, sender)); });
+  return 0;
+}
+
+std::int32_t CCastrel1Dlg::OnPingMessage(std::int32_t /*value*/, const Pinger& /*sender*/) {
+  // The progress display and the end of a list come with the Convert command.
+  return 0;
+}
+
+void CCastrel1Dlg::UpdateRegistryData(CRegistry& store) {
+  Log("CCastrel1Dlg::UpdateRegistryData - Uptate settings values for the FFMPEG property pages");
+  if (!store.IsOpen()) return;
+  for (OutputFormatId id : {kFormatAvi, kFormatDvd, kFormatVcd, kFormatSvcd, kFormatWmv, kFormatMpeg, kFormatRm}) {
+    if (static_cast<std::size_t>(id) < m_formats.size()) m_formats[id]->UpdateRegistryData(store);
+  }
+}
+
+void CCastrel1Dlg::LoadFormatSettings() {
+  CRegistry store(FormatSettingsKey(), RegistryKey::CurrentUser(), false);
+  if (store.IsOpen()) {
+    UpdateRegistryData(store);
+  } else {
+    for (auto& format : m_formats) format->ResetToDefaults();
+  }
+  store.Close();
+}
+
+void CCastrel1Dlg::SaveFormatSettings() {
+  if (m_formats.empty()) return;  // the window closed before it was initialised
+  CRegistry store(FormatSettingsKey(), RegistryKey::CurrentUser(), true);
+  UpdateRegistryData(store);
+  store.Close();
+}
+
+std::string CCastrel1Dlg::FormatSettingsKey() const {
+  return "Software\\Peravel\\" + m_strProductKey;
+}

@@ -1,0 +1,183 @@
+#pragma once
+// CCastrel1Dlg: the main window's core. It holds the window's state - the
+// settings, the format objects, the job flags - and its commands, and reaches
+// the screen only through a MainWindowView and the dialog responder, so the
+// same core runs behind the dialog widget, a console or a test.
+//
+// Its member functions live in one file per subject: the window itself
+// (main_window_core.cpp) and its settings (main_settings.cpp).
+//
+// Threads: the core belongs to the thread that constructs it, which runs a Qt
+// event loop. Other threads reach it only through OnPing and m_messages, which
+// run the handlers on that thread. m_bBusy is read from other threads.
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/main_window_view.h"
+#include "app/window_messages.h"
+#include "convert/ping.h"
+#include "formats/output_format.h"
+#include "platform/registry/registry_key.h"
+
+class CRegistry;
+
+// System commands of the window.
+inline constexpr unsigned IDM_ABOUTBOX = 0x0010;  // "&About Orlenta..."
+inline constexpr unsigned SC_CLOSE = 0xF060;
+
+class CCastrel1Dlg : public PingReceiver {
+ public:
+  CCastrel1Dlg();
+  ~CCastrel1Dlg() override;
+  CCastrel1Dlg(const CCastrel1Dlg&) = delete;
+  CCastrel1Dlg& operator=(const CCastrel1Dlg&) = delete;
+
+  // The screen the core draws on (not owned); set before OnInitDialog.
+  void SetView(MainWindowView* view) { m_pView = view; }
+  MainWindowView* View() const { return m_pView; }
+
+  // The window ------------------------------------------------------------
+
+  // Initialises the shown window; the view's SetSkin lays it out.
+  bool OnInitDialog();
+  bool CreateObjects();
+  // Moves the bound values to the window (save false) or into the members.
+  void UpdateData(bool bSaveAndValidate);
+  // Disables the controls a job must not touch; the Convert button becomes
+  // the cancel button while disabled.
+  void EnableControls(bool enable);
+  // Escape, the close box, and the end of a list after a close request.
+  void OnCancel();
+  // The window's system commands: the About item (IDM_ABOUTBOX) and SC_CLOSE.
+  void OnSysCommand(unsigned nID);
+  void OnButtonHelp();
+  // "Orlenta.html" next to the executable.
+  std::string PrepareHelp();
+  void OnOutputFolder();
+
+  // A ping from the conversion engine, any thread: handled on the core's
+  // thread while the sender waits.
+  std::int32_t OnPing(std::int32_t value, const Pinger& sender) override;
+
+  // Main settings ---------------------------------------------------------
+
+  // 0 (NTSC) in the United States and Canada, else 1 (PAL), by the locale.
+  static int DiscTypeForLocale();
+  void SetDefaultSettings();
+  void LoadSettings();
+  // Writes the settings key; the status of the last call of the store.
+  RegistryStatus SaveSettings();
+  static bool GetIntRegistryValue(const RegistryKey& key, const char* name, int& value);
+  static bool GetBoolRegistryValue(const RegistryKey& key, const char* name, bool& value);
+  static bool GetStringRegistryValue(const RegistryKey& key, const char* name, std::string& value);
+  bool IsWindowsVistaOrLater();
+  std::string GetPersonalVideosFolder();
+
+  void OnRadioAvi();
+  void OnRadioMpeg();
+  void OnRadioWMV();
+  void OnRadioRM();
+  void OnRadio5();  // DVD
+  void OnRadioVCD();
+  void OnSVCD();
+  // A slider of the window moved: the quality slider (1014) or the player's
+  // position slider (1039). code is the notification (5: thumb tracking).
+  void OnHScroll(int code, int position, int sliderId);
+  void SetVideoQuality();
+  OutputFormat& GetCurrentOutputFormat();
+  void OnCheckAsSource();
+  void SetFormatLikeSample();
+  // The ffmpeg engine's format settings, in either direction of the store.
+  void UpdateRegistryData(CRegistry& store);
+  void LoadFormatSettings();
+  void SaveFormatSettings();
+
+  // The settings sheet; it arrives with the format pages' dialog. Until then
+  // the AVI slider latch has nothing to open.
+  void OnButtonSettings();
+
+  // State -----------------------------------------------------------------
+
+  std::string m_strCommandLine;
+  std::string m_strProductKey;
+  std::vector<std::unique_ptr<OutputFormat>> m_formats;
+
+  std::atomic<bool> m_bBusy{false};
+  bool m_bConverting = false;
+  bool m_bExitRequested = false;
+  bool m_bUseFfmpeg = true;
+
+  // Bound to the window (DoDataExchange).
+  int m_nOutputFormat = -1;
+  int m_nSliderPos = 0;
+  bool m_bAsSource = false;
+  int m_nPlayerPos = 0;
+  bool m_bSeeking = false;  // the user drags the position slider
+  std::string m_strCodecName;
+  std::string m_strBitRate;
+  std::string m_strFrameRate;
+  std::string m_strDuration;
+
+  // The library engine's settings.
+  int m_nAVIFrameRate = 0;
+  int m_nAVIAudioFormat = 0;
+  int m_nAVIChannels = 0;
+  int m_nAVICodec = 0;
+  int m_nMPEGVersion = 0;
+  int m_nMPEGFrameRate = 0;
+  int m_nMPEGVideoBitRate = 0;
+  int m_nMPEGAudioBitRate = 0;
+  int m_nMPEGChannels = 0;
+  int m_nRMProfile = 0;
+  int m_nWMVProfile = 0;
+  bool m_bSliderMoved = false;
+  bool m_bSliderAtTop = false;
+
+  // The disc formats: type 0 NTSC, 1 PAL (each asks the locale); device
+  // index; video kbit/s.
+  int m_nDVDType = DiscTypeForLocale();
+  int m_nDVDDevice = 0;
+  int m_nDVDBitrate = 5000;
+  int m_nVCDType = DiscTypeForLocale();
+  int m_nVCDDevice = 0;
+  int m_nVCDBitrate = 1150;
+  int m_nSVCDType = DiscTypeForLocale();
+  int m_nSVCDDevice = 0;
+  int m_nSVCDBitrate = 2500;
+
+  std::string m_strOutputFolder;
+  std::string m_strChosenFolder;
+
+  // The wait between saving and deleting the temporary files when the window
+  // closes.
+  static constexpr int kCloseDelayMs = 600;
+
+  // Runs handlers on the core's thread for other threads.
+  WindowMessages m_messages;
+
+ private:
+  // The ping on the core's thread (the message WM_PING).
+  std::int32_t OnPingMessage(std::int32_t value, const Pinger& sender);
+  // The radios of the file formats: the format and the slider from the window.
+  void OnFileFormatRadio(const char* handlerName);
+  // The radios of the disc formats: the format, and the slider at the
+  // format's bit rate when the library engine converts.
+  void OnDiscFormatRadio(const char* handlerName, int formatId, int bitrateSliderPos);
+  // "Software\Peravel\Orlenta": the format settings, parent of the window's own.
+  std::string FormatSettingsKey() const;
+  WindowHandle Owner() const { return m_pView != nullptr ? m_pView->Handle() : nullptr; }
+
+  MainWindowView* m_pView = nullptr;
+};
+
+// The quality slider's positions and the WMV profile of each (table entry
+// minus one).
+inline constexpr int kSliderTop = 9;
+inline constexpr int kWmvProfileBySlider[] = {1, 5, 6, 7, 8, 9, 10, 11, 12, 13};
+
+// The key of the main window's settings, below HKEY_CURRENT_USER.
+inline constexpr const char* kMainSettingsKey = "Software\\Peravel\\Orlenta\\Settings";

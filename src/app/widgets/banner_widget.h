@@ -1,0 +1,17 @@
+#pragma once
+// The picture across the top of the main window: the product's name and what
+// it does, drawn in code so that it scales with no image file to lose.
+
+#include <QWidget>
+
+class BannerWidget : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit BannerWidget(QWidget* parent);
+
+  static constexpr int kHeight = 40;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+};

@@ -1,0 +1,82 @@
+#pragma once
+// The main window on screen: a dialog that owns the controls with their ids
+// and places, draws them through the skin, shows what the core tells it and
+// hands every command to the core (CCastrel1Dlg).
+
+#include <QDialog>
+#include <QHash>
+#include <QString>
+#include <string>
+#include <vector>
+
+#include "app/main_window_view.h"
+
+class CCastrel1Dlg;
+class QButtonGroup;
+class SkinComponent;
+
+class MainDialog : public QDialog, public MainWindowView {
+  Q_OBJECT
+
+ public:
+  // skin may be null: the controls then keep the platform's look.
+  MainDialog(CCastrel1Dlg& core, SkinComponent* skin, QWidget* parent = nullptr);
+  ~MainDialog() override;
+
+  // Initialises the window through the core and shows it modally; the result
+  // is IDCANCEL when the core closed it.
+  int DoModal();
+
+  // The control with that id, or null.
+  QWidget* GetDlgItem(int id) const;
+
+  // The size of the client area, in pixels.
+  static constexpr int kClientWidth = 746;
+  static constexpr int kClientHeight = 565;
+
+  // MainWindowView
+  WindowHandle Handle() override { return static_cast<QWidget*>(this); }  // what the Qt responder expects
+  void SetSkin() override;
+  void AppendSystemCommand(unsigned id, const std::string& text) override;
+  void SetIcon() override;
+  void ExchangeData(DialogData& values, bool save) override;
+  void EnableControl(int id, bool enable) override;
+  void ShowControl(int id, bool show) override;
+  void SetButtonElement(int id, const char* element) override;
+  void SetStatusText(const std::string& text) override;
+  void SetProgress(int percent) override;
+  void SetCompletedText(const std::string& text) override;
+  void SetOutputFolderText(const std::string& path) override;
+  int ListCount() override;
+  std::string ListText(int index) override;
+  int ListSelection() override;
+  void ListAppend(const std::string& text) override;
+  void ListDelete(int index) override;
+  void ListSelect(int index) override;
+  void CloseWindow(int result) override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void reject() override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+
+ private:
+  void CreateControls();
+  template <typename Control>
+  Control* AddControl(int id, Control* control);
+  void ConnectCommands();
+  void PlaceControls();
+  void IncludeInSkin(QWidget* window);
+  // Gives a button its skin element; its text stays when the skin cannot draw it.
+  void GiveSkinElement(int id, const char* element);
+
+  CCastrel1Dlg& m_core;
+  SkinComponent* m_pSkin;
+  QHash<int, QWidget*> m_controls;
+  QButtonGroup* m_pFormatGroup = nullptr;
+  std::vector<std::pair<unsigned, QString>> m_systemCommands;
+  std::string m_strOutputFolder;
+  // Set while the core's values are written to the controls, so that the
+  // controls' change signals do not come back as user actions.
+  bool m_bWritingData = false;
+};

@@ -1,0 +1,35 @@
+#include <cstdint>
+
+extern "C" {
+#include <libavformat/avformat.h>
+}
+
+#include "convert/converter.h"
+#include "platform/video/local_input.h"
+#include "support/log.h"
+
+InputProbe ProbeInput(const char* path) {
+  InputProbe probe;
+  const InputContextPtr input = OpenLocalInput(path, nullptr);
+  if (!input) {
+    Log("Cannot open %s to read its duration", path);
+    return probe;
+  }
+  if (avformat_find_stream_info(input.get(), nullptr) >= 0) {
+    probe.streamsKnown = true;
+    const std::int64_t duration = input->duration;  // microseconds, or AV_NOPTS_VALUE
+    if (duration > 0) probe.durationSeconds = static_cast<double>(duration / AV_TIME_BASE);
+    for (unsigned i = 0; i < input->nb_streams; ++i) {
+      const AVStream* stream = input->streams[i];
+      const AVMediaType type = stream->codecpar->codec_type;
+      // A cover picture in a music file is a video stream of one frame.
+      if (type == AVMEDIA_TYPE_VIDEO && (stream->disposition & AV_DISPOSITION_ATTACHED_PIC) == 0) {
+        probe.hasVideo = true;
+      }
+      if (type == AVMEDIA_TYPE_AUDIO) probe.hasAudio = true;
+    }
+  } else {
+    Log("Cannot read the streams of %s", path);
+  }
+  return probe;
+}

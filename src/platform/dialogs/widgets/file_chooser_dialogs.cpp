@@ -1,0 +1,44 @@
+#include "platform/dialogs/widgets/file_chooser_dialogs.h"
+
+#include <QFileDialog>
+
+QStringList QtNameFilters(const std::vector<FileFilter>& filters) {
+  QStringList names;
+  for (const FileFilter& filter : filters) {
+    QString description = QString::fromStdString(filter.description).trimmed();
+    const qsizetype open = description.lastIndexOf('(');
+    if (description.endsWith(')') && open >= 0) description = description.left(open).trimmed();
+    QStringList patterns;
+    for (const std::string& pattern : filter.patterns) patterns << QString::fromStdString(pattern);
+    names << QStringLiteral("%1 (%2)").arg(description, patterns.join(' '));
+  }
+  return names;
+}
+
+DialogReply<OpenFilesRequest> ShowOpenFiles(QWidget* owner, const OpenFilesRequest& request) {
+  QFileDialog chooser(owner, QString::fromStdString(request.caption), QString::fromStdString(request.startFolder));
+  chooser.setFileMode(request.multiSelect ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+  chooser.setAcceptMode(QFileDialog::AcceptOpen);
+  const QStringList filters = QtNameFilters(request.filters);
+  if (!filters.isEmpty()) chooser.setNameFilters(filters);
+  DialogReply<OpenFilesRequest> reply;
+  if (chooser.exec() != QDialog::Accepted) return reply;
+  OpenFilesAnswer answer;
+  for (const QString& file : chooser.selectedFiles()) answer.files.push_back(file.toStdString());
+  if (answer.files.empty()) return reply;
+  reply.code = IDOK;
+  reply.answer = std::move(answer);
+  return reply;
+}
+
+DialogReply<BrowseFolderRequest> ShowBrowseFolder(QWidget* owner, const BrowseFolderRequest& request) {
+  const QString folder = QFileDialog::getExistingDirectory(owner, QString::fromStdString(request.caption),
+                                                           QString::fromStdString(request.startFolder));
+  DialogReply<BrowseFolderRequest> reply;
+  if (folder.isEmpty()) return reply;
+  BrowseFolderAnswer answer{folder.toStdString()};
+  while (answer.folder.size() > 1 && answer.folder.back() == '/') answer.folder.pop_back();
+  reply.code = IDOK;
+  reply.answer = std::move(answer);
+  return reply;
+}

@@ -1,0 +1,258 @@
+// The main window on screen (offscreen): every control with its id, text and
+// place, the visible format radios, and the commands reaching the core.
+
+#include "app/widgets/main_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <memory>
+
+#include "app/control_ids.h"
+#include "app/main_window_core.h"
+#include "app/qt_application.h"
+#include "platform/dialogs/scripted_responder.h"
+#include "platform/registry/registry_test_env.h"
+#include "platform/skin/widgets/skin_component.h"
+
+namespace {
+
+using namespace control_id;
+
+class MainDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    core.SetDefaultSettings();
+    core.OnInitDialog();
+  }
+
+  QString TextOf(int id) const {
+    QWidget* control = dialog.GetDlgItem(id);
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) return button->text();
+    if (auto* label = qobject_cast<QLabel*>(control)) return label->text();
+    return {};
+  }
+
+  QApplication& application = TestApplication();  // before any widget
+  ScopedRegistryFile registry;
+  ScriptedResponder responder;
+  CCastrel1Dlg core;
+  MainDialog dialog{core, nullptr};
+};
+
+TEST_F(MainDialogTest, EveryControlHasItsIdTextAndPlace) {
+  struct Case {
+    int id;
+    const char* text;  // null: not a text control
+    QRect rect;
+  };
+  const Case cases[] = {
+      {kFilesList, nullptr, {19, 60, 376, 35}},
+      {kAddFile, "Add File", {412, 62, 73, 23}},
+      {kRemoveFile, "Remove File", {412, 90, 96, 23}},
+      {kCodecLabel, "Codec Name:", {20, 110, 100, 15}},
+      {kDurationLabel, "Duration:", {260, 110, 100, 15}},
+      {kFrameRateLabel, "Frame rate:", {20, 125, 100, 15}},
+      {kBitRateLabel, "Bit rate:", {260, 125, 100, 15}},
+      {kCodecName, "", {100, 110, 150, 15}},
+      {kDuration, "", {320, 110, 80, 15}},
+      {kFrameRate, "", {100, 125, 100, 15}},
+      {kBitRate, "", {320, 125, 80, 15}},
+      {kRadioAvi, "AVI", {20, 200, 50, 15}},
+      {kRadioMpeg, "MPEG", {80, 200, 50, 15}},
+      {kRadioWmv, "WMV", {140, 200, 50, 15}},
+      {kRadioRm, "RM", {200, 200, 50, 15}},
+      {kRadioDvd, "DVD", {20, 200, 50, 15}},
+      {kRadioVcd, "VCD", {80, 200, 50, 15}},
+      {kRadioSvcd, "SVCD", {140, 200, 50, 15}},
+      {kQualitySlider, nullptr, {10, 282, 385, 40}},
+      {kLowQualityLabel, "Low quality / Small file", {}},
+      {kHighQualityLabel, "High quality / Large file", {}},
+      {kAsSource, "Set Output Format as the Source File (recommended for best quality/size ratio)", {}},
+      {kAdvanced, "Advanced", {}},
+      {kSettings, "Settings", {412, 300, 144, 24}},
+      {kHelp, "Help", {580, 215, 154, 45}},
+      {kConvert, "Convert", {412, 456, 154, 45}},
+      {kProgress, nullptr, {18, 482, 275, 15}},
+      {kCompleted, "Completed: 0.00%", {300, 482, 105, 15}},
+      {kStatus, "Ready", {18, 465, 390, 15}},
+      {kSelectFolder, "Select Folder", {412, 400, 139, 22}},
+      {kOutputFolder, nullptr, {53, 403, 340, 15}},
+      {kPlayerSlider, nullptr, {585, 165, 150, 20}},
+      {kPlay, "", {630, 145, 31, 20}},  // too small for a label: the usual sign, the label as tooltip
+      {kStop, "", {667, 145, 31, 20}},
+      {kCopyDvd, "Copy DVD", {}},
+      {kRipDvd, "Rip DVD", {}},
+      {kConvertVideo, "Convert Video", {}},
+  };
+  EXPECT_EQ(dialog.size(), QSize(746, 565));
+  for (const Case& c : cases) {
+    QWidget* control = dialog.GetDlgItem(c.id);
+    ASSERT_NE(control, nullptr) << c.id;
+    EXPECT_EQ(control->property("controlId").toInt(), c.id);
+    if (c.text != nullptr) {
+      EXPECT_EQ(TextOf(c.id).toStdString(), c.text) << c.id;
+    }
+    if (!c.rect.isNull()) {
+      EXPECT_EQ(control->geometry(), c.rect) << c.id;
+    }
+  }
+  EXPECT_EQ(dialog.GetDlgItem(4242), nullptr);
+  for (int id : {kPlay, kStop}) {
+    EXPECT_FALSE(qobject_cast<QAbstractButton*>(dialog.GetDlgItem(id))->icon().isNull()) << id;
+  }
+  EXPECT_EQ(dialog.GetDlgItem(kPlay)->toolTip(), "Play");
+}
+
+TEST_F(MainDialogTest, OnlyTheThreeDiscRadiosAndNoDvdToolOrHiddenControlIsVisible) {
+  dialog.show();
+  std::vector<int> visibleRadios;
+  for (int id : kFormatRadios) {
+    if (dialog.GetDlgItem(id)->isVisible()) visibleRadios.push_back(dialog.GetDlgItem(id)->x());
+  }
+  EXPECT_EQ(visibleRadios, (std::vector<int>{20, 80, 140}));
+  EXPECT_TRUE(dialog.GetDlgItem(kRadioDvd)->isVisible());
+  for (int id : {kCopyDvd, kRipDvd, kConvertVideo, kLowQualityLabel, kHighQualityLabel, kAsSource, kAdvanced}) {
+    EXPECT_FALSE(dialog.GetDlgItem(id)->isVisible()) << id;
+  }
+  EXPECT_TRUE(qobject_cast<QAbstractButton*>(dialog.GetDlgItem(kRadioDvd))->isChecked()) << "the default format";
+  dialog.hide();
+}
+
+TEST_F(MainDialogTest, DisablingForAJobLeavesConvertEnabledAsTheCancelButton) {
+  core.EnableControls(false);
+  for (int id : {kAddFile, kRemoveFile, kSettings, kAdvanced, kSelectFolder, kPlay, kStop, kQualitySlider,
+                 kPlayerSlider, kFilesList}) {
+    EXPECT_FALSE(dialog.GetDlgItem(id)->isEnabled()) << id;
+  }
+  EXPECT_TRUE(dialog.GetDlgItem(kConvert)->isEnabled());
+  EXPECT_EQ(dialog.GetDlgItem(kConvert)->property("skinElement").toString(), "button_cancel");
+  EXPECT_EQ(TextOf(kConvert), "Cancel") << "without a skin the button keeps a label";
+  EXPECT_EQ(dialog.GetDlgItem(kConvert)->geometry(), QRect(412, 456, 154, 45));
+
+  core.EnableControls(true);
+  EXPECT_TRUE(dialog.GetDlgItem(kAddFile)->isEnabled());
+  EXPECT_EQ(TextOf(kConvert), "Convert");
+}
+
+TEST_F(MainDialogTest, ALongOutputFolderIsShortenedWithAnEllipsisToTheFieldsWidth) {
+  const std::string folder = "/home/user/" + std::string(120, 'v') + "/discs";
+  dialog.SetOutputFolderText(folder);
+  auto* label = qobject_cast<QLabel*>(dialog.GetDlgItem(kOutputFolder));
+  EXPECT_TRUE(label->text().contains(QChar(0x2026))) << label->text().toStdString();
+  EXPECT_TRUE(label->text().endsWith("/discs"));
+  EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width());
+  EXPECT_EQ(label->toolTip().toStdString(), folder);
+}
+
+TEST_F(MainDialogTest, NoVisibleTextIsClippedByItsControlsFixedWidth) {
+  dialog.SetCompletedText("Completed: 100.00%");
+  dialog.show();
+  for (QWidget* control : dialog.findChildren<QWidget*>()) {
+    if (!control->isVisible()) continue;
+    int room = control->width();
+    QString text;
+    if (auto* label = qobject_cast<QLabel*>(control)) {
+      text = label->text();
+    } else if (auto* radio = qobject_cast<QRadioButton*>(control)) {
+      text = radio->text();
+      room -= 20;  // the indicator and its gap
+    } else if (auto* button = qobject_cast<QPushButton*>(control)) {
+      text = button->text();
+      room -= 8;  // the frame
+    }
+    if (text.isEmpty() || qobject_cast<QLabel*>(control) == dialog.GetDlgItem(kOutputFolder)) continue;
+    EXPECT_LE(control->fontMetrics().horizontalAdvance(text), room) << text.toStdString();
+  }
+  dialog.hide();
+}
+
+TEST_F(MainDialogTest, UserCommandsReachTheCoreAndTheCoresWritesDoNot) {
+  qobject_cast<QAbstractButton*>(dialog.GetDlgItem(kRadioVcd))->click();
+  EXPECT_EQ(core.m_nOutputFormat, kFormatVcd);
+
+  core.m_nVCDBitrate = 1150;
+  auto* quality = qobject_cast<QSlider*>(dialog.GetDlgItem(kQualitySlider));
+  quality->triggerAction(QAbstractSlider::SliderSingleStepSub);  // the user steps it down from 9
+  EXPECT_EQ(core.m_nSliderPos, 8);
+  EXPECT_EQ(core.m_nVCDBitrate, 1100);
+
+  core.m_nSliderPos = 2;
+  core.UpdateData(false);
+  EXPECT_EQ(quality->value(), 2);
+  EXPECT_EQ(core.m_nVCDBitrate, 1100) << "a value the core writes is no user move";
+}
+
+TEST_F(MainDialogTest, TheCloseBoxWhileBusyAsksAndEscapeDuringAListOnlyStopsIt) {
+  dialog.show();
+  core.m_bBusy = true;
+  responder.QueueMessageAnswer(IDNO);
+  dialog.close();
+  EXPECT_EQ(responder.MessageTexts(),
+            std::vector<std::string>{"Conversion in progress - Are you sure you want to quit now?"});
+  EXPECT_TRUE(dialog.isVisible());
+
+  core.m_bConverting = true;
+  QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QApplication::sendEvent(&dialog, &escape);
+  EXPECT_TRUE(core.m_bExitRequested);
+  EXPECT_TRUE(dialog.isVisible()) << "the list has not ended yet";
+  StopFlag::Set(false);
+
+  core.OnCancel();  // the list's end
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(dialog.result(), IDCANCEL);
+}
+
+TEST(MainDialogSkin, TheShippedSkinDrawsEveryButtonAndItsLabelBecomesTheTooltip) {
+  TestApplication();
+  ScopedRegistryFile registry;
+  SkinComponent skin;
+  skin.SetUp();
+  ASSERT_TRUE(skin.LoadSkin(ORLENTA_SKIN_FILE));
+  skin.ApplySkin();
+  {
+    CCastrel1Dlg core;
+    MainDialog dialog(core, &skin);
+    core.SetDefaultSettings();
+    core.OnInitDialog();
+    const struct {
+      int id;
+      const char* element;
+      const char* label;
+    } buttons[] = {
+        {kHelp, "button_help", "Help"},
+        {kConvert, "button_start", "Convert"},
+        {kSettings, "button_settings", "Settings"},
+        {kAddFile, "button_add", "Add File"},
+        {kRemoveFile, "button_remove", "Remove File"},
+        {kSelectFolder, "button_folder", "Select Folder"},
+        {kPlay, "button_play", "Play"},
+        {kStop, "button_stop", "Stop"},
+    };
+    for (const auto& button : buttons) {
+      auto* control = qobject_cast<QAbstractButton*>(dialog.GetDlgItem(button.id));
+      EXPECT_EQ(control->property("skinElement").toString(), button.element);
+      EXPECT_TRUE(skin.DrawsElement(button.element)) << button.element;
+      EXPECT_TRUE(control->text().isEmpty()) << button.element << ": the skin's image carries the label";
+      EXPECT_EQ(control->toolTip(), button.label);
+    }
+    EXPECT_EQ(dialog.GetDlgItem(kConvert)->geometry(), QRect(412, 456, 154, 45)) << "the skin keeps the layout";
+
+    core.EnableControls(false);
+    auto* convert = qobject_cast<QAbstractButton*>(dialog.GetDlgItem(kConvert));
+    EXPECT_EQ(convert->property("skinElement").toString(), "button_cancel");
+    EXPECT_TRUE(convert->text().isEmpty());
+    EXPECT_EQ(convert->toolTip(), "Cancel");
+  }
+  skin.Deinitialize();
+}
+
+}  // namespace
