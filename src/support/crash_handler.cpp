@@ -255,7 +255,9 @@ void Classify(int signal, const siginfo_t* info, const ucontext_t* context, Cras
       if (context != nullptr) rsp = static_cast<std::uint64_t>(context->uc_mcontext.gregs[REG_RSP]);
 #endif
       const bool nearStack = rsp != 0 && address + kStackOverflowReach >= rsp && address < rsp + kStackOverflowReach;
-      if (code == SEGV_MAPERR && nearStack) {
+      // Past the main thread's stack lies an unmapped gap, past another
+      // thread's a page without access: either way the fault is near the stack pointer.
+      if ((code == SEGV_MAPERR || code == SEGV_ACCERR) && nearStack) {
         event.code = 0xC00000FD;
         break;
       }

@@ -259,9 +259,10 @@ void WriteStack(ReportBuffer& out, std::uint64_t rsp) {
   out.Text("\r\n\r\nStack:\r\n");
   char path[PATH_MAX];
   Mapping stack;
-  if (!FindMapping(rsp, stack, path, sizeof path)) {
+  if (!FindMapping(rsp, stack, path, sizeof path) || !stack.readable) {
     // A stack overflow leaves the stack pointer below the stack, in its guard
-    // gap: dump the stack from where it really begins instead of nothing.
+    // gap or page: dump the stack from where it really begins instead of nothing.
+    stack = Mapping{};
     Mapping above;
     if (MappingAbove(rsp, above) && above.start - rsp < kStackDumpBytes) {
       out.Text("The stack pointer lies beyond the end of the stack; the dump starts at 0x");
@@ -365,6 +366,12 @@ void WriteModules(ReportBuffer& out, const InstalledFacts& facts) {
   if (walk.open) WriteModule(walk);
 }
 
+// A real fault, which the sanitizers must not turn into their own report.
+__attribute__((noinline, no_sanitize("address", "undefined"))) void FaultForTesting() {
+  volatile int* volatile nowhere = nullptr;
+  *nowhere = 1;
+}
+
 }  // namespace
 
 const char* ExceptionName(std::uint32_t code) noexcept {
@@ -378,10 +385,7 @@ void WriteReport(ReportBuffer& out, const InstalledFacts& facts, const CrashEven
   const Registers registers = ReadRegisters(event.context);
   WriteHeader(out, facts, event, registers);
   WriteSystemDetails(out, facts);
-  if (g_faultWhileReporting) {
-    volatile int* nowhere = nullptr;
-    *nowhere = 1;
-  }
+  if (g_faultWhileReporting) FaultForTesting();
   WriteAccessViolation(out, event);
   WriteRegisters(out, registers);
   WriteCodeBytes(out, registers.rip);

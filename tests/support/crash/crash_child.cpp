@@ -13,16 +13,19 @@
 #include "support/crash_handler.h"
 #include "support/log.h"
 
+// The sanitizers would stop these crashes themselves; the handler is what is tested.
+#define REAL_CRASH __attribute__((noinline, no_sanitize("address", "undefined")))
+
 namespace {
 
 volatile int g_zero = 0;
 volatile int* volatile g_nowhere = nullptr;
 
-__attribute__((noinline)) int DivideByZero() {
+REAL_CRASH int DivideByZero() {
   return 7 / g_zero;
 }
 
-__attribute__((noinline)) int ReadFromAddressZero() {
+REAL_CRASH int ReadFromAddressZero() {
   return *g_nowhere;
 }
 
@@ -40,6 +43,15 @@ void CrashOnWorker() {
   std::thread worker([] {
     pthread_setname_np(pthread_self(), "crash-worker");
     ReadFromAddressZero();
+  });
+  worker.join();
+}
+
+// A worker with its own crash stack runs out of stack.
+void OverflowOnWorker() {
+  std::thread worker([] {
+    const CrashStackForThread crashStack;
+    Recurse(0);
   });
   worker.join();
 }
@@ -67,6 +79,7 @@ int main(int argc, char** argv) {
   if (std::strcmp(how, "overflow") == 0) return Recurse(0);
   if (std::strcmp(how, "exception") == 0) ThrowOut();
   if (std::strcmp(how, "thread") == 0) CrashOnWorker();
+  if (std::strcmp(how, "thread-overflow") == 0) OverflowOnWorker();
   if (std::strcmp(how, "twice") == 0) CrashTwice();
   if (std::strcmp(how, "fault-in-handler") == 0) {
     crash_detail::SetFaultWhileReportingForTesting(true);

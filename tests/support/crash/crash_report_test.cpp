@@ -123,6 +123,17 @@ TEST(CrashReportOnThreads, ACrashOnAWorkerThreadIsReportedWithThatThread) {
   EXPECT_NE(child.WaitForRecord(), "");
 }
 
+TEST(CrashReportOnThreads, AWorkerWithItsCrashStackReportsItsStackOverflow) {
+  CrashChild child;
+  const ChildEnd end = child.Run("thread-overflow", true);
+  EXPECT_TRUE(end.exited);
+  const std::string report = child.Report();
+  ASSERT_FALSE(report.empty());
+  ExpectCompleteReport(report, child.ReportPath(), "crash_child caused a Stack Overflow (0xc00000fd) ", "");
+  EXPECT_NE(ReportLines(report)[3].find("ExceptionAttacher - thread "), std::string::npos);
+  EXPECT_NE(child.WaitForRecord(), "");
+}
+
 TEST(CrashReportOnce, ASecondCrashWritesNothingAndIsNotHandled) {
   CrashChild child;
   const ChildEnd end = child.Run("twice", true);

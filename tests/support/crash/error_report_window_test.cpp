@@ -22,7 +22,9 @@ TEST(ErrorReportWindow, ShowsTheReportWithFunctionNamesAndTheLogAndCopiesTheRepo
   ErrorReportWindow window("Orlenta", QString::fromStdString(child.ReportPath()),
                            QString::fromStdString(child.LogPath()));
   const QString report = window.ReportText();
-  EXPECT_TRUE(report.startsWith("Where it happened (the program's own functions, innermost first):\n"))
+  EXPECT_TRUE(
+      report.startsWith("Where it happened: the program's own code, innermost first (the instruction pointer, then "
+                        "return addresses found on the stack; some may be left over from earlier calls):\n"))
       << report.toStdString();
   EXPECT_TRUE(report.contains("ReadFromAddressZero")) << report.toStdString();
   EXPECT_TRUE(report.contains("crash_child caused an Access Violation (0xc0000005) \nin module crash_child at "));

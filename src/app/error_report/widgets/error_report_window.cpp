@@ -43,7 +43,9 @@ QString ReadableReport(const QString& reportPath) {
   if (report.isEmpty()) return QStringLiteral("The report %1 could not be read.\n").arg(reportPath);
   const std::string stack = SymbolisedStack(report.toStdString());
   if (stack.empty()) return report;
-  return QStringLiteral("Where it happened (the program's own functions, innermost first):\n") +
+  return QStringLiteral(
+             "Where it happened: the program's own code, innermost first (the instruction pointer, then return "
+             "addresses found on the stack; some may be left over from earlier calls):\n") +
          QString::fromStdString(stack) + QStringLiteral("\n") + report;
 }
 
