@@ -28,7 +28,8 @@ bool CStaticLink::Attach(QLabel* control) {
 }
 
 bool CStaticLink::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == m_pControl && event->type() == QEvent::MouseButtonPress &&
+  // The event's type first: a label being destroyed still sends events, and is no longer a QLabel to compare.
+  if (event->type() == QEvent::MouseButtonPress && watched == m_pControl &&
       static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
     OnLButtonDown();
     return true;

@@ -1,5 +1,7 @@
 #include "ui_test_support.h"
 
+#include <gtest/gtest.h>
+
 #include <QMouseEvent>
 #include <QWidget>
 #include <memory>
@@ -8,12 +10,25 @@
 
 namespace uitest {
 
+namespace {
+
+int g_argc = 1;
+char g_name[] = "test_ui";
+char* g_argv[] = {g_name, nullptr};
+std::unique_ptr<QApplication> g_app;
+
+// Ends the application after the last test, while the libraries it set up can still clean up.
+class ApplicationEnvironment : public ::testing::Environment {
+ public:
+  void TearDown() override { g_app.reset(); }
+};
+const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+
+}  // namespace
+
 QApplication& App() {
-  static int argc = 1;
-  static char name[] = "test_ui";
-  static char* argv[] = {name, nullptr};
-  static auto* app = new QApplication(argc, argv);
-  return *app;
+  if (!g_app) g_app = std::make_unique<QApplication>(g_argc, g_argv);
+  return *g_app;
 }
 
 TestLog::TestLog() : m_path(m_dir.File("Orlenta_log.txt")) {
