@@ -272,19 +272,19 @@ void MainDialog::PlaceControls() {
 }
 
 void MainDialog::ConnectCommands() {
-  const auto onClick = [this](int id, void (CCastrel1Dlg::*handler)()) {
-    connect(qobject_cast<QAbstractButton*>(GetDlgItem(id)), &QAbstractButton::clicked, this,
-            [this, handler] { (m_core.*handler)(); });
+  const std::pair<int, CommandHandler> commands[] = {
+      {kHelp, &CCastrel1Dlg::OnButtonHelp},         {kSelectFolder, &CCastrel1Dlg::OnOutputFolder},
+      {kSettings, &CCastrel1Dlg::OnButtonSettings}, {kAdvanced, &CCastrel1Dlg::OnButtonSettings},
+      {kAsSource, &CCastrel1Dlg::OnCheckAsSource},  {kRadioAvi, &CCastrel1Dlg::OnRadioAvi},
+      {kRadioMpeg, &CCastrel1Dlg::OnRadioMpeg},     {kRadioWmv, &CCastrel1Dlg::OnRadioWMV},
+      {kRadioRm, &CCastrel1Dlg::OnRadioRM},         {kRadioDvd, &CCastrel1Dlg::OnRadio5},
+      {kRadioVcd, &CCastrel1Dlg::OnRadioVCD},       {kRadioSvcd, &CCastrel1Dlg::OnSVCD},
   };
-  onClick(kHelp, &CCastrel1Dlg::OnButtonHelp);
-  onClick(kSelectFolder, &CCastrel1Dlg::OnOutputFolder);
-  onClick(kSettings, &CCastrel1Dlg::OnButtonSettings);
-  onClick(kAdvanced, &CCastrel1Dlg::OnButtonSettings);
-  onClick(kAsSource, &CCastrel1Dlg::OnCheckAsSource);
-  void (CCastrel1Dlg::*const radios[])() = {
-      &CCastrel1Dlg::OnRadioAvi, &CCastrel1Dlg::OnRadioMpeg, &CCastrel1Dlg::OnRadioWMV, &CCastrel1Dlg::OnRadioRM,
-      &CCastrel1Dlg::OnRadio5,   &CCastrel1Dlg::OnRadioVCD,  &CCastrel1Dlg::OnSVCD};
-  for (int format = 0; format < kOutputFormatCount; ++format) onClick(kFormatRadios[format], radios[format]);
+  for (const auto& [id, handler] : commands) {
+    QObject* button = GetDlgItem(id);
+    m_commands.insert(button, handler);
+    connect(qobject_cast<QAbstractButton*>(button), &QAbstractButton::clicked, this, &MainDialog::OnCommand);
+  }
 
   // Only the user's moves reach the core, not the values the core writes.
   auto* quality = qobject_cast<QSlider*>(GetDlgItem(kQualitySlider));
@@ -294,6 +294,10 @@ void MainDialog::ConnectCommands() {
   auto* position = qobject_cast<QSlider*>(GetDlgItem(kPlayerSlider));
   connect(position, &QSlider::sliderMoved, this,
           [this](int value) { m_core.OnHScroll(SB_THUMBTRACK, value, kPlayerSlider); });
+}
+
+void MainDialog::OnCommand() {
+  if (const CommandHandler handler = m_commands.value(sender(), nullptr)) (m_core.*handler)();
 }
 
 void MainDialog::SetSkin() {

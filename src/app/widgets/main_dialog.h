@@ -61,6 +61,9 @@ class MainDialog : public QDialog, public MainWindowView {
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
+  using CommandHandler = void (CCastrel1Dlg::*)();
+  // A button of the window was clicked: its command goes to the core.
+  void OnCommand();
   void CreateControls();
   template <typename Control>
   Control* AddControl(int id, Control* control);
@@ -73,6 +76,7 @@ class MainDialog : public QDialog, public MainWindowView {
   CCastrel1Dlg& m_core;
   SkinComponent* m_pSkin;
   QHash<int, QWidget*> m_controls;
+  QHash<QObject*, CommandHandler> m_commands;
   QButtonGroup* m_pFormatGroup = nullptr;
   std::vector<std::pair<unsigned, QString>> m_systemCommands;
   std::string m_strOutputFolder;
