@@ -324,17 +324,6 @@ void GiveThreadAlternateStack(void*& stack, std::size_t& size) {
   }
 }
 
-std::string DataFolder() {
-  const char* data = std::getenv("XDG_DATA_HOME");
-  if (data != nullptr && data[0] == '/') return data;
-  const char* home = std::getenv("HOME");
-  if (home == nullptr || home[0] == '\0') {
-    const passwd* user = ::getpwuid(::getuid());
-    home = user != nullptr ? user->pw_dir : "/tmp";
-  }
-  return std::string(home) + "/.local/share";
-}
-
 void GatherFacts(const char* productWord) {
   CopyText(g_facts.productWord, sizeof g_facts.productWord, productWord != nullptr ? productWord : "");
   char executable[PATH_MAX] = {};
@@ -366,13 +355,18 @@ void GatherFacts(const char* productWord) {
   tm local{};
   if (::localtime_r(&now, &local) != nullptr) g_facts.utcOffsetSeconds = local.tm_gmtoff;
 
-  const std::string profile = DataFolder() + "/" + fileName + ".INI";
-  CopyText(g_facts.profileFolder, sizeof g_facts.profileFolder, profile);
-  CopyText(g_facts.reportPath, sizeof g_facts.reportPath, profile + "/ERRORLOG.TXT");
+  // A path too long for a PathBuffer leaves the report (or ErrorReport) out.
+  try {
+    const std::string profile = UserDataFolderPath().str() + "/" + fileName + ".INI";
+    CopyText(g_facts.profileFolder, sizeof g_facts.profileFolder, profile);
+    CopyText(g_facts.reportPath, sizeof g_facts.reportPath, profile + "/ERRORLOG.TXT");
+  } catch (const std::exception&) {
+    g_facts.reportPath[0] = '\0';
+  }
   try {
     CopyText(g_facts.errorReportPath, sizeof g_facts.errorReportPath, ModuleFolderFile("ErrorReport").str());
   } catch (const std::exception&) {
-    g_facts.errorReportPath[0] = '\0';  // an executable path too long to extend: no ErrorReport
+    g_facts.errorReportPath[0] = '\0';
   }
 }
 
