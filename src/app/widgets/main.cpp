@@ -6,9 +6,12 @@
 #include "app/widgets/castrel1_app.h"
 #include "platform/dialogs/widgets/desktop_opener.h"
 #include "platform/dialogs/widgets/qt_responder.h"
+#include "support/crash_handler.h"
 #include "ui/auxiliary_dialogs.h"
 
 int main(int argc, char* argv[]) {
+  // First of all, so that a crash anywhere in the run leaves a report.
+  InstallCrashHandler("Orlenta");
   QApplication application(argc, argv);
   QApplication::setApplicationName("Orlenta");
   QApplication::setDesktopFileName("orlenta");
