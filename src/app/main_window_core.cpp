@@ -13,6 +13,8 @@
 #include "platform/dialogs/message_box.h"
 #include "platform/dialogs/shell_open.h"
 #include "platform/registry/registry.h"
+#include "platform/video/image_scaler.h"
+#include "platform/video/video_file.h"
 #include "support/exceptions.h"
 #include "support/log.h"
 #include "support/path_buffer.h"
@@ -50,6 +52,15 @@ bool CCastrel1Dlg::OnInitDialog() {
 
   CreateObjects();
   m_pView->SetProgress(0);
+
+  m_arrVideoCodecs.clear();
+  if (m_pIVideoFileOut) {
+    const int codecCount = m_pIVideoFileOut->VideoCodecCount();
+    for (int number = 1; number <= codecCount; ++number) {
+      m_pIVideoFileOut->SelectVideoCodec(number);
+      m_arrVideoCodecs.push_back(m_pIVideoFileOut->VideoCodecName());
+    }
+  }
   m_bSliderAtTop = false;
   Log("Set the Options");
   m_pView->SetOutputFolderText(m_strOutputFolder);
@@ -66,8 +77,14 @@ bool CCastrel1Dlg::OnInitDialog() {
 
 bool CCastrel1Dlg::CreateObjects() {
   Log("CCastrel1Dlg::CreateObjects");
-  // The video library's reader, writer, player and scaler are created here
-  // together with the preview player.
+  // Our library objects are plain C++ objects: making them fails only when
+  // memory runs out, which ends the program anyway. The player is the
+  // preview's and is made with it.
+  Log("m_pIVideoFileIn.CreateInstance(__uuidof(VideoFile))");
+  m_pIVideoFileIn = std::make_unique<VideoFile>();
+  Log("m_pIVideoFileOut.CreateInstance(__uuidof(VideoFile))");
+  m_pIVideoFileOut = std::make_unique<VideoFile>();
+  m_pScaler = std::make_unique<ImageScaler>();
   return true;
 }
 

@@ -24,6 +24,8 @@
 #include "platform/registry/registry_key.h"
 
 class CRegistry;
+class ImageScaler;
+class VideoFile;
 
 // System commands of the window.
 inline constexpr unsigned IDM_ABOUTBOX = 0x0010;  // "&About Orlenta..."
@@ -104,6 +106,14 @@ class CCastrel1Dlg : public PingReceiver {
 
   std::string m_strCommandLine;
   std::string m_strProductKey;
+
+  // The video library's reader and writer and the image scaler, made by
+  // CreateObjects; the preview's player arrives with the preview.
+  std::unique_ptr<VideoFile> m_pIVideoFileIn;
+  std::unique_ptr<VideoFile> m_pIVideoFileOut;
+  std::unique_ptr<ImageScaler> m_pScaler;
+  // The installed AVI video codecs: entry k is the codec the library numbers k + 1.
+  std::vector<std::string> m_arrVideoCodecs;
   std::vector<std::unique_ptr<OutputFormat>> m_formats;
 
   std::atomic<bool> m_bBusy{false};

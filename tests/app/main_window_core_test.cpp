@@ -16,6 +16,7 @@
 #include "platform/dialogs/scripted_responder.h"
 #include "platform/dialogs/shell_open.h"
 #include "platform/registry/registry_test_env.h"
+#include "platform/video/video_file.h"
 #include "support/temporary_files.h"
 
 namespace {
@@ -55,6 +56,18 @@ TEST_F(MainWindowCore, InitialisingShowsTheOptionsAndHidesTheDvdToolButtons) {
     EXPECT_FALSE(view.visible.at(id)) << id;
   }
   EXPECT_TRUE(Logged("load configuration from registry for FFMPEG"));
+}
+
+TEST_F(MainWindowCore, InitialisingMakesTheLibraryObjectsAndListsTheAviCodecsInTheLibrarysOrder) {
+  EXPECT_TRUE(core.m_pIVideoFileIn && core.m_pIVideoFileOut && core.m_pScaler);
+  EXPECT_TRUE(Logged("m_pIVideoFileOut.CreateInstance(__uuidof(VideoFile))"));
+  const int count = core.m_pIVideoFileOut->VideoCodecCount();
+  ASSERT_GT(count, 0);
+  ASSERT_EQ(core.m_arrVideoCodecs.size(), static_cast<size_t>(count));
+  for (int k = 0; k < count; ++k) {
+    EXPECT_EQ(core.m_arrVideoCodecs[k], VideoFile::VideoCodecName(k + 1)) << "entry " << k;
+    EXPECT_FALSE(core.m_arrVideoCodecs[k].empty()) << "entry " << k;
+  }
 }
 
 TEST_F(MainWindowCore, EnableControlsSwitchesExactlyTheControlsOfAJobAndTheConvertButtonsLook) {
