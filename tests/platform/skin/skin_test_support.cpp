@@ -9,25 +9,13 @@
 #include <cstdlib>
 #include <memory>
 
+#include "common/qt_test_environment.h"
 #include "platform/skin/skin_sheet.h"
 
 namespace {
 
-class QtApplication : public ::testing::Environment {
- public:
-  void SetUp() override {
-    static int argc = 1;
-    static char name[] = "test_skin_component";
-    static char* argv[] = {name, nullptr};
-    m_application = std::make_unique<QApplication>(argc, argv);
-  }
-  void TearDown() override { m_application.reset(); }
-
- private:
-  std::unique_ptr<QApplication> m_application;
-};
-
-[[maybe_unused]] const auto* const kQtEnvironment = ::testing::AddGlobalTestEnvironment(new QtApplication);
+[[maybe_unused]] const auto* const kQtEnvironment =
+    ::testing::AddGlobalTestEnvironment(new QtTestEnvironment("test_skin_component"));
 
 int Distance(QColor a, QColor b) {
   return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue());

@@ -9,6 +9,7 @@
 #include <functional>
 #include <thread>
 
+#include "common/qt_test_environment.h"
 #include "common/test_kit.h"
 #include "platform/video/media_test_helpers.h"
 #include "platform/video/video_error.h"
@@ -16,21 +17,8 @@
 
 namespace {
 
-class QtApplication : public ::testing::Environment {
- public:
-  void SetUp() override {
-    static int argc = 1;
-    static char name[] = "test_video_player";
-    static char* argv[] = {name, nullptr};
-    m_application = std::make_unique<QApplication>(argc, argv);
-  }
-  void TearDown() override { m_application.reset(); }
-
- private:
-  std::unique_ptr<QApplication> m_application;
-};
-
-[[maybe_unused]] const auto* const kQtEnvironment = ::testing::AddGlobalTestEnvironment(new QtApplication);
+[[maybe_unused]] const auto* const kQtEnvironment =
+    ::testing::AddGlobalTestEnvironment(new QtTestEnvironment("test_video_player"));
 
 // Runs the event loop until done holds; false when the time-out passes first.
 bool RunEventsUntil(const std::function<bool()>& done, int timeoutMs = 20000) {
