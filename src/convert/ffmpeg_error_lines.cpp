@@ -1,15 +1,11 @@
 #include "convert/ffmpeg_error_lines.h"
 
+#include "support/text.h"
+
 namespace {
 
 constexpr std::size_t kKeptLines = 8;
 constexpr std::size_t kMaxLineLength = 300;
-
-std::string_view Trimmed(std::string_view line) {
-  while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
-  while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.remove_suffix(1);
-  return line;
-}
 
 // Status updates, and the marker our redirector adds when the output ends.
 bool IsNoise(std::string_view line) {
@@ -29,7 +25,7 @@ void FfmpegErrorLines::Feed(std::string_view piece) {
 }
 
 void FfmpegErrorLines::EndLine() {
-  const std::string_view line = Trimmed(m_current);
+  const std::string_view line = TrimBlanks(m_current);
   if (line.starts_with("Error writing trailer of ") || line.starts_with("Error closing file ")) {
     m_bOutputUnfinished = true;
   }
@@ -42,7 +38,7 @@ void FfmpegErrorLines::EndLine() {
 
 std::vector<std::string> FfmpegErrorLines::Lines() const {
   std::vector<std::string> lines(m_lines.begin(), m_lines.end());
-  const std::string_view unfinished = Trimmed(m_current);
+  const std::string_view unfinished = TrimBlanks(m_current);
   if (!IsNoise(unfinished)) {
     lines.emplace_back(unfinished);
     if (lines.size() > kKeptLines) lines.erase(lines.begin());

@@ -9,16 +9,12 @@
 
 namespace {
 
-bool StartsWith(std::string_view text, std::string_view prefix) {
-  return text.substr(0, prefix.size()) == prefix;
-}
-
 bool IsNetworkType(std::string_view type) {
   static constexpr std::array<std::string_view, 14> kTypes = {"nfs",   "nfs4",   "cifs",      "smb3",      "smbfs",
                                                               "9p",    "ceph",   "glusterfs", "afs",       "ncpfs",
                                                               "davfs", "lustre", "coda",      "fuse.sshfs"};
-  return std::find(kTypes.begin(), kTypes.end(), type) != kTypes.end() || StartsWith(type, "fuse.gluster") ||
-         StartsWith(type, "fuse.s3fs") || StartsWith(type, "fuse.rclone");
+  return std::find(kTypes.begin(), kTypes.end(), type) != kTypes.end() || type.starts_with("fuse.gluster") ||
+         type.starts_with("fuse.s3fs") || type.starts_with("fuse.rclone");
 }
 
 // The "removable" flag of the disk that holds a block device; a partition
@@ -57,19 +53,19 @@ std::string DecodeMountField(std::string_view field) {
 }
 
 MountKind ClassifyMount(const std::string& root, std::string_view device, std::string_view type) {
-  if (type == "iso9660" || type == "udf" || StartsWith(device, "/dev/sr") || StartsWith(device, "/dev/scd") ||
-      StartsWith(device, "/dev/cdrom")) {
+  if (type == "iso9660" || type == "udf" || device.starts_with("/dev/sr") || device.starts_with("/dev/scd") ||
+      device.starts_with("/dev/cdrom")) {
     return MountKind::Optical;
   }
-  if (IsNetworkType(type) || StartsWith(device, "//") || device.find(":/") != std::string_view::npos) {
+  if (IsNetworkType(type) || device.starts_with("//") || device.find(":/") != std::string_view::npos) {
     return MountKind::Network;
   }
-  if (type == "tmpfs" || type == "ramfs" || StartsWith(device, "/dev/zram") || StartsWith(device, "/dev/ram")) {
+  if (type == "tmpfs" || type == "ramfs" || device.starts_with("/dev/zram") || device.starts_with("/dev/ram")) {
     return MountKind::Memory;
   }
   // A squashfs image (snap packages, live systems) is read-only: no room for the user's files.
   if (type == "squashfs") return MountKind::Virtual;
-  if (StartsWith(device, "/dev/")) return IsRemovableDisk(root, device) ? MountKind::Removable : MountKind::Fixed;
+  if (device.starts_with("/dev/")) return IsRemovableDisk(root, device) ? MountKind::Removable : MountKind::Fixed;
   // ZFS names its data sets, not a device.
   if (type == "zfs") return MountKind::Fixed;
   return MountKind::Virtual;

@@ -8,6 +8,7 @@
 #include "support/log.h"
 #include "support/mount_table.h"
 #include "support/system_info.h"
+#include "support/text.h"
 
 namespace {
 
@@ -27,10 +28,8 @@ long long Megabytes(std::uint64_t bytes) {
   return static_cast<long long>(bytes / kBytesPerMegabyte);
 }
 
-std::string Trim(const std::string& text) {
-  const auto first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string::npos) return "";
-  return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+std::string Trim(std::string_view text) {
+  return std::string(TrimWhitespace(text));
 }
 
 std::string FirstLine(const std::string& path) {

@@ -1,12 +1,8 @@
 #include "platform/dialogs/file_choosers.h"
 
-namespace {
+#include "support/text.h"
 
-std::string_view Trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
+namespace {
 
 std::vector<std::string_view> Split(std::string_view text, char separator) {
   std::vector<std::string_view> parts;
@@ -26,9 +22,9 @@ std::vector<FileFilter> FileFiltersFromText(std::string_view text) {
   const auto fields = Split(text, '|');
   for (std::size_t i = 0; i + 1 < fields.size(); i += 2) {
     FileFilter filter;
-    filter.description = std::string(Trimmed(fields[i]));
+    filter.description = std::string(TrimBlanks(fields[i]));
     for (std::string_view pattern : Split(fields[i + 1], ';')) {
-      pattern = Trimmed(pattern);
+      pattern = TrimBlanks(pattern);
       if (!pattern.empty()) filter.patterns.emplace_back(pattern);
     }
     if (!filter.patterns.empty()) filters.push_back(std::move(filter));

@@ -94,10 +94,3 @@ void WriteTextField(char* field, std::size_t size, std::string_view text) {
   std::memset(field, 0, size);
   std::memcpy(field, cut.data(), cut.size());
 }
-
-std::string_view TrimBlanks(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(" \t");
-  return text.substr(first, last - first + 1);
-}

@@ -8,13 +8,7 @@
 #include <string>
 #include <string_view>
 
-// text without the blanks and tabs at its ends (tools pad their output lines).
-std::string_view TrimBlanks(std::string_view text);
-
-// True if text holds part anywhere.
-inline bool Contains(std::string_view text, std::string_view part) {
-  return text.find(part) != std::string_view::npos;
-}
+#include "support/text.h"
 
 // text escaped for an XML attribute or element; nullopt when it holds a
 // control character XML 1.0 cannot carry (line breaks and tabs are kept as

@@ -18,11 +18,8 @@ namespace {
 
 constexpr int kMaxEntries = 26;
 
-std::string Trim(std::string text) {
-  const auto first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string::npos) return {};
-  const auto last = text.find_last_not_of(" \t\r\n");
-  return text.substr(first, last - first + 1);
+std::string Trim(std::string_view text) {
+  return std::string(TrimWhitespace(text));
 }
 
 std::string ReadSysfs(const fs::path& path) {

@@ -5,28 +5,22 @@
 
 #include "platform/disc/disc_text.h"
 
-namespace {
-
-bool StartsWith(std::string_view text, std::string_view prefix) {
-  return text.substr(0, prefix.size()) == prefix;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 DvdauthorLine ParseDvdauthorLine(std::string_view raw) {
   DvdauthorLine line;
   const std::string_view text = TrimBlanks(raw);
-  if (StartsWith(text, "ERR:")) {
+  if (text.starts_with("ERR:")) {
     line.kind = DvdauthorLine::Kind::Error;
     line.text = std::string(TrimBlanks(text.substr(4)));
     return line;
   }
-  if (StartsWith(text, "WARN:")) {
+  if (text.starts_with("WARN:")) {
     line.kind = DvdauthorLine::Kind::Warning;
     line.text = std::string(TrimBlanks(text.substr(5)));
     return line;
   }
-  if (!StartsWith(text, "STAT:")) return line;
+  if (!text.starts_with("STAT:")) return line;
   const std::string stat(TrimBlanks(text.substr(5)));
 
   int a = 0, b = 0, c = 0, d = 0;
@@ -34,7 +28,7 @@ DvdauthorLine ParseDvdauthorLine(std::string_view raw) {
   if (std::sscanf(stat.c_str(), "Picking VTS %d", &a) == 1) {
     line.kind = DvdauthorLine::Kind::PickingTitleset;
     line.titleset = a;
-  } else if (StartsWith(stat, "Processing ")) {
+  } else if (stat.starts_with("Processing ")) {
     std::string_view file = std::string_view(stat).substr(11);
     if (file.size() >= 3 && file.substr(file.size() - 3) == "...") file.remove_suffix(3);
     line.kind = DvdauthorLine::Kind::Processing;
