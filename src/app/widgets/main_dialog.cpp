@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -361,8 +362,11 @@ void MainDialog::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void MainDialog::SetIcon() {
-  // The icon installed for the desktop, else the one beside the program.
-  setWindowIcon(QIcon::fromTheme("orlenta", QIcon(QString::fromStdString(ModuleFolderFile("orlenta.svg").str()))));
+  // The icon installed for the desktop, else the one beside the program. It is
+  // the application's icon, so the About box and other dialogs show it too.
+  const QIcon icon = QIcon::fromTheme("orlenta", QIcon(QString::fromStdString(ModuleFolderFile("orlenta.svg").str())));
+  QApplication::setWindowIcon(icon);
+  setWindowIcon(icon);
 }
 
 void MainDialog::ExchangeData(DialogData& values, bool save) {
