@@ -22,6 +22,7 @@
 #include "convert/ping.h"
 #include "formats/output_format.h"
 #include "platform/registry/registry_key.h"
+#include "support/path_buffer.h"
 
 class CRegistry;
 class ImageScaler;
@@ -102,6 +103,31 @@ class CCastrel1Dlg : public PingReceiver {
   // the AVI slider latch has nothing to open.
   void OnButtonSettings();
 
+  // Input files (input_files.cpp) -----------------------------------------
+
+  // -1 when the file is not a video the reader supports, else its type.
+  int GetFileInputType(const std::string& path);
+  // The sum of the listed files' video durations, in ms.
+  int GetTotalDuration();
+
+  // The Convert command (convert_command.cpp) -----------------------------
+
+  // May move outFile to the videos folder when it cannot be created.
+  void AdjustOutFile(std::string& outFile);
+
+  // The DVD job (dvd_job.cpp) ---------------------------------------------
+
+  void StartBurnDVD();
+  void CleanTempFiles();
+
+  // The CD job (cd_job.cpp) -----------------------------------------------
+
+  void StartBurnCD();
+
+  // The library conversion (library_conversion.cpp) -----------------------
+
+  void ConvertUsingNCT();
+
   // State -----------------------------------------------------------------
 
   std::string m_strCommandLine;
@@ -161,6 +187,28 @@ class CCastrel1Dlg : public PingReceiver {
 
   std::string m_strOutputFolder;
   std::string m_strChosenFolder;
+
+  // The file inspected last (input files).
+  int m_nFileInputType = -1;
+  std::string m_strFOURCC;
+  bool m_bHasVideo = false;
+  bool m_bHasAudio = false;
+  int m_nTotalDuration = 0;  // ms; the Convert command stores the job's total here
+  int m_nWidth = 0;
+  int m_nHeight = 0;
+
+  // The job (Convert command, disc jobs, library conversion).
+  std::atomic<bool> m_bCancel{false};
+  int m_nInputCount = 0;
+  int m_nCurrentFile = 0;  // 1-based
+  int m_nDVDVideoKbps = 0;
+  int m_nSelectedFile = 0;
+  int m_nCDCount = 1;
+  std::vector<std::string> m_arrOutputFiles;  // without extension
+  std::string m_strOutFile;
+  std::string m_strWorkFolder;       // ends in '/'
+  PathBuffer m_szDiscConvertFolder;  // ends in '/'
+  std::vector<PathBuffer> m_arrConvertInputs;
 
   // The wait between saving and deleting the temporary files when the window
   // closes.
