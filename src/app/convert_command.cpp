@@ -261,15 +261,7 @@ bool CCastrel1Dlg::PlanDvdJob() {
   std::string first;
   std::string second;
   if (GetAvailableDrives(size + 200, first, second) == 0) {
-    char text[256];
-    std::snprintf(text, sizeof text,
-                  "Please free %0.3f GB on your hard drive or reduce the output quality (not recommended) and then "
-                  "restart the conversion!",
-                  3.0 * (size + 200) / 1000.0);
-    MessageBox(Owner(), text, kApplicationTitle, MB_OK);
-    EnableControls(true);
-    m_bBusy = false;
-    CleanTempFiles();
+    EndForDiskSpace(3.0 * (size + 200) / 1000.0);
     return false;
   }
   m_szDiscConvertFolder = std::string_view(first + "temp/");
@@ -303,21 +295,25 @@ bool CCastrel1Dlg::PlanCdJob() {
   std::string first;
   std::string second;
   if (GetAvailableDrives(350, first, second) == 0) {
-    char text[256];
-    std::snprintf(text, sizeof text,
-                  "Please free %0.3f GB on your hard drive or reduce the output quality (not recommended) and then "
-                  "restart the conversion!",
-                  1.05);
-    MessageBox(Owner(), text, kApplicationTitle, MB_OK);
-    EnableControls(true);
-    m_bBusy = false;
-    CleanTempFiles();
+    EndForDiskSpace(1.05);
     return false;
   }
   m_szDiscConvertFolder = std::string_view(second + "tempVCD/");
   CreateFolder(m_szDiscConvertFolder.str());
   m_strWorkFolder = m_szDiscConvertFolder.str();
   return true;
+}
+
+void CCastrel1Dlg::EndForDiskSpace(double gigabytes) {
+  char text[256];
+  std::snprintf(text, sizeof text,
+                "Please free %0.3f GB on your hard drive or reduce the output quality (not recommended) and then "
+                "restart the conversion!",
+                gigabytes);
+  MessageBox(Owner(), text, kApplicationTitle, MB_OK);
+  EnableControls(true);
+  m_bBusy = false;
+  CleanTempFiles();
 }
 
 void CCastrel1Dlg::SetStatus() {

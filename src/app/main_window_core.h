@@ -150,6 +150,8 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   // (and for a DVD the bit rate); false when the command must stop.
   bool PlanDvdJob();
   bool PlanCdJob();
+  // No drive has room for a disc job: says how much to free, ends the job.
+  void EndForDiskSpace(double gigabytes);
   // A file task's end ping: its real output, the next file's share.
   void OnFileTaskEnd(const ConvertFileTask& task);
 

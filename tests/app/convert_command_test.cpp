@@ -266,6 +266,40 @@ TEST_F(ConvertCommand, ADvdListThatCannotBePlannedIsRefusedBeforeAnythingStarts)
   EXPECT_TRUE(std::filesystem::is_empty(dir.File("tmp")));
 }
 
+TEST_F(ConvertCommand, AVcdOfALongerListAsksForTheSelectedFileAndStopsWithoutOne) {
+  List({dir.File("in/a.avi"), dir.File("in/b.avi")});
+  const struct {
+    int format;
+    int selection;
+    int answer;
+    const char* text;
+    const char* caption;
+  } cases[] = {
+      {kFormatVcd, -1, IDOK,
+       "Orlenta can burn only one (the selected) file per VCD. Please select a file and press 'Start' again.",
+       "Orlenta"},
+      {kFormatSvcd, -1, IDOK,
+       "Orlenta can burn only one (the selected) file per SVCD. Please select a file and press 'Start' again.",
+       "Orlenta"},
+      {kFormatVcd, 1, IDCANCEL,
+       "Orlenta can burn only one (the selected) file per VCD. Please click 'OK' to continue or 'Cancel' to abort "
+       "burning.",
+       "Message"},
+  };
+  std::size_t shown = 0;
+  for (const auto& c : cases) {
+    core.m_nOutputFormat = c.format;
+    view.selection = c.selection;
+    responder.QueueMessageAnswer(c.answer);
+    core.OnButtonConvert();
+    ASSERT_EQ(responder.Messages().size(), ++shown) << c.text;
+    EXPECT_EQ(responder.Messages().back().text, c.text);
+    EXPECT_EQ(responder.Messages().back().caption, c.caption);
+    ExpectIdleWithTheUsersFolder();
+    EXPECT_FALSE(core.m_bListRunning);
+  }
+}
+
 TEST_F(ConvertCommand, AnOutputThatCannotBeCreatedMovesToTheVideosFolder) {
   testkit::ScopedEnv home("HOME", dir.File("home"));
   testkit::ScopedEnv config("XDG_CONFIG_HOME", dir.File("home/.config"));
