@@ -19,11 +19,14 @@
 
 #include "app/main_window_view.h"
 #include "app/window_messages.h"
+#include "convert/conversion_fallback.h"
 #include "convert/ping.h"
 #include "formats/output_format.h"
 #include "platform/registry/registry_key.h"
 #include "support/path_buffer.h"
 
+class ConvertFileTask;
+class ConvertTaskList;
 class CRegistry;
 class ImageScaler;
 class PreviewPlayer;
@@ -33,7 +36,7 @@ class VideoFile;
 inline constexpr unsigned IDM_ABOUTBOX = 0x0010;  // "&About Orlenta..."
 inline constexpr unsigned SC_CLOSE = 0xF060;
 
-class CCastrel1Dlg : public PingReceiver {
+class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
  public:
   CCastrel1Dlg();
   ~CCastrel1Dlg() override;
@@ -143,9 +146,47 @@ class CCastrel1Dlg : public PingReceiver {
 
   // The Convert command (convert_command.cpp) -----------------------------
 
+  // Control 1008: converts the listed files into the current format, or
+  // cancels the running job.
+  void OnButtonConvert();
+  // The status line while converting to the current format.
+  void SetStatus();
+  // The end of a task list (its final ping), on the core's thread.
+  void OnConversionTaskEnd(const ConvertTaskList& list);
+  // ffmpeg failed on a file: the library engine converts the list (on the
+  // conversion thread, which waits).
+  void FFMpegFailed() override;
+  void RemoveAllFiles();
   // May move outFile to the videos folder when it cannot be created.
   void AdjustOutFile(std::string& outFile);
+  // Drives (folders ending in '/') with room for a disc job of needed
+  // megabytes: 1 when both were found, else 0 (disc_drives.cpp).
+  int GetAvailableDrives(int needed, std::string& firstDrive, std::string& secondDrive);
 
+  // The bar's position as the Convert command and the pings last set it.
+  int m_nProgressPos = 0;
+  // The part of the bar the conversion fills: 100, or 75 for a disc format,
+  // whose authoring and burning fill the rest.
+  int m_nProgressRange = 100;
+  // DVD: the plan's rate the ffmpeg engine encodes at, in kbit/s; 0 keeps
+  // the slider's quantiser.
+  int m_nDVDEncoderKbps = 0;
+  // A task list runs (from its start to its final ping), also after a cancel.
+  bool m_bListRunning = false;
+
+ private:
+  // Sets the bar and the completion text.
+  void SetConvertProgress(double position);
+  // The disc formats' planning steps of OnButtonConvert: the work folders
+  // (and for a DVD the bit rate); false when the command must stop.
+  bool PlanDvdJob();
+  bool PlanCdJob();
+  // No drive has room for a disc job: says how much to free, ends the job.
+  void EndForDiskSpace(double gigabytes);
+  // A file task's end ping: its real output, the next file's share.
+  void OnFileTaskEnd(const ConvertFileTask& task);
+
+ public:
   // The DVD job (dvd_job.cpp) ---------------------------------------------
 
   void StartBurnDVD();
