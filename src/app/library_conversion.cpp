@@ -27,7 +27,6 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <stdexcept>
@@ -844,16 +843,11 @@ void CCastrel1Dlg::ConvertUsingNCT() {
 }
 
 void CCastrel1Dlg::FitFrame(VideoFrame& frame) {
+  // m_psaFitted gives the scaled picture's size; the scaler draws it straight
+  // into its place in m_psaFrame, whose borders are black from its making
+  // and never drawn on, so each frame costs no extra copy.
+  const int top = (m_psaFrame->height - m_psaFitted->height) / 2;
+  const int left = (m_psaFrame->width - m_psaFitted->width) / 2;
   m_pScaler->SetImage(std::move(frame));
-  m_pScaler->GetImage(*m_psaFitted, ImageScaler::kStretch, ImageScaler::kSmooth);
-  // The borders of m_psaFrame are black from its making and never written.
-  const VideoFrame& fitted = *m_psaFitted;
-  VideoFrame& target = *m_psaFrame;
-  const int top = (target.height - fitted.height) / 2;
-  const int left = (target.width - fitted.width) / 2;
-  for (int row = 0; row < fitted.height; ++row) {
-    std::memcpy(target.pixels.data() + static_cast<std::size_t>(row + top) * target.Stride() +
-                    static_cast<std::size_t>(left) * VideoFrame::kBytesPerPixel,
-                fitted.pixels.data() + static_cast<std::size_t>(row) * fitted.Stride(), fitted.Stride());
-  }
+  m_pScaler->GetImage(*m_psaFrame, left, top, m_psaFitted->width, m_psaFitted->height, ImageScaler::kSmooth);
 }

@@ -136,9 +136,9 @@ class CCastrel1Dlg : public PingReceiver {
   // read with a reader of the run's own. The copy loop stops at its next pass
   // once m_bCancel or the stop flag is set.
   void ConvertUsingNCT();
-  // Scales frame into m_psaFitted and places that in the middle of the black
-  // disc frame m_psaFrame. The frame's pixels go to the scaler; frame gets a
-  // buffer back to read the next picture into.
+  // Scales frame to the size of m_psaFitted and places it in the middle of
+  // the black disc frame m_psaFrame. The frame's pixels go to the scaler;
+  // frame gets a buffer back to read the next picture into.
   void FitFrame(VideoFrame& frame);
 
   std::string m_strInputFile;   // the file being converted
