@@ -21,6 +21,7 @@
 #include "app/window_messages.h"
 #include "convert/conversion_fallback.h"
 #include "convert/ping.h"
+#include "disc/cd_split_plan.h"
 #include "formats/output_format.h"
 #include "platform/registry/registry_key.h"
 #include "support/path_buffer.h"
@@ -31,6 +32,7 @@ class CRegistry;
 class ImageScaler;
 class PreviewPlayer;
 class VideoFile;
+struct VideoFrame;
 
 // System commands of the window.
 inline constexpr unsigned IDM_ABOUTBOX = 0x0010;  // "&About Orlenta..."
@@ -198,7 +200,27 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
 
   // The library conversion (library_conversion.cpp) -----------------------
 
+  // Converts the listed files (a VCD/SVCD job: the selected one) with the
+  // video library, then starts the disc job or reports success. Runs on the
+  // core's thread, processing its events between steps so that Convert can
+  // cancel, or on the conversion thread (FFMpegFailed), where every view
+  // update, message and dialog is sent to the core's thread and the input is
+  // read with a reader of the run's own. The copy loop stops at its next pass
+  // once m_bCancel or the stop flag is set.
   void ConvertUsingNCT();
+  // Scales frame to the size of m_psaFitted and places it in the middle of
+  // the black disc frame m_psaFrame. The frame's pixels go to the scaler;
+  // frame gets a buffer back to read the next picture into.
+  void FitFrame(VideoFrame& frame);
+
+  std::string m_strInputFile;   // the file being converted
+  std::string m_strConvertOut;  // the file being written, by its final name
+  int m_nDoneDuration = 0;      // ms of the inputs converted so far in this run
+  // The scaled picture and the disc frame around it, made per file.
+  std::unique_ptr<VideoFrame> m_psaFitted;
+  std::unique_ptr<VideoFrame> m_psaFrame;
+  // Bytes of stream one CD takes (the CD job's planning too); tests make it small.
+  std::int64_t m_nCDCapacityBytes = kCdCapacityBytes;
 
   // State -----------------------------------------------------------------
 
@@ -297,6 +319,9 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   WindowMessages m_messages;
 
  private:
+  // One run of ConvertUsingNCT (library_conversion.cpp).
+  friend class LibraryConversionRun;
+
   // The ping on the core's thread (the message WM_PING).
   std::int32_t OnPingMessage(std::int32_t value, const Pinger& sender);
   // The radios of the file formats: the format and the slider from the window.
