@@ -22,6 +22,7 @@
 #include "convert/conversion_fallback.h"
 #include "convert/ping.h"
 #include "disc/cd_split_plan.h"
+#include "formats/library_pages.h"
 #include "formats/output_format.h"
 #include "platform/registry/registry_key.h"
 #include "support/path_buffer.h"
@@ -105,9 +106,22 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   void LoadFormatSettings();
   void SaveFormatSettings();
 
-  // The settings sheet; it arrives with the format pages' dialog. Until then
-  // the AVI slider latch has nothing to open.
+  // The settings sheet (settings_sheet.cpp) ------------------------------
+
+  // Shows the settings sheet of the active engine and takes its choices
+  // (Settings, Advanced, and the quality slider reaching its top with AVI).
+  // The sheet offers the disc formats, and every format while a file format
+  // is the current one.
   void OnButtonSettings();
+  // The library engine's pages; their members mean something only while
+  // OnButtonSettings shows them.
+  CPageAVI m_pageAVI;
+  CPageMPEG m_pageMPEG;
+  CPageWMV m_pageWMV;
+  CPageRM m_pageRM;
+  CPageDVD m_pageDVD;
+  CPageVCD m_pageVCD;
+  CPageSVCD m_pageSVCD;
 
   // Input files (input_files.cpp) -----------------------------------------
 

@@ -4,8 +4,10 @@
 #include <string>
 
 #include "app/widgets/castrel1_app.h"
+#include "formats/widgets/settings_sheet_dialog.h"
 #include "platform/dialogs/widgets/desktop_opener.h"
 #include "platform/dialogs/widgets/qt_responder.h"
+#include "platform/video/widgets/codec_settings_dialog.h"
 #include "support/crash_handler.h"
 #include "ui/auxiliary_dialogs.h"
 
@@ -19,6 +21,8 @@ int main(int argc, char* argv[]) {
   SetDialogResponder(&responder);
   InstallDesktopOpener();
   RegisterAuxiliaryDialogs(responder);
+  RegisterSettingsSheet(responder);
+  RegisterCodecSettingsDialog(responder);
 
   CCastrel1App app(argc > 1 ? argv[1] : "");
   app.InitInstance();
