@@ -293,6 +293,11 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   int m_nSVCDDevice = 0;
   int m_nSVCDBitrate = 2500;
 
+  // How many files a conversion list converts at once ("Parallel Jobs"): 0
+  // chooses from the machine's processors, more forces that many (the
+  // Convert command hands it to the task list).
+  int m_nParallelJobs = 0;
+
   std::string m_strOutputFolder;
   std::string m_strChosenFolder;
 
