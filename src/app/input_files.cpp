@@ -100,11 +100,7 @@ bool CCastrel1Dlg::AddFile(const std::string& path) {
     Log("Error opening file %s", path.c_str());
     CloseReader();
     Log("Check if codec available");
-    if (!m_strFOURCC.empty()) {
-      InternetSearchCodec(m_strFOURCC);
-    } else {
-      MessageBox(Owner(), "Could not open file\n\n" + path, "Error", MB_OK | MB_ICONERROR);
-    }
+    OfferCodecOrReportUnopened(path);
     return false;
   }
   CloseReader();
@@ -189,11 +185,7 @@ bool CCastrel1Dlg::InputFileInfo(const std::string& path) {
         CloseReader();
         m_bInspecting = false;
         Log("No Codec or Can't open file");
-        if (!m_strFOURCC.empty()) {
-          InternetSearchCodec(m_strFOURCC);
-        } else {
-          MessageBox(Owner(), "Could not open file\n\n" + path, "Error", MB_OK | MB_ICONERROR);
-        }
+        OfferCodecOrReportUnopened(path);
         return false;
       }
       const int duration = m_pIVideoFileIn->VideoDuration();
@@ -219,11 +211,7 @@ bool CCastrel1Dlg::InputFileInfo(const std::string& path) {
     CloseReader();
     m_bInspecting = false;
     Log("No Codec or Can't open file - catch block");
-    if (!m_strFOURCC.empty()) {
-      InternetSearchCodec(m_strFOURCC);
-    } else {
-      MessageBox(Owner(), "Could not open file\n\n" + path, "Error", MB_OK | MB_ICONERROR);
-    }
+    OfferCodecOrReportUnopened(path);
     return false;
   }
 }
@@ -358,6 +346,14 @@ void CCastrel1Dlg::InspectAndShowLastEntry() {
   const std::string last = m_pView->ListText(count - 1);
   InputFileInfo(last);
   ShowFileInPlayer(last);
+}
+
+void CCastrel1Dlg::OfferCodecOrReportUnopened(const std::string& path) {
+  if (!m_strFOURCC.empty()) {
+    InternetSearchCodec(m_strFOURCC);
+  } else {
+    MessageBox(Owner(), "Could not open file\n\n" + path, "Error", MB_OK | MB_ICONERROR);
+  }
 }
 
 void CCastrel1Dlg::CloseReader() {

@@ -360,10 +360,13 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   // True while a job or an inspection may be using the reader.
   bool ReaderInUse() const { return m_bBusy || m_bInspecting; }
   void CloseReader();
+  // A file the reader cannot open: the codec look-up when its AVI code is
+  // known, else "Could not open file".
+  void OfferCodecOrReportUnopened(const std::string& path);
   // Inspects the last entry of the list and shows it in the player.
   void InspectAndShowLastEntry();
-  // The player: a file, the closed player, the blank file.
-  void ShowFileInPlayer(const std::string& path);
+  // The player: a file (blank: the empty picture), the closed player, the blank file.
+  void ShowFileInPlayer(const std::string& path, bool blank = false);
   void ClosePlayer();
   void ShowBlankFile();
   // The reader's event 1 (opening progress), on the core's thread.

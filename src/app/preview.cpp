@@ -10,15 +10,17 @@
 #include "support/log.h"
 #include "support/path_buffer.h"
 
-void CCastrel1Dlg::ShowFileInPlayer(const std::string& path) {
+void CCastrel1Dlg::ShowFileInPlayer(const std::string& path, bool blank) {
   Log("m_pIVideoPlayer->OpenFile %s", path.c_str());
   if (m_pIVideoPlayer == nullptr) return;
   try {
     m_pIVideoPlayer->OpenFile(path);
     m_pIVideoPlayer->AfterOpen(0);
     m_pIVideoPlayer->Seek(0);
+    if (blank) m_pIVideoPlayer->AfterBlank();
   } catch (const std::exception& error) {
-    // The list keeps the file; the player stays empty.
+    // The list keeps the file; the player stays empty, which shows the same
+    // black as the blank file.
     Log("The player could not open %s: %s", path.c_str(), error.what());
   }
 }
@@ -30,18 +32,7 @@ void CCastrel1Dlg::ClosePlayer() {
 
 void CCastrel1Dlg::ShowBlankFile() {
   ClosePlayer();
-  const std::string blank = ModuleFolderFile("blank.avi").str();
-  Log("m_pIVideoPlayer->OpenFile %s", blank.c_str());
-  if (m_pIVideoPlayer == nullptr) return;
-  try {
-    m_pIVideoPlayer->OpenFile(blank);
-    m_pIVideoPlayer->AfterOpen(0);
-    m_pIVideoPlayer->Seek(0);
-    m_pIVideoPlayer->AfterBlank();
-  } catch (const std::exception& error) {
-    // Without the blank file the player stays empty, which shows the same black.
-    Log("The player could not open %s: %s", blank.c_str(), error.what());
-  }
+  ShowFileInPlayer(ModuleFolderFile("blank.avi").str(), true);
 }
 
 void CCastrel1Dlg::OnPlay() {

@@ -221,6 +221,25 @@ TEST_F(PreviewDialog, ChoosingAnEntryInTheListInspectsAndShowsIt) {
   EXPECT_NEAR(static_cast<double>(Player()->DurationMs()), 1000, 100);
 }
 
+TEST_F(PreviewDialog, TheInfoTextsShowALongCodecNameInFull) {
+  const std::string h264 = testkit::MakeClip(clips.dir.File("h264.mp4"),
+                                             {.seconds = 1.0, .audio = false, .outputArguments = {"-c:v", "libx264"}});
+  core.AddFile(h264);
+  core.InputFileInfo(h264);
+  ASSERT_GE(core.m_strCodecName.size(), 20u) << core.m_strCodecName;
+  for (int id : {kCodecName, kDuration, kFrameRate, kBitRate}) {
+    auto* text = qobject_cast<QLabel*>(dialog.GetDlgItem(id));
+    EXPECT_LE(text->fontMetrics().horizontalAdvance(text->text()) + text->indent(), text->width())
+        << text->text().toStdString();
+  }
+  auto* codec = qobject_cast<QLabel*>(dialog.GetDlgItem(kCodecName));
+  EXPECT_TRUE(codec->text().startsWith("H.264 / AVC")) << codec->text().toStdString();
+  EXPECT_EQ(codec->toolTip().toStdString(), core.m_strCodecName) << "the tool tip has it all";
+  core.UpdateData(true);
+  EXPECT_GE(core.m_strCodecName.size(), 20u) << "read back whole, not shortened";
+  EXPECT_EQ(core.m_strCodecName, codec->toolTip().toStdString());
+}
+
 TEST_F(PreviewDialog, AFileManagersUriListDropAddsTheFileWithItsAwkwardName) {
   QMimeData mime;
   SetUriList(mime, {QUrl::fromLocalFile(QString::fromStdString(clips.awkwardClip))});

@@ -107,6 +107,32 @@ void FitTextToWidth(QLabel* label) {
   FitFontToWidth(label, label->text(), label->width());
 }
 
+// The four info texts start right where their labels' texts end: a small
+// gap keeps "Codec Name:" and the codec apart.
+constexpr int kInfoTextIndent = 4;
+
+// The whole text of an info text, which its label may show shortened.
+constexpr const char* kFullTextProperty = "fullText";
+
+// An info text: a long codec name ("H.264 / AVC / MPEG-4 AVC / MPEG-4 part
+// 10") gets a smaller font and, if that is not enough, an ellipsis; the tool
+// tip and the exchange with the core keep the whole text.
+void ShowInfoText(QLabel* label, const std::string& text) {
+  const QString full = QString::fromStdString(text);
+  const int room = label->width() - kInfoTextIndent;
+  label->setIndent(kInfoTextIndent);
+  label->setProperty(kFullTextProperty, full);
+  label->setToolTip(full);
+  label->setFont(QFont());  // the window's font again, unless the text needs a smaller one
+  if (label->fontMetrics().horizontalAdvance(full) > room) FitFontToWidth(label, full, room);
+  label->setText(QFontMetrics(label->font()).elidedText(full, Qt::ElideRight, room));
+}
+
+QString InfoText(const QLabel* label) {
+  const QVariant full = label->property(kFullTextProperty);
+  return full.isValid() ? full.toString() : label->text();
+}
+
 // The room a radio leaves its text beside the indicator.
 constexpr int kRadioIndicatorWidth = 20;
 
@@ -386,10 +412,10 @@ void MainDialog::ExchangeData(DialogData& values, bool save) {
     values.nSliderPos = quality->value();
     values.bAsSource = asSource->isChecked();
     values.nPlayerPos = position->value();
-    values.strCodecName = label(kCodecName)->text().toStdString();
-    values.strBitRate = label(kBitRate)->text().toStdString();
-    values.strFrameRate = label(kFrameRate)->text().toStdString();
-    values.strDuration = label(kDuration)->text().toStdString();
+    values.strCodecName = InfoText(label(kCodecName)).toStdString();
+    values.strBitRate = InfoText(label(kBitRate)).toStdString();
+    values.strFrameRate = InfoText(label(kFrameRate)).toStdString();
+    values.strDuration = InfoText(label(kDuration)).toStdString();
     return;
   }
   m_bWritingData = true;
@@ -404,10 +430,11 @@ void MainDialog::ExchangeData(DialogData& values, bool save) {
   quality->setValue(values.nSliderPos);
   asSource->setChecked(values.bAsSource);
   position->setValue(values.nPlayerPos);
-  label(kCodecName)->setText(QString::fromStdString(values.strCodecName));
-  label(kBitRate)->setText(QString::fromStdString(values.strBitRate));
-  label(kFrameRate)->setText(QString::fromStdString(values.strFrameRate));
-  label(kDuration)->setText(QString::fromStdString(values.strDuration));
+  for (const auto& [id, text] :
+       {std::pair{kCodecName, &values.strCodecName}, std::pair{kBitRate, &values.strBitRate},
+        std::pair{kFrameRate, &values.strFrameRate}, std::pair{kDuration, &values.strDuration}}) {
+    ShowInfoText(label(id), *text);
+  }
   m_bWritingData = false;
 }
 

@@ -85,19 +85,11 @@ void MainDialog::SetDeferredDropsText(const std::string& text) {
 }
 
 void MainDialog::dragEnterEvent(QDragEnterEvent* event) {
-  if (CarriesFiles(event->mimeData())) {
-    event->acceptProposedAction();
-  } else {
-    event->ignore();
-  }
+  AcceptFileDrags(event);
 }
 
 void MainDialog::dragMoveEvent(QDragMoveEvent* event) {
-  if (CarriesFiles(event->mimeData())) {
-    event->acceptProposedAction();
-  } else {
-    event->ignore();
-  }
+  AcceptFileDrags(event);
 }
 
 void MainDialog::dropEvent(QDropEvent* event) {

@@ -26,7 +26,7 @@ CMyListBox::CMyListBox(QWidget* parent) : QListWidget(parent) {
   setDragDropMode(QAbstractItemView::DropOnly);
 }
 
-void CMyListBox::dragEnterEvent(QDragEnterEvent* event) {
+void AcceptFileDrags(QDragMoveEvent* event) {
   if (CarriesFiles(event->mimeData())) {
     event->acceptProposedAction();
   } else {
@@ -34,12 +34,12 @@ void CMyListBox::dragEnterEvent(QDragEnterEvent* event) {
   }
 }
 
+void CMyListBox::dragEnterEvent(QDragEnterEvent* event) {
+  AcceptFileDrags(event);
+}
+
 void CMyListBox::dragMoveEvent(QDragMoveEvent* event) {
-  if (CarriesFiles(event->mimeData())) {
-    event->acceptProposedAction();
-  } else {
-    event->ignore();
-  }
+  AcceptFileDrags(event);
 }
 
 void CMyListBox::changeEvent(QEvent* event) {

@@ -8,12 +8,15 @@
 #include <QListWidget>
 #include <string>
 
+class QDragMoveEvent;
 class QMimeData;
 
 // True when the drop carries addresses (file managers send text/uri-list).
 bool CarriesFiles(const QMimeData* mime);
 // The drop's text/uri-list, as sent.
 std::string DroppedUriList(const QMimeData* mime);
+// Accepts a drag (enter or move) that carries files, refuses any other.
+void AcceptFileDrags(QDragMoveEvent* event);
 
 class CMyListBox : public QListWidget {
   Q_OBJECT
