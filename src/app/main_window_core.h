@@ -239,9 +239,6 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   std::atomic<bool> m_bCDBurnError{false};
   AutoResetEvent m_pMPEGScanned{"MPEG Scanned"};
   AutoResetEvent m_pCDBurned{"CD Burned"};
-  // Bytes of stream one CD takes; 0 for the program's 600 MB (kCdCapacityBytes).
-  // Tests make it small.
-  std::int64_t m_nCDCapacityBytes = 0;
   // The status line as the CD job last set it ("Done!" is appended to it).
   std::string m_strCDStatus;
   // From StartBurnCD until the worker has returned.

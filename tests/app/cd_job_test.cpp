@@ -321,7 +321,7 @@ TEST_F(CdJob, AMovieTooLargeForNineCdsIsRefused) {
 
   // Before converting: the expected count from the duration and the bit rate.
   core.m_nOutputFormat = kFormatVcd;
-  core.m_nCDCapacityBytes = 0;  // the program's figure
+  core.m_nCDCapacityBytes = kCdCapacityBytes;
   core.m_nTotalDuration = 74 * 60 * 1000;
   EXPECT_TRUE(core.CheckCDCount());
   EXPECT_EQ(core.m_nCDCount, 2) << "74 minutes of VCD";
