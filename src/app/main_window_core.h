@@ -25,6 +25,7 @@
 #include "formats/library_pages.h"
 #include "formats/output_format.h"
 #include "platform/registry/registry_key.h"
+#include "support/auto_reset_event.h"
 #include "support/path_buffer.h"
 
 class ConvertFileTask;
@@ -210,7 +211,40 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
 
   // The CD job (cd_job.cpp) -----------------------------------------------
 
+  // Starts the worker that burns the converted movie, one part per CD; the
+  // job ends on the core's thread (OnFinishVCDBurn) or in the worker.
   void StartBurnCD();
+  // The worker; returns 0 when the job has ended.
+  unsigned VCDBurnThread();
+  // WM_FINISHVCDBURN: every CD has been burnt or the job was cancelled.
+  std::intptr_t OnFinishVCDBurn(std::uintptr_t wParam, std::intptr_t lParam);
+  // The file CD k (1-based) of the m_nCDCount CDs burns.
+  std::string GetCDFile(int k) const;
+  // The VCD (SVCD) job's CD count, expected from m_nTotalDuration and the
+  // format's video bit rate, into m_nCDCount. False, after telling the user,
+  // when the movie would need more than kMaxCdCount CDs: the Convert command
+  // then converts nothing.
+  bool CheckCDCount();
+  // The burner's callbacks during a CD job; user is the core.
+  static void CdProcessCallback(float percent, int writtenMegabytes, int totalMegabytes, int fifoPercent,
+                                int bufferPercent, int step, int steps, void* user);
+  static void CdBurnDoneCallback(const char* errorText, void* user);
+  static void CdFinalizeCallback(void* user);
+  static void CdScannerCallback(float percent, int fileIndex, void* user);
+  static void CdScanDoneCallback(int fileIndex, int result, int width, int height, int frameRateMilli, int videoKbps,
+                                 int audioSampleRate, int audioChannels, int audioKbps, int durationMs, int sectors,
+                                 void* user);
+
+  std::atomic<int> m_nCurrentCD{1};
+  std::atomic<bool> m_bCDBurnError{false};
+  AutoResetEvent m_pMPEGScanned{"MPEG Scanned"};
+  AutoResetEvent m_pCDBurned{"CD Burned"};
+  // The status line as the CD job last set it ("Done!" is appended to it).
+  std::string m_strCDStatus;
+  // From StartBurnCD until the worker has returned.
+  std::atomic<bool> m_bCDWorkerRunning{false};
+  // The CD prompt's erase window is open: the burner's progress is the erase's.
+  std::atomic<bool> m_bCDErasing{false};
 
   // The library conversion (library_conversion.cpp) -----------------------
 
