@@ -29,6 +29,7 @@ class ConvertFileTask;
 class ConvertTaskList;
 class CRegistry;
 class ImageScaler;
+class PreviewPlayer;
 class VideoFile;
 
 // System commands of the window.
@@ -112,6 +113,36 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   int GetFileInputType(const std::string& path);
   // The sum of the listed files' video durations, in ms.
   int GetTotalDuration();
+  // Lists path when the reader accepts it and selects it; false (with a
+  // message) when not.
+  bool AddFile(const std::string& path);
+  // The video codec's code from an AVI file's stream header, "" when none.
+  std::string GetFOURCC(const std::string& path);
+  // Inspects path into the four texts and the members of the file inspected
+  // last; false (with a message) when it cannot be inspected.
+  bool InputFileInfo(const std::string& path);
+  // Offers the help page's codec section for a code the library cannot read.
+  void InternetSearchCodec(const std::string& code);
+  // Add File.
+  void OnButtonBrowseSource();
+  // Files dropped on the window, in the drop's order. While a job runs (or a
+  // file is being inspected) they wait and are added when it ends.
+  void OnDropFiles(const std::vector<std::string>& paths);
+  // A drop's text/uri-list: local files go to OnDropFiles, other addresses
+  // are refused with a message naming them.
+  void OnDropUriList(const std::string& uriList);
+  void OnRemoveFile();
+  void OnSelchangeFileslist();
+
+  // Preview (preview.cpp) -------------------------------------------------
+
+  void OnPlay();
+  void OnPlayerStop();
+  // The mouse was released on the position slider: seek to its position.
+  void OnReleasedcaptureSlider2();
+  // The player's events: playback reached the end; the playing position (0..100).
+  void OnStopEvent();
+  void OnTimerEvent(int position);
 
   // The Convert command (convert_command.cpp) -----------------------------
 
@@ -238,6 +269,13 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   int m_nWidth = 0;
   int m_nHeight = 0;
 
+  // Input files and preview (input_files.cpp, preview.cpp).
+  // The preview's player, kept by the view; null without one.
+  PreviewPlayer* m_pIVideoPlayer = nullptr;
+  bool m_bPlaying = false;  // started with Play, not paused or stopped since
+  // Files dropped while the reader was in use, in order, added when it is free.
+  std::vector<std::string> m_arrDeferredDrops;
+
   // The job (Convert command, disc jobs, library conversion).
   std::atomic<bool> m_bCancel{false};
   int m_nInputCount = 0;
@@ -269,6 +307,24 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   // "Software\Peravel\Orlenta": the format settings, parent of the window's own.
   std::string FormatSettingsKey() const;
   WindowHandle Owner() const { return m_pView != nullptr ? m_pView->Handle() : nullptr; }
+
+  // Input files and preview (input_files.cpp, preview.cpp).
+  // Step 11 of OnInitDialog: the file named on the command line.
+  void AddCommandLineFile();
+  // Adds the files dropped while the reader was in use, once it is free.
+  void AddDeferredDrops();
+  // True while a job or an inspection may be using the reader.
+  bool ReaderInUse() const { return m_bBusy || m_bInspecting; }
+  void CloseReader();
+  // Inspects the last entry of the list and shows it in the player.
+  void InspectAndShowLastEntry();
+  // The player: a file, the closed player, the blank file.
+  void ShowFileInPlayer(const std::string& path);
+  void ClosePlayer();
+  void ShowBlankFile();
+  // The reader's event 1 (opening progress), on the core's thread.
+  void OnReaderEvent(int value, short stage);
+  bool m_bInspecting = false;
 
   MainWindowView* m_pView = nullptr;
 };

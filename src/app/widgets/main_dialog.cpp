@@ -14,12 +14,14 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QSlider>
 #include <QStyle>
 
 #include "app/control_ids.h"
 #include "app/main_window_core.h"
 #include "app/widgets/banner_widget.h"
+#include "app/widgets/my_list_box.h"
 #include "platform/skin/widgets/skin_component.h"
 #include "support/log.h"
 #include "support/path_buffer.h"
@@ -139,6 +141,8 @@ MainDialog::MainDialog(CCastrel1Dlg& core, SkinComponent* skin, QWidget* parent)
 }
 
 MainDialog::~MainDialog() {
+  // The player goes with the window.
+  m_core.m_pIVideoPlayer = nullptr;
   m_core.SetView(nullptr);
 }
 
@@ -195,7 +199,7 @@ void MainDialog::CreateControls() {
   hint->setGeometry(18, 530, 400, 15);
   hint->setEnabled(false);
 
-  auto* list = AddControl(kFilesList, new QListWidget(this));
+  auto* list = AddControl(kFilesList, new CMyListBox(this));
   list->setSelectionMode(QAbstractItemView::SingleSelection);
   AddControl(kAddFile, new QPushButton("Add File", this));
   AddControl(kRemoveFile, new QPushButton("Remove File", this));
@@ -287,6 +291,7 @@ void MainDialog::ConnectCommands() {
     m_commands.insert(button, handler);
     connect(qobject_cast<QAbstractButton*>(button), &QAbstractButton::clicked, this, &MainDialog::OnCommand);
   }
+  ConnectInputAndPreview();
 
   // Only the user's moves reach the core, not the values the core writes.
   auto* quality = qobject_cast<QSlider*>(GetDlgItem(kQualitySlider));
@@ -461,16 +466,19 @@ int MainDialog::ListSelection() {
 }
 
 void MainDialog::ListAppend(const std::string& text) {
+  const QScopedValueRollback changing(m_bChangingList, true);
   qobject_cast<QListWidget*>(GetDlgItem(kFilesList))->addItem(QString::fromStdString(text));
 }
 
 void MainDialog::ListDelete(int index) {
+  const QScopedValueRollback changing(m_bChangingList, true);
   auto* list = qobject_cast<QListWidget*>(GetDlgItem(kFilesList));
   delete list->takeItem(index);
   list->clearSelection();
 }
 
 void MainDialog::ListSelect(int index) {
+  const QScopedValueRollback changing(m_bChangingList, true);
   auto* list = qobject_cast<QListWidget*>(GetDlgItem(kFilesList));
   list->setCurrentRow(index);
 }
