@@ -172,15 +172,17 @@ TEST_F(ConvertCommand, InputsThatShareANameAreNamedAsTheTasksWroteThem) {
 }
 
 TEST_F(ConvertCommand, CancelWhileConvertingStopsFfmpegResetsTheProgressAndLeavesTheInputsAlone) {
-  const std::string input = testkit::MakeClip(dir.File("in/long.avi"), {.seconds = 60, .width = 640, .height = 480});
+  // A small clip made quickly, converted slowly: a DVD title is 720 wide.
+  core.m_nOutputFormat = kFormatDvd;
+  const std::string input = Clip("long.avi", 120);
   const std::string inputBefore = testkit::ReadFile(input);
   List({input});
   core.OnButtonConvert();
   ASSERT_TRUE(core.m_bBusy);
-  EXPECT_EQ(view.status, "Converting to AVI...");
+  EXPECT_EQ(view.status, "Converting to DVD-Compatible MPEG...");
   EXPECT_EQ(view.elements.at(control_id::kConvert), "button_cancel");
-  ASSERT_TRUE(RunUntil([&] { return view.progress > 0; })) << "ffmpeg reports progress";
-  ASSERT_FALSE(testkit::ProcessesMatching(input).empty());
+  ASSERT_TRUE(RunUntil([&] { return view.progress > 0 && !testkit::ProcessesMatching(input).empty(); }))
+      << "ffmpeg runs and reports progress";
 
   core.OnButtonConvert();  // the same button cancels
   ASSERT_EQ(responder.Messages().size(), 1u);
@@ -195,7 +197,7 @@ TEST_F(ConvertCommand, CancelWhileConvertingStopsFfmpegResetsTheProgressAndLeave
   EXPECT_TRUE(testkit::ProcessesMatching(input).empty()) << "no ffmpeg is left";
   EXPECT_EQ(responder.Messages().size(), 1u) << "the cancelled list's end shows nothing";
   EXPECT_EQ(testkit::ReadFile(input), inputBefore);
-  EXPECT_FALSE(std::filesystem::exists(dir.File("out/long_new.avi"))) << "the half-written output is removed";
+  EXPECT_FALSE(std::filesystem::exists(dir.File("tmp/long_new.mpg"))) << "the half-written output is removed";
   EXPECT_EQ(view.status, "Conversion canceled!");
 }
 
