@@ -11,7 +11,7 @@
 #include "convert/list_progress.h"
 #include "convert/output_names.h"
 #include "convert/parallel_jobs.h"
-#include "platform/process/processor_count.h"
+#include "support/processor_count.h"
 
 namespace {
 
