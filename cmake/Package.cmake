@@ -21,8 +21,6 @@ add_custom_target(orlenta_debian_files ALL DEPENDS ${orlenta_debian_files})
 install(FILES ${CMAKE_BINARY_DIR}/debian/orlenta.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${CMAKE_BINARY_DIR}/debian/changelog.gz data/debian/copyright
   DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/orlenta)
-# The player's empty picture is made by the build when ffmpeg is there.
-install(FILES ${CMAKE_BINARY_DIR}/bin/blank.avi DESTINATION ${CMAKE_INSTALL_DATADIR}/orlenta OPTIONAL)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME orlenta)

@@ -37,7 +37,10 @@ constexpr int kButtonsHiddenAtStart[] = {control_id::kConvertVideo, control_id::
 
 CCastrel1Dlg::CCastrel1Dlg() = default;
 
-CCastrel1Dlg::~CCastrel1Dlg() = default;
+CCastrel1Dlg::~CCastrel1Dlg() {
+  // A conversion that fails later must not reach a window that is gone.
+  if (GetConversionFallback() == this) SetConversionFallback(nullptr);
+}
 
 bool CCastrel1Dlg::OnInitDialog() {
   Log("CCastrel1Dlg::OnInitDialog");
@@ -198,11 +201,6 @@ void CCastrel1Dlg::OnOutputFolder() {
 
 std::int32_t CCastrel1Dlg::OnPing(std::int32_t value, const Pinger& sender) {
   m_messages.Send([&] { return static_cast<std::intptr_t>(OnPingMessage(value, sender)); });
-  return 0;
-}
-
-std::int32_t CCastrel1Dlg::OnPingMessage(std::int32_t /*value*/, const Pinger& /*sender*/) {
-  // The progress display and the end of a list come with the Convert command.
   return 0;
 }
 

@@ -19,21 +19,27 @@
 
 #include "app/main_window_view.h"
 #include "app/window_messages.h"
+#include "convert/conversion_fallback.h"
 #include "convert/ping.h"
+#include "disc/cd_split_plan.h"
+#include "formats/library_pages.h"
 #include "formats/output_format.h"
 #include "platform/registry/registry_key.h"
 #include "support/path_buffer.h"
 
+class ConvertFileTask;
+class ConvertTaskList;
 class CRegistry;
 class ImageScaler;
 class PreviewPlayer;
 class VideoFile;
+struct VideoFrame;
 
 // System commands of the window.
 inline constexpr unsigned IDM_ABOUTBOX = 0x0010;  // "&About Orlenta..."
 inline constexpr unsigned SC_CLOSE = 0xF060;
 
-class CCastrel1Dlg : public PingReceiver {
+class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
  public:
   CCastrel1Dlg();
   ~CCastrel1Dlg() override;
@@ -100,9 +106,22 @@ class CCastrel1Dlg : public PingReceiver {
   void LoadFormatSettings();
   void SaveFormatSettings();
 
-  // The settings sheet; it arrives with the format pages' dialog. Until then
-  // the AVI slider latch has nothing to open.
+  // The settings sheet (settings_sheet.cpp) ------------------------------
+
+  // Shows the settings sheet of the active engine and takes its choices
+  // (Settings, Advanced, and the quality slider reaching its top with AVI).
+  // The sheet offers the disc formats, and every format while a file format
+  // is the current one.
   void OnButtonSettings();
+  // The library engine's pages; their members mean something only while
+  // OnButtonSettings shows them.
+  CPageAVI m_pageAVI;
+  CPageMPEG m_pageMPEG;
+  CPageWMV m_pageWMV;
+  CPageRM m_pageRM;
+  CPageDVD m_pageDVD;
+  CPageVCD m_pageVCD;
+  CPageSVCD m_pageSVCD;
 
   // Input files (input_files.cpp) -----------------------------------------
 
@@ -143,9 +162,47 @@ class CCastrel1Dlg : public PingReceiver {
 
   // The Convert command (convert_command.cpp) -----------------------------
 
+  // Control 1008: converts the listed files into the current format, or
+  // cancels the running job.
+  void OnButtonConvert();
+  // The status line while converting to the current format.
+  void SetStatus();
+  // The end of a task list (its final ping), on the core's thread.
+  void OnConversionTaskEnd(const ConvertTaskList& list);
+  // ffmpeg failed on a file: the library engine converts the list (on the
+  // conversion thread, which waits).
+  void FFMpegFailed() override;
+  void RemoveAllFiles();
   // May move outFile to the videos folder when it cannot be created.
   void AdjustOutFile(std::string& outFile);
+  // Drives (folders ending in '/') with room for a disc job of needed
+  // megabytes: 1 when both were found, else 0 (disc_drives.cpp).
+  int GetAvailableDrives(int needed, std::string& firstDrive, std::string& secondDrive);
 
+  // The bar's position as the Convert command and the pings last set it.
+  int m_nProgressPos = 0;
+  // The part of the bar the conversion fills: 100, or 75 for a disc format,
+  // whose authoring and burning fill the rest.
+  int m_nProgressRange = 100;
+  // DVD: the plan's rate the ffmpeg engine encodes at, in kbit/s; 0 keeps
+  // the slider's quantiser.
+  int m_nDVDEncoderKbps = 0;
+  // A task list runs (from its start to its final ping), also after a cancel.
+  bool m_bListRunning = false;
+
+ private:
+  // Sets the bar and the completion text.
+  void SetConvertProgress(double position);
+  // The disc formats' planning steps of OnButtonConvert: the work folders
+  // (and for a DVD the bit rate); false when the command must stop.
+  bool PlanDvdJob();
+  bool PlanCdJob();
+  // No drive has room for a disc job: says how much to free, ends the job.
+  void EndForDiskSpace(double gigabytes);
+  // A file task's end ping: its real output, the next file's share.
+  void OnFileTaskEnd(const ConvertFileTask& task);
+
+ public:
   // The DVD job (dvd_job.cpp) ---------------------------------------------
 
   void StartBurnDVD();
@@ -157,7 +214,27 @@ class CCastrel1Dlg : public PingReceiver {
 
   // The library conversion (library_conversion.cpp) -----------------------
 
+  // Converts the listed files (a VCD/SVCD job: the selected one) with the
+  // video library, then starts the disc job or reports success. Runs on the
+  // core's thread, processing its events between steps so that Convert can
+  // cancel, or on the conversion thread (FFMpegFailed), where every view
+  // update, message and dialog is sent to the core's thread and the input is
+  // read with a reader of the run's own. The copy loop stops at its next pass
+  // once m_bCancel or the stop flag is set.
   void ConvertUsingNCT();
+  // Scales frame to the size of m_psaFitted and places it in the middle of
+  // the black disc frame m_psaFrame. The frame's pixels go to the scaler;
+  // frame gets a buffer back to read the next picture into.
+  void FitFrame(VideoFrame& frame);
+
+  std::string m_strInputFile;   // the file being converted
+  std::string m_strConvertOut;  // the file being written, by its final name
+  int m_nDoneDuration = 0;      // ms of the inputs converted so far in this run
+  // The scaled picture and the disc frame around it, made per file.
+  std::unique_ptr<VideoFrame> m_psaFitted;
+  std::unique_ptr<VideoFrame> m_psaFrame;
+  // Bytes of stream one CD takes (the CD job's planning too); tests make it small.
+  std::int64_t m_nCDCapacityBytes = kCdCapacityBytes;
 
   // State -----------------------------------------------------------------
 
@@ -261,6 +338,9 @@ class CCastrel1Dlg : public PingReceiver {
   WindowMessages m_messages;
 
  private:
+  // One run of ConvertUsingNCT (library_conversion.cpp).
+  friend class LibraryConversionRun;
+
   // The ping on the core's thread (the message WM_PING).
   std::int32_t OnPingMessage(std::int32_t value, const Pinger& sender);
   // The radios of the file formats: the format and the slider from the window.

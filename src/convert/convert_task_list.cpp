@@ -36,6 +36,11 @@ PathBuffer ConvertFileTask::PlannedOutputPath(const PathBuffer& outputFolder, co
   return PathBuffer(output.str() + "_new" + (extension != nullptr ? extension : ""));
 }
 
+void ConvertFileTask::SetVideoBitRate(std::int32_t bitsPerSecond) {
+  m_parameters.qscale = 0;
+  m_parameters.video_bitrate = bitsPerSecond;
+}
+
 void ConvertFileTask::operator()() {
   Log("ConvertFileTask::operator()()");
   m_outputPath = PlannedOutputPath(m_outputFolder, m_inputPath, m_extension);
@@ -61,6 +66,10 @@ ConvertTaskList::ConvertTaskList(const std::vector<PathBuffer>& inputPaths, std:
     const EncodingParameters parameters = format.GetEncodingParameters();
     m_tasks.emplace_back(receiver, input, outputFolder, format.GetFileExt(), parameters, m_tasks.size());
   }
+}
+
+void ConvertTaskList::SetVideoBitRate(std::int32_t bitsPerSecond) {
+  for (ConvertFileTask& task : m_tasks) task.SetVideoBitRate(bitsPerSecond);
 }
 
 ConvertTaskList::ConvertTaskList(const ConvertTaskList& description)

@@ -35,6 +35,8 @@ class ConvertFileTask : public Pinger {
   std::size_t Index() const noexcept { return m_nIndex; }
   const PathBuffer& OutputPath() const noexcept { return m_outputPath; }
   const EncodingParameters& Parameters() const noexcept { return m_parameters; }
+  // Encodes the video at an average bit rate (bit/s) instead of a fixed quantiser.
+  void SetVideoBitRate(std::int32_t bitsPerSecond);
 
   // <folder>/<input name without its last extension>_new<extension>
   static PathBuffer PlannedOutputPath(const PathBuffer& outputFolder, const PathBuffer& inputPath,
@@ -67,6 +69,8 @@ class ConvertTaskList : public Pinger {
   static void Start(const ConvertTaskList& description);
 
   const std::vector<ConvertFileTask>& Tasks() const noexcept { return m_tasks; }
+  // Every task encodes its video at this average bit rate (bit/s).
+  void SetVideoBitRate(std::int32_t bitsPerSecond);
 
  private:
   // Copying starts the thread: only Start makes copies.

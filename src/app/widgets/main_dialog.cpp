@@ -279,11 +279,12 @@ void MainDialog::PlaceControls() {
 void MainDialog::ConnectCommands() {
   const std::pair<int, CommandHandler> commands[] = {
       {kHelp, &CCastrel1Dlg::OnButtonHelp},         {kSelectFolder, &CCastrel1Dlg::OnOutputFolder},
-      {kSettings, &CCastrel1Dlg::OnButtonSettings}, {kAdvanced, &CCastrel1Dlg::OnButtonSettings},
-      {kAsSource, &CCastrel1Dlg::OnCheckAsSource},  {kRadioAvi, &CCastrel1Dlg::OnRadioAvi},
-      {kRadioMpeg, &CCastrel1Dlg::OnRadioMpeg},     {kRadioWmv, &CCastrel1Dlg::OnRadioWMV},
-      {kRadioRm, &CCastrel1Dlg::OnRadioRM},         {kRadioDvd, &CCastrel1Dlg::OnRadio5},
-      {kRadioVcd, &CCastrel1Dlg::OnRadioVCD},       {kRadioSvcd, &CCastrel1Dlg::OnSVCD},
+      {kConvert, &CCastrel1Dlg::OnButtonConvert},   {kSettings, &CCastrel1Dlg::OnButtonSettings},
+      {kAdvanced, &CCastrel1Dlg::OnButtonSettings}, {kAsSource, &CCastrel1Dlg::OnCheckAsSource},
+      {kRadioAvi, &CCastrel1Dlg::OnRadioAvi},       {kRadioMpeg, &CCastrel1Dlg::OnRadioMpeg},
+      {kRadioWmv, &CCastrel1Dlg::OnRadioWMV},       {kRadioRm, &CCastrel1Dlg::OnRadioRM},
+      {kRadioDvd, &CCastrel1Dlg::OnRadio5},         {kRadioVcd, &CCastrel1Dlg::OnRadioVCD},
+      {kRadioSvcd, &CCastrel1Dlg::OnSVCD},
   };
   for (const auto& [id, handler] : commands) {
     QObject* button = GetDlgItem(id);

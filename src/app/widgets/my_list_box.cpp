@@ -42,6 +42,13 @@ void CMyListBox::dragMoveEvent(QDragMoveEvent* event) {
   }
 }
 
+void CMyListBox::changeEvent(QEvent* event) {
+  // A disabled list gets no drops; they go to the window behind it instead,
+  // which keeps them until the job that disabled it has ended.
+  if (event->type() == QEvent::EnabledChange) setAcceptDrops(isEnabled());
+  QListWidget::changeEvent(event);
+}
+
 void CMyListBox::dropEvent(QDropEvent* event) {
   Log("CMyListBox::OnDropFiles");
   if (!CarriesFiles(event->mimeData())) {
