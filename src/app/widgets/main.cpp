@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/widgets/castrel1_app.h"
+#include "disc/widgets/disc_dialogs.h"
 #include "platform/dialogs/widgets/desktop_opener.h"
 #include "platform/dialogs/widgets/qt_responder.h"
 #include "support/crash_handler.h"
@@ -19,6 +20,7 @@ int main(int argc, char* argv[]) {
   SetDialogResponder(&responder);
   InstallDesktopOpener();
   RegisterAuxiliaryDialogs(responder);
+  RegisterDiscDialogs(responder);
 
   CCastrel1App app(argc > 1 ? argv[1] : "");
   app.InitInstance();
