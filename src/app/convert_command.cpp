@@ -1,10 +1,450 @@
 // CCastrel1Dlg: the Convert command - checks, planning, the task list and the
 // end of the list.
 
-#include "app/main_window_core.h"
-#include "support/log.h"
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
-void CCastrel1Dlg::AdjustOutFile(std::string& /*outFile*/) {
+#include <QCoreApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QStandardPaths>
+#include <cmath>
+#include <exception>
+
+#include "app/main_window_core.h"
+#include "convert/convert_task_list.h"
+#include "convert/progress_position.h"
+#include "disc/dvd_space_plan.h"
+#include "disc/work_drives.h"
+#include "platform/dialogs/auxiliary_requests.h"
+#include "platform/dialogs/message_box.h"
+#include "platform/disc/burning/burner.h"
+#include "platform/video/video_file.h"
+#include "support/exceptions.h"
+#include "support/log.h"
+#include "support/path_buffer.h"
+#include "support/temporary_files.h"
+
+namespace {
+
+std::string WithSlash(std::string folder) {
+  if (!folder.empty() && folder.back() != '/') folder += '/';
+  return folder;
+}
+
+// Creates one level of folder; an existing one is fine.
+void CreateFolder(const std::string& folder) {
+  if (!folder.empty()) ::mkdir(folder.c_str(), 0777);
+}
+
+// True when the file can be opened for writing; creates it empty when it did
+// not exist. An existing file keeps its content.
+bool CanCreateForWriting(const std::string& path) {
+  const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+  if (descriptor < 0) return false;
+  ::close(descriptor);
+  return true;
+}
+
+std::string WithoutExtension(const std::string& path) {
+  PathBuffer buffer(path);
+  buffer.RemoveExtension();
+  return buffer.str();
+}
+
+const char* ExtensionOf(int format) {
+  switch (format) {
+    case kFormatAvi:
+      return ".avi";
+    case kFormatWmv:
+      return ".wmv";
+    case kFormatRm:
+      return ".rm";
+    default:
+      return ".mpg";
+  }
+}
+
+bool IsCdFormat(int format) {
+  return format == kFormatVcd || format == kFormatSvcd;
+}
+
+}  // namespace
+
+void CCastrel1Dlg::OnButtonConvert() {
+  Log("CCastrel1Dlg::OnButtonConvert");
+  // The list started below hands a failed file to this window.
+  SetConversionFallback(this);
+  if (IsDiscFormat(m_nOutputFormat)) m_strOutputFolder = TempFolderPath().str();
+  m_nCurrentFile = 1;
+  m_nInputCount = m_pView->ListCount();
+  // Every way out that starts no job gives the user's folder back; only a
+  // started list (which restores it at its end) or the library engine keeps
+  // the temporary folder.
+  bool keepOutputFolder = false;
+  struct FolderRestore {
+    CCastrel1Dlg& core;
+    bool& keep;
+    ~FolderRestore() {
+      if (!keep) core.m_strOutputFolder = core.m_strChosenFolder;
+    }
+  } restore{*this, keepOutputFolder};
+
+  if (m_nInputCount == 0) {
+    MessageBox(Owner(), "No input files added.\nPlease click 'Add File' to add files!", "Orlenta",
+               MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
+
+  if (m_bBusy) {
+    m_bCancel = true;
+    Log("Cancelling conversion");
+    Log("ResetCallbacks");
+    burner::ResetCallbacks();
+    StopFlag::Set(true);
+    MessageBox(Owner(), "Conversion canceled by user!", "Message", MB_OK | MB_ICONINFORMATION);
+    m_pView->SetStatusText("Conversion canceled!");
+    SetConvertProgress(0);
+    EnableControls(true);
+    m_bBusy = false;
+    CleanTempFiles();
+    m_bConverting = false;
+    return;
+  }
+
+  // A cancelled list may still be stopping its ffmpeg; its last pings must
+  // not count for the new one.
+  while (m_bListRunning) {
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::ExcludeUserInputEvents, 100);
+  }
+
+  Log("Start preparing for conversion to %d (0-avi, 1-mpeg, 2-wmv, 3-rm, 4-dvd, 5-vcd, 6-svcd)", m_nOutputFormat);
+  StopFlag::Set(false);
+  m_bUseFfmpeg = true;
+  m_nTotalDuration = GetTotalDuration();
+  m_arrOutputFiles.clear();
+  m_nDVDEncoderKbps = 0;
+  m_nProgressRange = IsDiscFormat(m_nOutputFormat) ? 75 : 100;
+  SetConvertProgress(0);
+
+  // The converted streams of a disc go where the planning found room.
+  m_szDiscConvertFolder = std::string_view(WithSlash(m_strOutputFolder));
+  m_strWorkFolder = m_szDiscConvertFolder.str();
+  if (m_nOutputFormat == kFormatDvd && !PlanDvdJob()) return;
+  if (IsCdFormat(m_nOutputFormat) && !PlanCdJob()) return;
+
+  try {
+    CTemporaryFiles::DeleteTempFiles();
+  } catch (const peravel_exception& error) {
+    Log("The previous job's temporary files are left: %s", error.what());
+  }
+
+  const std::string listFolder =
+      IsDiscFormat(m_nOutputFormat) ? m_szDiscConvertFolder.str() : WithSlash(m_strOutputFolder);
+  try {
+    Log("Convert using FFMpeg");
+    RemoveAllFiles();
+    for (int i = 0; i < m_pView->ListCount(); ++i) {
+      const int entry = IsCdFormat(m_nOutputFormat) ? m_nSelectedFile : i;
+      const std::string path = m_pView->ListText(entry);
+      Log("Convert file: %s", path.c_str());
+      if (!PathBuffer(path).Exists()) {
+        MessageBox(Owner(),
+                   ("The file does not exist.\n\n" + path + "\n\nPlease click Browse to select a file").c_str(),
+                   "Orlenta", MB_OK | MB_ICONEXCLAMATION);
+        // A VCD converts its one selected file: asking again for each entry would repeat the message.
+        if (IsCdFormat(m_nOutputFormat)) break;
+        continue;
+      }
+      if (GetFileInputType(path) < 0) {
+        MessageBox(
+            Owner(),
+            (path + "\n\nThe file you have selected is not a video file or this format is not supported").c_str(),
+            "Warning", MB_OK | MB_ICONEXCLAMATION);
+        if (IsCdFormat(m_nOutputFormat)) break;
+        continue;
+      }
+      CreateFolder(listFolder);
+      // The name a task gives this file when no other file is in the way.
+      m_strOutFile = ConvertFileTask::PlannedOutputPath(listFolder, path, "").str();
+      EnableControls(false);
+      m_bBusy = true;
+      m_bCancel = false;
+      m_nCDCount = 1;
+      m_arrConvertInputs.emplace_back(path);
+      Log("m_pIVideoFileIn->OpenFile %s", path.c_str());
+      m_pIVideoFileIn->OpenFile(path);
+      if (IsCdFormat(m_nOutputFormat)) m_nTotalDuration = m_pIVideoFileIn->VideoDuration();
+      m_arrOutputFiles.push_back(m_strOutFile);
+      if (IsCdFormat(m_nOutputFormat)) break;
+      Log("m_pIVideoFileIn->CloseFile()");
+      m_pIVideoFileIn->CloseFile();
+    }
+    if (m_arrConvertInputs.empty()) return;
+
+    m_strOutFile += ExtensionOf(m_nOutputFormat);
+    if (IsCdFormat(m_nOutputFormat)) {
+      const double videoKbps = GetCurrentOutputFormat().GetEncodingParameters().video_bitrate / 1000.0;
+      m_nCDCount = static_cast<int>(std::ceil((videoKbps + 224) * m_nTotalDuration / 8'000'000.0 / 600.0));
+    }
+    PathBuffer unique(m_strOutFile);
+    MakeUniquePath(unique);
+    m_strOutFile = unique.str();
+    // The end of the list and the progress shares count the files that are
+    // converted, not the entries that were refused.
+    m_nInputCount = static_cast<int>(m_arrConvertInputs.size());
+
+    SetStatus();
+    m_bConverting = true;
+    SetVideoQuality();
+    Log("Start NewBackgroundTaskThread");
+    ConvertTaskList description(m_arrConvertInputs, listFolder, GetCurrentOutputFormat(), this);
+    if (m_nOutputFormat == kFormatDvd && m_nDVDEncoderKbps > 0) {
+      Log("The list does not fit a DVD at the slider's quality: the titles are encoded at %d kbit/s",
+          m_nDVDEncoderKbps);
+      description.SetVideoBitRate(m_nDVDEncoderKbps * 1000);
+    }
+    ConvertTaskList::Start(description);
+    // Its pings reach this thread only after the command has returned.
+    m_bListRunning = true;
+    keepOutputFolder = true;
+  } catch (const std::exception& error) {
+    Log("FFMpeg crashed so try with NCT Video Library");
+    Log("%s", error.what());
+    keepOutputFolder = true;
+    ConvertUsingNCT();
+    if (!m_bBusy) keepOutputFolder = false;
+  }
+}
+
+bool CCastrel1Dlg::PlanDvdJob() {
+  if (m_nInputCount > kDvdMaxTitles) {
+    char text[256];
+    std::snprintf(text, sizeof text,
+                  "A DVD menu holds at most %d titles, and the list holds %d files.\n"
+                  "Please remove some files (or make a second DVD of them) and press Convert again.",
+                  kDvdMaxTitles, m_nInputCount);
+    Log("%s", text);
+    MessageBox(Owner(), text, kApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
+    return false;
+  }
+  if (m_nTotalDuration <= 0) {
+    const char* text =
+        "The length of the listed videos cannot be read, so the DVD cannot be planned.\n"
+        "Please check the files in the list and press Convert again.";
+    Log("%s", text);
+    MessageBox(Owner(), text, kApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
+    return false;
+  }
+  const DvdSpacePlan plan = PlanDvdSpace(m_nTotalDuration, m_nDVDBitrate);
+  if (!plan.fitsOnDisc) {
+    const char* text =
+        "The listed videos are too long for one DVD.\n"
+        "Please remove some files (or make a second DVD of them) and press Convert again.";
+    Log("%s", text);
+    MessageBox(Owner(), text, kApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
+    return false;
+  }
+  m_nDVDVideoKbps = plan.videoKbps;
+  m_nDVDEncoderKbps = plan.encoderVideoKbps;
+  const int size = plan.sizeMegabytes;
+  Log("DVD plan: %d ms, video %d kbit/s, %d MB; the ffmpeg engine %s", m_nTotalDuration, plan.videoKbps, size,
+      plan.fitsAtQuantiser ? "keeps the quantiser" : "encodes at the planned rate");
+
+  const std::optional<std::int64_t> free = FreeMegabytesOf(m_strOutputFolder);
+  if (free && 3 * size * 1.05 < static_cast<double>(*free)) {
+    m_szDiscConvertFolder = std::string_view(WithSlash(m_strOutputFolder));
+    m_strWorkFolder = m_szDiscConvertFolder.str();
+    return true;
+  }
+  std::string first;
+  std::string second;
+  if (GetAvailableDrives(size + 200, first, second) == 0) {
+    EndForDiskSpace(3.0 * (size + 200) / 1000.0);
+    return false;
+  }
+  m_szDiscConvertFolder = std::string_view(first + "temp/");
+  CreateFolder(m_szDiscConvertFolder.str());
+  m_strWorkFolder = second + "temp/";
+  CreateFolder(m_strWorkFolder);
+  return true;
+}
+
+bool CCastrel1Dlg::PlanCdJob() {
+  m_nSelectedFile = m_pView->ListSelection();
+  if (m_pView->ListCount() > 1) {
+    std::string text = std::string("Orlenta") + " can burn only one (the selected) file per ";
+    if (m_nOutputFormat == kFormatSvcd) text += "S";
+    if (m_nSelectedFile < 0) {
+      text += "VCD. Please select a file and press 'Start' again.";
+      MessageBox(Owner(), text.c_str(), kApplicationTitle, MB_OK);
+      EnableControls(true);
+      m_bBusy = false;
+      return false;
+    }
+    text += "VCD. Please click 'OK' to continue or 'Cancel' to abort burning.";
+    if (MessageBox(Owner(), text.c_str(), "Message", MB_OKCANCEL) != IDOK) {
+      EnableControls(true);
+      m_bBusy = false;
+      return false;
+    }
+  } else {
+    m_nSelectedFile = 0;
+  }
+  std::string first;
+  std::string second;
+  if (GetAvailableDrives(350, first, second) == 0) {
+    EndForDiskSpace(1.05);
+    return false;
+  }
+  m_szDiscConvertFolder = std::string_view(second + "tempVCD/");
+  CreateFolder(m_szDiscConvertFolder.str());
+  m_strWorkFolder = m_szDiscConvertFolder.str();
+  return true;
+}
+
+void CCastrel1Dlg::EndForDiskSpace(double gigabytes) {
+  char text[256];
+  std::snprintf(text, sizeof text,
+                "Please free %0.3f GB on your hard drive or reduce the output quality (not recommended) and then "
+                "restart the conversion!",
+                gigabytes);
+  MessageBox(Owner(), text, kApplicationTitle, MB_OK);
+  EnableControls(true);
+  m_bBusy = false;
+  CleanTempFiles();
+}
+
+void CCastrel1Dlg::SetStatus() {
+  Log("CCastrel1Dlg::SetStatus - change the text in the status bar when converting");
+  static constexpr const char* kStatusByFormat[] = {
+      "Converting to AVI...",
+      "Converting to MPEG...",
+      "Converting to WMV...",
+      "Converting to Real Media...",
+      "Converting to DVD-Compatible MPEG...",
+      "Converting to VCD Compatible MPEG...",
+      "Converting to SVCD-Compatible MPEG...",
+  };
+  if (IsKnownFormat(m_nOutputFormat)) m_pView->SetStatusText(kStatusByFormat[m_nOutputFormat]);
+}
+
+std::int32_t CCastrel1Dlg::OnPingMessage(std::int32_t value, const Pinger& sender) {
+  if (dynamic_cast<const ProgressPinger*>(&sender) != nullptr) {
+    const auto move = ProgressPingToBar(value * m_nProgressRange / 100, m_nCurrentFile, m_nInputCount, m_nProgressRange,
+                                        m_nProgressPos);
+    if (move) SetConvertProgress(move->position);
+  } else if (const auto* task = dynamic_cast<const ConvertFileTask*>(&sender)) {
+    if (value == end_converting) OnFileTaskEnd(*task);
+  } else if (const auto* list = dynamic_cast<const ConvertTaskList*>(&sender)) {
+    m_bListRunning = false;
+    if (!m_bCancel) OnConversionTaskEnd(*list);
+  }
+  return 0;
+}
+
+void CCastrel1Dlg::OnFileTaskEnd(const ConvertFileTask& task) {
+  const std::string written = task.OutputPath().str();
+  if (m_bCancel) {
+    // The stopped ffmpeg leaves half a file under the name the task made unique for it.
+    if (!written.empty() && ::unlink(written.c_str()) == 0) Log("The cancelled output %s is removed", written.c_str());
+  } else if (!written.empty()) {
+    // The task made the name unique: the disc flows and the success message
+    // need the file it really wrote.
+    // Files converted side by side end in any order: the task knows its place in the list.
+    const std::size_t index = task.Index();
+    if (index < m_arrOutputFiles.size()) m_arrOutputFiles[index] = WithoutExtension(written);
+    m_strOutFile = written;
+  }
+  ++m_nCurrentFile;
+}
+
+void CCastrel1Dlg::OnConversionTaskEnd(const ConvertTaskList& /*list*/) {
+  Log("CCastrel1Dlg::OnConversionTaskEnd");
+  if (!m_bUseFfmpeg) {
+    Log("Not Using FFMpeg!");
+    // The list has ended whoever finishes the job.
+    m_bConverting = false;
+    if (!m_bBusy) m_strOutputFolder = m_strChosenFolder;
+    return;
+  }
+  if (m_bExitRequested) {
+    Log("trying to exit the application");
+    OnCancel();
+    return;
+  }
+  m_strOutputFolder = m_strChosenFolder;
+  m_bConverting = false;
+  if (m_nCurrentFile != m_nInputCount + 1) {
+    // Only a stop that did not come from the user's Cancel ends a list early.
+    Log("The conversion list ended after %d of %d files", m_nCurrentFile - 1, m_nInputCount);
+    m_pView->SetStatusText("Ready");
+    EnableControls(true);
+    m_bBusy = false;
+    if (IsDiscFormat(m_nOutputFormat)) CleanTempFiles();
+    return;
+  }
+  SetConvertProgress(m_nProgressRange);
+  m_pView->SetStatusText("Ready");
+
+  if (m_nOutputFormat == kFormatDvd || IsCdFormat(m_nOutputFormat)) {
+    if (m_nOutputFormat == kFormatDvd) {
+      StartBurnDVD();
+    } else {
+      StartBurnCD();
+    }
+    ++m_nCurrentFile;
+    return;
+  }
+  if (m_nInputCount == 1) {
+    AskDialog(Owner(), SuccessDialogRequest{m_strOutFile});
+    EnableControls(true);
+    m_bBusy = false;
+    return;
+  }
+  m_nCurrentFile = 1;
+  std::string text;
+  for (const std::string& output : m_arrOutputFiles) {
+    text += "\"" + output + ExtensionOf(m_nOutputFormat) + "\"\n";
+  }
+  text += "were created successfully!";
+  MessageBox(Owner(), text.c_str(), "Ready", MB_OK | MB_ICONINFORMATION);
+  EnableControls(true);
+  m_bBusy = false;
+}
+
+void CCastrel1Dlg::FFMpegFailed() {
+  Log("CCastrel1Dlg::FFMpegFailed");
+  ConvertUsingNCT();
+}
+
+void CCastrel1Dlg::RemoveAllFiles() {
+  Log("CCastrel1Dlg::RemoveAllFiles");
+  m_arrConvertInputs.clear();
+}
+
+void CCastrel1Dlg::AdjustOutFile(std::string& outFile) {
   Log("AdjustOutFile(CString & sOutFile)");
-  // The Convert command brings the fallback folders.
+  if (CanCreateForWriting(outFile)) return;
+  const std::string name = std::string(PathBuffer(outFile).FileName());
+  const std::string documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
+  if (!documents.empty()) {
+    const std::string folder = IsWindowsVistaOrLater() ? GetPersonalVideosFolder() : documents + "/My Videos";
+    CreateFolder(folder);
+    const std::string candidate = folder + "/" + name;
+    if (CanCreateForWriting(candidate)) {
+      outFile = candidate;
+      return;
+    }
+  }
+  const std::string fallback = QDir::homePath().toStdString() + "/Videos";
+  CreateFolder(fallback);
+  outFile = fallback + "/" + name;
+}
+
+void CCastrel1Dlg::SetConvertProgress(double position) {
+  m_nProgressPos = static_cast<int>(position);
+  m_pView->SetProgress(m_nProgressPos);
+  m_pView->SetCompletedText(CompletedText(position));
 }

@@ -242,7 +242,8 @@ void CCastrel1Dlg::EndDvdJobWithMessage(const std::string& message) {
 }
 
 void CCastrel1Dlg::ShowJobProgress(double value) {
-  m_pView->SetProgress(static_cast<int>(value + 0.5));
+  m_nProgressPos = static_cast<int>(value + 0.5);
+  m_pView->SetProgress(m_nProgressPos);
   m_pView->SetCompletedText(Formatted("Completed: %0.2lf%%", value));
 }
 
@@ -389,11 +390,15 @@ void CCastrel1Dlg::CleanTempFiles() {
   fs::remove(work + "foxdvdmenu.ini", ignored);
   fs::remove(work + "foxdvdmenu.mpg", ignored);
   const std::string dvdFolder = work + "DVD/";
-  MakeFolder(dvdFolder);
   EmptyDir(dvdFolder + "AUDIO_TS");
-  MakeFolder(dvdFolder + "AUDIO_TS");
   EmptyDir(dvdFolder + "VIDEO_TS");
-  MakeFolder(dvdFolder + "VIDEO_TS");
+  // The image folders are the job's own: emptied, they go too, and the work
+  // folder (often the temporary folder itself) is left as the job found it.
+  // A folder that still holds anything stays.
+  for (const std::string& folder : {dvdFolder + "AUDIO_TS", dvdFolder + "VIDEO_TS", dvdFolder}) {
+    std::error_code kept;
+    fs::remove(folder, kept);
+  }
 }
 
 bool CCastrel1Dlg::EmptyDir(const std::string& path) {

@@ -1,11 +1,69 @@
 // CCastrel1Dlg: the input list - adding, dropping, removing and inspecting
 // the files to convert.
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <exception>
 
+#include "app/dropped_uris.h"
 #include "app/main_window_core.h"
+#include "platform/dialogs/auxiliary_requests.h"
+#include "platform/dialogs/file_choosers.h"
+#include "platform/dialogs/message_box.h"
+#include "platform/dialogs/shell_open.h"
 #include "platform/video/video_file.h"
 #include "support/log.h"
+#include "support/maker_pages.h"
+#include "support/path_buffer.h"
+
+namespace {
+
+// The Add File chooser's types, in the Windows filter form.
+constexpr const char* kVideoFilesFilter =
+    "All Video Files|*.avi;*.mpg;*.mpeg;*.mp2;*.mpe;*.mp4;*.mvv;*.wmv;*.asf;*.mov;*.qt;*.dat|AVI Files "
+    "(*.avi)|*.avi|Mpeg files (*.mpg, *.mpeg, *.mp2, *.mpe, *.mp4, *.mvv)|*.mpg;*.mpeg;*.mp2;*.mpe;*.mp4;*.mvv|Windows "
+    "Media files (*.wmv, *.wma, *.asf)|*.wmv;*.wma;*.asf|Quick Time Files (*.mov, *.qt)|*.mov; *.qt|Video CD files "
+    "(*.dat)|*.dat|All files (*.*)|*.*|";
+
+// How many bytes of an AVI file's start hold its stream headers.
+constexpr std::size_t kAviHeaderBytes = 1000;
+
+// The section of the help page about codecs: it stands in for the maker's
+// codec and QuickTime pages.
+constexpr const char* kCodecsSection = "codecs";
+
+bool EndsWithNoCase(const std::string& text, std::string_view ending) {
+  if (text.size() < ending.size()) return false;
+  const std::string_view tail = std::string_view(text).substr(text.size() - ending.size());
+  for (std::size_t i = 0; i < ending.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(tail[i])) != std::tolower(static_cast<unsigned char>(ending[i]))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool EndsWith(const std::string& text, std::string_view ending) {
+  return text.size() >= ending.size() && std::string_view(text).substr(text.size() - ending.size()) == ending;
+}
+
+// Up to four bytes at data as a text that ends at a zero byte.
+std::string FourCharacters(const unsigned char* data, std::size_t available) {
+  std::string text;
+  for (std::size_t i = 0; i < 4 && i < available && data[i] != 0; ++i) text += static_cast<char>(data[i]);
+  return text;
+}
+
+std::string HelpPage() {
+  return ModuleFolderFile("Orlenta.html").str();
+}
+
+}  // namespace
 
 int CCastrel1Dlg::GetFileInputType(const std::string& path) {
   Log("CCastrel1Dlg::GetFileInputType %s", path.c_str());
@@ -22,6 +80,163 @@ int CCastrel1Dlg::GetFileInputType(const std::string& path) {
     Log("GetFileInputType - crashed while checking file format");
     return -1;
   }
+}
+
+bool CCastrel1Dlg::AddFile(const std::string& path) {
+  Log("AddFile(CString &sFile) -> Adding a file to the files list control: %s", path.c_str());
+  if (GetFileInputType(path) < 0) {
+    Log("File is not a video file");
+    MessageBox(Owner(), path + " is not a video file or format is not supported!", "", MB_OK);
+    return false;
+  }
+  Log("Check if the file is .avi");
+  m_strFOURCC = EndsWithNoCase(path, ".avi") ? GetFOURCC(path) : std::string();
+  Log("Set the m_strFOURCC");
+
+  Log("m_pIVideoFileIn->OpenFile %s", path.c_str());
+  try {
+    m_pIVideoFileIn->OpenFile(path);
+  } catch (const std::exception&) {
+    Log("Error opening file %s", path.c_str());
+    CloseReader();
+    Log("Check if codec available");
+    if (!m_strFOURCC.empty()) {
+      InternetSearchCodec(m_strFOURCC);
+    } else {
+      MessageBox(Owner(), "Could not open file\n\n" + path, "Error", MB_OK | MB_ICONERROR);
+    }
+    return false;
+  }
+  CloseReader();
+
+  Log("Add file's name to m_ctrlFiles");
+  m_pView->ListAppend(path);
+  m_pView->ListSelect(m_pView->ListCount() - 1);
+  return true;
+}
+
+std::string CCastrel1Dlg::GetFOURCC(const std::string& path) {
+  Log("CCastrel1Dlg::GetFOURCC");
+  const int file = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (file < 0) {
+    std::string reason = std::strerror(errno);
+    if (reason.size() > 255) reason.resize(255);
+    MessageBox(Owner(), "The AVI file could not be opened:\n" + reason, "", MB_OK);
+    return {};
+  }
+  unsigned char bytes[kAviHeaderBytes];
+  std::size_t count = 0;
+  while (count < sizeof bytes) {
+    const ssize_t got = ::read(file, bytes + count, sizeof bytes - count);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) break;
+    count += static_cast<std::size_t>(got);
+  }
+  ::close(file);
+
+  // The stream header's type, "vids" (video) or "iavs" (interleaved DV), is
+  // followed by the codec's code; a code near the end of the bytes read is
+  // taken as far as it was read.
+  for (std::size_t i = 0; i + 4 < count; ++i) {
+    const std::string tag = FourCharacters(bytes + i, count - i);
+    if (tag == "vids" || tag == "iavs") return FourCharacters(bytes + i + 4, count - i - 4);
+  }
+  MessageBox(Owner(), "Could not identify the codec used to encode the AVI file", "", MB_OK);
+  return {};
+}
+
+bool CCastrel1Dlg::InputFileInfo(const std::string& path) {
+  Log("CCastrel1Dlg::InputFileInfo");
+  m_nFileInputType = -1;
+  if (path.empty()) return false;
+  m_nFileInputType = GetFileInputType(path);
+  if (m_nFileInputType < 0) {
+    const bool quickTime =
+        EndsWith(path, ".mov") || EndsWith(path, ".qt") || EndsWith(path, ".MOV") || EndsWith(path, ".QT");
+    if (quickTime) {
+      if (AskDialog(Owner(), MovWarningRequest{}).code == IDOK) {
+        ShellOpen(LocalPageAddress(HelpPage(), {}, kCodecsSection));
+      }
+    } else {
+      Log("Warning: %s The file you have selected is not a video file or this format is not supported", path.c_str());
+      MessageBox(Owner(), path + "\n\nThe file you have selected is not a video file or this format is not supported",
+                 "Warning", MB_OK | MB_ICONWARNING);
+    }
+    return false;
+  }
+
+  // Opening reports its progress, and the window goes on drawing meanwhile;
+  // a drop that arrives then waits, as the reader is in use.
+  m_bInspecting = true;
+  try {
+    Log("m_pIVideoFileIn->OpenFile %s", path.c_str());
+    m_pIVideoFileIn->OpenFile(path);
+    if (QCoreApplication::instance() != nullptr) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+
+    m_bHasVideo = m_pIVideoFileIn->HasVideo();
+    m_bHasAudio = m_pIVideoFileIn->HasAudio();
+    if (!m_bHasVideo && !m_bHasAudio) {
+      Log("Input file has no video or audio tracks");
+      MessageBox(Owner(), "Input file has no video or audio tracks\n\n" + path, "Error", MB_OK | MB_ICONERROR);
+      CloseReader();
+      m_bInspecting = false;
+      return false;
+    }
+    if (m_bHasVideo) {
+      Log("Show Video Data");
+      const std::string codecName = m_pIVideoFileIn->VideoCodecName();
+      if (codecName.empty() && m_nFileInputType == 0) {
+        CloseReader();
+        m_bInspecting = false;
+        Log("No Codec or Can't open file");
+        if (!m_strFOURCC.empty()) {
+          InternetSearchCodec(m_strFOURCC);
+        } else {
+          MessageBox(Owner(), "Could not open file\n\n" + path, "Error", MB_OK | MB_ICONERROR);
+        }
+        return false;
+      }
+      const int duration = m_pIVideoFileIn->VideoDuration();
+      m_nTotalDuration = duration;
+      m_strDuration = std::to_string(duration) + " ms";
+      m_strBitRate = std::to_string(m_pIVideoFileIn->VideoBitrate()) + " Kbps";
+      char frameRate[64];
+      std::snprintf(frameRate, sizeof frameRate, "%.2f fps", m_pIVideoFileIn->FrameRate());
+      m_strFrameRate = frameRate;
+      m_strCodecName = codecName;
+      UpdateData(false);
+    }
+    if (m_bHasAudio) {
+      Log("Show Audio Data");
+      if (!m_bHasVideo) m_nTotalDuration = m_pIVideoFileIn->AudioDuration();
+    }
+    m_nWidth = m_pIVideoFileIn->Width();
+    m_nHeight = m_pIVideoFileIn->Height();
+    CloseReader();
+    m_bInspecting = false;
+    return true;
+  } catch (const std::exception&) {
+    CloseReader();
+    m_bInspecting = false;
+    Log("No Codec or Can't open file - catch block");
+    if (!m_strFOURCC.empty()) {
+      InternetSearchCodec(m_strFOURCC);
+    } else {
+      MessageBox(Owner(), "Could not open file\n\n" + path, "Error", MB_OK | MB_ICONERROR);
+    }
+    return false;
+  }
+}
+
+void CCastrel1Dlg::InternetSearchCodec(const std::string& code) {
+  Log("CCastrel1Dlg::InternetSearchCodec");
+  const std::string message = "The AVI file you are trying to convert needs " + code +
+                              " codec.\n\nDo you want to download and install the codec?";
+  const int answer = AskDialog(Owner(), FindCodecRequest{message, code}).code;
+  if (answer == IDCANCEL) return;
+  // The code comes from the file and may hold any byte: it is encoded, so it
+  // stays one value of the query.
+  ShellOpen(LocalPageAddress(HelpPage(), {{"c", code}, {"a", answer == IDOK ? "d" : "s"}}, kCodecsSection));
 }
 
 int CCastrel1Dlg::GetTotalDuration() {
@@ -42,4 +257,114 @@ int CCastrel1Dlg::GetTotalDuration() {
     m_pIVideoFileIn->CloseFile();
   }
   return total;
+}
+
+void CCastrel1Dlg::OnButtonBrowseSource() {
+  Log("CCastrel1Dlg::OnButtonBrowseSource");
+  m_strFOURCC.clear();
+  ClosePlayer();
+  OpenFilesRequest request;
+  request.filters = FileFiltersFromText(kVideoFilesFilter);
+  request.multiSelect = true;
+  const DialogReply<OpenFilesRequest> chosen = AskDialog(Owner(), request);
+  if (chosen.code != IDOK || !chosen.answer) return;
+  for (const std::string& path : chosen.answer->files) AddFile(path);
+  InspectAndShowLastEntry();
+}
+
+void CCastrel1Dlg::OnDropFiles(const std::vector<std::string>& paths) {
+  Log("CCastrel1Dlg::OnDropFiles");
+  if (ReaderInUse()) {
+    // A running job (or an inspection) uses the reader: the files wait, in
+    // their order, and the window says so under the list.
+    m_arrDeferredDrops.insert(m_arrDeferredDrops.end(), paths.begin(), paths.end());
+    Log("OnDropFiles - %d file(s) wait until the reader is free", static_cast<int>(m_arrDeferredDrops.size()));
+    const std::size_t waiting = m_arrDeferredDrops.size();
+    m_pView->SetDeferredDropsText(waiting == 1
+                                      ? std::string("1 dropped file will be added when the job ends.")
+                                      : std::to_string(waiting) + " dropped files will be added when the job ends.");
+    // An inspection ends within this turn of the event loop; a job ends with
+    // EnableControls(true), which looks again.
+    if (!m_bBusy) m_messages.Post([this] { AddDeferredDrops(); });
+    return;
+  }
+  for (const std::string& path : paths) AddFile(path);
+  InspectAndShowLastEntry();
+}
+
+void CCastrel1Dlg::OnDropUriList(const std::string& uriList) {
+  const DroppedUris dropped = ReadUriList(uriList);
+  for (const std::string& address : dropped.refused) {
+    Log("OnDropFiles - not a local file: %s", address.c_str());
+    MessageBox(Owner(),
+               address +
+                   "\n\nis not a file on this computer and was not added. Copy it into a local folder first, "
+                   "then add it from there.",
+               "Warning", MB_OK | MB_ICONWARNING);
+  }
+  if (!dropped.paths.empty()) OnDropFiles(dropped.paths);
+}
+
+void CCastrel1Dlg::AddDeferredDrops() {
+  if (m_arrDeferredDrops.empty() || ReaderInUse()) return;
+  std::vector<std::string> paths;
+  paths.swap(m_arrDeferredDrops);
+  m_pView->SetDeferredDropsText("");
+  Log("Adding the %d file(s) dropped while the reader was in use", static_cast<int>(paths.size()));
+  OnDropFiles(paths);
+}
+
+void CCastrel1Dlg::OnRemoveFile() {
+  Log("CCastrel1Dlg::OnRemoveFile");
+  const int selected = m_pView->ListSelection();
+  if (selected < 0) return;
+  m_pView->ListDelete(selected);
+  ShowBlankFile();
+  m_strCodecName.clear();
+  m_strBitRate.clear();
+  m_strFrameRate.clear();
+  m_strDuration.clear();
+  Log("UpdateData(FALSE)");
+  UpdateData(false);
+}
+
+void CCastrel1Dlg::OnSelchangeFileslist() {
+  Log("CCastrel1Dlg::OnSelchangeFileslist");
+  const int selected = m_pView->ListSelection();
+  if (selected < 0) return;
+  const std::string path = m_pView->ListText(selected);
+  InputFileInfo(path);
+  ClosePlayer();
+  ShowFileInPlayer(path);
+}
+
+void CCastrel1Dlg::AddCommandLineFile() {
+  std::string path = m_strCommandLine;
+  if (path.empty()) return;
+  if (path.back() == '"') path.pop_back();
+  if (!path.empty() && path.front() == '"') path.erase(0, 1);
+  if (GetFileInputType(path) < 0) return;
+  if (EndsWithNoCase(path, ".avi")) m_strFOURCC = GetFOURCC(path);
+  if (!InputFileInfo(path)) return;
+  m_pView->ListAppend(path);
+  // Selected as well, so that Play plays the file the player shows.
+  m_pView->ListSelect(m_pView->ListCount() - 1);
+  ShowFileInPlayer(path);
+}
+
+void CCastrel1Dlg::InspectAndShowLastEntry() {
+  const int count = m_pView->ListCount();
+  if (count == 0) return;
+  const std::string last = m_pView->ListText(count - 1);
+  InputFileInfo(last);
+  ShowFileInPlayer(last);
+}
+
+void CCastrel1Dlg::CloseReader() {
+  Log("m_pIVideoFileIn->CloseFile()");
+  try {
+    m_pIVideoFileIn->CloseFile();
+  } catch (const std::exception& error) {
+    Log("CloseFile - %s", error.what());
+  }
 }

@@ -128,6 +128,7 @@ void CCastrel1Dlg::LoadSettings() {
   GetIntRegistryValue(key, "SVCD Type", m_nSVCDType);
   GetIntRegistryValue(key, "SVCD Device", m_nSVCDDevice);
   GetIntRegistryValue(key, "SVCD Bitrate", m_nSVCDBitrate);
+  GetIntRegistryValue(key, "Parallel Jobs", m_nParallelJobs);
   std::string folder;
   if (GetStringRegistryValue(key, "Output Folder", folder)) {
     m_strOutputFolder = folder;
@@ -182,6 +183,7 @@ RegistryStatus CCastrel1Dlg::SaveSettings() {
   setNumber("SVCD Type", m_nSVCDType);
   setNumber("SVCD Device", m_nSVCDDevice);
   setNumber("SVCD Bitrate", m_nSVCDBitrate);
+  setNumber("Parallel Jobs", m_nParallelJobs);
   setText("Output Folder", m_strChosenFolder);
   // The values reach the settings file when the key closes.
   return key.Close();

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "app/control_ids.h"
+#include "app/preview_player.h"
 #include "formats/format_pages.h"
 #include "platform/dialogs/auxiliary_requests.h"
 #include "platform/dialogs/file_choosers.h"
@@ -37,7 +38,10 @@ constexpr int kButtonsHiddenAtStart[] = {control_id::kConvertVideo, control_id::
 
 CCastrel1Dlg::CCastrel1Dlg() = default;
 
-CCastrel1Dlg::~CCastrel1Dlg() = default;
+CCastrel1Dlg::~CCastrel1Dlg() {
+  // A conversion that fails later must not reach a window that is gone.
+  if (GetConversionFallback() == this) SetConversionFallback(nullptr);
+}
 
 bool CCastrel1Dlg::OnInitDialog() {
   Log("CCastrel1Dlg::OnInitDialog");
@@ -68,6 +72,7 @@ bool CCastrel1Dlg::OnInitDialog() {
   m_bSliderAtTop = false;
   Log("Set the Options");
   m_pView->SetOutputFolderText(m_strOutputFolder);
+  AddCommandLineFile();
 
   m_strProductKey = "Orlenta";
   Log("Set the Options Property Pages for FFMPEG");
@@ -82,12 +87,26 @@ bool CCastrel1Dlg::OnInitDialog() {
 bool CCastrel1Dlg::CreateObjects() {
   Log("CCastrel1Dlg::CreateObjects");
   // Our library objects are plain C++ objects: making them fails only when
-  // memory runs out, which ends the program anyway. The player is the
-  // preview's and is made with it.
+  // memory runs out, which ends the program anyway.
   Log("m_pIVideoFileIn.CreateInstance(__uuidof(VideoFile))");
   m_pIVideoFileIn = std::make_unique<VideoFile>();
   Log("m_pIVideoFileOut.CreateInstance(__uuidof(VideoFile))");
   m_pIVideoFileOut = std::make_unique<VideoFile>();
+  // The reader's events reach the window's thread, whichever thread reads.
+  m_pIVideoFileIn->SetEventHandler([this](int value, short stage) {
+    if (m_messages.OnCoreThread()) {
+      OnReaderEvent(value, stage);
+    } else {
+      m_messages.Post([this, value, stage] { OnReaderEvent(value, stage); });
+    }
+  });
+  // The player lives in the window; a front end that shows no pictures has none.
+  m_pIVideoPlayer = m_pView->CreatePlayer();
+  if (m_pIVideoPlayer == nullptr) {
+    Log("Can't create NCTVideoPlayer control");
+  } else {
+    m_pIVideoPlayer->AfterCreate(0);
+  }
   m_pScaler = std::make_unique<ImageScaler>();
   return true;
 }
@@ -122,6 +141,8 @@ void CCastrel1Dlg::EnableControls(bool enable) {
   for (int id : kControlsOfAJob) m_pView->EnableControl(id, enable);
   // The Convert button stays enabled: while a job runs it cancels it.
   m_pView->SetButtonElement(control_id::kConvert, enable ? "button_start" : "button_cancel");
+  // Files dropped during the job are added once it has ended.
+  if (enable && !m_arrDeferredDrops.empty()) m_messages.Post([this] { AddDeferredDrops(); });
 }
 
 void CCastrel1Dlg::OnCancel() {
@@ -184,11 +205,6 @@ void CCastrel1Dlg::OnOutputFolder() {
 
 std::int32_t CCastrel1Dlg::OnPing(std::int32_t value, const Pinger& sender) {
   m_messages.Send([&] { return static_cast<std::intptr_t>(OnPingMessage(value, sender)); });
-  return 0;
-}
-
-std::int32_t CCastrel1Dlg::OnPingMessage(std::int32_t /*value*/, const Pinger& /*sender*/) {
-  // The progress display and the end of a list come with the Convert command.
   return 0;
 }
 

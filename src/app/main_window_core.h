@@ -20,22 +20,29 @@
 
 #include "app/main_window_view.h"
 #include "app/window_messages.h"
+#include "convert/conversion_fallback.h"
 #include "convert/ping.h"
+#include "disc/cd_split_plan.h"
 #include "disc/disc_prompts.h"
+#include "formats/library_pages.h"
 #include "formats/output_format.h"
 #include "platform/registry/registry_key.h"
 #include "support/path_buffer.h"
 
+class ConvertFileTask;
+class ConvertTaskList;
 class CRegistry;
 struct DvdImageBuilder;
 class ImageScaler;
+class PreviewPlayer;
 class VideoFile;
+struct VideoFrame;
 
 // System commands of the window.
 inline constexpr unsigned IDM_ABOUTBOX = 0x0010;  // "&About Orlenta..."
 inline constexpr unsigned SC_CLOSE = 0xF060;
 
-class CCastrel1Dlg : public PingReceiver {
+class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
  public:
   CCastrel1Dlg();
   ~CCastrel1Dlg() override;
@@ -102,9 +109,22 @@ class CCastrel1Dlg : public PingReceiver {
   void LoadFormatSettings();
   void SaveFormatSettings();
 
-  // The settings sheet; it arrives with the format pages' dialog. Until then
-  // the AVI slider latch has nothing to open.
+  // The settings sheet (settings_sheet.cpp) ------------------------------
+
+  // Shows the settings sheet of the active engine and takes its choices
+  // (Settings, Advanced, and the quality slider reaching its top with AVI).
+  // The sheet offers the disc formats, and every format while a file format
+  // is the current one.
   void OnButtonSettings();
+  // The library engine's pages; their members mean something only while
+  // OnButtonSettings shows them.
+  CPageAVI m_pageAVI;
+  CPageMPEG m_pageMPEG;
+  CPageWMV m_pageWMV;
+  CPageRM m_pageRM;
+  CPageDVD m_pageDVD;
+  CPageVCD m_pageVCD;
+  CPageSVCD m_pageSVCD;
 
   // Input files (input_files.cpp) -----------------------------------------
 
@@ -112,12 +132,80 @@ class CCastrel1Dlg : public PingReceiver {
   int GetFileInputType(const std::string& path);
   // The sum of the listed files' video durations, in ms.
   int GetTotalDuration();
+  // Lists path when the reader accepts it and selects it; false (with a
+  // message) when not.
+  bool AddFile(const std::string& path);
+  // The video codec's code from an AVI file's stream header, "" when none.
+  std::string GetFOURCC(const std::string& path);
+  // Inspects path into the four texts and the members of the file inspected
+  // last; false (with a message) when it cannot be inspected.
+  bool InputFileInfo(const std::string& path);
+  // Offers the help page's codec section for a code the library cannot read.
+  void InternetSearchCodec(const std::string& code);
+  // Add File.
+  void OnButtonBrowseSource();
+  // Files dropped on the window, in the drop's order. While a job runs (or a
+  // file is being inspected) they wait and are added when it ends.
+  void OnDropFiles(const std::vector<std::string>& paths);
+  // A drop's text/uri-list: local files go to OnDropFiles, other addresses
+  // are refused with a message naming them.
+  void OnDropUriList(const std::string& uriList);
+  void OnRemoveFile();
+  void OnSelchangeFileslist();
+
+  // Preview (preview.cpp) -------------------------------------------------
+
+  void OnPlay();
+  void OnPlayerStop();
+  // The mouse was released on the position slider: seek to its position.
+  void OnReleasedcaptureSlider2();
+  // The player's events: playback reached the end; the playing position (0..100).
+  void OnStopEvent();
+  void OnTimerEvent(int position);
 
   // The Convert command (convert_command.cpp) -----------------------------
 
+  // Control 1008: converts the listed files into the current format, or
+  // cancels the running job.
+  void OnButtonConvert();
+  // The status line while converting to the current format.
+  void SetStatus();
+  // The end of a task list (its final ping), on the core's thread.
+  void OnConversionTaskEnd(const ConvertTaskList& list);
+  // ffmpeg failed on a file: the library engine converts the list (on the
+  // conversion thread, which waits).
+  void FFMpegFailed() override;
+  void RemoveAllFiles();
   // May move outFile to the videos folder when it cannot be created.
   void AdjustOutFile(std::string& outFile);
+  // Drives (folders ending in '/') with room for a disc job of needed
+  // megabytes: 1 when both were found, else 0 (disc_drives.cpp).
+  int GetAvailableDrives(int needed, std::string& firstDrive, std::string& secondDrive);
 
+  // The bar's position as the Convert command and the pings last set it.
+  int m_nProgressPos = 0;
+  // The part of the bar the conversion fills: 100, or 75 for a disc format,
+  // whose authoring and burning fill the rest.
+  int m_nProgressRange = 100;
+  // DVD: the plan's rate the ffmpeg engine encodes at, in kbit/s; 0 keeps
+  // the slider's quantiser.
+  int m_nDVDEncoderKbps = 0;
+  // A task list runs (from its start to its final ping), also after a cancel.
+  bool m_bListRunning = false;
+
+ private:
+  // Sets the bar and the completion text.
+  void SetConvertProgress(double position);
+  // The disc formats' planning steps of OnButtonConvert: the work folders
+  // (and for a DVD the bit rate); false when the command must stop.
+  bool PlanDvdJob();
+  bool PlanCdJob();
+  // No drive has room for a disc job: says how much to free, ends the job.
+  void EndForDiskSpace(double gigabytes);
+  // A file task's end ping: its real output, the next file's share.
+  void OnFileTaskEnd(const ConvertFileTask& task);
+
+ public:
   // The DVD job (dvd_job.cpp, dvd_menu.cpp) ------------------------------
 
   // Authors the converted titles and hands the DVD to the burner; the job
@@ -153,7 +241,27 @@ class CCastrel1Dlg : public PingReceiver {
 
   // The library conversion (library_conversion.cpp) -----------------------
 
+  // Converts the listed files (a VCD/SVCD job: the selected one) with the
+  // video library, then starts the disc job or reports success. Runs on the
+  // core's thread, processing its events between steps so that Convert can
+  // cancel, or on the conversion thread (FFMpegFailed), where every view
+  // update, message and dialog is sent to the core's thread and the input is
+  // read with a reader of the run's own. The copy loop stops at its next pass
+  // once m_bCancel or the stop flag is set.
   void ConvertUsingNCT();
+  // Scales frame to the size of m_psaFitted and places it in the middle of
+  // the black disc frame m_psaFrame. The frame's pixels go to the scaler;
+  // frame gets a buffer back to read the next picture into.
+  void FitFrame(VideoFrame& frame);
+
+  std::string m_strInputFile;   // the file being converted
+  std::string m_strConvertOut;  // the file being written, by its final name
+  int m_nDoneDuration = 0;      // ms of the inputs converted so far in this run
+  // The scaled picture and the disc frame around it, made per file.
+  std::unique_ptr<VideoFrame> m_psaFitted;
+  std::unique_ptr<VideoFrame> m_psaFrame;
+  // Bytes of stream one CD takes (the CD job's planning too); tests make it small.
+  std::int64_t m_nCDCapacityBytes = kCdCapacityBytes;
 
   // State -----------------------------------------------------------------
 
@@ -212,6 +320,11 @@ class CCastrel1Dlg : public PingReceiver {
   int m_nSVCDDevice = 0;
   int m_nSVCDBitrate = 2500;
 
+  // How many files a conversion list converts at once ("Parallel Jobs"): 0
+  // chooses from the machine's processors, more forces that many (the
+  // Convert command hands it to the task list).
+  int m_nParallelJobs = 0;
+
   std::string m_strOutputFolder;
   std::string m_strChosenFolder;
 
@@ -223,6 +336,13 @@ class CCastrel1Dlg : public PingReceiver {
   int m_nTotalDuration = 0;  // ms; the Convert command stores the job's total here
   int m_nWidth = 0;
   int m_nHeight = 0;
+
+  // Input files and preview (input_files.cpp, preview.cpp).
+  // The preview's player, kept by the view; null without one.
+  PreviewPlayer* m_pIVideoPlayer = nullptr;
+  bool m_bPlaying = false;  // started with Play, not paused or stopped since
+  // Files dropped while the reader was in use, in order, added when it is free.
+  std::vector<std::string> m_arrDeferredDrops;
 
   // The job (Convert command, disc jobs, library conversion).
   std::atomic<bool> m_bCancel{false};
@@ -253,6 +373,9 @@ class CCastrel1Dlg : public PingReceiver {
   WindowMessages m_messages;
 
  private:
+  // One run of ConvertUsingNCT (library_conversion.cpp).
+  friend class LibraryConversionRun;
+
   // The ping on the core's thread (the message WM_PING).
   std::int32_t OnPingMessage(std::int32_t value, const Pinger& sender);
   // The radios of the file formats: the format and the slider from the window.
@@ -294,6 +417,24 @@ class CCastrel1Dlg : public PingReceiver {
   bool m_bAuthoring = false;            // StartBurnDVD is building the image
   std::atomic<bool> m_bBurning{false};  // the burner writes this job's DVD
   bool m_bImageWriter = false;          // the job writes an image file instead of a disc
+
+  // Input files and preview (input_files.cpp, preview.cpp).
+  // Step 11 of OnInitDialog: the file named on the command line.
+  void AddCommandLineFile();
+  // Adds the files dropped while the reader was in use, once it is free.
+  void AddDeferredDrops();
+  // True while a job or an inspection may be using the reader.
+  bool ReaderInUse() const { return m_bBusy || m_bInspecting; }
+  void CloseReader();
+  // Inspects the last entry of the list and shows it in the player.
+  void InspectAndShowLastEntry();
+  // The player: a file, the closed player, the blank file.
+  void ShowFileInPlayer(const std::string& path);
+  void ClosePlayer();
+  void ShowBlankFile();
+  // The reader's event 1 (opening progress), on the core's thread.
+  void OnReaderEvent(int value, short stage);
+  bool m_bInspecting = false;
 
   MainWindowView* m_pView = nullptr;
 };

@@ -7,6 +7,8 @@
 
 #include "platform/dialogs/message_box.h"
 
+class PreviewPlayer;
+
 // The values the dialog binds to members of the core (DoDataExchange).
 struct DialogData {
   int nOutputFormat = -1;  // index of the checked format radio, -1 when none is checked
@@ -56,4 +58,10 @@ class MainWindowView {
 
   // Ends the modal window with result (IDOK, IDCANCEL).
   virtual void CloseWindow(int result) = 0;
+
+  // The preview's player, made in the window at its place (control 999);
+  // the view keeps it. Null when this front end shows no pictures.
+  virtual PreviewPlayer* CreatePlayer() { return nullptr; }
+  // Says which dropped files wait for the running job to end ("" when none).
+  virtual void SetDeferredDropsText(const std::string& /*text*/) {}
 };

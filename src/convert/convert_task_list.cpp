@@ -3,19 +3,30 @@
 #include <thread>
 
 #include "convert/converter.h"
+#include "convert/output_names.h"
+#include "convert/parallel_jobs.h"
+#include "convert/parallel_tasks.h"
 #include "formats/output_format.h"
-#include "platform/dialogs/message_box.h"
-#include "support/exceptions.h"
 #include "support/log.h"
 #include "support/temporary_files.h"
 
 ConvertFileTask::ConvertFileTask(PingReceiver* receiver, std::string_view inputPath, std::string_view outputFolder,
-                                 const char* extension, const EncodingParameters& parameters)
+                                 const char* extension, const EncodingParameters& parameters, std::size_t index)
     : Pinger(receiver),
       m_inputPath(inputPath),
       m_outputFolder(outputFolder),
       m_extension(extension != nullptr ? extension : ""),
-      m_parameters(parameters) {}
+      m_parameters(parameters),
+      m_nIndex(index) {}
+
+ConvertFileTask ConvertFileTask::RunningCopy(std::size_t index, PingReceiver* receiver,
+                                             OutputNameRegister* names) const {
+  ConvertFileTask copy(*this);
+  copy.Pinger::operator=(Pinger(receiver));
+  copy.m_nIndex = index;
+  copy.m_pNames = names;
+  return copy;
+}
 
 PathBuffer ConvertFileTask::PlannedOutputPath(const PathBuffer& outputFolder, const PathBuffer& inputPath,
                                               const char* extension) {
@@ -25,13 +36,22 @@ PathBuffer ConvertFileTask::PlannedOutputPath(const PathBuffer& outputFolder, co
   return PathBuffer(output.str() + "_new" + (extension != nullptr ? extension : ""));
 }
 
+void ConvertFileTask::SetVideoBitRate(std::int32_t bitsPerSecond) {
+  m_parameters.qscale = 0;
+  m_parameters.video_bitrate = bitsPerSecond;
+}
+
 void ConvertFileTask::operator()() {
   Log("ConvertFileTask::operator()()");
   m_outputPath = PlannedOutputPath(m_outputFolder, m_inputPath, m_extension);
   RefuseLongFileName(m_outputPath);
   Log("ScopedPing scope(*this, begin_converting, end_converting);");
   ScopedPing scope(*this, begin_converting, end_converting);
-  MakeUniquePath(m_outputPath);
+  if (m_pNames != nullptr) {
+    m_pNames->Claim(m_nIndex, m_outputPath);
+  } else {
+    MakeUniquePath(m_outputPath);
+  }
   RefuseLongFileName(m_outputPath);  // "(n)" may have made it too long
   if (m_parameters.target != nullptr) CTemporaryFiles::AddTempFile(m_outputPath);
   ExternalConverter converter(m_inputPath, m_outputPath, m_parameters, Receiver());
@@ -44,12 +64,16 @@ ConvertTaskList::ConvertTaskList(const std::vector<PathBuffer>& inputPaths, std:
   m_tasks.reserve(inputPaths.size());
   for (const PathBuffer& input : inputPaths) {
     const EncodingParameters parameters = format.GetEncodingParameters();
-    m_tasks.emplace_back(receiver, input, outputFolder, format.GetFileExt(), parameters);
+    m_tasks.emplace_back(receiver, input, outputFolder, format.GetFileExt(), parameters, m_tasks.size());
   }
 }
 
+void ConvertTaskList::SetVideoBitRate(std::int32_t bitsPerSecond) {
+  for (ConvertFileTask& task : m_tasks) task.SetVideoBitRate(bitsPerSecond);
+}
+
 ConvertTaskList::ConvertTaskList(const ConvertTaskList& description)
-    : Pinger(description), m_tasks(description.m_tasks) {
+    : Pinger(description), m_tasks(description.m_tasks), m_nParallelJobs(description.m_nParallelJobs) {
   std::thread([this] { Run(); }).detach();
 }
 
@@ -68,21 +92,7 @@ void ConvertTaskList::Run() {
 }
 
 void ConvertTaskList::RunTasks() {
-  for (ConvertFileTask& task : m_tasks) {
-    if (StopFlag::IsSet()) return;
-    try {
-      task();
-    } catch (const stop_by_user_exception&) {
-      return;
-    } catch (const peravel_exception& error) {
-      Log("Conversion task failed: %s", error.what());
-      MessageBox(nullptr, error.DisplayText(), kApplicationTitle, MB_OK);
-    } catch (const std::exception& error) {
-      Log("Conversion task failed: %s", error.what());
-      MessageBox(nullptr, "Unknown Error", kApplicationTitle, MB_OK);
-    } catch (...) {
-      Log("Conversion task failed");
-      MessageBox(nullptr, "Unknown Error", kApplicationTitle, MB_OK);
-    }
-  }
+  const int jobs = ParallelJobsForMachine(m_nParallelJobs, m_tasks.size());
+  Log("ConvertTaskList - %zu files, %d at a time", m_tasks.size(), jobs);
+  RunTasksSideBySide(m_tasks, Receiver(), jobs);
 }

@@ -5,17 +5,23 @@
 
 #include <atomic>
 #include <cerrno>
+#include <mutex>
 #include <optional>
 
 #include "convert/conversion_fallback.h"
 #include "convert/ffmpeg_arguments.h"
 #include "convert/ffmpeg_process.h"
 #include "platform/dialogs/message_box.h"
+#include "support/exceptions.h"
 #include "support/log.h"
 
 namespace {
 
 std::atomic<ConversionFallback*> g_fallback{nullptr};
+// The fallback converts with the window's video library objects, which one
+// thread at a time may use: when files convert side by side and two of them
+// fail, the second fallback waits until the first has returned.
+std::mutex g_fallbackLock;
 
 // Identifies one state of a file, to tell whether ffmpeg has written it.
 struct FileState {
@@ -114,6 +120,9 @@ void ExternalConverter::Convert() {
   Log("Conversion failed! Error #12: Conversion problem");
   MessageBox(nullptr, message.c_str(), kApplicationTitle, MB_OK);
   if (ConversionFallback* fallback = GetConversionFallback()) {
+    std::lock_guard oneAtATime(g_fallbackLock);
+    // A fallback still waiting when the user stopped the list is not started.
+    if (StopFlag::IsSet()) throw stop_by_user_exception();
     fallback->FFMpegFailed();
   } else {
     Log("No fallback conversion is available");

@@ -62,7 +62,9 @@ void FfmpegArguments::AddTargetForm(const EncodingParameters& p) {
   if (p.qscale != 0) Add("-qscale", std::to_string(p.qscale), true);
   if (p.aspect != nullptr) Add("-aspect", p.aspect, true);
   if (p.audio_channels != 0) Add("-ac", std::to_string(p.audio_channels), true);
-  if (dvd && p.video_bitrate != 0) Add("-vb", std::to_string(p.video_bitrate), true);
+  // Without a quantiser the rate rules the encoder, and it must be given as
+  // -b:v: after -target, ffmpeg ignores -vb (its target rate would stay).
+  if (dvd && p.video_bitrate != 0) Add(p.qscale != 0 ? "-vb" : "-b:v", std::to_string(p.video_bitrate), true);
   if (dvd && p.audio_codec != nullptr) Add("-acodec", p.audio_codec, true);
   if (dvd && p.audio_bitrate != 0) Add("-ab", std::to_string(p.audio_bitrate), true);
 }

@@ -4,6 +4,7 @@
 // sender's class first and the value second.
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 
 class Pinger;
@@ -43,6 +44,27 @@ class Pinger {
 class ProgressPinger : public Pinger {
  public:
   using Pinger::Pinger;
+};
+
+// The sender of a file's progress when the task list relays it. The value is
+// still the percent of that one file, so a receiver that maps it into the
+// file's share of the bar works as before while files convert one at a time.
+// Files of a list may convert side by side: a receiver that knows this reads
+// which file the ping is about and the progress of the whole list from here.
+class FileProgressPinger : public ProgressPinger {
+ public:
+  FileProgressPinger(PingReceiver* receiver, std::size_t fileIndex) : ProgressPinger(receiver), m_nFile(fileIndex) {}
+
+  // The file's position in the list, from 0.
+  std::size_t FileIndex() const noexcept { return m_nFile; }
+  // The whole list's progress in percent (0..100, never falling): the shares
+  // of the ended files plus the converted parts of the running ones.
+  double ListPercent() const noexcept { return m_dListPercent; }
+  void SetListPercent(double percent) noexcept { m_dListPercent = percent; }
+
+ private:
+  std::size_t m_nFile;
+  double m_dListPercent = 0;
 };
 
 // Pings begin now and end when the scope is left, by return or by exception.

@@ -14,5 +14,10 @@ struct ProgressBarMove {
 std::optional<ProgressBarMove> ProgressPingToBar(int percent, int currentFile, int fileCount, int range,
                                                  int currentBarPosition);
 
+// Where the progress of a list whose files convert side by side puts the bar
+// (the ListPercent of a FileProgressPinger, 0..100): that share of range. The
+// bar only moves forward.
+std::optional<ProgressBarMove> ListProgressToBar(double listPercent, int range, int currentBarPosition);
+
 // "Completed: 37.00%"
 std::string CompletedText(double position);

@@ -9,22 +9,20 @@
 // brought into range where they are used (GetEncodingParameters).
 
 #include <cstdint>
+#include <string>
 
 #include "formats/encoding_parameters.h"
 #include "formats/encoding_tables.h"
 #include "formats/output_format_id.h"
+#include "formats/settings_page.h"
 
 class CRegistry;
 
-class OutputFormat {
+class OutputFormat : public SettingsPage {
  public:
   // Logs "OutputFormat constructor with ID: <templateId>". The page classes
   // then apply ResetToDefaults, so every object starts from its own defaults.
   OutputFormat(int templateId, OutputFormatId formatId);
-  virtual ~OutputFormat() = default;
-  OutputFormat(const OutputFormat&) = delete;
-  OutputFormat& operator=(const OutputFormat&) = delete;
-
   int TemplateId() const { return m_nTemplateId; }
 
   // "AVI" ... "SVCD": the prefix of the format's stored values and its page
@@ -68,6 +66,24 @@ class OutputFormat {
   // "<type name> Audio Channels" (the video ones only for a format with
   // video). Does nothing when the store is not open.
   void UpdateRegistryData(CRegistry& store);
+
+  // The settings page (output_format_page.cpp) -------------------------------
+
+  // The type name ("AVI" ... "SVCD").
+  std::string Title() const override;
+  // The "Video" and "Audio" groups with a drop-down list per choice, and
+  // "Using FFmpeg".
+  const PageTemplate& Template() const override;
+  // Shows the members (the lists are still empty), then fills the lists.
+  bool OnInitDialog() override;
+  // Refills the page's lists from the tables the members select. With restore
+  // the lists' choices are read first and each is kept when the new list still
+  // has its row, else it moves to the last row.
+  void UpdateSettingsValues(bool restore);
+  // A change of the AVI video codec, a disc TV standard or the DVD audio codec
+  // gives other lists other rows: they are refilled.
+  void OnSelChange(int id) override;
+  void DoDataExchange(bool save) override;
 
   // The choices; the *_id members index the format's tables.
   std::int32_t has_video = 0;

@@ -22,3 +22,9 @@ std::string CodecPageAddress(std::string_view fourcc, bool download);
 std::string QuickTimePageAddress();
 // "downloads/mpeg4.htm", the MPEG-4 help's link.
 std::string Mpeg4PageAddress();
+
+// A page of our own on this computer as a file:// address: the path and every
+// query value percent-encoded, then "#" and the section (none when empty).
+// The help page stands in for the maker's pages that do not exist for us.
+std::string LocalPageAddress(std::string_view path, const std::vector<std::pair<std::string, std::string>>& query,
+                             std::string_view section);

@@ -158,13 +158,17 @@ void RefuseLongFileName(const PathBuffer& path) {
 }
 
 void MakeUniquePath(PathBuffer& path) {
-  if (!path.Exists()) return;
+  MakeUniquePath(path, [](const PathBuffer& candidate) { return candidate.Exists(); });
+}
+
+void MakeUniquePath(PathBuffer& path, const std::function<bool(const PathBuffer&)>& taken) {
+  if (!taken(path)) return;
   const std::string extension(path.Extension());
   PathBuffer stem = path;
   stem.RemoveExtension();
   for (int n = 1;; ++n) {
     PathBuffer candidate(std::string(stem.c_str()) + "(" + std::to_string(n) + ")" + extension);
-    if (!candidate.Exists()) {
+    if (!taken(candidate)) {
       path = candidate;
       return;
     }

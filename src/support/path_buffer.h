@@ -6,6 +6,7 @@
 #include <limits.h>
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -74,3 +75,6 @@ void RefuseLongFileName(const PathBuffer& path);
 // If the path exists, turns it into "<path without extension>(n)<extension>"
 // with the first n = 1, 2, ... that names no existing file.
 void MakeUniquePath(PathBuffer& path);
+// The same where taken tells which names are in use (files that exist, or
+// names already promised to someone else).
+void MakeUniquePath(PathBuffer& path, const std::function<bool(const PathBuffer&)>& taken);

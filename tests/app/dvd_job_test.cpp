@@ -73,20 +73,10 @@ std::vector<std::string> FilesUnder(const fs::path& folder) {
   return files;
 }
 
-// The Convert button pressed while a job runs (its cancel branch), until the
-// Convert command is part of the core.
-void PressConvertToCancel(CCastrel1Dlg& core, RecordingView& view) {
-  core.m_bCancel = true;
-  burner::ResetCallbacks();
-  StopFlag::Set(true);
-  MessageBox(view.Handle(), "Conversion canceled by user!", "Message", MB_OK | MB_ICONINFORMATION);
-  view.SetStatusText("Conversion canceled!");
-  view.SetProgress(0);
-  view.SetCompletedText("Completed: 0.00%");
-  core.EnableControls(true);
-  core.m_bBusy = false;
-  core.CleanTempFiles();
-  core.m_bConverting = false;
+// The Convert button pressed while a job runs: its cancel branch.
+void PressConvertToCancel(CCastrel1Dlg& core) {
+  ASSERT_TRUE(core.m_bBusy);
+  core.OnButtonConvert();
 }
 
 class DvdJob : public ::testing::Test {
@@ -164,7 +154,8 @@ class DvdJob : public ::testing::Test {
   }
 
   void ExpectTheJobLeftNothing() {
-    EXPECT_EQ(FilesUnder(m_work), std::vector<std::string>{}) << "the work folder holds nothing of the job";
+    EXPECT_TRUE(fs::is_empty(m_work)) << "the work folder holds nothing of the job: "
+                                      << testing::PrintToString(FilesUnder(m_work));
     EXPECT_TRUE(testkit::ProcessesMatching(m_dir.path().string()).empty()) << "no program of the job still runs";
     EXPECT_FALSE(core.m_bBusy);
     EXPECT_EQ(view.elements.at(1008), "button_start") << "the controls are enabled again";
@@ -274,6 +265,43 @@ TEST_F(DvdJob, CancelWhileAuthoringStopsTheBuilderAndCleansUp) {
   ExpectTheJobLeftNothing();
 }
 
+TEST_F(DvdJob, ThreeClipsConvertedToDvdEndAsAnIsoInTheOutputFolder) {
+  // The disc formats convert into the temporary folder: this test's work folder.
+  testkit::ScopedEnv tmpdir("TMPDIR", m_work.string());
+  fs::create_directories(m_dir.path() / "in");
+  std::vector<std::string> clips;
+  std::vector<fs::file_time_type> written;
+  for (int i = 1; i <= 3; ++i) {
+    clips.push_back(testkit::MakeClip(m_dir.File("in/clip " + std::to_string(i) + ".avi"), {.seconds = 1.0 + i}));
+    written.push_back(fs::last_write_time(clips.back()));
+    view.ListAppend(clips.back());
+  }
+  core.m_strOutputFolder = core.m_strChosenFolder = m_out.string();
+  UseImageWriter();
+  responder.QueueMessageAnswer(IDNO);
+  core.OnButtonConvert();
+  ASSERT_TRUE(testkit::WaitUntil(
+      [&] {
+        QCoreApplication::processEvents();
+        return !core.m_bBusy && !core.m_bListRunning;
+      },
+      kJobTimeout));
+  FinishFolderRemovals();
+
+  EXPECT_EQ(FilesUnder(m_out), std::vector<std::string>{"Video DVD.iso"});
+  const std::string iso = (m_out / "Video DVD.iso").string();
+  const auto lengths = disctest::LsdvdTitleLengths(iso);
+  ASSERT_EQ(lengths.size(), 3u);
+  for (int i = 0; i < 3; ++i) EXPECT_NEAR(lengths[static_cast<std::size_t>(i)], 2.0 + i, 1.0) << i;
+  EXPECT_EQ(disctest::ReadBackMenu(iso, m_dir.path().string()).buttons, 3);
+  EXPECT_EQ(responder.MessageTexts(), std::vector<std::string>{"DVD created successfully!\n\nThe DVD image is \"" +
+                                                               iso + "\".\nOpen its folder?"});
+  EXPECT_EQ(view.status, "Ready");
+  EXPECT_EQ(view.progress, 100);
+  for (std::size_t i = 0; i < clips.size(); ++i) EXPECT_EQ(fs::last_write_time(clips[i]), written[i]) << clips[i];
+  ExpectTheJobLeftNothing();
+}
+
 class DvdJobOnFileDrive : public DvdJob {
  protected:
   void UseFileDrive(const std::string& path) {
@@ -359,7 +387,7 @@ TEST_F(DvdJobOnFileDrive, TheConvertButtonWhileBurningAbortsTheWriterAndCleansUp
   ConvertedTitles({2.0, 2.0});
   ASSERT_TRUE(RunJob([&] { return !testkit::ProcessesMatching(pipe).empty(); })) << "the writer runs";
 
-  PressConvertToCancel(core, view);
+  PressConvertToCancel(core);
   EXPECT_TRUE(testkit::ProcessesMatching(pipe).empty()) << "the writer has been stopped before the files went";
   // Whatever the burner still had queued changes nothing any more.
   for (int i = 0; i < 10; ++i) QCoreApplication::processEvents();
@@ -379,7 +407,7 @@ TEST_F(DvdJob, TheConvertButtonWhileAuthoringStopsTheBuilderAndCleansUp) {
   view.onProgress = [&](int percent) {
     if (percent < 75 || percent >= 100 || pressed) return;
     pressed = true;
-    PressConvertToCancel(core, view);
+    PressConvertToCancel(core);
   };
   ASSERT_TRUE(RunJob([&] { return pressed && !core.m_bBusy; }));
   EXPECT_EQ(responder.MessageTexts(), std::vector<std::string>{"Conversion canceled by user!"});

@@ -172,6 +172,21 @@ TEST_F(MainSettings, AFirstRunKeepsTheDefaultsAndEverySettingSurvivesARestart) {
   EXPECT_EQ(restarted.m_strChosenFolder, "/home/ana/Vídeos/disc out");
 }
 
+TEST_F(MainSettings, ParallelJobsAreChosenFromTheMachineUnlessAStoredValueForcesThem) {
+  EXPECT_EQ(core.m_nParallelJobs, 0) << "automatic";
+  core.SetDefaultSettings();
+  core.LoadSettings();
+  EXPECT_EQ(core.m_nParallelJobs, 0) << "no stored value";
+
+  core.m_nParallelJobs = 3;
+  ASSERT_EQ(core.SaveSettings(), ERROR_SUCCESS);
+  EXPECT_NE(registry.Text().find("\"Parallel Jobs\"=dword:00000003"), std::string::npos) << registry.Text();
+  CCastrel1Dlg restarted;
+  restarted.SetDefaultSettings();
+  restarted.LoadSettings();
+  EXPECT_EQ(restarted.m_nParallelJobs, 3);
+}
+
 TEST_F(MainSettings, AStoredFormatOrSliderOutOfRangeIsBroughtIntoRangeAndLogged) {
   struct Case {
     std::uint32_t format;

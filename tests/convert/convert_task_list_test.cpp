@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <mutex>
 
 #include "common/test_kit.h"
 #include "convert/convert_test_support.h"
@@ -31,9 +34,11 @@ class ConvertTaskListTest : public ::testing::Test {
     LogClose();
   }
 
-  // Runs a list and waits for its final ping.
-  void RunList(const std::vector<PathBuffer>& inputs, const OutputFormat& format) {
-    ConvertTaskList::Start(ConvertTaskList(inputs, m_out, format, &m_receiver));
+  // Runs a list, jobs files at a time, and waits for its final ping.
+  void RunList(const std::vector<PathBuffer>& inputs, const OutputFormat& format, int jobs = 1) {
+    ConvertTaskList list(inputs, m_out, format, &m_receiver);
+    list.SetParallelJobs(jobs);
+    ConvertTaskList::Start(list);
     ASSERT_TRUE(m_receiver.WaitForPing(end_of_list)) << "the list never ended";
   }
 
@@ -191,6 +196,180 @@ TEST_F(ConvertTaskListTest, EveryTaskKeepsItsOwnParameters) {
   EXPECT_STREQ(list.Tasks()[0].Parameters().target, "dvd");
   EXPECT_EQ(ConvertFileTask::PlannedOutputPath("/out", "/video/Holiday.2009.avi", ".mpg").str(),
             "/out/Holiday.2009_new.mpg");
+}
+
+// Files converting side by side ------------------------------------------
+
+// What the pings of a list say about its files: how many ran at once at
+// most, and whether each file began before it ended, once each.
+struct FilesSeen {
+  int mostAtOnce = 0;
+  std::vector<int> begins, ends;
+};
+
+FilesSeen SeenFiles(const std::vector<Received>& pings, std::size_t fileCount) {
+  FilesSeen seen;
+  seen.begins.assign(fileCount, 0);
+  seen.ends.assign(fileCount, 0);
+  int running = 0;
+  for (const auto& ping : pings) {
+    if (ping.progress || !ping.file || *ping.file >= fileCount) continue;
+    if (ping.value == begin_converting) {
+      EXPECT_EQ(seen.ends[*ping.file], 0) << "file " << *ping.file << " began after its end";
+      ++seen.begins[*ping.file];
+      seen.mostAtOnce = std::max(seen.mostAtOnce, ++running);
+    } else if (ping.value == end_converting) {
+      ++seen.ends[*ping.file];
+      --running;
+    }
+  }
+  return seen;
+}
+
+// The final ping comes once, as the very last one.
+void ExpectOneFinalPingLast(const std::vector<Received>& pings) {
+  ASSERT_FALSE(pings.empty());
+  EXPECT_TRUE(pings.back().listEnd && pings.back().value == end_of_list);
+  EXPECT_EQ(std::count_if(pings.begin(), pings.end(), [](const Received& ping) { return ping.listEnd; }), 1);
+}
+
+TEST_F(ConvertTaskListTest, ThreeFilesTwoAtATimeTellEachFileAndARisingTotal) {
+  CPageVCD_Ffmpeg vcd;
+  const std::vector<PathBuffer> inputs = {Clip("1.avi", 3.0), Clip("2.avi", 3.0), Clip("3.avi", 3.0)};
+  RunList(inputs, vcd, 2);
+
+  const auto pings = m_receiver.Pings();
+  ExpectOneFinalPingLast(pings);
+  const FilesSeen seen = SeenFiles(pings, inputs.size());
+  EXPECT_EQ(seen.begins, (std::vector<int>{1, 1, 1}));
+  EXPECT_EQ(seen.ends, (std::vector<int>{1, 1, 1}));
+  EXPECT_EQ(seen.mostAtOnce, 2) << "two files convert at once, never three";
+
+  // Each progress ping names its file and carries the list's total, which
+  // only rises, while the value stays the percent of that one file.
+  double total = 0;
+  std::vector<int> progressPerFile(inputs.size(), 0);
+  for (const auto& ping : pings) {
+    if (!ping.progress) continue;
+    ASSERT_TRUE(ping.file.has_value());
+    ASSERT_LT(*ping.file, inputs.size());
+    EXPECT_GE(ping.listPercent, total);
+    EXPECT_LE(ping.listPercent, 100.0);
+    EXPECT_GE(ping.value, 0);
+    EXPECT_LE(ping.value, 100);
+    total = ping.listPercent;
+    ++progressPerFile[*ping.file];
+  }
+  EXPECT_GT(total, 34.0) << "the total passes one file's share";
+  for (std::size_t file = 0; file < inputs.size(); ++file) EXPECT_GT(progressPerFile[file], 0) << "file " << file;
+  EXPECT_EQ(OutputNames(), (std::vector<std::string>{"1_new.mpg", "2_new.mpg", "3_new.mpg"}));
+  EXPECT_EQ(CTemporaryFiles::RegisteredFiles().size(), 3U);
+  EXPECT_TRUE(m_responder.Messages().empty());
+}
+
+TEST_F(ConvertTaskListTest, SideBySideTheFirstOfTwoSameNamesGetsTheNameWithoutCounter) {
+  const auto a = Clip("a.avi", 2.0);
+  const auto b = testkit::MakeClip(m_dir.File("a.wmv"), {.seconds = 1.0, .width = 64, .height = 48});
+  RunList({a, b}, m_avi, 2);
+
+  std::vector<std::string> endedAs(2);
+  for (const auto& ping : m_receiver.Pings()) {
+    if (!ping.progress && ping.file && ping.value == end_converting) endedAs[*ping.file] = ping.output;
+  }
+  EXPECT_EQ(endedAs, (std::vector<std::string>{m_out + "/a_new.avi", m_out + "/a_new(1).avi"}));
+  EXPECT_EQ(OutputNames(), (std::vector<std::string>{"a_new(1).avi", "a_new.avi"}));
+}
+
+TEST_F(ConvertTaskListTest, AStopEndsBothRunningFilesWithinASecond) {
+  // Long enough that neither file is done when both are under way.
+  const std::vector<PathBuffer> inputs = {Clip("1.avi", 30.0), Clip("2.avi", 30.0), Clip("3.avi", 1.0)};
+  CPageVCD_Ffmpeg vcd;
+  std::vector<bool> progressed(inputs.size(), false);
+  std::chrono::steady_clock::time_point stoppedAt;
+  m_receiver.OnEachReceived([&](const Received& ping) {
+    if (ping.progress && ping.file) progressed[*ping.file] = true;
+    if (progressed[0] && progressed[1] && !StopFlag::IsSet()) {
+      EXPECT_FALSE(testkit::ProcessesMatching(m_out).empty()) << "ffmpeg runs";
+      stoppedAt = std::chrono::steady_clock::now();
+      StopFlag::Set(true);
+    }
+  });
+  RunList(inputs, vcd, 2);
+  const auto stopTook = std::chrono::steady_clock::now() - stoppedAt;
+
+  ASSERT_TRUE(StopFlag::IsSet()) << "both files never ran at once";
+  EXPECT_LT(stopTook, std::chrono::seconds(1));
+  const auto pings = m_receiver.Pings();
+  ExpectOneFinalPingLast(pings);
+  const FilesSeen seen = SeenFiles(pings, inputs.size());
+  EXPECT_EQ(seen.begins, (std::vector<int>{1, 1, 0})) << "no third file after the stop";
+  EXPECT_EQ(seen.ends, (std::vector<int>{1, 1, 0}));
+  EXPECT_TRUE(testkit::ProcessesMatching(m_out).empty()) << "no ffmpeg left";
+  EXPECT_TRUE(m_responder.Messages().empty()) << "a stop is never shown";
+  EXPECT_EQ(m_fallback.calls, 0);
+}
+
+TEST_F(ConvertTaskListTest, SideBySideAFailingFileShowsItsMessageAndTheOthersAreConverted) {
+  testkit::WriteFile(m_dir.File("text.avi"), "not a video");
+  RunList({Clip("one.avi", 2.0), m_dir.File("text.avi"), Clip("three.avi", 2.0)}, m_avi, 2);
+
+  const auto pings = m_receiver.Pings();
+  ExpectOneFinalPingLast(pings);
+  const FilesSeen seen = SeenFiles(pings, 3);
+  EXPECT_EQ(seen.begins, (std::vector<int>{1, 1, 1}));
+  EXPECT_EQ(seen.ends, (std::vector<int>{1, 1, 1}));
+  EXPECT_EQ(m_responder.MessageTexts(), std::vector<std::string>{"Error #12: Conversion problem"});
+  EXPECT_EQ(m_fallback.calls, 1);
+  EXPECT_EQ(OutputNames(), (std::vector<std::string>{"one_new.avi", "three_new.avi"}));
+}
+
+// Records when each fallback begins and ends; each waits until both failures
+// have been shown, so without the lock the second would begin inside the first.
+class OrderRecordingFallback : public ConversionFallback {
+ public:
+  explicit OrderRecordingFallback(const ScriptedResponder& responder) : m_responder(responder) {
+    SetConversionFallback(this);
+  }
+  ~OrderRecordingFallback() override { SetConversionFallback(nullptr); }
+  void FFMpegFailed() override {
+    Record("begin");
+    testkit::WaitUntil([&] { return m_responder.Messages().size() >= 2; });
+    if (stopDuringFallback) StopFlag::Set(true);
+    Record("end");
+  }
+  std::vector<std::string> Events() const {
+    std::lock_guard lock(m_lock);
+    return m_events;
+  }
+  bool stopDuringFallback = false;
+
+ private:
+  void Record(const char* event) {
+    std::lock_guard lock(m_lock);
+    m_events.emplace_back(event);
+  }
+  const ScriptedResponder& m_responder;
+  mutable std::mutex m_lock;
+  std::vector<std::string> m_events;
+};
+
+TEST_F(ConvertTaskListTest, TheFallbacksOfFilesFailingSideBySideRunOneAfterTheOther) {
+  testkit::WriteFile(m_dir.File("text1.avi"), "not a video");
+  testkit::WriteFile(m_dir.File("text2.avi"), "not a video either");
+  OrderRecordingFallback fallback(m_responder);
+  RunList({m_dir.File("text1.avi"), m_dir.File("text2.avi")}, m_avi, 2);
+  EXPECT_EQ(fallback.Events(), (std::vector<std::string>{"begin", "end", "begin", "end"}));
+  EXPECT_EQ(m_responder.Messages().size(), 2U);
+}
+
+TEST_F(ConvertTaskListTest, AFallbackWaitingWhenTheUserStopsIsNotStarted) {
+  testkit::WriteFile(m_dir.File("text1.avi"), "not a video");
+  testkit::WriteFile(m_dir.File("text2.avi"), "not a video either");
+  OrderRecordingFallback fallback(m_responder);
+  fallback.stopDuringFallback = true;
+  RunList({m_dir.File("text1.avi"), m_dir.File("text2.avi")}, m_avi, 2);
+  EXPECT_EQ(fallback.Events(), (std::vector<std::string>{"begin", "end"}));
+  ExpectOneFinalPingLast(m_receiver.Pings());
 }
 
 }  // namespace

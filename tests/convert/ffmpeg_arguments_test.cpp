@@ -76,8 +76,9 @@ TEST(FfmpegArguments, TextToTheCharacter) {
        R"( -i        "/in/a b.avi" -f        avi -vcodec   mpeg4 -vtag     DIVX -vb       800000 -r        25/1 -vn       )"
        R"( -qscale   16  -acodec   mp2 -atag     0055 -ac       2 -ab       128000 -ar       44100 -an        -s        320x240)"
        R"( -y        "/out/a b_new.avi")"},
+      // Without a quantiser the rate is -b:v: ffmpeg ignores -vb after -target.
       {"dvd at source size", dvdSourceSize,
-       R"( -i        "/in/a b.avi" -target   pal-dvd  -ac       2  -vb       6000000  -acodec   ac3  -ab       448000 )"
+       R"( -i        "/in/a b.avi" -target   pal-dvd  -ac       2  -b:v      6000000  -acodec   ac3  -ab       448000 )"
        R"( -y        "/out/a b_new.avi")"},
   };
   for (const Case& c : cases) {

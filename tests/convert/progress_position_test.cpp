@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 TEST(ProgressPingToBar, MapsProgressIntoTheFilesShare) {
@@ -36,6 +38,32 @@ TEST(ProgressPingToBar, MapsProgressIntoTheFilesShare) {
 TEST(ProgressPingToBar, CompletedText) {
   EXPECT_EQ(CompletedText(37), "Completed: 37.00%");
   EXPECT_EQ(CompletedText(ProgressPingToBar(10, 2, 2, 100, 50)->position), "Completed: 55.00%");
+}
+
+TEST(ListProgressToBar, ScalesTheListsPercentAndOnlyMovesForward) {
+  struct Case {
+    double percent;
+    int range, bar;
+    std::optional<int> expected;
+  };
+  const Case cases[] = {
+      {0, 100, 0, 0},               //
+      {33.5, 100, 10, 33},          // truncated for the bar
+      {50, 75, 0, 37},              // a range below 100 (the library engine's)
+      {20, 100, 30, std::nullopt},  // never backwards
+      {150, 100, 90, 100},          // at most the whole range
+      {-1, 100, 0, std::nullopt},   //
+      {std::nan(""), 100, 0, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "percent " << c.percent << " bar " << c.bar);
+    const auto move = ListProgressToBar(c.percent, c.range, c.bar);
+    ASSERT_EQ(move.has_value(), c.expected.has_value());
+    if (move) {
+      EXPECT_EQ(move->barPosition, *c.expected);
+    }
+  }
+  EXPECT_EQ(CompletedText(ListProgressToBar(33.5, 100, 0)->position), "Completed: 33.50%");
 }
 
 }  // namespace

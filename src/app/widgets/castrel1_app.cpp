@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include "app/main_window_core.h"
+#include "app/time_left_view.h"
 #include "app/widgets/main_dialog.h"
 #include "platform/dialogs/message_box.h"
 #include "platform/skin/widgets/skin_component.h"
@@ -37,6 +38,11 @@ bool CCastrel1App::InitInstance() {
 
   CCastrel1Dlg core;
   MainDialog dialog(core, m_pSkin.get());
+  // The time a job has left shows in the title while it runs.
+  TimeLeftView view(core, dialog, [&dialog](auto remaining) {
+    dialog.setWindowTitle(QString::fromStdString(TimeLeftView::WindowTitle(remaining)));
+  });
+  core.SetView(&view);
   core.m_strCommandLine = m_strCommandLine;
   Log("Set default settings for the NCT Video Library");
   core.SetDefaultSettings();

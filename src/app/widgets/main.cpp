@@ -1,18 +1,53 @@
-// orlenta: the program's entry. Everything else is CCastrel1App's.
+// orlenta: the program's entry. The window is CCastrel1App's; options (see
+// orlenta --help) run the same core without a window instead.
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QStringList>
 #include <string>
+#include <vector>
 
+#include "app/batch/batch_options.h"
+#include "app/batch/batch_run.h"
+#include "app/main_window_core.h"
 #include "app/widgets/castrel1_app.h"
 #include "disc/widgets/disc_dialogs.h"
+#include "formats/widgets/settings_sheet_dialog.h"
 #include "platform/dialogs/widgets/desktop_opener.h"
 #include "platform/dialogs/widgets/qt_responder.h"
+#include "platform/video/widgets/codec_settings_dialog.h"
 #include "support/crash_handler.h"
 #include "ui/auxiliary_dialogs.h"
+
+namespace {
+
+int RunWithoutWindow(int argc, char* argv[]) {
+  // No display is needed, whatever DISPLAY or QT_QPA_PLATFORM say: the
+  // offscreen platform still gives Qt's fonts and images (the DVD menu's
+  // picture is painted), and it is chosen here rather than in the
+  // environment, which the job's programs inherit.
+  char name[] = "orlenta";  // how the help names the program
+  char platformOption[] = "-platform";
+  char offscreen[] = "offscreen";
+  int guiArgc = 3;
+  char* guiArgv[] = {name, platformOption, offscreen, nullptr};
+  SendQtMessagesToLog();
+  QGuiApplication application(guiArgc, guiArgv);
+  QGuiApplication::setApplicationName("Orlenta");
+  QStringList arguments;
+  arguments << name;
+  for (int index = 1; index < argc; ++index) arguments << QString::fromLocal8Bit(argv[index]);
+  return RunCommandLine(arguments, [](CCastrel1Dlg& core) { PressConvertButton(core); });
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
   // First of all, so that a crash anywhere in the run leaves a report.
   InstallCrashHandler("Orlenta");
+  const std::vector<std::string> arguments(argv, argv + argc);
+  if (WantsCommandLine(arguments)) return RunWithoutWindow(argc, argv);
+
   QApplication application(argc, argv);
   QApplication::setApplicationName("Orlenta");
   QApplication::setDesktopFileName("orlenta");
@@ -21,8 +56,12 @@ int main(int argc, char* argv[]) {
   InstallDesktopOpener();
   RegisterAuxiliaryDialogs(responder);
   RegisterDiscDialogs(responder);
+  RegisterSettingsSheet(responder);
+  RegisterCodecSettingsDialog(responder);
 
-  CCastrel1App app(argc > 1 ? argv[1] : "");
+  // "orlenta -- -odd name.avi": the file after the end of the options.
+  const int first = argc > 1 && arguments[1] == "--" ? 2 : 1;
+  CCastrel1App app(argc > first ? argv[first] : "");
   app.InitInstance();
   const int exitCode = app.ExitInstance();
   SetDialogResponder(nullptr);

@@ -14,12 +14,14 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QSlider>
 #include <QStyle>
 
 #include "app/control_ids.h"
 #include "app/main_window_core.h"
 #include "app/widgets/banner_widget.h"
+#include "app/widgets/my_list_box.h"
 #include "platform/skin/widgets/skin_component.h"
 #include "support/log.h"
 #include "support/path_buffer.h"
@@ -139,6 +141,8 @@ MainDialog::MainDialog(CCastrel1Dlg& core, SkinComponent* skin, QWidget* parent)
 }
 
 MainDialog::~MainDialog() {
+  // The player goes with the window.
+  m_core.m_pIVideoPlayer = nullptr;
   m_core.SetView(nullptr);
 }
 
@@ -195,7 +199,7 @@ void MainDialog::CreateControls() {
   hint->setGeometry(18, 530, 400, 15);
   hint->setEnabled(false);
 
-  auto* list = AddControl(kFilesList, new QListWidget(this));
+  auto* list = AddControl(kFilesList, new CMyListBox(this));
   list->setSelectionMode(QAbstractItemView::SingleSelection);
   AddControl(kAddFile, new QPushButton("Add File", this));
   AddControl(kRemoveFile, new QPushButton("Remove File", this));
@@ -275,17 +279,19 @@ void MainDialog::PlaceControls() {
 void MainDialog::ConnectCommands() {
   const std::pair<int, CommandHandler> commands[] = {
       {kHelp, &CCastrel1Dlg::OnButtonHelp},         {kSelectFolder, &CCastrel1Dlg::OnOutputFolder},
-      {kSettings, &CCastrel1Dlg::OnButtonSettings}, {kAdvanced, &CCastrel1Dlg::OnButtonSettings},
-      {kAsSource, &CCastrel1Dlg::OnCheckAsSource},  {kRadioAvi, &CCastrel1Dlg::OnRadioAvi},
-      {kRadioMpeg, &CCastrel1Dlg::OnRadioMpeg},     {kRadioWmv, &CCastrel1Dlg::OnRadioWMV},
-      {kRadioRm, &CCastrel1Dlg::OnRadioRM},         {kRadioDvd, &CCastrel1Dlg::OnRadio5},
-      {kRadioVcd, &CCastrel1Dlg::OnRadioVCD},       {kRadioSvcd, &CCastrel1Dlg::OnSVCD},
+      {kConvert, &CCastrel1Dlg::OnButtonConvert},   {kSettings, &CCastrel1Dlg::OnButtonSettings},
+      {kAdvanced, &CCastrel1Dlg::OnButtonSettings}, {kAsSource, &CCastrel1Dlg::OnCheckAsSource},
+      {kRadioAvi, &CCastrel1Dlg::OnRadioAvi},       {kRadioMpeg, &CCastrel1Dlg::OnRadioMpeg},
+      {kRadioWmv, &CCastrel1Dlg::OnRadioWMV},       {kRadioRm, &CCastrel1Dlg::OnRadioRM},
+      {kRadioDvd, &CCastrel1Dlg::OnRadio5},         {kRadioVcd, &CCastrel1Dlg::OnRadioVCD},
+      {kRadioSvcd, &CCastrel1Dlg::OnSVCD},
   };
   for (const auto& [id, handler] : commands) {
     QObject* button = GetDlgItem(id);
     m_commands.insert(button, handler);
     connect(qobject_cast<QAbstractButton*>(button), &QAbstractButton::clicked, this, &MainDialog::OnCommand);
   }
+  ConnectInputAndPreview();
 
   // Only the user's moves reach the core, not the values the core writes.
   auto* quality = qobject_cast<QSlider*>(GetDlgItem(kQualitySlider));
@@ -460,16 +466,19 @@ int MainDialog::ListSelection() {
 }
 
 void MainDialog::ListAppend(const std::string& text) {
+  const QScopedValueRollback changing(m_bChangingList, true);
   qobject_cast<QListWidget*>(GetDlgItem(kFilesList))->addItem(QString::fromStdString(text));
 }
 
 void MainDialog::ListDelete(int index) {
+  const QScopedValueRollback changing(m_bChangingList, true);
   auto* list = qobject_cast<QListWidget*>(GetDlgItem(kFilesList));
   delete list->takeItem(index);
   list->clearSelection();
 }
 
 void MainDialog::ListSelect(int index) {
+  const QScopedValueRollback changing(m_bChangingList, true);
   auto* list = qobject_cast<QListWidget*>(GetDlgItem(kFilesList));
   list->setCurrentRow(index);
 }

@@ -6,13 +6,16 @@
 #include <QDialog>
 #include <QHash>
 #include <QString>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/main_window_view.h"
+#include "app/widgets/player_host.h"
 
 class CCastrel1Dlg;
 class QButtonGroup;
+class QLabel;
 class SkinComponent;
 
 class MainDialog : public QDialog, public MainWindowView {
@@ -54,11 +57,20 @@ class MainDialog : public QDialog, public MainWindowView {
   void ListDelete(int index) override;
   void ListSelect(int index) override;
   void CloseWindow(int result) override;
+  PreviewPlayer* CreatePlayer() override;
+  void SetDeferredDropsText(const std::string& text) override;
+
+  // The preview's player, once the core has made it.
+  PlayerHost* Player() const { return m_pPlayer.get(); }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
   void reject() override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  // Files dropped on the window (file managers send text/uri-list).
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   using CommandHandler = void (CCastrel1Dlg::*)();
@@ -83,4 +95,13 @@ class MainDialog : public QDialog, public MainWindowView {
   // Set while the core's values are written to the controls, so that the
   // controls' change signals do not come back as user actions.
   bool m_bWritingData = false;
+
+  // The input list and the preview (input files, preview).
+  void ConnectInputAndPreview();
+  void TakeDrop(const std::string& uriList);
+  std::unique_ptr<PlayerHost> m_pPlayer;
+  QLabel* m_pDeferredDrops = nullptr;
+  // Set while the core changes the list, whose selection signal is then no
+  // user's choice.
+  bool m_bChangingList = false;
 };

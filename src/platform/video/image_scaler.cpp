@@ -36,9 +36,21 @@ void ImageScaler::GetImage(VideoFrame& target, int fit, int quality) {
     height = std::clamp(static_cast<int>(m_image.height * scale), 1, target.height);
     std::fill(target.pixels.begin(), target.pixels.end(), std::uint8_t{0});
   }
-  const int top = (target.height - height) / 2;
-  const int left = (target.width - width) / 2;
+  ScaleInto(target, (target.width - width) / 2, (target.height - height) / 2, width, height, quality);
+}
 
+void ImageScaler::GetImage(VideoFrame& target, int left, int top, int width, int height, int quality) {
+  if (!m_image.IsWellFormed()) throw video_exception("Scaler: no picture was set");
+  if (!target.IsWellFormed() || width <= 0 || height <= 0 || left < 0 || top < 0 || left + width > target.width ||
+      top + height > target.height) {
+    throw video_exception("Scaler: " + std::to_string(width) + "x" + std::to_string(height) + " at " +
+                          std::to_string(left) + "," + std::to_string(top) + " is not inside the " +
+                          std::to_string(target.width) + "x" + std::to_string(target.height) + " target");
+  }
+  ScaleInto(target, left, top, width, height, quality);
+}
+
+void ImageScaler::ScaleInto(VideoFrame& target, int left, int top, int width, int height, int quality) {
   uint8_t* corner = target.pixels.data() + top * target.Stride() + left * VideoFrame::kBytesPerPixel;
   // Bilinear is right down to half the size; below that only a wider filter
   // keeps thin lines, so smooth scaling hands that to swscale.

@@ -24,8 +24,15 @@ class ImageScaler {
   // proportions kept and black around it. Throws video_exception when no
   // picture was set or a size is not positive.
   void GetImage(VideoFrame& target, int fit = kStretch, int quality = kSmooth);
+  // Draws the picture scaled to width x height into target with its first
+  // row and column at row top (counted as stored) and column left, leaving
+  // the rest of target as it is: a picture in a frame without a copy. Throws
+  // video_exception when no picture was set or the area is not inside target.
+  void GetImage(VideoFrame& target, int left, int top, int width, int height, int quality = kSmooth);
 
  private:
+  void ScaleInto(VideoFrame& target, int left, int top, int width, int height, int quality);
+
   VideoFrame m_image;
   SwsPtr m_scaler;
   int m_sourceWidth = 0;

@@ -46,12 +46,20 @@ void VideoFile::CloseQuietly() {
 }
 
 void VideoFile::OpenFile(const std::string& path) {
+  std::unique_ptr<MediaReader> checked = std::move(m_checked);
   CloseQuietly();
-  m_reader = std::make_unique<MediaReader>(path, [this](int percent) { Emit(percent, 0); });
+  if (checked && path == m_checkedPath && FileStamp(path) == m_checkedStamp) {
+    Emit(0, 0);
+    m_reader = std::move(checked);
+  } else {
+    checked.reset();
+    m_reader = std::make_unique<MediaReader>(path, [this](int percent) { Emit(percent, 0); });
+  }
   Emit(100, 1);
 }
 
 void VideoFile::CloseFile() {
+  m_checked.reset();
   m_reader.reset();
   if (m_writer) {
     // Drop the writer even when finishing it fails, so the object can be used again.
@@ -64,12 +72,16 @@ bool VideoFile::IsOpen() const noexcept {
   return m_reader != nullptr || m_writer != nullptr;
 }
 
-const ContainerProbe& VideoFile::Probe(const std::string& path) {
+std::pair<std::int64_t, std::int64_t> VideoFile::FileStamp(const std::string& path) {
   std::error_code error;
   const auto size = std::filesystem::file_size(path, error);
   const std::int64_t bytes = error ? -1 : static_cast<std::int64_t>(size);
   const auto time = std::filesystem::last_write_time(path, error);
-  const std::int64_t stamp = error ? 0 : time.time_since_epoch().count();
+  return {bytes, error ? 0 : static_cast<std::int64_t>(time.time_since_epoch().count())};
+}
+
+const ContainerProbe& VideoFile::Probe(const std::string& path) {
+  const auto [bytes, stamp] = FileStamp(path);
   if (path != m_probePath || bytes != m_probeSize || stamp != m_probeTime || bytes < 0) {
     m_probe = ProbeContainer(path);
     m_probePath = path;
@@ -85,9 +97,16 @@ bool VideoFile::IsFileOfType(const std::string& path, int type) {
 }
 
 bool VideoFile::IsSupportedFile(const std::string& path) {
+  m_checked.reset();
   if (path.empty() || ClassOfContainer(Probe(path).formatName) < 0) return false;
   try {
-    MediaReader reader(path);
+    const auto stamp = FileStamp(path);
+    auto reader = std::make_unique<MediaReader>(path);
+    if (stamp.first >= 0) {
+      m_checked = std::move(reader);
+      m_checkedPath = path;
+      m_checkedStamp = stamp;
+    }
     return true;
   } catch (const video_exception& error) {
     Log("Video library: %s", error.what());

@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/dialogs/message_box.h"
@@ -130,6 +131,8 @@ class VideoFile {
   const MediaReader& Reader(const char* call) const;
   MediaReader& Reader(const char* call);
   const ContainerProbe& Probe(const std::string& path);
+  // A file's size and modification time; size -1 when it cannot be read.
+  static std::pair<std::int64_t, std::int64_t> FileStamp(const std::string& path);
   void Emit(int value, short stage);
   void CloseQuietly();
 
@@ -145,4 +148,11 @@ class VideoFile {
   std::int64_t m_probeSize = -1;
   std::int64_t m_probeTime = 0;
   ContainerProbe m_probe;
+
+  // The reader IsSupportedFile opened, kept for an OpenFile of the same
+  // unchanged file that usually follows (opening a long film reads its whole
+  // index); dropped by CloseFile.
+  std::unique_ptr<MediaReader> m_checked;
+  std::string m_checkedPath;
+  std::pair<std::int64_t, std::int64_t> m_checkedStamp{-1, 0};
 };

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QRegularExpression>
 #include <QThread>
 #include <thread>
 
@@ -98,7 +99,25 @@ TEST(FileFilters, FromTheChoosersFilterText) {
   EXPECT_TRUE(FileFiltersFromText("").empty());
   EXPECT_TRUE(FileFiltersFromText("No patterns").empty());
   EXPECT_EQ(QtNameFilters(filters),
-            (QStringList{"All Video Files (*.avi *.mpg)", "Quick Time Files (*.mov *.qt)", "All files (*.*)"}));
+            (QStringList{"All Video Files (*.[aA][vV][iI] *.[mM][pP][gG])",
+                         "Quick Time Files (*.mov, *.qt) (*.[mM][oO][vV] *.[qQ][tT])", "All files (*.*) (*)"}));
+}
+
+TEST(FileFilters, QtPatternsMatchEitherCaseAndStarDotStarMatchesEveryFile) {
+  struct Case {
+    const char* pattern;
+    const char* name;
+    bool matches;
+  } cases[] = {
+      {"*.avi", "film.avi", true},  {"*.avi", "FILM.AVI", true}, {"*.avi", "film.Avi", true},
+      {"*.avi", "film.mpg", false}, {"*.mp2", "a.MP2", true},    {"*.*", "README", true},
+      {"*.*", "film.avi", true},    {"*.qt", "x.qt.bak", false},
+  };
+  for (const Case& test : cases) {
+    const QRegularExpression matcher(
+        QRegularExpression::wildcardToRegularExpression(CaseInsensitivePattern(test.pattern)));
+    EXPECT_EQ(matcher.match(test.name).hasMatch(), test.matches) << test.pattern << " " << test.name;
+  }
 }
 
 TEST(ShellOpen, GoesToTheInstalledOpenerAndFailsWithoutOne) {

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
+#include <utility>
+
 #include "platform/video/media_test_helpers.h"
 #include "platform/video/video_error.h"
 
@@ -37,6 +41,30 @@ TEST(ImageScaler, KeepingTheAspectCentresThePictureBetweenBlackBorders) {
   const std::uint8_t* red = target.PixelFromTop(50, 10);
   EXPECT_GT(red[2], 200);
   EXPECT_LT(red[0], 60);
+}
+
+TEST(ImageScaler, DrawsIntoAnAreaOfTheTargetAndLeavesTheRestAlone) {
+  ImageScaler scaler;
+  VideoFrame target(100, 80);
+  std::fill(target.pixels.begin(), target.pixels.end(), std::uint8_t{0x7F});
+  EXPECT_THROW(scaler.GetImage(target, 10, 10, 20, 20), video_exception) << "no picture yet";
+  scaler.SetImage(videotest::ColourBlocks(160, 120));
+  for (const int quality : {ImageScaler::kFast, ImageScaler::kSmooth}) {
+    scaler.GetImage(target, 20, 10, 60, 40, quality);
+    // Inside the area the blocks sit where they belong; outside nothing changed.
+    VideoFrame area(60, 40);
+    for (int row = 0; row < 40; ++row) {
+      std::copy_n(target.PixelFromTop(20, 30 + row), 60 * 4, area.PixelFromTop(0, row));
+    }
+    EXPECT_LE(videotest::WorstBlockDistance(area), 2) << "quality " << quality;
+    for (const auto& [x, y] : {std::pair{19, 40}, std::pair{80, 40}, std::pair{50, 29}, std::pair{50, 70}}) {
+      EXPECT_EQ(target.PixelFromTop(x, y)[1], 0x7F) << x << "," << y;
+    }
+  }
+  for (const auto& [left, top, width, height] :
+       {std::tuple{50, 0, 60, 10}, std::tuple{0, 50, 10, 40}, std::tuple{-1, 0, 10, 10}, std::tuple{0, 0, 0, 10}}) {
+    EXPECT_THROW(scaler.GetImage(target, left, top, width, height), video_exception) << left << "," << top;
+  }
 }
 
 TEST(ImageScaler, RefusesMissingPictureAndEmptyTarget) {

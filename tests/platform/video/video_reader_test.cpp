@@ -261,3 +261,33 @@ TEST(Reader, CallsWithoutAnOpenFileRaise) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Reader, OpenFileAfterIsSupportedFileReadsTheFileAsItIsThen) {
+  testkit::TempDir dir;
+  const std::string path = dir.File("clip.mpg");
+  testkit::MakeClip(path, {.seconds = 1.0});
+  VideoFile file;
+  ASSERT_TRUE(file.IsSupportedFile(path));
+  file.OpenFile(path);
+  EXPECT_NEAR(file.VideoDuration(), 1000, 40) << "the checked file";
+  file.CloseFile();
+
+  // Replaced between the check and the opening: the new content is read.
+  ASSERT_TRUE(file.IsSupportedFile(path));
+  testkit::MakeClip(path, {.seconds = 3.0, .width = 320, .height = 240});
+  file.OpenFile(path);
+  EXPECT_NEAR(file.VideoDuration(), 3000, 40);
+  EXPECT_EQ(file.Width(), 320);
+  file.CloseFile();
+
+  // A check of another file, or a closed object, keeps nothing of the first.
+  ASSERT_TRUE(file.IsSupportedFile(path));
+  EXPECT_FALSE(file.IsSupportedFile(dir.File("missing.mpg")));
+  file.OpenFile(path);
+  EXPECT_EQ(file.Width(), 320);
+  EXPECT_THROW(file.OpenFile(dir.File("missing.mpg")), video_exception);
+}
+
+}  // namespace

@@ -2,15 +2,25 @@
 
 #include <QFileDialog>
 
+QString CaseInsensitivePattern(const std::string& pattern) {
+  if (pattern == "*.*") return QStringLiteral("*");
+  QString matching;
+  for (const QChar c : QString::fromStdString(pattern)) {
+    if (c.isLetter() && c.toLower() != c.toUpper()) {
+      matching += QLatin1Char('[') + c.toLower() + c.toUpper() + QLatin1Char(']');
+    } else {
+      matching += c;
+    }
+  }
+  return matching;
+}
+
 QStringList QtNameFilters(const std::vector<FileFilter>& filters) {
   QStringList names;
   for (const FileFilter& filter : filters) {
-    QString description = QString::fromStdString(filter.description).trimmed();
-    const qsizetype open = description.lastIndexOf('(');
-    if (description.endsWith(')') && open >= 0) description = description.left(open).trimmed();
     QStringList patterns;
-    for (const std::string& pattern : filter.patterns) patterns << QString::fromStdString(pattern);
-    names << QStringLiteral("%1 (%2)").arg(description, patterns.join(' '));
+    for (const std::string& pattern : filter.patterns) patterns << CaseInsensitivePattern(pattern);
+    names << QStringLiteral("%1 (%2)").arg(QString::fromStdString(filter.description).trimmed(), patterns.join(' '));
   }
   return names;
 }
@@ -20,7 +30,11 @@ DialogReply<OpenFilesRequest> ShowOpenFiles(QWidget* owner, const OpenFilesReque
   chooser.setFileMode(request.multiSelect ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
   chooser.setAcceptMode(QFileDialog::AcceptOpen);
   const QStringList filters = QtNameFilters(request.filters);
-  if (!filters.isEmpty()) chooser.setNameFilters(filters);
+  if (!filters.isEmpty()) {
+    // The user reads the descriptions; the case-blind patterns stay hidden.
+    chooser.setOption(QFileDialog::HideNameFilterDetails);
+    chooser.setNameFilters(filters);
+  }
   DialogReply<OpenFilesRequest> reply;
   if (chooser.exec() != QDialog::Accepted) return reply;
   OpenFilesAnswer answer;

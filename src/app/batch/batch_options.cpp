@@ -1,0 +1,143 @@
+#include "app/batch/batch_options.h"
+
+#include <QCommandLineParser>
+#include <array>
+#include <utility>
+
+#include "support/product_version.h"
+
+namespace {
+
+constexpr std::array<std::pair<const char*, OutputFormatId>, 7> kFormatNames = {{
+    {"dvd", kFormatDvd},
+    {"vcd", kFormatVcd},
+    {"svcd", kFormatSvcd},
+    {"avi", kFormatAvi},
+    {"mpeg", kFormatMpeg},
+    {"wmv", kFormatWmv},
+    {"rm", kFormatRm},
+}};
+
+constexpr const char* kDescription =
+    "Turns video files into a DVD, VCD or SVCD (burnt, or an image in the output folder) or into\n"
+    "AVI, MPEG, WMV or Real Media files. Without --batch the window opens (with at most one FILE).\n"
+    "\n"
+    "Exit status: 0 done, 1 the job failed, 2 usage error, 130 interrupted (SIGINT, SIGTERM).";
+
+// value as a whole number within [low, high], or nothing.
+std::optional<int> NumberIn(const QString& value, int low, int high) {
+  bool ok = false;
+  const int number = value.toInt(&ok, 10);
+  if (!ok || number < low || number > high) return std::nullopt;
+  return number;
+}
+
+BatchCommandLine UsageError(const std::string& text) {
+  BatchCommandLine result;
+  result.action = BatchCommandLine::Action::UsageError;
+  result.text = text;
+  return result;
+}
+
+}  // namespace
+
+const char* BatchFormatName(OutputFormatId format) {
+  for (const auto& [name, id] : kFormatNames) {
+    if (id == format) return name;
+  }
+  return "";
+}
+
+bool WantsCommandLine(const std::vector<std::string>& arguments) {
+  for (std::size_t index = 1; index < arguments.size(); ++index) {
+    const std::string& argument = arguments[index];
+    if (argument == "--") return false;
+    if (argument.size() > 1 && argument[0] == '-') return true;
+  }
+  return false;
+}
+
+BatchCommandLine ParseBatchCommandLine(const QStringList& arguments) {
+  QCommandLineParser parser;
+  parser.setApplicationDescription(kDescription);
+  const QCommandLineOption help = parser.addHelpOption();
+  const QCommandLineOption version = parser.addVersionOption();
+  const QCommandLineOption batch("batch", "Run without a window: convert FILE... and make the disc, then end.");
+  const QCommandLineOption format("format", "Output format: dvd, vcd, svcd, avi, mpeg, wmv or rm.", "FORMAT");
+  const QCommandLineOption output("output", "Folder for the results (default: the one chosen last in the window).",
+                                  "DIR");
+  const QCommandLineOption device("device",
+                                  "Burn on device N of the burner's list (see the log); default: the stored one.", "N");
+  const QCommandLineOption image("image", "Write the disc as an image (ISO, or BIN/CUE) into the output folder.");
+  const QCommandLineOption quality("quality", "Quality slider, 0 (small file) to 9 (high quality).", "0-9");
+  const QCommandLineOption pal("pal", "PAL disc (default: by the locale, or the stored choice).");
+  const QCommandLineOption ntsc("ntsc", "NTSC disc.");
+  const QCommandLineOption select("select", "VCD/SVCD: the file (1 = the first) to convert when several are given.",
+                                  "N");
+  const QCommandLineOption yes("yes", "Answer OK/Continue to the job's questions; without it a question ends the job.");
+  for (const QCommandLineOption& option : {batch, format, output, device, image, quality, pal, ntsc, select, yes}) {
+    parser.addOption(option);
+  }
+  parser.addPositionalArgument("FILE", "The video files, in the order of the disc.", "FILE...");
+
+  if (!parser.parse(arguments)) return UsageError(parser.errorText().toStdString());
+  BatchCommandLine result;
+  if (parser.isSet(help)) {
+    result.action = BatchCommandLine::Action::Help;
+    result.text = parser.helpText().toStdString();
+    return result;
+  }
+  if (parser.isSet(version)) {
+    result.action = BatchCommandLine::Action::Version;
+    result.text = std::string("orlenta ") + kProductVersionText + "\n";
+    return result;
+  }
+
+  if (!parser.isSet(batch)) return UsageError("Options need --batch (the window takes one FILE and no options).");
+  BatchOptions& options = result.options;
+  if (!parser.isSet(format)) return UsageError("Missing option '--format'.");
+  const QString formatName = parser.value(format).toLower();
+  bool known = false;
+  for (const auto& [name, id] : kFormatNames) {
+    if (formatName == name) {
+      options.format = id;
+      known = true;
+    }
+  }
+  if (!known) {
+    return UsageError("Unknown value '" + parser.value(format).toStdString() +
+                      "' of option '--format': one of dvd, vcd, svcd, avi, mpeg, wmv, rm.");
+  }
+  if (parser.isSet(output)) {
+    options.outputFolder = parser.value(output).toStdString();
+    if (options.outputFolder.empty()) return UsageError("Empty value of option '--output'.");
+  }
+  if (parser.isSet(device) && parser.isSet(image))
+    return UsageError("Options '--device' and '--image' exclude each other.");
+  if (parser.isSet(device)) {
+    options.device = NumberIn(parser.value(device), 0, 25);
+    if (!options.device) return UsageError("Option '--device' needs a device number from 0 to 25.");
+  }
+  options.image = parser.isSet(image);
+  if (parser.isSet(quality)) {
+    options.quality = NumberIn(parser.value(quality), 0, 9);
+    if (!options.quality) return UsageError("Option '--quality' needs a number from 0 to 9.");
+  }
+  if (parser.isSet(pal) && parser.isSet(ntsc)) return UsageError("Options '--pal' and '--ntsc' exclude each other.");
+  if (parser.isSet(pal)) options.discType = 1;
+  if (parser.isSet(ntsc)) options.discType = 0;
+  options.yes = parser.isSet(yes);
+
+  for (const QString& file : parser.positionalArguments()) options.files.push_back(file.toStdString());
+  if (options.files.empty()) return UsageError("No FILE given.");
+  if (parser.isSet(select)) {
+    const auto number = NumberIn(parser.value(select), 1, static_cast<int>(options.files.size()));
+    if (!number) {
+      return UsageError("Option '--select' needs a file number from 1 to " + std::to_string(options.files.size()) +
+                        ".");
+    }
+    options.selection = *number - 1;
+  }
+  result.action = BatchCommandLine::Action::Run;
+  return result;
+}

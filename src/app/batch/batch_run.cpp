@@ -1,0 +1,263 @@
+#include "app/batch/batch_run.h"
+
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <csignal>
+#include <cstdlib>
+
+#include "app/batch/console_progress.h"
+#include "app/batch/console_responder.h"
+#include "app/batch/console_view.h"
+#include "app/control_ids.h"
+#include "app/main_window_core.h"
+#include "app/time_left_view.h"
+#include "convert/convert_task_list.h"
+#include "platform/disc/burning/burner.h"
+#include "platform/disc/burning/burner_devices.h"
+#include "platform/process/stop_signals.h"
+#include "support/log.h"
+#include "support/path_buffer.h"
+#include "support/product_version.h"
+#include "support/system_info.h"
+#include "support/temporary_files.h"
+
+namespace {
+
+// How often the loop looks whether the job has ended, and how long it waits
+// for a cancelled job's programs to end before it leaves them to the kernel.
+constexpr int kCheckMs = 100;
+constexpr int kCancelWaitMs = 30'000;
+// The quality slider's "end of scroll" notification.
+constexpr int SB_ENDSCROLL = 8;
+
+// The core, and when its conversion lists have ended: a list sends its last
+// ping after its ffmpeg has gone.
+class BatchCore : public CCastrel1Dlg {
+ public:
+  std::int32_t OnPing(std::int32_t value, const Pinger& sender) override {
+    const std::int32_t result = CCastrel1Dlg::OnPing(value, sender);
+    if (value == end_of_list && dynamic_cast<const ConvertTaskList*>(&sender) != nullptr) ++m_nListsEnded;
+    return result;
+  }
+  std::atomic<int> m_nListsEnded{0};
+};
+
+void StartLog() {
+  PathBuffer folder = UserDataFolderPath();
+  folder.Append("Orlenta");
+  QDir().mkpath(QString::fromStdString(folder.str()));
+  LogOpen((folder.str() + "/Orlenta_log.txt").c_str());
+  LogSetTimestamps(true);
+  Log("Product Version: %d.%d.%d.%d", kProductVersionMajor, kProductVersionMinor, kProductVersionPatch,
+      kProductVersionTweak);
+  LogSystemInfo(DisplayFacts{});
+  Log("CoInitialize... done");
+}
+
+// The radio of a format, as the user clicks it.
+void ChooseFormat(CCastrel1Dlg& core, OutputFormatId format) {
+  DialogData data;
+  core.View()->ExchangeData(data, true);
+  data.nOutputFormat = format;
+  core.View()->ExchangeData(data, false);
+  switch (format) {
+    case kFormatAvi:
+      return core.OnRadioAvi();
+    case kFormatMpeg:
+      return core.OnRadioMpeg();
+    case kFormatWmv:
+      return core.OnRadioWMV();
+    case kFormatRm:
+      return core.OnRadioRM();
+    case kFormatDvd:
+      return core.OnRadio5();
+    case kFormatVcd:
+      return core.OnRadioVCD();
+    default:
+      return core.OnSVCD();
+  }
+}
+
+// The options on the core's controls and settings; "" or the reason they
+// cannot be applied (a usage error).
+std::string ApplyOptions(CCastrel1Dlg& core, MainWindowView& view, const BatchOptions& options) {
+  ChooseFormat(core, options.format);
+  if (options.quality) {
+    DialogData data;
+    view.ExchangeData(data, true);
+    data.nSliderPos = *options.quality;
+    view.ExchangeData(data, false);
+    // The slider at its top opens the AVI settings the first time; not here.
+    core.m_bSliderAtTop = true;
+    core.OnHScroll(SB_ENDSCROLL, *options.quality, control_id::kQualitySlider);
+  }
+  if (options.discType) {
+    core.m_nDVDType = core.m_nVCDType = core.m_nSVCDType = *options.discType;
+    for (OutputFormatId disc : {kFormatDvd, kFormatVcd, kFormatSvcd}) {
+      if (static_cast<std::size_t>(disc) < core.m_formats.size())
+        core.m_formats[disc]->video_codec_id = *options.discType;
+    }
+  }
+  if (options.device || options.image) {
+    const int count = static_cast<int>(ListBurnerDevices().size());
+    const int device = options.image ? count - 1 : *options.device;
+    if (device >= count) {
+      return "Option '--device' " + std::to_string(device) + ": the burner has devices 0 to " +
+             std::to_string(count - 1) + " (the last one writes an image).";
+    }
+    core.m_nDVDDevice = core.m_nVCDDevice = core.m_nSVCDDevice = device;
+  }
+  if (!options.outputFolder.empty()) {
+    const QString folder = QFileInfo(QString::fromStdString(options.outputFolder)).absoluteFilePath();
+    if (!QDir().mkpath(folder)) return "Option '--output': cannot create the folder " + options.outputFolder + ".";
+    core.m_strOutputFolder = core.m_strChosenFolder = folder.toStdString();
+  }
+  for (const std::string& file : options.files) {
+    view.ListAppend(QFileInfo(QString::fromStdString(file)).absoluteFilePath().toStdString());
+  }
+  if (options.selection) view.ListSelect(*options.selection);
+  return "";
+}
+
+bool Idle(const BatchCore& core, int listsStarted) {
+  return !core.m_bBusy && core.m_nListsEnded >= listsStarted;
+}
+
+void QtMessageToLog(QtMsgType /*type*/, const QMessageLogContext& /*context*/, const QString& message) {
+  Log("Qt: %s", message.toLocal8Bit().constData());
+}
+
+}  // namespace
+
+void SendQtMessagesToLog() {
+  qInstallMessageHandler(QtMessageToLog);
+}
+
+void PressConvertButton(CCastrel1Dlg& core) {
+  // The Convert command arrives with the job files; until then there is no job to run.
+  MessageBox(core.View()->Handle(), "This build cannot convert yet.", kApplicationTitle, MB_OK | MB_ICONERROR);
+}
+
+int RunBatchJob(const BatchOptions& options, std::FILE* out, bool terminal, const PressConvert& pressConvert) {
+  StartLog();
+  Log("Batch mode: format %s, %d file(s)", BatchFormatName(options.format), static_cast<int>(options.files.size()));
+  ConsoleProgress progress(out, terminal);
+  ConsoleResponder responder(progress, options.yes);
+  DialogResponder* previousResponder = GetDialogResponder();
+  SetDialogResponder(&responder);
+
+  int exitCode = kExitFailed;
+  {
+    BatchCore core;
+    ConsoleView console(progress);
+    TimeLeftView view(core, console, [&progress](auto remaining) { progress.TimeLeft(remaining); });
+    core.SetView(&view);
+    core.SetDefaultSettings();
+    core.LoadSettings();
+    core.OnInitDialog();
+    const std::string problem = ApplyOptions(core, view, options);
+    if (!problem.empty()) {
+      progress.Message("orlenta: " + problem);
+      SetDialogResponder(previousResponder);
+      return kExitUsage;
+    }
+
+    QEventLoop loop;
+    int listsStarted = 0;
+    bool interrupted = false;
+    bool stopping = false;
+    QElapsedTimer stoppingSince;
+
+    QSocketNotifier* signalNotifier = nullptr;
+    const int signalFd = InstallStopSignals();
+    if (signalFd >= 0) {
+      signalNotifier = new QSocketNotifier(signalFd, QSocketNotifier::Read, &loop);
+      QObject::connect(signalNotifier, &QSocketNotifier::activated, &loop, [&] {
+        const std::vector<int> received = ReadStopSignals(signalFd);
+        if (received.empty()) return;
+        Log("Batch mode: signal %d", received.back());
+        if (interrupted) {
+          // Asked twice: no more waiting.
+          progress.Message("orlenta: stopped at once.");
+          for (int child : ChildProcessesOf(static_cast<int>(::getpid()))) ::kill(child, SIGKILL);
+          loop.exit(1);
+          return;
+        }
+        interrupted = true;
+        progress.Message(std::string("orlenta: ") + (received.back() == SIGTERM ? "terminated" : "interrupted") +
+                         "; cancelling the job.");
+        if (core.m_bBusy) pressConvert(core);
+        // A burn in the burner's hands stops too.
+        burner::Abort();
+        stopping = true;
+        stoppingSince.start();
+      });
+    }
+
+    QTimer check;
+    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+      if (!Idle(core, listsStarted)) {
+        if (!stopping || stoppingSince.elapsed() < kCancelWaitMs) return;
+        Log("Batch mode: the cancelled job did not end in time");
+      } else if (!ChildProcessesOf(static_cast<int>(::getpid())).empty() &&
+                 (!stopping || stoppingSince.elapsed() < kCancelWaitMs)) {
+        return;  // a program of the job is still ending
+      }
+      loop.exit(0);
+    });
+    QTimer::singleShot(0, &loop, [&] {
+      pressConvert(core);
+      // The command started a conversion list when it left the core converting.
+      if (core.m_bConverting) listsStarted = 1;
+      check.start(kCheckMs);
+    });
+    loop.exec();
+    check.stop();
+    delete signalNotifier;
+
+    CTemporaryFiles::DeleteTempFiles();
+    progress.Finish();
+    if (interrupted) {
+      progress.Message("orlenta: the job was cancelled.");
+      exitCode = kExitInterrupted;
+    } else if (const auto question = responder.UnansweredQuestion()) {
+      progress.Message("orlenta: the job stopped at a question that needs an answer:\n  " + *question +
+                       "\nRun it again with --yes to answer OK (Continue).");
+      exitCode = kExitFailed;
+    } else if (responder.SawSuccess()) {
+      exitCode = kExitDone;
+    } else {
+      const std::string reason = responder.LastComplaint();
+      progress.Message("orlenta: the job failed: " + (reason.empty() ? "it ended without a result." : reason));
+      exitCode = kExitFailed;
+    }
+    core.SetView(nullptr);
+  }
+  SetDialogResponder(previousResponder);
+  Log("Batch mode: exit code %d", exitCode);
+  return exitCode;
+}
+
+int RunCommandLine(const QStringList& arguments, const PressConvert& pressConvert) {
+  const BatchCommandLine line = ParseBatchCommandLine(arguments);
+  switch (line.action) {
+    case BatchCommandLine::Action::Help:
+    case BatchCommandLine::Action::Version:
+      std::fputs(line.text.c_str(), stdout);
+      std::fflush(stdout);
+      return kExitDone;
+    case BatchCommandLine::Action::UsageError:
+      std::fprintf(stderr, "orlenta: %s\nTry 'orlenta --help' for more information.\n", line.text.c_str());
+      return kExitUsage;
+    case BatchCommandLine::Action::Run:
+      break;
+  }
+  return RunBatchJob(line.options, stderr, ::isatty(STDERR_FILENO) != 0, pressConvert);
+}

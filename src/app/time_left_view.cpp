@@ -1,0 +1,198 @@
+#include "app/time_left_view.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <exception>
+
+#include "app/control_ids.h"
+#include "app/main_window_core.h"
+#include "platform/disc/burning/burner_devices.h"
+#include "platform/video/video_file.h"
+#include "support/log.h"
+
+namespace {
+
+using Clock = TimeLeftEstimate::Clock;
+
+// What the stages after the conversion are expected to take before they
+// show their own pace: the work folder and the image are written at disk
+// speed, a real drive writes far slower and needs time to start and close
+// the disc. (Measured here: dvdauthor and genisoimage move well over
+// 100 MB/s; a 16x DVD drive writes 22 MB/s, a 48x CD drive 7 MB/s, both
+// less at the disc's inner edge.)
+constexpr double kAuthoringMBps = 120;
+constexpr double kAuthoringSeconds = 1;
+constexpr double kMenuSeconds = 3;  // the title menu's picture and video
+constexpr double kImageMBps = 150;
+constexpr double kImageSeconds = 0.5;
+constexpr double kDvdDriveMBps = 8;
+constexpr double kCdDriveMBps = 3;
+constexpr double kDriveSeconds = 30;  // lead-in, closing the disc
+constexpr double kCdImageMBps = 60;
+
+// The bar's range of each stage, as the disc jobs move it.
+constexpr double kDiscStart = 75;
+constexpr double kAuthoringEnd = 85;
+constexpr double kBurningEnd = 95;
+
+bool StartsWith(const std::string& text, const char* start) {
+  return text.rfind(start, 0) == 0;
+}
+
+// Media durations of the inputs, in ms (0 for one that cannot be read).
+std::vector<std::int64_t> InputDurations(const std::vector<PathBuffer>& inputs) {
+  std::vector<std::int64_t> durations;
+  VideoFile reader;
+  for (const PathBuffer& input : inputs) {
+    std::int64_t duration = 0;
+    try {
+      reader.OpenFile(input.str());
+      duration = reader.VideoDuration();
+      reader.CloseFile();
+    } catch (const std::exception&) {
+      Log("Time left: no duration of %s", input.c_str());
+    }
+    durations.push_back(duration);
+  }
+  return durations;
+}
+
+bool IsImageWriter(int deviceIndex) {
+  const std::vector<BurnerDevice> devices = ListBurnerDevices();
+  if (devices.empty()) return true;
+  const std::size_t index =
+      std::min<std::size_t>(static_cast<std::size_t>(std::max(deviceIndex, 0)), devices.size() - 1);
+  return devices[index].kind == BurnerDevice::Kind::ImageWriter;
+}
+
+}  // namespace
+
+TimeLeftView::TimeLeftView(const CCastrel1Dlg& core, MainWindowView& inner, Listener listener, ClockSource clock)
+    : m_core(core), m_inner(inner), m_listener(std::move(listener)), m_clock(std::move(clock)) {}
+
+TimeLeftView::~TimeLeftView() = default;
+
+std::string TimeLeftView::WindowTitle(std::optional<std::chrono::milliseconds> remaining) {
+  if (!remaining) return kApplicationTitle;
+  return std::string(kApplicationTitle) + " - " + FormatTimeLeft(*remaining) + " left";
+}
+
+TimeLeftView::Stage TimeLeftView::StageOfStatus(const std::string& text) {
+  if (StartsWith(text, "Converting to")) return Stage::Converting;
+  if (text == "Authoring in progress...") return Stage::Authoring;
+  if (text == "Burning in progress..." || text == "Finalizing the DVD, Please Wait...") return Stage::Imaging;
+  if (StartsWith(text, "Analyzing file") || StartsWith(text, "Burning CD") || StartsWith(text, "Finalizing CD")) {
+    return Stage::Burning;
+  }
+  return Stage::None;
+}
+
+void TimeLeftView::SetStatusText(const std::string& text) {
+  m_inner.SetStatusText(text);
+  const Stage stage = StageOfStatus(text);
+  if (stage == Stage::None || stage == m_stage) return;
+  if (stage == Stage::Converting) StartJob();
+  m_stage = stage;
+  // A new stage starts at the bottom of its range, whatever the bar showed
+  // at the end of the one before.
+  OnPosition(stage == Stage::Converting ? 0 : stage == Stage::Imaging ? kAuthoringEnd : kDiscStart);
+}
+
+void TimeLeftView::SetProgress(int percent) {
+  m_inner.SetProgress(percent);
+  OnPosition(percent);
+}
+
+void TimeLeftView::SetCompletedText(const std::string& text) {
+  m_inner.SetCompletedText(text);
+  // "Completed: 37.25%" is finer than the bar.
+  double position = 0;
+  if (std::sscanf(text.c_str(), "Completed: %lf", &position) == 1 ||
+      std::sscanf(text.c_str(), "Completed %lf", &position) == 1) {
+    OnPosition(position);
+  }
+}
+
+void TimeLeftView::SetButtonElement(int id, const char* element) {
+  m_inner.SetButtonElement(id, element);
+  // The Convert button back to itself: the job has ended, one way or another.
+  if (id == control_id::kConvert && std::string(element) == "button_start" && m_pEstimate) {
+    m_pEstimate.reset();
+    m_stage = Stage::None;
+    Report();
+  }
+}
+
+void TimeLeftView::StartJob() {
+  const std::vector<std::int64_t> durations = InputDurations(m_core.m_arrConvertInputs);
+  double seconds = 0;
+  for (std::int64_t duration : durations) seconds += static_cast<double>(duration) / 1000;
+  std::vector<TimeLeftEstimate::LaterStage> later;
+  const int format = m_core.m_nOutputFormat;
+  if (format == kFormatDvd || format == kFormatVcd || format == kFormatSvcd) {
+    int videoKbps = format == kFormatDvd ? m_core.m_nDVDVideoKbps : 0;
+    if (static_cast<std::size_t>(format) < m_core.m_formats.size()) {
+      videoKbps = std::max(videoKbps, m_core.m_formats[format]->GetEncodingParameters().video_bitrate / 1000);
+    }
+    const double megabytes = seconds * (videoKbps + 224) / 8000;
+    if (format == kFormatDvd) {
+      const bool drive = !IsImageWriter(m_core.m_nDVDDevice);
+      const double menu = m_core.m_arrConvertInputs.size() > 1 ? kMenuSeconds : 0;
+      later.push_back({megabytes, kAuthoringMBps, kAuthoringSeconds + menu});
+      later.push_back({megabytes, drive ? kDvdDriveMBps : kImageMBps, drive ? kDriveSeconds : kImageSeconds});
+    } else {
+      const int device = format == kFormatVcd ? m_core.m_nVCDDevice : m_core.m_nSVCDDevice;
+      const bool drive = !IsImageWriter(device);
+      const double perCd = drive ? kDriveSeconds : kImageSeconds;
+      later.push_back({megabytes, drive ? kCdDriveMBps : kCdImageMBps, perCd * std::max(m_core.m_nCDCount, 1)});
+    }
+  }
+  m_pEstimate = std::make_unique<TimeLeftEstimate>(durations, later);
+  m_position = 0;
+}
+
+void TimeLeftView::OnPosition(double position) {
+  m_position = position;
+  if (!m_pEstimate) return;
+  const Clock::time_point now = m_clock();
+  switch (m_stage) {
+    case Stage::Converting: {
+      const int files = std::max(m_core.m_nInputCount, 1);
+      if (m_core.m_bUseFfmpeg) {
+        // File k of N owns the bar's k-th share.
+        const double share = 100.0 / files;
+        const int file = std::clamp(m_core.m_nCurrentFile, 1, files);
+        m_pEstimate->Converting(static_cast<std::size_t>(file - 1), (position - share * (file - 1)) / share, now);
+      } else {
+        // The library engine moves one bar over the whole list (0..75 for a disc).
+        const bool disc = m_core.m_nOutputFormat >= kFormatDvd;
+        const double whole = std::clamp(position / (disc ? kDiscStart : 100.0), 0.0, 1.0) * files;
+        const int file = std::min(static_cast<int>(whole), files - 1);
+        m_pEstimate->Converting(static_cast<std::size_t>(file), whole - file, now);
+      }
+      break;
+    }
+    case Stage::Authoring:
+      m_pEstimate->InLaterStage(0, (position - kDiscStart) / (kAuthoringEnd - kDiscStart), now);
+      break;
+    case Stage::Imaging:
+      m_pEstimate->InLaterStage(1, (position - kAuthoringEnd) / (kBurningEnd - kAuthoringEnd), now);
+      break;
+    case Stage::Burning:
+      m_pEstimate->InLaterStage(0, (position - kDiscStart) / (100 - kDiscStart), now);
+      break;
+    case Stage::None:
+      break;
+  }
+  Report();
+}
+
+void TimeLeftView::Report() {
+  std::optional<std::chrono::milliseconds> remaining;
+  if (m_pEstimate) remaining = m_pEstimate->Remaining(m_clock());
+  // Whole seconds are all anyone reads; fewer calls for the listener.
+  if (remaining) *remaining = std::chrono::milliseconds((remaining->count() + 999) / 1000 * 1000);
+  if (remaining == m_reported) return;
+  m_reported = remaining;
+  if (m_listener) m_listener(remaining);
+}

@@ -1,0 +1,72 @@
+#pragma once
+// The time a running job still needs, for the window's title and the batch
+// mode's progress line. It sits between the core and its view: everything
+// passes through unchanged, and what the core shows of a job (the status
+// line names the stage, the bar and the completion text its progress) feeds
+// a TimeLeftEstimate with the job's plan read from the core (the inputs'
+// durations, the format, the device).
+//
+// The listener hears the estimate after every change: nothing while no
+// honest figure exists - the first seconds of converting, and after the job.
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/main_window_view.h"
+#include "convert/time_left_estimate.h"
+
+class CCastrel1Dlg;
+
+class TimeLeftView : public MainWindowView {
+ public:
+  using Listener = std::function<void(std::optional<std::chrono::milliseconds>)>;
+  using ClockSource = std::function<TimeLeftEstimate::Clock::time_point()>;
+
+  // clock: where the time comes from (tests pass their own).
+  TimeLeftView(const CCastrel1Dlg& core, MainWindowView& inner, Listener listener,
+               ClockSource clock = TimeLeftEstimate::Clock::now);
+  ~TimeLeftView() override;
+
+  WindowHandle Handle() override { return m_inner.Handle(); }
+  void SetSkin() override { m_inner.SetSkin(); }
+  void AppendSystemCommand(unsigned id, const std::string& text) override { m_inner.AppendSystemCommand(id, text); }
+  void SetIcon() override { m_inner.SetIcon(); }
+  void ExchangeData(DialogData& data, bool save) override { m_inner.ExchangeData(data, save); }
+  void EnableControl(int id, bool enable) override { m_inner.EnableControl(id, enable); }
+  void ShowControl(int id, bool show) override { m_inner.ShowControl(id, show); }
+  void SetButtonElement(int id, const char* element) override;
+  void SetStatusText(const std::string& text) override;
+  void SetProgress(int percent) override;
+  void SetCompletedText(const std::string& text) override;
+  void SetOutputFolderText(const std::string& path) override { m_inner.SetOutputFolderText(path); }
+  int ListCount() override { return m_inner.ListCount(); }
+  std::string ListText(int index) override { return m_inner.ListText(index); }
+  int ListSelection() override { return m_inner.ListSelection(); }
+  void ListAppend(const std::string& text) override { m_inner.ListAppend(text); }
+  void ListDelete(int index) override { m_inner.ListDelete(index); }
+  void ListSelect(int index) override { m_inner.ListSelect(index); }
+  void CloseWindow(int result) override { m_inner.CloseWindow(result); }
+
+  // "Orlenta - 2:35 left", or the plain caption without a figure.
+  static std::string WindowTitle(std::optional<std::chrono::milliseconds> remaining);
+
+ private:
+  enum class Stage { None, Converting, Authoring, Imaging, Burning };
+  // The stage a status line names; None for texts that name none.
+  static Stage StageOfStatus(const std::string& text);
+  void StartJob();
+  void OnPosition(double position);
+  void Report();
+
+  const CCastrel1Dlg& m_core;
+  MainWindowView& m_inner;
+  Listener m_listener;
+  ClockSource m_clock;
+  std::unique_ptr<TimeLeftEstimate> m_pEstimate;
+  Stage m_stage = Stage::None;
+  double m_position = 0;
+  std::optional<std::chrono::milliseconds> m_reported;
+};

@@ -1,0 +1,118 @@
+#include "app/batch/batch_options.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <memory>
+
+namespace {
+
+// The parser names the program after the application's first argument.
+class CoreApplication : public testing::Environment {
+ public:
+  void SetUp() override {
+    static int argc = 1;
+    static char name[] = "orlenta";
+    static char* argv[] = {name, nullptr};
+    m_application = std::make_unique<QCoreApplication>(argc, argv);
+  }
+  void TearDown() override { m_application.reset(); }
+
+ private:
+  std::unique_ptr<QCoreApplication> m_application;
+};
+[[maybe_unused]] const auto* const kEnvironment = testing::AddGlobalTestEnvironment(new CoreApplication);
+
+using testing::ElementsAre;
+using testing::HasSubstr;
+
+BatchCommandLine Parse(QStringList arguments) {
+  arguments.prepend("orlenta");
+  return ParseBatchCommandLine(arguments);
+}
+
+TEST(BatchOptions, ReadsAWholeJob) {
+  const BatchCommandLine line = Parse({"--batch", "--format", "SVCD", "--output", "/tmp/out", "--image", "--quality=3",
+                                       "--ntsc", "--select", "2", "--yes", "a.mp4", "b b.mkv"});
+  ASSERT_EQ(line.action, BatchCommandLine::Action::Run) << line.text;
+  const BatchOptions& options = line.options;
+  EXPECT_EQ(options.format, kFormatSvcd);
+  EXPECT_EQ(options.outputFolder, "/tmp/out");
+  EXPECT_TRUE(options.image);
+  EXPECT_FALSE(options.device.has_value());
+  EXPECT_EQ(options.quality, 3);
+  EXPECT_EQ(options.discType, 0);
+  EXPECT_EQ(options.selection, 1);
+  EXPECT_TRUE(options.yes);
+  EXPECT_THAT(options.files, ElementsAre("a.mp4", "b b.mkv"));
+}
+
+TEST(BatchOptions, DefaultsLeaveTheStoredSettings) {
+  const BatchCommandLine line = Parse({"--batch", "--format", "avi", "--device", "1", "--pal", "a.mp4"});
+  ASSERT_EQ(line.action, BatchCommandLine::Action::Run) << line.text;
+  EXPECT_EQ(line.options.format, kFormatAvi);
+  EXPECT_EQ(line.options.device, 1);
+  EXPECT_EQ(line.options.discType, 1);
+  EXPECT_TRUE(line.options.outputFolder.empty());
+  EXPECT_FALSE(line.options.quality || line.options.selection || line.options.image || line.options.yes);
+}
+
+TEST(BatchOptions, DoubleDashEndsTheOptions) {
+  const BatchCommandLine line = Parse({"--batch", "--format", "dvd", "--", "--yes", "-x.mp4"});
+  ASSERT_EQ(line.action, BatchCommandLine::Action::Run) << line.text;
+  EXPECT_FALSE(line.options.yes);
+  EXPECT_THAT(line.options.files, ElementsAre("--yes", "-x.mp4"));
+}
+
+TEST(BatchOptions, UsageErrorsNameTheOption) {
+  struct Case {
+    QStringList arguments;
+    const char* named;
+  };
+  const Case cases[] = {
+      {{"--batch", "--format", "dvd", "--colour", "a.mp4"}, "colour"},
+      {{"--batch", "--format", "dvdx", "a.mp4"}, "--format"},
+      {{"--batch", "a.mp4"}, "--format"},
+      {{"--batch", "--format"}, "format"},
+      {{"--batch", "--format", "dvd", "--quality", "10", "a.mp4"}, "--quality"},
+      {{"--batch", "--format", "dvd", "--quality", "high", "a.mp4"}, "--quality"},
+      {{"--batch", "--format", "dvd", "--device", "-1", "a.mp4"}, "--device"},
+      {{"--batch", "--format", "dvd", "--device", "0", "--image", "a.mp4"}, "--image"},
+      {{"--batch", "--format", "dvd", "--pal", "--ntsc", "a.mp4"}, "--ntsc"},
+      {{"--batch", "--format", "vcd", "--select", "3", "a.mp4", "b.mp4"}, "--select"},
+      {{"--batch", "--format", "vcd", "--select", "0", "a.mp4"}, "--select"},
+      {{"--batch", "--format", "dvd", "--output", "", "a.mp4"}, "--output"},
+      {{"--batch", "--format", "dvd"}, "FILE"},
+      {{"--format", "dvd", "a.mp4"}, "--batch"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.arguments.join(' ').toStdString());
+    const BatchCommandLine line = Parse(c.arguments);
+    EXPECT_EQ(line.action, BatchCommandLine::Action::UsageError);
+    EXPECT_THAT(line.text, HasSubstr(c.named));
+  }
+}
+
+TEST(BatchOptions, HelpAndVersion) {
+  const BatchCommandLine help = Parse({"--help"});
+  ASSERT_EQ(help.action, BatchCommandLine::Action::Help);
+  for (const char* option : {"--batch", "--format <FORMAT>", "--output <DIR>", "--device <N>", "--image", "--quality",
+                             "--pal", "--ntsc", "--select <N>", "--yes", "--version", "FILE...", "130"}) {
+    EXPECT_THAT(help.text, HasSubstr(option));
+  }
+  EXPECT_EQ(Parse({"--batch", "--version"}).action, BatchCommandLine::Action::Version);
+  EXPECT_THAT(Parse({"--version"}).text, testing::MatchesRegex("orlenta [0-9]+\\.[0-9]+\\.[0-9]+\n"));
+}
+
+TEST(BatchOptions, TheWindowTakesPlainFilesOnly) {
+  const std::pair<std::vector<std::string>, bool> cases[] = {
+      {{"orlenta"}, false},           {{"orlenta", "a.avi"}, false},
+      {{"orlenta", "-"}, false},      {{"orlenta", "--", "-a.avi"}, false},
+      {{"orlenta", "--batch"}, true}, {{"orlenta", "a.avi", "--help"}, true},
+      {{"orlenta", "-v"}, true},
+  };
+  for (const auto& [arguments, expected] : cases) EXPECT_EQ(WantsCommandLine(arguments), expected) << arguments.back();
+}
+
+}  // namespace
