@@ -76,7 +76,12 @@ std::vector<int> ProcessesMatching(const std::string& text) {
     const auto close = statLine.rfind(')');
     if (close == std::string::npos || close + 2 >= statLine.size() || statLine[close + 2] == 'Z') continue;
     std::ifstream cmdline(entry.path() / "cmdline", std::ios::binary);
-    std::string command((std::istreambuf_iterator<char>(cmdline)), std::istreambuf_iterator<char>());
+    std::string command;
+    try {
+      command.assign(std::istreambuf_iterator<char>(cmdline), std::istreambuf_iterator<char>());
+    } catch (const std::ios_base::failure&) {
+      continue;  // the process ended while we read (ESRCH): it matches nothing now
+    }
     for (char& c : command) {
       if (c == '\0') c = ' ';
     }
