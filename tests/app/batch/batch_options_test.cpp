@@ -3,25 +3,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <memory>
+#include "app/batch/core_application.h"
 
 namespace {
 
 // The parser names the program after the application's first argument.
-class CoreApplication : public testing::Environment {
- public:
-  void SetUp() override {
-    static int argc = 1;
-    static char name[] = "orlenta";
-    static char* argv[] = {name, nullptr};
-    m_application = std::make_unique<QCoreApplication>(argc, argv);
-  }
-  void TearDown() override { m_application.reset(); }
-
- private:
-  std::unique_ptr<QCoreApplication> m_application;
-};
 [[maybe_unused]] const auto* const kEnvironment = testing::AddGlobalTestEnvironment(new CoreApplication);
 
 using testing::ElementsAre;
