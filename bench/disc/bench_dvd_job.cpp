@@ -30,8 +30,8 @@
 #include "platform/disc/disc_files.h"
 #include "platform/disc/tools/tool_run.h"
 #include "platform/process/find_program.h"
-#include "platform/process/processor_count.h"
 #include "platform/programs/external_programs.h"
+#include "support/processor_count.h"
 #include "support/temporary_files.h"
 
 namespace fs = std::filesystem;

@@ -352,7 +352,8 @@ void CCastrel1Dlg::OnFileTaskEnd(const ConvertFileTask& task) {
   } else if (!written.empty()) {
     // The task made the name unique: the disc flows and the success message
     // need the file it really wrote.
-    const auto index = static_cast<std::size_t>(m_nCurrentFile - 1);
+    // Files converted side by side end in any order: the task knows its place in the list.
+    const std::size_t index = task.Index();
     if (index < m_arrOutputFiles.size()) m_arrOutputFiles[index] = WithoutExtension(written);
     m_strOutFile = written;
   }

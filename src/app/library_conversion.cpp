@@ -298,6 +298,17 @@ LibraryConversionRun::Next LibraryConversionRun::EndRefused() {
 
 void LibraryConversionRun::Run() {
   Log("CCastrel1Dlg::ConvertUsingNCT");
+  if (!m_onCoreThread) {
+    // Files of one list fail side by side when the list converts several at
+    // once; the first fallback converts the whole list, the others find the
+    // job taken over (Convert hands each new job to ffmpeg again).
+    bool takenOver = false;
+    OnCore([&] { takenOver = !m_core.m_bUseFfmpeg; });
+    if (takenOver) {
+      Log("The library engine has already taken this job over");
+      return;
+    }
+  }
   try {
     RunPasses();
   } catch (const std::exception& error) {
@@ -322,6 +333,9 @@ void LibraryConversionRun::RunPasses() {
   int selected = 0;
   OnCore([&] {
     m_core.m_bUseFfmpeg = false;
+    // The run names the job's outputs itself: entries Convert planned for
+    // ffmpeg name files that were never written.
+    m_core.m_arrOutputFiles.clear();
     listCount = m_core.m_pView->ListCount();
     singleFileJob = m_core.m_nOutputFormat == kFormatVcd || m_core.m_nOutputFormat == kFormatSvcd;
     selected = m_core.m_nSelectedFile;
@@ -372,7 +386,12 @@ LibraryConversionRun::Next LibraryConversionRun::ConvertEntry(int entry, bool& c
     return Next::Go;
   }
   int type = -1;
-  OnCore([&] { type = m_core.GetFileInputType(path); });
+  OnCore([&] {
+    type = m_core.GetFileInputType(path);
+    // The window's reader keeps the file it checked open for an OpenFile that
+    // follows; here the run reads with its own, so it lets the file go.
+    if (!m_onCoreThread && !m_core.m_pIVideoFileIn->IsOpen()) m_core.m_pIVideoFileIn->CloseFile();
+  });
   if (type < 0) {
     Message(path + "\n\nThe file you have selected is not a video file or this format is not supported", "Warning",
             MB_OK | MB_ICONEXCLAMATION);

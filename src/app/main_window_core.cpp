@@ -13,6 +13,7 @@
 #include "platform/dialogs/file_choosers.h"
 #include "platform/dialogs/message_box.h"
 #include "platform/dialogs/shell_open.h"
+#include "platform/disc/burning/burner.h"
 #include "platform/registry/registry.h"
 #include "platform/video/image_scaler.h"
 #include "platform/video/video_file.h"
@@ -65,6 +66,9 @@ bool CCastrel1Dlg::OnInitDialog() {
       m_arrVideoCodecs.push_back(m_pIVideoFileOut->VideoCodecName());
     }
   }
+  burner::Initialize();
+  Log("CreateProject(BS_BURNER_CUE)");
+  burner::CreateProject(burner::BS_BURNER_CUE);
   m_bSliderAtTop = false;
   Log("Set the Options");
   m_pView->SetOutputFolderText(m_strOutputFolder);

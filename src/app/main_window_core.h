@@ -14,6 +14,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,14 +23,17 @@
 #include "convert/conversion_fallback.h"
 #include "convert/ping.h"
 #include "disc/cd_split_plan.h"
+#include "disc/disc_prompts.h"
 #include "formats/library_pages.h"
 #include "formats/output_format.h"
 #include "platform/registry/registry_key.h"
+#include "support/auto_reset_event.h"
 #include "support/path_buffer.h"
 
 class ConvertFileTask;
 class ConvertTaskList;
 class CRegistry;
+struct DvdImageBuilder;
 class ImageScaler;
 class PreviewPlayer;
 class VideoFile;
@@ -203,14 +207,71 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   void OnFileTaskEnd(const ConvertFileTask& task);
 
  public:
-  // The DVD job (dvd_job.cpp) ---------------------------------------------
+  // The DVD job (dvd_job.cpp, dvd_menu.cpp) ------------------------------
 
+  // Authors the converted titles and hands the DVD to the burner; the job
+  // ends here or in OnFinishDVD.
   void StartBurnDVD();
+  // Deletes the job's converted files and empties the image folders; stops
+  // an authoring or a burn of the job that still runs.
   void CleanTempFiles();
+  // Deletes every file under path (folders stay); true when every delete worked.
+  static bool EmptyDir(const std::string& path);
+  // Writes "foxdvdmenu.ini" and "foxdvdmenu.mpg" into folder (ending in '/'
+  // or empty): 1, or 0 when the description cannot be created. Errors of the
+  // video library, and fewer converted files than titles, throw.
+  int PrepareMenu(const std::string& folder);
+  // WM_FINISHDVD: the burn has ended, errorText empty on success.
+  int OnFinishDVD(const std::optional<std::string>& errorText);
+  // WM_ERASEDISK: the burner wants the disc erased before it writes.
+  int OnEraseDisk();
+
+  // Disc prompts (disc_prompts.cpp) ---------------------------------------
+
+  // WM_SHOWDLG on the core's thread: the CD prompt with text; 1 Continue, 2 Cancel.
+  int ShowDlg(const std::string& text);
+  // The same from any thread (the CD worker), while the caller waits.
+  int SendShowDlg(const std::string& text);
+  // The prompts as the responder gets them, their Erase buttons wired to the burner.
+  CDCountDlgRequest CDCountPrompt(const std::string& text);
+  EraseDVDDlgRequest EraseDVDPrompt();
 
   // The CD job (cd_job.cpp) -----------------------------------------------
 
+  // Starts the worker that burns the converted movie, one part per CD; the
+  // job ends on the core's thread (OnFinishVCDBurn) or in the worker.
   void StartBurnCD();
+  // The worker; returns 0 when the job has ended.
+  unsigned VCDBurnThread();
+  // WM_FINISHVCDBURN: every CD has been burnt or the job was cancelled.
+  std::intptr_t OnFinishVCDBurn(std::uintptr_t wParam, std::intptr_t lParam);
+  // The file CD k (1-based) of the m_nCDCount CDs burns.
+  std::string GetCDFile(int k) const;
+  // The VCD (SVCD) job's CD count, expected from m_nTotalDuration and the
+  // format's video bit rate, into m_nCDCount. False, after telling the user,
+  // when the movie would need more than kMaxCdCount CDs: the Convert command
+  // then converts nothing.
+  bool CheckCDCount();
+  // The burner's callbacks during a CD job; user is the core.
+  static void CdProcessCallback(float percent, int writtenMegabytes, int totalMegabytes, int fifoPercent,
+                                int bufferPercent, int step, int steps, void* user);
+  static void CdBurnDoneCallback(const char* errorText, void* user);
+  static void CdFinalizeCallback(void* user);
+  static void CdScannerCallback(float percent, int fileIndex, void* user);
+  static void CdScanDoneCallback(int fileIndex, int result, int width, int height, int frameRateMilli, int videoKbps,
+                                 int audioSampleRate, int audioChannels, int audioKbps, int durationMs, int sectors,
+                                 void* user);
+
+  std::atomic<int> m_nCurrentCD{1};
+  std::atomic<bool> m_bCDBurnError{false};
+  AutoResetEvent m_pMPEGScanned{"MPEG Scanned"};
+  AutoResetEvent m_pCDBurned{"CD Burned"};
+  // The status line as the CD job last set it ("Done!" is appended to it).
+  std::string m_strCDStatus;
+  // From StartBurnCD until the worker has returned.
+  std::atomic<bool> m_bCDWorkerRunning{false};
+  // The CD prompt's erase window is open: the burner's progress is the erase's.
+  std::atomic<bool> m_bCDErasing{false};
 
   // The library conversion (library_conversion.cpp) -----------------------
 
@@ -330,6 +391,14 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   PathBuffer m_szDiscConvertFolder;  // ends in '/'
   std::vector<PathBuffer> m_arrConvertInputs;
 
+  // The DVD job (dvd_job.cpp).
+  std::atomic<bool> m_bErasing{false};  // the erase window is open; read by the burner's callbacks
+  DvdImageBuilder* m_Builder = nullptr;
+  // Chapter marks inside each title, every so many seconds.
+  int m_nChapterSeconds = 300;
+  // What the DVD medium holds, in bytes (a DVD-5).
+  std::int64_t m_nDVDCapacityBytes = 4'700'372'992;
+
   // The wait between saving and deleting the temporary files when the window
   // closes.
   static constexpr int kCloseDelayMs = 600;
@@ -351,6 +420,37 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   // "Software\Peravel\Orlenta": the format settings, parent of the window's own.
   std::string FormatSettingsKey() const;
   WindowHandle Owner() const { return m_pView != nullptr ? m_pView->Handle() : nullptr; }
+
+  // The DVD job (dvd_job.cpp, dvd_menu.cpp).
+  static void BuilderProgressCallback(void* user, float x, int a, int b);
+  static void DvdProcessCallback(float percent, int writtenMegabytes, int totalMegabytes, int fifoPercent,
+                                 int bufferPercent, int step, int steps, void* user);
+  static void DvdBurnDoneCallback(const char* errorText, void* user);
+  static void DvdFinalizeCallback(void* user);
+  // The burn's progress on the core's thread.
+  void OnDvdProcess(double percent);
+  // The bar at the value rounded, the completion text with the value itself.
+  void ShowJobProgress(double value);
+  // Burns again while the burner finds no disc (23) or a written one (21)
+  // and the user answers OK; result holds the last result, the return value
+  // the last answer.
+  int BurnWithPrompts(int& result);
+  // The ends of a DVD job: canceled, failed with a burner result, or an exception.
+  void EndDvdJobCanceled(const char* logLine, const char* message);
+  void EndDvdJobWithBurnError(int result);
+  void EndDvdJobWithMessage(const std::string& message);
+  // Stops what the job still runs (authoring, a burn) before its files go.
+  void StopRunningDvdWork();
+  // Converted title i as it lies on disk.
+  std::string ConvertedFile(std::size_t i) const;
+  // The listed files whose titles the DVD holds, in list order.
+  std::vector<std::string> DvdTitleSources();
+  // The erase window from a prompt's Erase button.
+  void EraseRewritable(const char* caption);
+
+  bool m_bAuthoring = false;            // StartBurnDVD is building the image
+  std::atomic<bool> m_bBurning{false};  // the burner writes this job's DVD
+  bool m_bImageWriter = false;          // the job writes an image file instead of a disc
 
   // Input files and preview (input_files.cpp, preview.cpp).
   // Step 11 of OnInitDialog: the file named on the command line.

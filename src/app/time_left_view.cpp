@@ -130,10 +130,13 @@ void TimeLeftView::StartJob() {
   std::vector<TimeLeftEstimate::LaterStage> later;
   const int format = m_core.m_nOutputFormat;
   if (format == kFormatDvd || format == kFormatVcd || format == kFormatSvcd) {
-    int videoKbps = format == kFormatDvd ? m_core.m_nDVDVideoKbps : 0;
-    if (static_cast<std::size_t>(format) < m_core.m_formats.size()) {
-      videoKbps = std::max(videoKbps, m_core.m_formats[format]->GetEncodingParameters().video_bitrate / 1000);
+    // The rate the titles are encoded at when the plan fixed one, else the
+    // format's own.
+    int videoKbps = format == kFormatDvd ? m_core.m_nDVDEncoderKbps : 0;
+    if (videoKbps <= 0 && static_cast<std::size_t>(format) < m_core.m_formats.size()) {
+      videoKbps = m_core.m_formats[format]->GetEncodingParameters().video_bitrate / 1000;
     }
+    if (videoKbps <= 0 && format == kFormatDvd) videoKbps = m_core.m_nDVDVideoKbps;
     const double megabytes = seconds * (videoKbps + 224) / 8000;
     if (format == kFormatDvd) {
       const bool drive = !IsImageWriter(m_core.m_nDVDDevice);
@@ -158,15 +161,16 @@ void TimeLeftView::OnPosition(double position) {
   switch (m_stage) {
     case Stage::Converting: {
       const int files = std::max(m_core.m_nInputCount, 1);
+      // The conversion fills the bar's first part (all of it for a file format).
+      const double range = std::max(m_core.m_nProgressRange, 1);
       if (m_core.m_bUseFfmpeg) {
-        // File k of N owns the bar's k-th share.
-        const double share = 100.0 / files;
+        // File k of N owns the k-th share of that part.
+        const double share = range / files;
         const int file = std::clamp(m_core.m_nCurrentFile, 1, files);
         m_pEstimate->Converting(static_cast<std::size_t>(file - 1), (position - share * (file - 1)) / share, now);
       } else {
-        // The library engine moves one bar over the whole list (0..75 for a disc).
-        const bool disc = m_core.m_nOutputFormat >= kFormatDvd;
-        const double whole = std::clamp(position / (disc ? kDiscStart : 100.0), 0.0, 1.0) * files;
+        // The library engine moves the bar over the whole list.
+        const double whole = std::clamp(position / range, 0.0, 1.0) * files;
         const int file = std::min(static_cast<int>(whole), files - 1);
         m_pEstimate->Converting(static_cast<std::size_t>(file), whole - file, now);
       }

@@ -31,16 +31,3 @@ class OutputNameRegister {
   std::vector<bool> m_settled;
   std::vector<PathBuffer> m_given;
 };
-
-// Settles a file when it leaves the scope, by return or by exception.
-class SettleOutputName {
- public:
-  SettleOutputName(OutputNameRegister& names, std::size_t file) : m_names(names), m_nFile(file) {}
-  ~SettleOutputName() { m_names.Settle(m_nFile); }
-  SettleOutputName(const SettleOutputName&) = delete;
-  SettleOutputName& operator=(const SettleOutputName&) = delete;
-
- private:
-  OutputNameRegister& m_names;
-  std::size_t m_nFile;
-};

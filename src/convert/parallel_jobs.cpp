@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/process/processor_count.h"
+#include "support/processor_count.h"
 
 int ChooseParallelJobs(int requested, std::size_t fileCount, int processors, double encoderProcessorUse) {
   int jobs = requested;

@@ -1,5 +1,7 @@
 #include "convert/parallel_tasks.h"
 
+#include <algorithm>
+#include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -32,7 +34,13 @@ class FileRelay : public PingReceiver {
 class TaskListRun {
  public:
   TaskListRun(std::vector<ConvertFileTask>& tasks, PingReceiver* receiver)
-      : m_tasks(tasks), m_pReceiver(receiver), m_progress(tasks.size()), m_names(tasks.size()) {
+      : m_tasks(tasks),
+        m_pReceiver(receiver),
+        m_beginSent(tasks.size(), false),
+        m_finished(tasks.size(), false),
+        m_heldEnd(tasks.size(), nullptr),
+        m_progress(tasks.size()),
+        m_names(tasks.size()) {
     m_relays.reserve(tasks.size());
     for (std::size_t i = 0; i < tasks.size(); ++i) {
       m_relays.push_back(std::make_unique<FileRelay>(*this, receiver, i));
@@ -54,18 +62,42 @@ class TaskListRun {
     for (std::thread& helper : helpers) helper.join();
   }
 
-  // Hands a ping on to the receiver, one at a time; progress gives the list's percent.
+  // Hands a ping on to the receiver, one at a time; progress gives the list's
+  // percent. The files' begin and end pings go out in list order, so that a
+  // receiver counting ends knows which file ended: a begin waits for the
+  // earlier files' begins, and an end that comes before an earlier file's end
+  // is held and sent right after it (its task has finished by then).
   std::int32_t Relay(std::int32_t value, const Pinger& sender, std::size_t file, FileProgressPinger& progress) {
-    std::lock_guard lock(m_pingLock);
-    if (m_pReceiver == nullptr) return 0;
+    std::unique_lock lock(m_pingLock);
     if (dynamic_cast<const ProgressPinger*>(&sender) != nullptr) {
       progress.SetListPercent(m_progress.FileReached(file, value));
-      return m_pReceiver->OnPing(value, progress);
+      return Forward(value, progress);
     }
-    if (value == end_converting && dynamic_cast<const ConvertFileTask*>(&sender) != nullptr) {
-      progress.SetListPercent(m_progress.FileEnded(file));
+    if (dynamic_cast<const ConvertFileTask*>(&sender) != nullptr && file < m_tasks.size()) {
+      if (value == begin_converting) {
+        m_beginMayGo.wait(lock,
+                          [&] { return std::all_of(m_beginSent.begin(), m_beginSent.begin() + Offset(file), Yes); });
+        m_beginSent[file] = true;
+        m_beginMayGo.notify_all();
+      } else if (value == end_converting) {
+        progress.SetListPercent(m_progress.FileEnded(file));
+        m_heldEnd[file] = &sender;
+        SendEndsInListOrder();
+        return 0;
+      }
     }
-    return m_pReceiver->OnPing(value, sender);
+    return Forward(value, sender);
+  }
+
+  // The task of file has returned (or thrown): later files wait no longer for
+  // its begin, end or name.
+  void FileFinished(std::size_t file) noexcept {
+    m_names.Settle(file);
+    std::lock_guard lock(m_pingLock);
+    m_beginSent[file] = true;
+    m_finished[file] = true;
+    m_beginMayGo.notify_all();
+    SendEndsInListOrder();
   }
 
  private:
@@ -84,10 +116,16 @@ class TaskListRun {
     while (const auto next = NextTask()) RunTask(*next);
   }
 
+  // Runs when a task leaves, before its failure is shown: the others go on meanwhile.
+  struct TaskFinish {
+    TaskListRun& run;
+    std::size_t file;
+    ~TaskFinish() { run.FileFinished(file); }
+  };
+
   void RunTask(std::size_t index) {
     try {
-      // A task that ends before it has its name must not keep later ones waiting.
-      SettleOutputName settle(m_names, index);
+      const TaskFinish finish{*this, index};
       m_tasks[index]();
     } catch (const stop_by_user_exception&) {
       StopTaking();
@@ -103,9 +141,42 @@ class TaskListRun {
     }
   }
 
+  static bool Yes(bool value) { return value; }
+  static std::ptrdiff_t Offset(std::size_t file) { return static_cast<std::ptrdiff_t>(file); }
+
+  std::int32_t Forward(std::int32_t value, const Pinger& sender) {
+    return m_pReceiver != nullptr ? m_pReceiver->OnPing(value, sender) : 0;
+  }
+
+  // With m_pingLock held.
+  void SendEndsInListOrder() noexcept {
+    while (m_nEndsSent < m_tasks.size()) {
+      const Pinger* end = m_heldEnd[m_nEndsSent];
+      if (end == nullptr && !m_finished[m_nEndsSent]) return;  // still converting
+      m_heldEnd[m_nEndsSent] = nullptr;
+      ++m_nEndsSent;
+      if (end == nullptr) continue;  // it failed before its begin: it has no end to send
+      try {
+        Forward(end_converting, *end);
+      } catch (const std::exception& error) {
+        Log("The end of a conversion could not be handled: %s", error.what());
+      } catch (...) {
+        Log("The end of a conversion could not be handled");
+      }
+    }
+  }
+
   std::vector<ConvertFileTask>& m_tasks;
   PingReceiver* m_pReceiver;
   std::mutex m_pingLock;
+  // Under m_pingLock: which files have sent their begin (or finished without
+  // one), which have finished, the ends held for list order, and how many
+  // files' ends are out.
+  std::condition_variable m_beginMayGo;
+  std::vector<bool> m_beginSent;
+  std::vector<bool> m_finished;
+  std::vector<const Pinger*> m_heldEnd;
+  std::size_t m_nEndsSent = 0;
   ListProgress m_progress;
   OutputNameRegister m_names;
   std::vector<std::unique_ptr<FileRelay>> m_relays;

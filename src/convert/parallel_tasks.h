@@ -5,11 +5,12 @@
 // started has ended.
 //
 // What the receiver hears stays what one file after another gives it: each
-// file's begin_converting and end_converting from the file's task, and
-// progress from a ProgressPinger in percent of that file. The pings pass one
-// at a time (a task waits while another's ping is handled), and progress
-// comes from a FileProgressPinger that names the file and carries the
-// progress of the whole list.
+// file's begin_converting and end_converting from the file's task, in list
+// order (an end that comes early is held until the earlier files' ends are
+// out), and progress from a ProgressPinger in percent of that file. The pings
+// pass one at a time (a task waits while another's ping is handled), and
+// progress comes from a FileProgressPinger that names the file and carries
+// the progress of the whole list.
 //
 // A failing file shows its message and the others go on; a stop (the stop
 // flag, or a task ending with stop_by_user_exception) takes no further tasks

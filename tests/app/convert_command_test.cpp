@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <chrono>
 #include <filesystem>
 #include <optional>
@@ -18,17 +19,19 @@
 #include "disc/dvd_space_plan.h"
 #include "platform/dialogs/auxiliary_requests.h"
 #include "platform/dialogs/scripted_responder.h"
+#include "platform/disc/burning/burner.h"
 #include "platform/registry/registry_test_env.h"
 #include "support/temporary_files.h"
 
 namespace {
 
-// The core's thread must run an event loop for the pings of the list's thread.
+// The core's thread must run an event loop for the pings of the list's
+// thread; the DVD job draws its menu page, which needs fonts.
 QCoreApplication& CoreApplication() {
   static int argc = 1;
   static char name[] = "test_convert_command";
   static char* argv[] = {name, nullptr};
-  static auto* app = new QCoreApplication(argc, argv);
+  static auto* app = new QGuiApplication(argc, argv);
   return *app;
 }
 
@@ -172,15 +175,17 @@ TEST_F(ConvertCommand, InputsThatShareANameAreNamedAsTheTasksWroteThem) {
 }
 
 TEST_F(ConvertCommand, CancelWhileConvertingStopsFfmpegResetsTheProgressAndLeavesTheInputsAlone) {
-  const std::string input = testkit::MakeClip(dir.File("in/long.avi"), {.seconds = 60, .width = 640, .height = 480});
+  // A small clip made quickly, converted slowly: a DVD title is 720 wide.
+  core.m_nOutputFormat = kFormatDvd;
+  const std::string input = Clip("long.avi", 120);
   const std::string inputBefore = testkit::ReadFile(input);
   List({input});
   core.OnButtonConvert();
   ASSERT_TRUE(core.m_bBusy);
-  EXPECT_EQ(view.status, "Converting to AVI...");
+  EXPECT_EQ(view.status, "Converting to DVD-Compatible MPEG...");
   EXPECT_EQ(view.elements.at(control_id::kConvert), "button_cancel");
-  ASSERT_TRUE(RunUntil([&] { return view.progress > 0; })) << "ffmpeg reports progress";
-  ASSERT_FALSE(testkit::ProcessesMatching(input).empty());
+  ASSERT_TRUE(RunUntil([&] { return view.progress > 0 && !testkit::ProcessesMatching(input).empty(); }))
+      << "ffmpeg runs and reports progress";
 
   core.OnButtonConvert();  // the same button cancels
   ASSERT_EQ(responder.Messages().size(), 1u);
@@ -195,7 +200,7 @@ TEST_F(ConvertCommand, CancelWhileConvertingStopsFfmpegResetsTheProgressAndLeave
   EXPECT_TRUE(testkit::ProcessesMatching(input).empty()) << "no ffmpeg is left";
   EXPECT_EQ(responder.Messages().size(), 1u) << "the cancelled list's end shows nothing";
   EXPECT_EQ(testkit::ReadFile(input), inputBefore);
-  EXPECT_FALSE(std::filesystem::exists(dir.File("out/long_new.avi"))) << "the half-written output is removed";
+  EXPECT_FALSE(std::filesystem::exists(dir.File("tmp/long_new.mpg"))) << "the half-written output is removed";
   EXPECT_EQ(view.status, "Conversion canceled!");
 }
 
@@ -226,19 +231,27 @@ TEST_F(ConvertCommand, ProgressFillsEachConvertedFilesShareOfTheBar) {
 
 TEST_F(ConvertCommand, ClipsToDvdAreConvertedIntoTheTemporaryFolderAndHandedToTheDvdJob) {
   core.m_nOutputFormat = kFormatDvd;
+  // The DVD job writes an image into the output folder, whatever drives this machine has.
+  burner::DeviceName devices[burner::kMaxDevices];
+  int count = 0;
+  ASSERT_EQ(burner::GetDevices(devices, &count, 1), 0);
+  core.m_nDVDDevice = count - 1;
+  responder.QueueMessageAnswer(IDNO);  // do not open the image's folder
   List({Clip("one.avi"), Clip("two.avi")});
   ASSERT_TRUE(ConvertAndWaitForTheEnd());
-  EXPECT_TRUE(responder.Messages().empty());
+  ASSERT_EQ(responder.Messages().size(), 1u);
+  EXPECT_EQ(responder.Messages()[0].text.rfind("DVD created successfully!", 0), 0u) << responder.Messages()[0].text;
+  EXPECT_TRUE(std::filesystem::exists(dir.File("out/Video DVD.iso")));
   const std::vector<std::string> outputs = {dir.File("tmp/one_new"), dir.File("tmp/two_new")};
   EXPECT_EQ(core.m_arrOutputFiles, outputs);
   for (const auto& output : outputs) {
-    EXPECT_TRUE(std::filesystem::file_size(output + ".mpg") > 0) << output;
+    EXPECT_FALSE(std::filesystem::exists(output + ".mpg")) << "the DVD job has deleted " << output;
   }
   EXPECT_EQ(CTemporaryFiles::RegisteredFiles().size(), 2u);
   EXPECT_EQ(core.m_strWorkFolder, dir.File("tmp") + "/");
   EXPECT_EQ(core.m_nDVDVideoKbps, core.m_nDVDBitrate) << "two seconds fit at the setting's rate";
   EXPECT_EQ(core.m_nDVDEncoderKbps, 0) << "and the slider's quantiser is kept";
-  EXPECT_TRUE(registry.Logged("CCastrel1Dlg::StartBurnDVD"));
+  EXPECT_TRUE(registry.Logged("Start burning DVD actions:"));
   EXPECT_EQ(core.m_strOutputFolder, dir.File("out")) << "the user's folder is back before the DVD job";
   EXPECT_EQ(view.status, "Ready");
 }

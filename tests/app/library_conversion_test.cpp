@@ -7,11 +7,16 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QThread>
 #include <QTimer>
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <sstream>
 #include <thread>
 
@@ -24,6 +29,7 @@
 #include "platform/dialogs/scripted_responder.h"
 #include "platform/process/child_process.h"
 #include "platform/process/find_program.h"
+#include "platform/programs/external_programs.h"
 #include "platform/registry/registry_test_env.h"
 #include "platform/video/video_file.h"
 
@@ -71,17 +77,19 @@ class ThreadCheckingView : public RecordingView {
   void SetProgress(int percent) override {
     Check();
     RecordingView::SetProgress(percent);
-    if (percent > highestProgress) highestProgress = percent;
   }
   void SetCompletedText(const std::string& text) override {
     Check();
     RecordingView::SetCompletedText(text);
+    // "Completed: 12.34%": the conversion's own progress (opening a file moves the bar too).
+    const double percent = std::atof(text.substr(text.find(':') + 1).c_str());
+    if (percent > highestCompleted) highestCompleted = percent;
   }
   int ListCount() override { return Check(RecordingView::ListCount()); }
   std::string ListText(int index) override { return Check(RecordingView::ListText(index)); }
 
   std::atomic<int> foreignCalls{0};
-  std::atomic<int> highestProgress{-1};
+  std::atomic<double> highestCompleted{-1.0};
   std::vector<std::string> statuses;
 
  private:
@@ -128,7 +136,9 @@ Probe ProbeFile(const std::string& path) {
 
 int ThreadCount() {
   int count = 0;
-  for ([[maybe_unused]] const auto& entry : fs::directory_iterator("/proc/self/task")) ++count;
+  for ([[maybe_unused]] const auto& entry : fs::directory_iterator("/proc/self/task")) {
+    ++count;
+  }
   return count;
 }
 
@@ -538,7 +548,7 @@ TEST_F(LibraryConversion, CancelOnTheCoresThreadStopsTheCopyClosesBothFilesAndCl
     // The window's event loop runs inside the copy loop: a timer stands for the user.
     QTimer button;
     QObject::connect(&button, &QTimer::timeout, [&] {
-      if (view.highestProgress >= 5) PressCancel(core);
+      if (view.highestCompleted >= 5.0) PressCancel(core);
     });
     button.start(10);
     core.ConvertUsingNCT();
@@ -546,7 +556,7 @@ TEST_F(LibraryConversion, CancelOnTheCoresThreadStopsTheCopyClosesBothFilesAndCl
 
     EXPECT_EQ(view.status, "Conversion canceled!");
     EXPECT_EQ(view.progress, 0);
-    EXPECT_LT(view.highestProgress, 60) << "stopped early";
+    EXPECT_LT(view.highestCompleted, 60.0) << "stopped early";
     EXPECT_TRUE(Logged("Conversion canceled"));
     EXPECT_FALSE(core.m_bBusy);
     EXPECT_FALSE(core.m_pIVideoFileIn->IsOpen());
@@ -555,7 +565,7 @@ TEST_F(LibraryConversion, CancelOnTheCoresThreadStopsTheCopyClosesBothFilesAndCl
     EXPECT_TRUE(FilesIn(Out()).empty());
     EXPECT_TRUE(core.m_arrOutputFiles.empty());
     EXPECT_LE(ThreadCount(), threadsBefore);
-    view.highestProgress = -1;
+    view.highestCompleted = -1.0;
   }
 }
 
@@ -571,7 +581,7 @@ TEST_F(LibraryConversion, OnABackgroundThreadTheWindowIsOnlyTouchedOnItsOwnThrea
   });
   const bool ended = testkit::WaitUntil([&] {
     QCoreApplication::processEvents();
-    if (view.highestProgress >= 5) PressCancel(core);
+    if (view.highestCompleted >= 5.0) PressCancel(core);
     return finished.load();
   });
   conversion.join();
@@ -609,9 +619,108 @@ TEST_F(LibraryConversion, OnABackgroundThreadAFullRunReportsThroughTheWindowsThr
   EXPECT_EQ(responder.MessageTexts().back(),
             "\"" + Out() + "/e_new.mpg\"\n\"" + Out() + "/f_new.mpg\"\nwere created successfully!");
   EXPECT_EQ(view.status, "Ready");
-  EXPECT_GE(view.highestProgress, 90);
+  EXPECT_GE(view.highestCompleted, 90.0);
   EXPECT_FALSE(core.m_bBusy);
   EXPECT_NEAR(core.m_nDoneDuration, 2000, 100);
+}
+
+// Handles the core's messages until condition holds; false after the time-out.
+bool RunUntil(const std::function<bool()>& condition, std::chrono::seconds timeout = std::chrono::seconds(120)) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+  }
+  return true;
+}
+
+// An "ffmpeg" that always fails, found first on the search path while it lives.
+class FailingFfmpeg {
+ public:
+  explicit FailingFfmpeg(const testkit::TempDir& dir) {
+    const std::string folder = dir.File("failing-bin");
+    fs::create_directories(folder);
+    testkit::WriteFile(folder + "/ffmpeg", "#!/bin/sh\necho 'Conversion failed!' >&2\nexit 1\n");
+    fs::permissions(folder + "/ffmpeg", fs::perms::owner_all);
+    const char* path = std::getenv("PATH");
+    m_path.emplace("PATH", folder + ":" + (path != nullptr ? path : "/usr/bin:/bin"));
+    LocateExternalPrograms();
+  }
+  ~FailingFfmpeg() {
+    m_path.reset();
+    LocateExternalPrograms();
+  }
+  FailingFfmpeg(const FailingFfmpeg&) = delete;
+  FailingFfmpeg& operator=(const FailingFfmpeg&) = delete;
+
+ private:
+  std::optional<testkit::ScopedEnv> m_path;
+};
+
+std::size_t Count(const std::vector<std::string>& texts, const std::string& text) {
+  return static_cast<std::size_t>(std::count(texts.begin(), texts.end(), text));
+}
+
+TEST_F(LibraryConversion, WhenFfmpegFailsTheFallbackConvertsTheWholeListOnTheConversionThread) {
+  const std::string first = Clip("g.avi", {.seconds = 1.0});
+  const std::string second = Clip("h.avi", {.seconds = 1.0});
+  FailingFfmpeg failing(dir);
+  view.list = {first, second};
+  core.m_nOutputFormat = kFormatAvi;
+  core.m_strChosenFolder = Out();
+  core.UpdateData(false);
+
+  core.OnButtonConvert();
+  ASSERT_TRUE(RunUntil([&] { return !core.m_bListRunning && !core.m_bBusy; }));
+
+  const auto texts = responder.MessageTexts();
+  EXPECT_GE(Count(texts, "Error #12: Conversion problem"), 1u);
+  const std::string a = Out() + "/g_new.avi";
+  const std::string b = Out() + "/h_new.avi";
+  EXPECT_EQ(Count(texts, "\"" + a + "\"\n\"" + b + "\"\nwere created successfully!"), 1u)
+      << "one report, however many files failed side by side:\n"
+      << ::testing::PrintToString(texts);
+  for (const std::string& output : {a, b}) {
+    const Probe probe = ProbeFile(output);
+    EXPECT_EQ(probe.videoCodec, "mpeg4") << output;
+    EXPECT_EQ(probe.audioCodec, "mp3") << output;
+  }
+  EXPECT_EQ(FilesIn(Out()), (std::vector<std::string>{"g_new.avi", "h_new.avi"}));
+  EXPECT_FALSE(core.m_bUseFfmpeg);
+  EXPECT_EQ(view.foreignCalls, 0);
+  EXPECT_TRUE(Logged("CCastrel1Dlg::FFMpegFailed"));
+  EXPECT_TRUE(Logged("Not Using FFMpeg!"));
+}
+
+TEST_F(LibraryConversion, TheConvertButtonCancelsTheFallbackOnTheConversionThread) {
+  const std::string clip = Clip("long.avi", {.seconds = 20.0, .width = 320, .height = 240});
+  fs::create_directories(dir.File("tmp"));
+  testkit::ScopedEnv tmpdir("TMPDIR", dir.File("tmp"));
+  FailingFfmpeg failing(dir);
+  view.list = {clip};
+  core.m_nOutputFormat = kFormatDvd;
+  core.m_strChosenFolder = Out();
+  core.UpdateData(false);
+  const int threadsBefore = ThreadCount();
+
+  core.OnButtonConvert();
+  ASSERT_TRUE(RunUntil([&] { return view.highestCompleted >= 5.0 || !core.m_bBusy; }));
+  ASSERT_TRUE(core.m_bBusy) << "the fallback was still converting";
+  core.OnButtonConvert();  // the button cancels while a job runs
+  ASSERT_TRUE(RunUntil([&] { return !core.m_bListRunning && Logged("Conversion canceled"); }));
+  QCoreApplication::processEvents();
+
+  EXPECT_EQ(Count(responder.MessageTexts(), "Conversion canceled by user!"), 1u);
+  EXPECT_EQ(view.status, "Conversion canceled!");
+  EXPECT_LT(view.highestCompleted, 60.0);
+  EXPECT_FALSE(core.m_bBusy);
+  EXPECT_FALSE(core.m_pIVideoFileOut->IsOpen());
+  for (const auto& entry : fs::recursive_directory_iterator(dir.File("tmp"))) {
+    const std::string extension = entry.path().extension().string();
+    EXPECT_TRUE(extension != ".mpg" && extension != ".part") << entry.path();
+  }
+  EXPECT_EQ(view.foreignCalls, 0);
+  EXPECT_LE(ThreadCount(), threadsBefore) << "no thread of the job is left";
 }
 
 }  // namespace

@@ -190,6 +190,12 @@ TEST_F(MainDialogTest, UserCommandsReachTheCoreAndTheCoresWritesDoNot) {
   EXPECT_EQ(core.m_nVCDBitrate, 1100) << "a value the core writes is no user move";
 }
 
+TEST_F(MainDialogTest, TheConvertButtonRunsTheConvertCommand) {
+  qobject_cast<QAbstractButton*>(dialog.GetDlgItem(kConvert))->click();
+  ASSERT_EQ(responder.MessageTexts().size(), 1u);
+  EXPECT_EQ(responder.MessageTexts()[0], "No input files added.\nPlease click 'Add File' to add files!");
+}
+
 TEST_F(MainDialogTest, TheCloseBoxWhileBusyAsksAndEscapeDuringAListOnlyStopsIt) {
   dialog.show();
   core.m_bBusy = true;

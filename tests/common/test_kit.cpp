@@ -1,5 +1,6 @@
 #include "common/test_kit.h"
 
+#include <fcntl.h>
 #include <sys/mount.h>
 #include <unistd.h>
 
@@ -65,18 +66,33 @@ void WriteFile(const std::string& path, const std::string& bytes) {
   out << bytes;
 }
 
+namespace {
+
+// A file of /proc/<pid>, or "" when the process has gone meanwhile. Read with
+// read(2): a stream would throw when the process ends between open and read.
+std::string ReadProcessFile(const std::filesystem::path& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return {};
+  std::string text;
+  char buffer[4096];
+  ssize_t count = 0;
+  while ((count = ::read(fd, buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<std::size_t>(count));
+  ::close(fd);
+  return text;
+}
+
+}  // namespace
+
 std::vector<int> ProcessesMatching(const std::string& text) {
   std::vector<int> pids;
-  for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
     const std::string name = entry.path().filename().string();
     if (name.find_first_not_of("0123456789") != std::string::npos) continue;
-    std::ifstream stat(entry.path() / "stat");
-    std::string statLine;
-    std::getline(stat, statLine);
+    const std::string statLine = ReadProcessFile(entry.path() / "stat");
     const auto close = statLine.rfind(')');
     if (close == std::string::npos || close + 2 >= statLine.size() || statLine[close + 2] == 'Z') continue;
-    std::ifstream cmdline(entry.path() / "cmdline", std::ios::binary);
-    std::string command((std::istreambuf_iterator<char>(cmdline)), std::istreambuf_iterator<char>());
+    std::string command = ReadProcessFile(entry.path() / "cmdline");
     for (char& c : command) {
       if (c == '\0') c = ' ';
     }

@@ -11,7 +11,7 @@
 #include "convert/list_progress.h"
 #include "convert/output_names.h"
 #include "convert/parallel_jobs.h"
-#include "platform/process/processor_count.h"
+#include "support/processor_count.h"
 
 namespace {
 
@@ -100,7 +100,7 @@ TEST(OutputNameRegister, AFileThatEndsWithoutANameDoesNotHoldUpTheOthers) {
   OutputNameRegister names(3);
   PathBuffer last(dir.File("b_new.mpg"));
   std::thread later([&] { names.Claim(2, last); });
-  { SettleOutputName failedEarly(names, 0); }
+  names.Settle(0);  // failed before it asked
   PathBuffer second(dir.File("c_new.mpg"));
   names.Claim(1, second);
   names.Settle(1);  // settling after the claim does no harm

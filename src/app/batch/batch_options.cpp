@@ -32,6 +32,9 @@ std::optional<int> NumberIn(const QString& value, int low, int high) {
   return number;
 }
 
+// More files at once than this only fills the memory.
+constexpr int kMostParallelJobs = 64;
+
 BatchCommandLine UsageError(const std::string& text) {
   BatchCommandLine result;
   result.action = BatchCommandLine::Action::UsageError;
@@ -78,6 +81,9 @@ BatchCommandLine ParseBatchCommandLine(const QStringList& arguments) {
   for (const QCommandLineOption& option : {batch, format, output, device, image, quality, pal, ntsc, select, yes}) {
     parser.addOption(option);
   }
+  const QCommandLineOption jobs(
+      "jobs", "Convert N files at once (0: as many as the processors keep busy); default: the stored setting.", "N");
+  parser.addOption(jobs);
   parser.addPositionalArgument("FILE", "The video files, in the order of the disc.", "FILE...");
 
   if (!parser.parse(arguments)) return UsageError(parser.errorText().toStdString());
@@ -127,6 +133,12 @@ BatchCommandLine ParseBatchCommandLine(const QStringList& arguments) {
   if (parser.isSet(pal)) options.discType = 1;
   if (parser.isSet(ntsc)) options.discType = 0;
   options.yes = parser.isSet(yes);
+  if (parser.isSet(jobs)) {
+    options.jobs = NumberIn(parser.value(jobs), 0, kMostParallelJobs);
+    if (!options.jobs) {
+      return UsageError("Option '--jobs' needs a number from 0 to " + std::to_string(kMostParallelJobs) + ".");
+    }
+  }
 
   for (const QString& file : parser.positionalArguments()) options.files.push_back(file.toStdString());
   if (options.files.empty()) return UsageError("No FILE given.");

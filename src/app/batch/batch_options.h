@@ -2,7 +2,7 @@
 // The command line of the program's batch mode:
 //   orlenta --batch --format dvd|vcd|svcd|avi|mpeg|wmv|rm [--output DIR]
 //           [--device N|--image] [--quality 0-9] [--pal|--ntsc] [--select N]
-//           [--yes] [--] FILE...
+//           [--yes] [--jobs N] [--] FILE...
 // read with Qt's parser (GNU conventions: long options, --help, --version,
 // "--" ends the options).
 
@@ -22,6 +22,7 @@ struct BatchOptions {
   std::optional<int> discType;   // 0 NTSC, 1 PAL
   std::optional<int> selection;  // 0-based: the file a VCD/SVCD job converts
   bool yes = false;              // answer OK/Continue to every question
+  std::optional<int> jobs;       // files converted at once, 0 from the processors; nullopt: the stored setting
   std::vector<std::string> files;
 };
 

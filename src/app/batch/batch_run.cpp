@@ -18,7 +18,6 @@
 #include "app/control_ids.h"
 #include "app/main_window_core.h"
 #include "app/time_left_view.h"
-#include "convert/convert_task_list.h"
 #include "platform/disc/burning/burner.h"
 #include "platform/disc/burning/burner_devices.h"
 #include "platform/process/stop_signals.h"
@@ -36,18 +35,6 @@ constexpr int kCheckMs = 100;
 constexpr int kCancelWaitMs = 30'000;
 // The quality slider's "end of scroll" notification.
 constexpr int SB_ENDSCROLL = 8;
-
-// The core, and when its conversion lists have ended: a list sends its last
-// ping after its ffmpeg has gone.
-class BatchCore : public CCastrel1Dlg {
- public:
-  std::int32_t OnPing(std::int32_t value, const Pinger& sender) override {
-    const std::int32_t result = CCastrel1Dlg::OnPing(value, sender);
-    if (value == end_of_list && dynamic_cast<const ConvertTaskList*>(&sender) != nullptr) ++m_nListsEnded;
-    return result;
-  }
-  std::atomic<int> m_nListsEnded{0};
-};
 
 void StartLog() {
   PathBuffer folder = UserDataFolderPath();
@@ -126,8 +113,9 @@ std::string ApplyOptions(CCastrel1Dlg& core, MainWindowView& view, const BatchOp
   return "";
 }
 
-bool Idle(const BatchCore& core, int listsStarted) {
-  return !core.m_bBusy && core.m_nListsEnded >= listsStarted;
+// Nothing of the job runs on: a cancelled list still stops its ffmpeg.
+bool Idle(const CCastrel1Dlg& core) {
+  return !core.m_bBusy && !core.m_bListRunning;
 }
 
 void QtMessageToLog(QtMsgType /*type*/, const QMessageLogContext& /*context*/, const QString& message) {
@@ -141,8 +129,7 @@ void SendQtMessagesToLog() {
 }
 
 void PressConvertButton(CCastrel1Dlg& core) {
-  // The Convert command arrives with the job files; until then there is no job to run.
-  MessageBox(core.View()->Handle(), "This build cannot convert yet.", kApplicationTitle, MB_OK | MB_ICONERROR);
+  core.OnButtonConvert();
 }
 
 int RunBatchJob(const BatchOptions& options, std::FILE* out, bool terminal, const PressConvert& pressConvert) {
@@ -155,7 +142,7 @@ int RunBatchJob(const BatchOptions& options, std::FILE* out, bool terminal, cons
 
   int exitCode = kExitFailed;
   {
-    BatchCore core;
+    CCastrel1Dlg core;
     ConsoleView console(progress);
     TimeLeftView view(core, console, [&progress](auto remaining) { progress.TimeLeft(remaining); });
     core.SetView(&view);
@@ -170,7 +157,6 @@ int RunBatchJob(const BatchOptions& options, std::FILE* out, bool terminal, cons
     }
 
     QEventLoop loop;
-    int listsStarted = 0;
     bool interrupted = false;
     bool stopping = false;
     QElapsedTimer stoppingSince;
@@ -203,7 +189,7 @@ int RunBatchJob(const BatchOptions& options, std::FILE* out, bool terminal, cons
 
     QTimer check;
     QObject::connect(&check, &QTimer::timeout, &loop, [&] {
-      if (!Idle(core, listsStarted)) {
+      if (!Idle(core)) {
         if (!stopping || stoppingSince.elapsed() < kCancelWaitMs) return;
         Log("Batch mode: the cancelled job did not end in time");
       } else if (!ChildProcessesOf(static_cast<int>(::getpid())).empty() &&
@@ -214,8 +200,6 @@ int RunBatchJob(const BatchOptions& options, std::FILE* out, bool terminal, cons
     });
     QTimer::singleShot(0, &loop, [&] {
       pressConvert(core);
-      // The command started a conversion list when it left the core converting.
-      if (core.m_bConverting) listsStarted = 1;
       check.start(kCheckMs);
     });
     loop.exec();

@@ -3,7 +3,7 @@
 // loaded as the window loads them, the options applied as a user would set
 // the controls, and Convert pressed. The calling thread must own a
 // Q(Gui)Application; its event loop runs until the job has ended: nothing is
-// busy, the conversion list has sent its end, and no child process remains.
+// busy, the conversion list has ended, and no child process remains.
 //
 // SIGINT and SIGTERM press Convert again, which is the job's cancel; the run
 // then ends with kExitInterrupted once the list and its ffmpeg have stopped

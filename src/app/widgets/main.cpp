@@ -11,6 +11,7 @@
 #include "app/batch/batch_run.h"
 #include "app/main_window_core.h"
 #include "app/widgets/castrel1_app.h"
+#include "disc/widgets/disc_dialogs.h"
 #include "formats/widgets/settings_sheet_dialog.h"
 #include "platform/dialogs/widgets/desktop_opener.h"
 #include "platform/dialogs/widgets/qt_responder.h"
@@ -54,6 +55,7 @@ int main(int argc, char* argv[]) {
   SetDialogResponder(&responder);
   InstallDesktopOpener();
   RegisterAuxiliaryDialogs(responder);
+  RegisterDiscDialogs(responder);
   RegisterSettingsSheet(responder);
   RegisterCodecSettingsDialog(responder);
 

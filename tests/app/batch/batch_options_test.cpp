@@ -3,25 +3,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <memory>
+#include "app/batch/core_application.h"
 
 namespace {
 
 // The parser names the program after the application's first argument.
-class CoreApplication : public testing::Environment {
- public:
-  void SetUp() override {
-    static int argc = 1;
-    static char name[] = "orlenta";
-    static char* argv[] = {name, nullptr};
-    m_application = std::make_unique<QCoreApplication>(argc, argv);
-  }
-  void TearDown() override { m_application.reset(); }
-
- private:
-  std::unique_ptr<QCoreApplication> m_application;
-};
 [[maybe_unused]] const auto* const kEnvironment = testing::AddGlobalTestEnvironment(new CoreApplication);
 
 using testing::ElementsAre;
@@ -113,6 +99,28 @@ TEST(BatchOptions, TheWindowTakesPlainFilesOnly) {
       {{"orlenta", "-v"}, true},
   };
   for (const auto& [arguments, expected] : cases) EXPECT_EQ(WantsCommandLine(arguments), expected) << arguments.back();
+}
+
+TEST(BatchOptions, JobsForcesHowManyFilesConvertAtOnce) {
+  struct Case {
+    QString value;
+    std::optional<int> jobs;  // nullopt: a usage error naming --jobs
+  };
+  const Case cases[] = {
+      {"3", 3}, {"1", 1}, {"0", 0}, {"64", 64}, {"65", std::nullopt}, {"-1", std::nullopt}, {"two", std::nullopt}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.value.toStdString());
+    const BatchCommandLine line = Parse({"--batch", "--format", "dvd", "--jobs", c.value, "a.mp4"});
+    if (c.jobs) {
+      ASSERT_EQ(line.action, BatchCommandLine::Action::Run) << line.text;
+      EXPECT_EQ(line.options.jobs, c.jobs);
+    } else {
+      EXPECT_EQ(line.action, BatchCommandLine::Action::UsageError);
+      EXPECT_THAT(line.text, HasSubstr("--jobs"));
+    }
+  }
+  EXPECT_FALSE(Parse({"--batch", "--format", "dvd", "a.mp4"}).options.jobs.has_value()) << "the stored setting";
+  EXPECT_THAT(Parse({"--help"}).text, HasSubstr("--jobs <N>"));
 }
 
 }  // namespace

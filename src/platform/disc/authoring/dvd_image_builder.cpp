@@ -2,6 +2,7 @@
 
 #include <sys/statvfs.h>
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <optional>
@@ -79,6 +80,7 @@ struct DvdImageBuilder {
   std::vector<double> probedMegabytes;
   std::atomic<bool> stop{false};
   std::string lastError;
+  int chapterSeconds = 0;
 
   ~DvdImageBuilder() { RemoveFolderLater(workFolder); }
 
@@ -208,6 +210,14 @@ bool DvdImageBuilder::BuildDVD() {
   project.destination = (fs::path(outputFolder) / "DVD").string();
   project.standard = *standard;
   project.titles = titles;
+  project.chapterSeconds = chapterSeconds;
+  if (chapterSeconds > 0) {
+    for (const auto& title : titles) {
+      std::string ignored;
+      const auto info = ProbeMpeg(title, &ignored);
+      project.titleDurationsMs.push_back(info ? info->durationMs : 0);
+    }
+  }
   // Without the buttons a menu would hold the viewer on a still for ever: such
   // a disc plays its titles from the player's title list instead.
   if (menu && !menuVideo.empty()) project.menuVideo = menuVideo;
@@ -310,6 +320,11 @@ int DVDImageBuild_SetOutputFolder(DVDImageBuildHandle handle, const char* folder
     return 0;
   }
   return 1;
+}
+
+void DVDImageBuild_SetChapterInterval(DVDImageBuildHandle handle, int seconds) {
+  if (handle == nullptr) return;
+  handle->chapterSeconds = std::max(0, seconds);
 }
 
 int DVDImageBuild_CreateMenuImages(DVDImageBuildHandle handle) {

@@ -29,6 +29,8 @@ int DVDImageBuild_LoadINI(DVDImageBuildHandle handle, const char* path);
 int DVDImageBuild_SetMenuMPEGFilename(DVDImageBuildHandle handle, const char* path);
 // The work folder (a final "/" is optional); non-zero when it exists.
 int DVDImageBuild_SetOutputFolder(DVDImageBuildHandle handle, const char* folder);
+// Chapter marks every seconds inside each title (0, the default: none).
+void DVDImageBuild_SetChapterInterval(DVDImageBuildHandle handle, int seconds);
 // Makes the menu's button highlights and muxes them into the menu video;
 // non-zero on success and for a disc without menu.
 int DVDImageBuild_CreateMenuImages(DVDImageBuildHandle handle);

@@ -1,6 +1,20 @@
 #include "platform/disc/authoring/dvdauthor_xml.h"
 
+#include <cstdio>
+
 #include "platform/disc/disc_text.h"
+
+std::string ChapterMarks(long long durationMs, int intervalSeconds) {
+  if (intervalSeconds <= 0 || durationMs <= 0) return "";
+  std::string marks;
+  for (long long second = 0; second * 1000 < durationMs; second += intervalSeconds) {
+    char mark[32];
+    std::snprintf(mark, sizeof mark, "%s%lld:%02lld:%02lld", marks.empty() ? "" : ",", second / 3600, second / 60 % 60,
+                  second % 60);
+    marks += mark;
+  }
+  return marks;
+}
 
 std::optional<std::string> DvdauthorXml(const DvdauthorProject& project) {
   const std::string format = project.standard == VideoStandard::Ntsc ? "ntsc" : "pal";
@@ -24,11 +38,13 @@ std::optional<std::string> DvdauthorXml(const DvdauthorProject& project) {
   } else {
     xml += "  <vmgm/>\n";
   }
-  for (const auto& title : project.titles) {
-    const auto file = XmlEscaped(title);
+  for (std::size_t i = 0; i < project.titles.size(); ++i) {
+    const auto file = XmlEscaped(project.titles[i]);
     if (!file) return std::nullopt;
+    const long long duration = i < project.titleDurationsMs.size() ? project.titleDurationsMs[i] : 0;
+    const std::string chapters = ChapterMarks(duration, project.chapterSeconds);
     xml += "  <titleset>\n    <titles>\n      <pgc>\n";
-    xml += "        <vob file=\"" + *file + "\"/>\n";
+    xml += "        <vob file=\"" + *file + "\"" + (chapters.empty() ? "" : " chapters=\"" + chapters + "\"") + "/>\n";
     if (withMenu) xml += "        <post>call vmgm menu 1;</post>\n";
     xml += "      </pgc>\n    </titles>\n  </titleset>\n";
   }

@@ -15,7 +15,15 @@ struct DvdauthorProject {
   VideoStandard standard = VideoStandard::Pal;
   std::string menuVideo;  // "" for a disc without menu
   std::vector<std::string> titles;
+  // Chapter marks every chapterSeconds inside each title (0: none), for
+  // titles whose durations are known (titleDurationsMs, in title order).
+  int chapterSeconds = 0;
+  std::vector<long long> titleDurationsMs;
 };
+
+// dvdauthor's chapters= list for a title: "0:00:00,0:05:00,..." at every
+// interval before the title's end; "" without an interval or a duration.
+std::string ChapterMarks(long long durationMs, int intervalSeconds);
 
 // nullopt when a name cannot be written into XML.
 std::optional<std::string> DvdauthorXml(const DvdauthorProject& project);

@@ -159,6 +159,14 @@ BurnJobResult VideoDvdJob(const BurnPlan& plan, const BurnJobEvents& events, con
   return result;
 }
 
+// The image of one disc of an album says which it is ("Video CD - CD 2 of 3"),
+// so that the images of a movie are told apart and burnt in order.
+std::string VideoCdImageName(const BurnPlan& plan) {
+  if (plan.albumVolumeCount <= 1) return plan.volumeLabel;
+  return plan.volumeLabel + " - CD " + std::to_string(plan.albumVolumeNumber) + " of " +
+         std::to_string(plan.albumVolumeCount);
+}
+
 BurnJobResult VideoCdJob(const BurnPlan& plan, const BurnJobEvents& events, const std::atomic<bool>& stop) {
   VideoCdImageRequest request;
   request.svcd = plan.content == BurnPlan::Content::SuperVideoCd;
@@ -173,7 +181,8 @@ BurnJobResult VideoCdJob(const BurnPlan& plan, const BurnJobEvents& events, cons
   std::vector<std::string> image;  // cue sheet and bin file, where they are made
   if (toImage) {
     std::string error;
-    reserved = OutputReservation::Reserve(plan.imageFolder, ImageBaseName(plan.volumeLabel), {".cue", ".bin"}, &error);
+    reserved =
+        OutputReservation::Reserve(plan.imageFolder, ImageBaseName(VideoCdImageName(plan)), {".cue", ".bin"}, &error);
     if (!reserved) return Failed(error);
     request.workFolder = reserved->ScratchFolder();
     image = {reserved->ScratchPath(0), reserved->ScratchPath(1)};

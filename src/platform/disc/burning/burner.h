@@ -15,7 +15,8 @@
 //
 // Devices: every drive /dev/sr* ("A: VENDOR MODEL (/dev/sr0)"), then any
 // file-backed test drives named in ORLENTA_PSEUDO_DRIVES (paths separated by
-// ':'; burnt through xorriso's stdio: drives), then, always last, the image
+// ':'; burnt through xorriso's stdio: drives; a backing file that is a
+// symbolic link to nothing is an empty tray), then, always last, the image
 // writer, which puts a DVD-Video ISO or a BIN/CUE pair into the folder given
 // to SetImageWriterFolder and never replaces an existing file.
 

@@ -86,6 +86,13 @@ int BurnerEngine::Prepare() {
 }
 
 int BurnerEngine::CheckMedium() {
+  // A test drive's tray is empty while its backing file is a symbolic link
+  // to nothing: xorriso would only fail to open it.
+  std::error_code ignored;
+  if (m_device->kind == BurnerDevice::Kind::FileDrive && fs::is_symlink(m_device->path, ignored) &&
+      !fs::exists(m_device->path, ignored)) {
+    return Fail(kNoMedium, "No disc in " + m_device->Entry());
+  }
   const XorrisoToc toc = QueryMedium(m_device->XorrisoDrive());
   switch (toc.state) {
     case MediaState::Blank:

@@ -161,4 +161,31 @@ TEST(ControlFiles, NamesSurviveIntoSpumuxAndDvdauthorXml) {
   EXPECT_FALSE(DvdauthorXml(project).has_value());
 }
 
+TEST(ControlFiles, ChapterMarksEveryIntervalBeforeEachTitlesEnd) {
+  const struct {
+    long long durationMs;
+    int seconds;
+    const char* marks;
+  } cases[] = {
+      {12 * 60 * 1000, 300, "0:00:00,0:05:00,0:10:00"},
+      {10 * 60 * 1000, 300, "0:00:00,0:05:00"},  // no mark at the very end
+      {2 * 3600 * 1000 + 1, 300 * 12, "0:00:00,1:00:00,2:00:00"},
+      {4 * 60 * 1000, 300, "0:00:00"},
+      {5000, 0, ""},  // no interval
+      {0, 300, ""},   // duration unknown
+  };
+  for (const auto& c : cases) EXPECT_EQ(ChapterMarks(c.durationMs, c.seconds), c.marks) << c.durationMs;
+
+  DvdauthorProject project;
+  project.destination = "/out";
+  project.titles = {"/t/a.mpg", "/t/b.mpg", "/t/c.mpg"};
+  project.chapterSeconds = 300;
+  project.titleDurationsMs = {11 * 60 * 1000, 60 * 1000};  // the third title's length is unknown
+  const auto xml = DvdauthorXml(project);
+  ASSERT_TRUE(xml.has_value());
+  EXPECT_EQ(XmlAttributeValues(*xml, "vob", "chapters"),
+            (std::vector<std::string>{"0:00:00,0:05:00,0:10:00", "0:00:00", ""}))
+      << "no chapters= for the third";
+}
+
 }  // namespace

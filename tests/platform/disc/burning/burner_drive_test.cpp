@@ -142,4 +142,22 @@ TEST_F(FileDriveTest, ADriveThatCannotBeReachedIsRefused) {
   EXPECT_EQ(watch.BurnDoneCount(), 0);
 }
 
+TEST_F(FileDriveTest, AnEmptyTrayHasNoDiscUntilOneIsInserted) {
+  // The drive's file is a link to nothing: no disc in the tray.
+  const std::string disc = m_dir.File("disc.img");
+  const std::string tray = m_dir.File("tray.img");
+  fs::create_symlink(disc, tray);
+  ::setenv(kPseudoDrivesVariable, tray.c_str(), 1);
+  disctest::BurnWatch watch;
+  PrepareDvdProject();
+  EXPECT_EQ(burner::Burn(), burner::kNoMedium);
+  EXPECT_EQ(watch.BurnDoneCount(), 0);
+
+  testkit::WriteFile(disc, "");  // a blank disc goes in
+  ASSERT_EQ(burner::Burn(), 0) << burner::GetLastErrorText();
+  ASSERT_TRUE(watch.WaitForBurnDone(1));
+  EXPECT_EQ(watch.LastDoneText(), std::nullopt);
+  EXPECT_EQ(disctest::LsdvdTitleLengths(disc).size(), 2u);
+}
+
 }  // namespace

@@ -1,4 +1,4 @@
-#include "platform/process/processor_count.h"
+#include "support/processor_count.h"
 
 #include <sched.h>
 #include <unistd.h>
