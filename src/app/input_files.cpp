@@ -94,6 +94,7 @@ bool CCastrel1Dlg::AddFile(const std::string& path) {
   Log("Set the m_strFOURCC");
 
   Log("m_pIVideoFileIn->OpenFile %s", path.c_str());
+  const ReaderUse use(*this);
   try {
     m_pIVideoFileIn->OpenFile(path);
   } catch (const std::exception&) {
@@ -163,7 +164,7 @@ bool CCastrel1Dlg::InputFileInfo(const std::string& path) {
 
   // Opening reports its progress, and the window goes on drawing meanwhile;
   // a drop that arrives then waits, as the reader is in use.
-  m_bInspecting = true;
+  const ReaderUse use(*this);
   try {
     Log("m_pIVideoFileIn->OpenFile %s", path.c_str());
     m_pIVideoFileIn->OpenFile(path);
@@ -175,7 +176,6 @@ bool CCastrel1Dlg::InputFileInfo(const std::string& path) {
       Log("Input file has no video or audio tracks");
       MessageBox(Owner(), "Input file has no video or audio tracks\n\n" + path, "Error", MB_OK | MB_ICONERROR);
       CloseReader();
-      m_bInspecting = false;
       return false;
     }
     if (m_bHasVideo) {
@@ -183,7 +183,6 @@ bool CCastrel1Dlg::InputFileInfo(const std::string& path) {
       const std::string codecName = m_pIVideoFileIn->VideoCodecName();
       if (codecName.empty() && m_nFileInputType == 0) {
         CloseReader();
-        m_bInspecting = false;
         Log("No Codec or Can't open file");
         OfferCodecOrReportUnopened(path);
         return false;
@@ -205,11 +204,9 @@ bool CCastrel1Dlg::InputFileInfo(const std::string& path) {
     m_nWidth = m_pIVideoFileIn->Width();
     m_nHeight = m_pIVideoFileIn->Height();
     CloseReader();
-    m_bInspecting = false;
     return true;
   } catch (const std::exception&) {
     CloseReader();
-    m_bInspecting = false;
     Log("No Codec or Can't open file - catch block");
     OfferCodecOrReportUnopened(path);
     return false;
@@ -229,6 +226,7 @@ void CCastrel1Dlg::InternetSearchCodec(const std::string& code) {
 
 int CCastrel1Dlg::GetTotalDuration() {
   Log("CCastrel1Dlg::GetTotalDuration");
+  const ReaderUse use(*this);
   int total = 0;
   const int count = m_pView->ListCount();
   for (int index = 0; index < count; ++index) {
@@ -271,9 +269,7 @@ void CCastrel1Dlg::OnDropFiles(const std::vector<std::string>& paths) {
     m_pView->SetDeferredDropsText(waiting == 1
                                       ? std::string("1 dropped file will be added when the job ends.")
                                       : std::to_string(waiting) + " dropped files will be added when the job ends.");
-    // An inspection ends within this turn of the event loop; a job ends with
-    // EnableControls(true), which looks again.
-    if (!m_bBusy) m_messages.Post([this] { AddDeferredDrops(); });
+    // The end of the reader's use, or of the job (EnableControls), adds them.
     return;
   }
   for (const std::string& path : paths) AddFile(path);
@@ -346,6 +342,19 @@ void CCastrel1Dlg::InspectAndShowLastEntry() {
   const std::string last = m_pView->ListText(count - 1);
   InputFileInfo(last);
   ShowFileInPlayer(last);
+}
+
+CCastrel1Dlg::ReaderUse::ReaderUse(CCastrel1Dlg& core) : m_core(core), m_bOuter(!core.m_bReaderInUse) {
+  m_core.m_bReaderInUse = true;
+}
+
+CCastrel1Dlg::ReaderUse::~ReaderUse() {
+  if (!m_bOuter) return;
+  m_core.m_bReaderInUse = false;
+  // Drops that came while the window drew during an opening.
+  if (!m_core.m_arrDeferredDrops.empty() && !m_core.m_bBusy) {
+    m_core.m_messages.Post([&core = m_core] { core.AddDeferredDrops(); });
+  }
 }
 
 void CCastrel1Dlg::OfferCodecOrReportUnopened(const std::string& path) {

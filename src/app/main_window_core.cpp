@@ -94,6 +94,7 @@ bool CCastrel1Dlg::CreateObjects() {
   m_pIVideoFileOut = std::make_unique<VideoFile>();
   // The reader's events reach the window's thread, whichever thread reads.
   m_pIVideoFileIn->SetEventHandler([this](int value, short stage) {
+    if (m_bBusy) return;  // the job's own reading: its progress is the job's
     if (m_messages.OnCoreThread()) {
       OnReaderEvent(value, stage);
     } else {

@@ -457,8 +457,20 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   void AddCommandLineFile();
   // Adds the files dropped while the reader was in use, once it is free.
   void AddDeferredDrops();
-  // True while a job or an inspection may be using the reader.
-  bool ReaderInUse() const { return m_bBusy || m_bInspecting; }
+  // True while a job, or an opening that lets the window draw, may be using the reader.
+  bool ReaderInUse() const { return m_bBusy || m_bReaderInUse; }
+  // Marks the reader in use by the window's own opening for its lifetime.
+  class ReaderUse {
+   public:
+    explicit ReaderUse(CCastrel1Dlg& core);
+    ~ReaderUse();
+    ReaderUse(const ReaderUse&) = delete;
+    ReaderUse& operator=(const ReaderUse&) = delete;
+
+   private:
+    CCastrel1Dlg& m_core;
+    bool m_bOuter;
+  };
   void CloseReader();
   // A file the reader cannot open: the codec look-up when its AVI code is
   // known, else "Could not open file".
@@ -471,7 +483,7 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   void ShowBlankFile();
   // The reader's event 1 (opening progress), on the core's thread.
   void OnReaderEvent(int value, short stage);
-  bool m_bInspecting = false;
+  bool m_bReaderInUse = false;
 
   MainWindowView* m_pView = nullptr;
 };

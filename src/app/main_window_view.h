@@ -60,7 +60,8 @@ class MainWindowView {
   virtual void CloseWindow(int result) = 0;
 
   // The preview's player, made in the window at its place (control 999);
-  // the view keeps it. Null when this front end shows no pictures.
+  // the view keeps it. Null when this front end shows no pictures. A view
+  // that wraps another passes both of these on.
   virtual PreviewPlayer* CreatePlayer() { return nullptr; }
   // Says which dropped files wait for the running job to end ("" when none).
   virtual void SetDeferredDropsText(const std::string& /*text*/) {}

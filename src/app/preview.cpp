@@ -80,7 +80,9 @@ void CCastrel1Dlg::OnTimerEvent(int position) {
 }
 
 void CCastrel1Dlg::OnReaderEvent(int value, short /*stage*/) {
-  if (m_pView != nullptr) m_pView->SetProgress(value);
+  // A running job owns the bar and pumps the window itself.
+  if (m_pView == nullptr || m_bBusy) return;
+  m_pView->SetProgress(value);
   // The window goes on drawing while a file opens; what the user does
   // meanwhile waits until the file is open.
   if (QCoreApplication::instance() != nullptr) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

@@ -49,6 +49,8 @@ class TimeLeftView : public MainWindowView {
   void ListDelete(int index) override { m_inner.ListDelete(index); }
   void ListSelect(int index) override { m_inner.ListSelect(index); }
   void CloseWindow(int result) override { m_inner.CloseWindow(result); }
+  PreviewPlayer* CreatePlayer() override { return m_inner.CreatePlayer(); }
+  void SetDeferredDropsText(const std::string& text) override { m_inner.SetDeferredDropsText(text); }
 
   // "Orlenta - 2:35 left", or the plain caption without a figure.
   static std::string WindowTitle(std::optional<std::chrono::milliseconds> remaining);

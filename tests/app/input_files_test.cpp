@@ -446,6 +446,26 @@ TEST_F(InputFiles, FilesDroppedWhileAJobRunsWaitAndAreAddedInOrderWhenItEnds) {
   EXPECT_TRUE(core.m_arrDeferredDrops.empty());
 }
 
+TEST_F(InputFiles, AFileDroppedWhileAnotherOpensWaitsForTheReader) {
+  // The window draws (and could take a drop) while the reader opens a file.
+  bool dropped = false;
+  core.m_pIVideoFileIn->SetEventHandler([&](int, short) {
+    if (dropped) return;
+    dropped = true;
+    core.OnDropFiles({media.aviClip});
+    EXPECT_TRUE(view.list.empty()) << "not while the reader is opening another file";
+  });
+  ASSERT_TRUE(core.InputFileInfo(media.mpegClip));
+  ASSERT_TRUE(dropped);
+  EXPECT_NEAR(core.m_nTotalDuration, 2000, 100) << "the inspection was not disturbed";
+  ASSERT_TRUE(testkit::WaitUntil([&] {
+    QCoreApplication::processEvents();
+    return !view.list.empty();
+  }));
+  EXPECT_EQ(view.list, std::vector<std::string>{media.aviClip});
+  EXPECT_EQ(view.deferredText, "");
+}
+
 TEST_F(InputFiles, OneFileDroppedWhileBusySaysSoInTheSingular) {
   core.m_bBusy = true;
   core.OnDropFiles({media.mpegClip});

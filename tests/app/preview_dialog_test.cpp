@@ -21,6 +21,7 @@
 #include "app/control_ids.h"
 #include "app/main_window_core.h"
 #include "app/qt_application.h"
+#include "app/time_left_view.h"
 #include "app/widgets/main_dialog.h"
 #include "app/widgets/player_host.h"
 #include "common/test_kit.h"
@@ -121,6 +122,23 @@ TEST_F(PreviewDialog, ThePlayerSitsAtItsPlaceAndShowsTheBlankPictureAtFirst) {
   EXPECT_EQ(GetControlId(Player()), 999);
   EXPECT_TRUE(Player()->isVisible());
   EXPECT_FALSE(Player()->IsOpen());
+}
+
+TEST(PreviewInTheApplication, TheTimeLeftViewBetweenCoreAndWindowPassesThePlayerAndTheDropNoteOn) {
+  TestApplication();
+  ScopedRegistryFile registry;
+  ScriptedResponder responder;
+  CCastrel1Dlg core;
+  MainDialog dialog(core, nullptr);
+  // As the application puts them together.
+  TimeLeftView view(core, dialog, [](auto) {});
+  core.SetView(&view);
+  core.SetDefaultSettings();
+  core.OnInitDialog();
+  ASSERT_NE(dialog.Player(), nullptr);
+  EXPECT_EQ(core.m_pIVideoPlayer, dialog.Player());
+  view.SetDeferredDropsText("1 dropped file will be added when the job ends.");
+  EXPECT_EQ(dialog.findChild<QLabel*>("deferredDrops")->text(), "1 dropped file will be added when the job ends.");
 }
 
 TEST_F(PreviewDialog, PlayWithNoSelectionDoesNothing) {
