@@ -65,27 +65,6 @@ std::string ForCD(int count, int k, const char* single, const char* numbered) {
   return count == 1 ? std::string(single) : Format(numbered, k);
 }
 
-// WM_SHOWDLG: the CD prompt on the core's thread while the worker waits;
-// IDOK (Continue) or IDCANCEL. Its Erase button opens the burner's erase
-// window, during which the burner's progress is not the job's.
-int ShowCDPrompt(CCastrel1Dlg& core, const std::string& text) {
-  return static_cast<int>(core.m_messages.Send([&] {
-    Log("CCastrel1Dlg::ShowDlg - show CCDCountDlg dialog");
-    const WindowHandle owner = core.View() != nullptr ? core.View()->Handle() : nullptr;
-    CDCountDlgRequest request;
-    request.text = text;
-    request.erase = [&core, owner] {
-      Log("CCDCountDlg::OnErase");
-      core.m_bCDErasing = true;
-      burner::SetDialogOwner(owner);
-      const int result = burner::EraseDialog("Erase CD");
-      if (result != 0) Log("EraseDialog: %d %s", result, burner::GetLastErrorText());
-      core.m_bCDErasing = false;
-    };
-    return static_cast<std::intptr_t>(AskDialog(owner, request).code == IDOK ? IDOK : IDCANCEL);
-  }));
-}
-
 }  // namespace
 
 std::string CCastrel1Dlg::GetCDFile(int k) const {
@@ -288,8 +267,8 @@ unsigned CCastrel1Dlg::VCDBurnThread() {
     const int count = m_nCDCount;
     for (int k = 1; k <= count; ++k) {
       m_nCurrentCD = k;
-      if (ShowCDPrompt(*this, ForCD(count, k, "Please insert an empty CD to burn.",
-                                    "Please insert empty CD #%d to burn.")) == IDCANCEL) {
+      if (SendShowDlg(ForCD(count, k, "Please insert an empty CD to burn.", "Please insert empty CD #%d to burn.")) ==
+          IDCANCEL) {
         worker.CancelEnd(nullptr);
         return 0;
       }
@@ -359,8 +338,7 @@ unsigned CCastrel1Dlg::VCDBurnThread() {
               ForCD(count, k, "Please insert a blank CD and press OK!", "Please insert blank CD #%d and press OK!"),
               "Message", MB_OKCANCEL);
         } else {
-          answer = ShowCDPrompt(
-              *this,
+          answer = SendShowDlg(
               ForCD(count, k,
                     "The CD inserted is not blank. Please insert a blank CD or erase a rewritable one and select 'OK' "
                     "to continue burning. Or choose 'Cancel' to stop the CD burning process.",
@@ -468,7 +446,7 @@ void CCastrel1Dlg::CdScanDoneCallback(int, int, int, int, int, int, int, int, in
 
 void CCastrel1Dlg::CdProcessCallback(float percent, int, int, int, int, int, int, void* user) {
   CCastrel1Dlg& core = Core(user);
-  if (core.m_bCDErasing) return;
+  if (core.m_bErasing) return;
   if (core.m_bCancel && core.m_bBusy) {
     burner::Abort();
     core.m_bBusy = false;

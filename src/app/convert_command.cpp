@@ -184,9 +184,16 @@ void CCastrel1Dlg::OnButtonConvert() {
     if (m_arrConvertInputs.empty()) return;
 
     m_strOutFile += ExtensionOf(m_nOutputFormat);
-    if (IsCdFormat(m_nOutputFormat)) {
-      const double videoKbps = GetCurrentOutputFormat().GetEncodingParameters().video_bitrate / 1000.0;
-      m_nCDCount = static_cast<int>(std::ceil((videoKbps + 224) * m_nTotalDuration / 8'000'000.0 / 600.0));
+    // A movie for more CDs than a part number can count is refused before
+    // hours of encoding.
+    if (IsCdFormat(m_nOutputFormat) && !CheckCDCount()) {
+      Log("m_pIVideoFileIn->CloseFile()");
+      m_pIVideoFileIn->CloseFile();
+      RemoveAllFiles();
+      m_arrOutputFiles.clear();
+      EnableControls(true);
+      m_bBusy = false;
+      return;
     }
     PathBuffer unique(m_strOutFile);
     MakeUniquePath(unique);
@@ -205,6 +212,7 @@ void CCastrel1Dlg::OnButtonConvert() {
           m_nDVDEncoderKbps);
       description.SetVideoBitRate(m_nDVDEncoderKbps * 1000);
     }
+    description.SetParallelJobs(m_nParallelJobs);
     ConvertTaskList::Start(description);
     // Its pings reach this thread only after the command has returned.
     m_bListRunning = true;
@@ -331,7 +339,12 @@ void CCastrel1Dlg::SetStatus() {
 }
 
 std::int32_t CCastrel1Dlg::OnPingMessage(std::int32_t value, const Pinger& sender) {
-  if (dynamic_cast<const ProgressPinger*>(&sender) != nullptr) {
+  if (const auto* file = dynamic_cast<const FileProgressPinger*>(&sender)) {
+    // Files may convert side by side: the list's own total moves the bar.
+    if (const auto move = ListProgressToBar(file->ListPercent(), m_nProgressRange, m_nProgressPos)) {
+      SetConvertProgress(move->position);
+    }
+  } else if (dynamic_cast<const ProgressPinger*>(&sender) != nullptr) {
     const auto move = ProgressPingToBar(value * m_nProgressRange / 100, m_nCurrentFile, m_nInputCount, m_nProgressRange,
                                         m_nProgressPos);
     if (move) SetConvertProgress(move->position);

@@ -362,6 +362,10 @@ void LibraryConversionRun::RunPasses() {
     });
     return;
   }
+  if (m_core.m_discHandOver && IsDiscFormat(m_format)) {
+    OnCore([this] { m_core.m_discHandOver(m_format); });
+    return;
+  }
   if (m_format == kFormatDvd) {
     OnCore([this] { m_core.StartBurnDVD(); });
     return;
@@ -710,7 +714,7 @@ LibraryConversionRun::Next LibraryConversionRun::PlanCds(int videoKbps, int lowe
   const int lowestCount = ExpectedCdCount(lowestVideoKbps, m_durationMs, m_settings.cdCapacityBytes);
   const std::string text = CdQuestion(question, cdCount, lowestCount >= cdCount ? "" : hint);
   int answer = IDOK;
-  OnCore([&] { answer = AskDialog(m_core.Owner(), CDCountDlgRequest{text, {}}).code; });
+  OnCore([&] { answer = AskDialog(m_core.Owner(), m_core.CDCountPrompt(text)).code; });
   if (answer == IDCANCEL) return EndRefused();
   return Next::Go;
 }

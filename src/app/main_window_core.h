@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -270,8 +271,6 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   std::string m_strCDStatus;
   // From StartBurnCD until the worker has returned.
   std::atomic<bool> m_bCDWorkerRunning{false};
-  // The CD prompt's erase window is open: the burner's progress is the erase's.
-  std::atomic<bool> m_bCDErasing{false};
 
   // The library conversion (library_conversion.cpp) -----------------------
 
@@ -405,6 +404,11 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
 
   // Runs handlers on the core's thread for other threads.
   WindowMessages m_messages;
+
+  // Where a library conversion of a disc format hands its streams over;
+  // empty: StartBurnDVD or StartBurnCD. Tests that read the converted
+  // streams stop the job here, before the disc job consumes them.
+  std::function<void(OutputFormatId)> m_discHandOver;
 
  private:
   // One run of ConvertUsingNCT (library_conversion.cpp).

@@ -193,6 +193,13 @@ class LibraryConversion : public ::testing::Test {
     core.m_nInputCount = static_cast<int>(files.size());
     core.m_nDVDVideoKbps = 5000;
     core.UpdateData(false);
+    // These tests read the converted streams: the disc job, which would
+    // author and then delete them, is not started.
+    core.m_discHandOver = [this](OutputFormatId handedOver) {
+      discHandOvers.push_back(handedOver);
+      core.EnableControls(true);
+      core.m_bBusy = false;
+    };
   }
 
   bool Logged(const std::string& line) const {
@@ -206,6 +213,7 @@ class LibraryConversion : public ::testing::Test {
   ScriptedResponder responder;
   ThreadCheckingView view;
   CCastrel1Dlg core;
+  std::vector<OutputFormatId> discHandOvers;
 };
 
 struct FileFormatCase {

@@ -85,6 +85,7 @@ std::string ApplyOptions(CCastrel1Dlg& core, MainWindowView& view, const BatchOp
     core.m_bSliderAtTop = true;
     core.OnHScroll(SB_ENDSCROLL, *options.quality, control_id::kQualitySlider);
   }
+  if (options.jobs) core.m_nParallelJobs = *options.jobs;
   if (options.discType) {
     core.m_nDVDType = core.m_nVCDType = core.m_nSVCDType = *options.discType;
     for (OutputFormatId disc : {kFormatDvd, kFormatVcd, kFormatSvcd}) {
