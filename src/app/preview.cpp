@@ -80,8 +80,11 @@ void CCastrel1Dlg::OnTimerEvent(int position) {
 }
 
 void CCastrel1Dlg::OnReaderEvent(int value, short /*stage*/) {
-  // A running job owns the bar and pumps the window itself.
-  if (m_pView == nullptr || m_bBusy) return;
+  // Only the window's own openings (adding, inspecting, summing durations)
+  // show here and let the window draw meanwhile: a job, or the library
+  // conversion reading on this thread, owns the bar and must not have its
+  // messages run in the middle of a read.
+  if (m_pView == nullptr || m_bBusy || !m_bReaderInUse) return;
   m_pView->SetProgress(value);
   // The window goes on drawing while a file opens; what the user does
   // meanwhile waits until the file is open.
