@@ -40,7 +40,8 @@ bool IsError(unsigned flags) {
 ConsoleResponder::ConsoleResponder(ConsoleProgress& out, bool answerYes) : m_out(out), m_bAnswerYes(answerYes) {}
 
 bool ConsoleResponder::IsSuccessText(const std::string& text) {
-  return text == "DVD created successfully!" || text == "CD created successfully!" ||
+  // The image writer's DVD message goes on to name the image and offer its folder.
+  return text.starts_with("DVD created successfully!") || text == "CD created successfully!" ||
          text == "CDs created successfully!" || text.ends_with("were created successfully!");
 }
 
@@ -56,6 +57,15 @@ int ConsoleResponder::ShowMessage(WindowHandle /*owner*/, const MessageBoxReques
       m_strComplaint = request.text;
     }
     return IDOK;
+  }
+  if (IsSuccessText(request.text)) {
+    // The job's result with an offer to open the image's folder: a script
+    // has no file manager to show, so the offer is declined.
+    m_out.Message(request.text);
+    m_out.Message("-> No");
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_bSuccess = true;
+    return stop;
   }
   return Answer(request.text, goOn, stop);
 }

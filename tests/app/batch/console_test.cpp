@@ -135,6 +135,15 @@ TEST(ConsoleResponder, TheOutcomeOfAJob) {
     EXPECT_FALSE(ConsoleResponder::IsSuccessText(text)) << text;
   }
 
+  // The image writer's DVD result offers the image's folder: a success, and the
+  // offer is declined even with --yes (no file manager for a script).
+  ConsoleResponder image(progress, true);
+  EXPECT_EQ(image.ShowMessage(nullptr, {"DVD created successfully!\n\nThe DVD image is \"/v/Video DVD.iso\".\nOpen "
+                                        "its folder?",
+                                        "Message", MB_YESNO | MB_ICONINFORMATION}),
+            IDNO);
+  EXPECT_TRUE(image.SawSuccess());
+
   // The success dialog of a single file counts, and prints its text.
   ConsoleResponder single(progress, false);
   EXPECT_EQ(single.ShowDialog(nullptr, SuccessDialogRequest{"/v/a_new.avi"}).code, IDOK);
