@@ -111,7 +111,11 @@ void CCastrel1Dlg::StartBurnCD() {
   Log("SetVideoScanDoneEventCallback");
   burner::SetVideoScanDoneEventCallback(CdScanDoneCallback, this);
   // The image writer puts the images into the user's folder.
-  burner::SetImageWriterFolder((m_strChosenFolder.empty() ? m_strOutputFolder : m_strChosenFolder).c_str());
+  const std::string imageFolder = m_strChosenFolder.empty() ? m_strOutputFolder : m_strChosenFolder;
+  // The default output folder (XDG documents or videos) may not exist yet.
+  std::error_code folderError;
+  if (!imageFolder.empty()) std::filesystem::create_directories(imageFolder, folderError);
+  burner::SetImageWriterFolder(imageFolder.c_str());
   burner::SetDialogOwner(Owner());
   Log("Start VCDBurnThread");
   m_bCDWorkerRunning = true;

@@ -169,6 +169,9 @@ void CCastrel1Dlg::StartBurnDVD() {
       result = burner::SetDevice(devices[device][0]);
     }
     const std::string imageFolder = m_strOutputFolder.empty() ? "." : m_strOutputFolder;
+    // The default output folder (XDG documents or videos) may not exist yet.
+    std::error_code folderError;
+    if (m_bImageWriter) fs::create_directories(imageFolder, folderError);
     if (result == 0 && m_bImageWriter) result = burner::SetImageWriterFolder(imageFolder.c_str());
     if (result == 0) result = burner::Prepare();
     if (result != 0) {
