@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QStandardPaths>
-#include <cmath>
 #include <exception>
 
 #include "app/main_window_core.h"
