@@ -15,6 +15,7 @@
 #include "formats/widgets/settings_sheet_dialog.h"
 #include "platform/dialogs/widgets/desktop_opener.h"
 #include "platform/dialogs/widgets/qt_responder.h"
+#include "platform/video/video_error.h"
 #include "platform/video/widgets/codec_settings_dialog.h"
 #include "support/crash_handler.h"
 #include "ui/auxiliary_dialogs.h"
@@ -45,6 +46,7 @@ int RunWithoutWindow(int argc, char* argv[]) {
 int main(int argc, char* argv[]) {
   // First of all, so that a crash anywhere in the run leaves a report.
   InstallCrashHandler("Orlenta");
+  PrintOnlyLibraryErrors();
   const std::vector<std::string> arguments(argv, argv + argc);
   if (WantsCommandLine(arguments)) return RunWithoutWindow(argc, argv);
 

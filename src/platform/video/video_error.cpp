@@ -2,6 +2,7 @@
 
 extern "C" {
 #include <libavutil/error.h>
+#include <libavutil/log.h>
 }
 
 std::string AvErrorText(int error) {
@@ -13,4 +14,8 @@ std::string AvErrorText(int error) {
 int CheckAv(int error, const std::string& what) {
   if (error < 0) throw video_exception(what + ": " + AvErrorText(error));
   return error;
+}
+
+void PrintOnlyLibraryErrors() {
+  av_log_set_level(AV_LOG_ERROR);
 }

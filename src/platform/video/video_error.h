@@ -16,3 +16,8 @@ std::string AvErrorText(int error);
 
 // Returns error when it is not negative; otherwise throws "what: reason".
 int CheckAv(int error, const std::string& what);
+
+// FFmpeg prints its warnings about the files it reads ("start time for stream 0
+// is not set") to stderr; they mean nothing to a user of the program, which
+// reports its own errors. After this call only FFmpeg's errors are printed.
+void PrintOnlyLibraryErrors();
