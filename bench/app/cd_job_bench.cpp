@@ -23,6 +23,7 @@
 #include "platform/disc/disc_files.h"
 #include "platform/process/child_process.h"
 #include "platform/process/find_program.h"
+#include "support/event_wait.h"
 #include "support/log.h"
 
 namespace fs = std::filesystem;
@@ -78,7 +79,7 @@ class ListEnd : public PingReceiver {
 };
 
 void RunUntil(const std::function<bool()>& done) {
-  while (!done()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+  ProcessEventsUntil(done);
 }
 
 double ThroughTheCore(CCastrel1Dlg& core, const std::string& clip, const std::string& folder) {

@@ -20,6 +20,7 @@
 #include "platform/dialogs/message_box.h"
 #include "platform/disc/burning/burner.h"
 #include "platform/video/video_file.h"
+#include "support/event_wait.h"
 #include "support/exceptions.h"
 #include "support/log.h"
 #include "support/path_buffer.h"
@@ -114,9 +115,7 @@ void CCastrel1Dlg::OnButtonConvert() {
 
   // A cancelled list may still be stopping its ffmpeg; its last pings must
   // not count for the new one.
-  while (m_bListRunning) {
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::ExcludeUserInputEvents, 100);
-  }
+  ProcessEventsUntil([this] { return !m_bListRunning; }, QEventLoop::ExcludeUserInputEvents);
 
   Log("Start preparing for conversion to %d (0-avi, 1-mpeg, 2-wmv, 3-rm, 4-dvd, 5-vcd, 6-svcd)", m_nOutputFormat);
   StopFlag::Set(false);

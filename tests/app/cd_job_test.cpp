@@ -27,6 +27,7 @@
 #include "platform/process/child_process.h"
 #include "platform/process/find_program.h"
 #include "platform/registry/registry_test_env.h"
+#include "support/event_wait.h"
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
@@ -123,12 +124,7 @@ class CdJob : public ::testing::Test {
 
   // Runs the core's event loop until condition holds: false on time-out.
   bool RunUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 120s) {
-    const auto end = std::chrono::steady_clock::now() + timeout;
-    while (!condition()) {
-      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
-      if (left <= 0ms) return false;
-      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, static_cast<int>(std::min(left, 100ms).count()));
-    }
+    if (!ProcessEventsUntil(condition, timeout)) return false;
     QCoreApplication::processEvents();  // what the worker posted last
     return true;
   }

@@ -21,6 +21,7 @@
 #include "platform/dialogs/scripted_responder.h"
 #include "platform/disc/burning/burner.h"
 #include "platform/registry/registry_test_env.h"
+#include "support/event_wait.h"
 #include "support/temporary_files.h"
 
 namespace {
@@ -37,12 +38,7 @@ QCoreApplication& CoreApplication() {
 
 // Handles the core's messages until condition holds; false after the time-out.
 bool RunUntil(const std::function<bool()>& condition, std::chrono::seconds timeout = std::chrono::seconds(120)) {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-  }
-  return true;
+  return ProcessEventsUntil(condition, timeout);
 }
 
 class ConvertCommand : public ::testing::Test {

@@ -32,6 +32,7 @@
 #include "platform/programs/external_programs.h"
 #include "platform/registry/registry_test_env.h"
 #include "platform/video/video_file.h"
+#include "support/event_wait.h"
 
 namespace {
 
@@ -634,12 +635,7 @@ TEST_F(LibraryConversion, OnABackgroundThreadAFullRunReportsThroughTheWindowsThr
 
 // Handles the core's messages until condition holds; false after the time-out.
 bool RunUntil(const std::function<bool()>& condition, std::chrono::seconds timeout = std::chrono::seconds(120)) {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
-  }
-  return true;
+  return ProcessEventsUntil(condition, timeout);
 }
 
 // An "ffmpeg" that always fails, found first on the search path while it lives.

@@ -14,6 +14,7 @@
 #include "platform/video/media_test_helpers.h"
 #include "platform/video/video_error.h"
 #include "platform/video/video_file.h"
+#include "support/event_wait.h"
 
 namespace {
 
@@ -22,13 +23,7 @@ namespace {
 
 // Runs the event loop until done holds; false when the time-out passes first.
 bool RunEventsUntil(const std::function<bool()>& done, int timeoutMs = 20000) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done()) {
-    if (clock.elapsed() > timeoutMs) return false;
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-  }
-  return true;
+  return ProcessEventsUntil(done, std::chrono::milliseconds(timeoutMs));
 }
 
 // Records the player's events.
