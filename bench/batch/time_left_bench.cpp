@@ -1,5 +1,6 @@
-// How good is the time left? A three-title DVD job (clips of 30, 60 and 90 s,
-// 320x240, to a PAL DVD image) through the real program in batch mode; its
+// How good is the time left? A three-title DVD job (clips of 2, 4 and 6
+// minutes, 640x480, to a PAL DVD image: long enough for the estimate to show
+// before the bar reaches 25 %) through the real program in batch mode; its
 // progress lines on stderr are timed as they arrive. When the bar first shows
 // 25 % and 50 %, the estimate then shown is compared with the time the job
 // really still took. Goal: within 25 % at both points.
@@ -30,7 +31,7 @@ bool MakeClip(const QString& path, int seconds) {
   QProcess ffmpeg;
   ffmpeg.start("ffmpeg",
                {"-nostdin", "-v",      "error",     "-y",
-                "-f",       "lavfi",   "-i",        QString("testsrc=size=320x240:rate=25:duration=%1").arg(seconds),
+                "-f",       "lavfi",   "-i",        QString("testsrc=size=640x480:rate=25:duration=%1").arg(seconds),
                 "-f",       "lavfi",   "-i",        QString("sine=frequency=440:duration=%1").arg(seconds),
                 "-c:v",     "libx264", "-preset",   "ultrafast",
                 "-c:a",     "aac",     "-shortest", path});
@@ -54,7 +55,7 @@ int main(int argc, char** argv) {
   QDir(folder.path()).mkpath("tmp");
 
   QStringList clips;
-  for (int seconds : quick ? std::vector<int>{1, 1, 1} : std::vector<int>{30, 60, 90}) {
+  for (int seconds : quick ? std::vector<int>{1, 1, 1} : std::vector<int>{120, 240, 360}) {
     const QString clip = folder.filePath(QString("clip%1.mp4").arg(clips.size() + 1));
     if (!MakeClip(clip, seconds)) {
       std::fprintf(stderr, "bench_time_left: ffmpeg could not make the clips\n");

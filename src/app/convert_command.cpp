@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QStandardPaths>
+#include <algorithm>
 #include <exception>
 
 #include "app/main_window_core.h"
@@ -79,6 +80,7 @@ void CCastrel1Dlg::OnButtonConvert() {
   if (IsDiscFormat(m_nOutputFormat)) m_strOutputFolder = TempFolderPath().str();
   m_nCurrentFile = 1;
   m_nInputCount = m_pView->ListCount();
+  m_arrFilePercents.assign(static_cast<std::size_t>(std::max(m_nInputCount, 0)), 0);
   // Every way out that starts no job gives the user's folder back; only a
   // started list (which restores it at its end) or the library engine keeps
   // the temporary folder.
@@ -339,6 +341,10 @@ void CCastrel1Dlg::SetStatus() {
 std::int32_t CCastrel1Dlg::OnPingMessage(std::int32_t value, const Pinger& sender) {
   if (const auto* file = dynamic_cast<const FileProgressPinger*>(&sender)) {
     // Files may convert side by side: the list's own total moves the bar.
+    if (file->FileIndex() < m_arrFilePercents.size()) {
+      int& percent = m_arrFilePercents[file->FileIndex()];
+      percent = std::max(percent, std::clamp(value, 0, 100));
+    }
     if (const auto move = ListProgressToBar(file->ListPercent(), m_nProgressRange, m_nProgressPos)) {
       SetConvertProgress(move->position);
     }
@@ -366,6 +372,7 @@ void CCastrel1Dlg::OnFileTaskEnd(const ConvertFileTask& task) {
     // Files converted side by side end in any order: the task knows its place in the list.
     const std::size_t index = task.Index();
     if (index < m_arrOutputFiles.size()) m_arrOutputFiles[index] = WithoutExtension(written);
+    if (index < m_arrFilePercents.size()) m_arrFilePercents[index] = 100;
     m_strOutFile = written;
   }
   ++m_nCurrentFile;

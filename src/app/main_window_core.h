@@ -381,6 +381,9 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   std::atomic<bool> m_bCancel{false};
   int m_nInputCount = 0;
   int m_nCurrentFile = 0;  // 1-based
+  // How far each listed file's conversion is, in percent (files may convert
+  // side by side; an ended one counts 100).
+  std::vector<int> m_arrFilePercents;
   int m_nDVDVideoKbps = 0;
   int m_nSelectedFile = 0;
   int m_nCDCount = 1;

@@ -10,10 +10,12 @@
 // honest figure exists - the first seconds of converting, and after the job.
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/main_window_view.h"
 #include "convert/time_left_estimate.h"
@@ -61,6 +63,8 @@ class TimeLeftView : public MainWindowView {
   static Stage StageOfStatus(const std::string& text);
   void StartJob();
   void OnPosition(double position);
+  // The later stages' work from what the converted files hold so far.
+  void MeasureConvertedFiles();
   void Report();
 
   const CCastrel1Dlg& m_core;
@@ -68,6 +72,7 @@ class TimeLeftView : public MainWindowView {
   Listener m_listener;
   ClockSource m_clock;
   std::unique_ptr<TimeLeftEstimate> m_pEstimate;
+  std::vector<std::int64_t> m_durationsMs;  // of the inputs
   Stage m_stage = Stage::None;
   double m_position = 0;
   std::optional<std::chrono::milliseconds> m_reported;

@@ -16,17 +16,27 @@ TimeLeftEstimate::TimeLeftEstimate(std::vector<std::int64_t> fileDurationsMs, st
     : m_fileDurationsMs(std::move(fileDurationsMs)), m_laterStages(std::move(laterStages)) {
   for (std::int64_t& duration : m_fileDurationsMs) duration = std::max<std::int64_t>(duration, 0);
   m_totalMs = std::accumulate(m_fileDurationsMs.begin(), m_fileDurationsMs.end(), std::int64_t{0});
+  m_fileFractions.assign(m_fileDurationsMs.size(), 0.0);
+}
+
+bool TimeLeftEstimate::KnownFile(std::size_t& file, Clock::time_point now) {
+  if (!m_bConverting || m_fileFractions.empty()) return false;
+  if (!m_convertingStart) m_convertingStart = now;
+  // An index past the list counts as its last file.
+  file = std::min(file, m_fileFractions.size() - 1);
+  return true;
 }
 
 void TimeLeftEstimate::Converting(std::size_t file, double fraction, Clock::time_point now) {
-  if (!m_bConverting) return;
-  if (!m_convertingStart) m_convertingStart = now;
-  // Progress never runs backwards: a late ping of an earlier file is ignored.
-  file = std::min(file, m_fileDurationsMs.empty() ? 0 : m_fileDurationsMs.size() - 1);
-  fraction = std::clamp(fraction, 0.0, 1.0);
-  if (file < m_file || (file == m_file && fraction < m_fraction)) return;
-  m_file = file;
-  m_fraction = fraction;
+  if (!KnownFile(file, now)) return;
+  std::fill(m_fileFractions.begin(), m_fileFractions.begin() + static_cast<std::ptrdiff_t>(file), 1.0);
+  FileReached(file, fraction, now);
+}
+
+void TimeLeftEstimate::FileReached(std::size_t file, double fraction, Clock::time_point now) {
+  if (!KnownFile(file, now)) return;
+  // Progress never runs backwards: a late ping of an earlier point is ignored.
+  m_fileFractions[file] = std::max(m_fileFractions[file], std::clamp(fraction, 0.0, 1.0));
 }
 
 void TimeLeftEstimate::InLaterStage(std::size_t stage, double fraction, Clock::time_point now) {
@@ -50,12 +60,15 @@ void TimeLeftEstimate::InLaterStage(std::size_t stage, double fraction, Clock::t
   m_fraction = std::max(m_fraction, std::clamp(fraction, 0.0, 1.0));
 }
 
+void TimeLeftEstimate::SetLaterStagesMegabytes(double megabytes) {
+  for (LaterStage& stage : m_laterStages) stage.megabytes = std::max(megabytes, 0.0);
+}
+
 double TimeLeftEstimate::ConvertedMs() const {
   double done = 0;
-  for (std::size_t index = 0; index < m_file && index < m_fileDurationsMs.size(); ++index) {
-    done += static_cast<double>(m_fileDurationsMs[index]);
+  for (std::size_t index = 0; index < m_fileDurationsMs.size(); ++index) {
+    done += m_fileFractions[index] * static_cast<double>(m_fileDurationsMs[index]);
   }
-  if (m_file < m_fileDurationsMs.size()) done += m_fraction * static_cast<double>(m_fileDurationsMs[m_file]);
   return done;
 }
 

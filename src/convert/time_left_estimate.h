@@ -41,15 +41,24 @@ class TimeLeftEstimate {
 
   TimeLeftEstimate(std::vector<std::int64_t> fileDurationsMs, std::vector<LaterStage> laterStages);
 
-  // The conversion of file (0-based) has reached fraction (0..1) of it.
+  // Files converted one after another: file (0-based) has reached fraction
+  // (0..1) of it, and the files before it are done.
   void Converting(std::size_t file, double fraction, Clock::time_point now);
+  // Files converted side by side: file has reached fraction of it, whatever
+  // the others have.
+  void FileReached(std::size_t file, double fraction, Clock::time_point now);
   // Later stage index (0-based, in the order given) has reached fraction.
   void InLaterStage(std::size_t stage, double fraction, Clock::time_point now);
+
+  // The later stages' work, once the converted files show what it really is.
+  void SetLaterStagesMegabytes(double megabytes);
 
   // The time the job still needs, or nothing while no honest figure exists.
   std::optional<std::chrono::milliseconds> Remaining(Clock::time_point now) const;
 
  private:
+  // The file a ping names, within the list; false for an empty list.
+  bool KnownFile(std::size_t& file, Clock::time_point now);
   double ConvertedMs() const;
   std::optional<double> ConvertingSecondsLeft(Clock::time_point now) const;
   double LaterStagesSecondsLeft(Clock::time_point now) const;
@@ -58,9 +67,10 @@ class TimeLeftEstimate {
   std::int64_t m_totalMs = 0;
   std::vector<LaterStage> m_laterStages;
 
-  // Where the job stands: the conversion, or later stage m_stage.
+  // Where the job stands: the conversion (how far each file is), or later
+  // stage m_stage (how far it is).
   bool m_bConverting = true;
-  std::size_t m_file = 0;
+  std::vector<double> m_fileFractions;
   double m_fraction = 0;
   std::size_t m_stage = 0;
   std::optional<Clock::time_point> m_convertingStart;

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "app/control_ids.h"
 #include "app/main_window_core.h"
 #include "app/recording_view.h"
@@ -71,6 +74,41 @@ TEST_F(TimeLeft, FollowsTheConversionAndPassesEverythingOn) {
   EXPECT_EQ(recording.elements.at(control_id::kConvert), "button_start");
   EXPECT_FALSE(Last().has_value());
   EXPECT_EQ(TimeLeftView::WindowTitle(Last()), "Orlenta");
+}
+
+TEST_F(TimeLeft, FilesConvertingSideBySideCountByTheirOwnProgress) {
+  Plan(kFormatAvi);
+  core.m_arrFilePercents = {0, 0};
+  view.SetStatusText("Converting to AVI...");
+  // After 4 s the 2-second file is done and the 4-second one a quarter in:
+  // 3 s of 6 in 4 s, so the 3 s left take 4 s. The bar (the list's equal
+  // shares: 62.5 %) would say otherwise.
+  now += seconds(4);
+  core.m_arrFilePercents = {100, 25};
+  view.SetCompletedText("Completed: 62.50%");
+  ASSERT_TRUE(Last().has_value());
+  EXPECT_EQ(*Last(), seconds(4));
+}
+
+TEST_F(TimeLeft, ADiscJobsLaterStagesFollowTheSizeOfTheConvertedFiles) {
+  Plan(kFormatDvd);
+  core.m_arrFilePercents = {0, 0};
+  core.m_arrOutputFiles = {dir.File("two_new"), dir.File("four_new")};
+  view.SetStatusText("Converting to DVD-Compatible MPEG...");
+  now += seconds(4);
+  core.m_arrFilePercents = {50, 25};
+  view.SetCompletedText("Completed: 28.13%");
+  ASSERT_TRUE(Last().has_value());
+  const milliseconds planned = *Last();  // the planned rate: a few MB, moved in seconds
+
+  // The first file ends holding 600 MB (sparse): three times that to author
+  // and to write as an image, at disk speed.
+  { std::ofstream(dir.File("two_new.mpg")).put('x'); }
+  std::filesystem::resize_file(dir.File("two_new.mpg"), 600'000'000);
+  core.m_arrFilePercents = {100, 25};
+  view.SetCompletedText("Completed: 46.88%");
+  ASSERT_TRUE(Last().has_value());
+  EXPECT_GT(*Last(), planned + seconds(20));
 }
 
 TEST_F(TimeLeft, ADiscJobCountsItsAuthoringAndImage) {

@@ -55,6 +55,22 @@ TEST(TimeLeftEstimate, ConversionLeftFollowsTheDurationsNotTheFileCount) {
   EXPECT_NEAR(SecondsLeft(estimate, t0 + seconds(20)), 40, 0.01);
 }
 
+TEST(TimeLeftEstimate, FilesSideBySideCountEachByItsOwnProgress) {
+  // Files of 30, 60 and 90 s, the first two converting at once. After 10 s the
+  // first is done and the second half done: 60 s of media in 10 s, so the
+  // 120 s left take 20 s.
+  TimeLeftEstimate estimate({30'000, 60'000, 90'000}, {});
+  estimate.FileReached(1, 0, t0);
+  estimate.FileReached(0, 1, t0 + seconds(8));
+  estimate.FileReached(1, 0.5, t0 + seconds(10));
+  EXPECT_NEAR(SecondsLeft(estimate, t0 + seconds(10)), 20, 0.01);
+  // A late ping of an earlier point of one file changes nothing; the third
+  // file starting counts without making the earlier ones done.
+  estimate.FileReached(1, 0.3, t0 + seconds(10));
+  estimate.FileReached(2, 0, t0 + seconds(10));
+  EXPECT_NEAR(SecondsLeft(estimate, t0 + seconds(10)), 20, 0.01);
+}
+
 TEST(TimeLeftEstimate, LaterStagesCountWithTheirExpectedThroughputUntilTheyRun) {
   // Authoring 200 MB at 100 MB/s plus 3 s of menu, then an image of 200 MB at 50 MB/s.
   TimeLeftEstimate estimate({20'000}, {{200, 100, 3}, {200, 50, 0}});
