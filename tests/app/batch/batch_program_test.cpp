@@ -12,6 +12,9 @@
 
 #include "app/batch/core_application.h"
 #include "common/test_kit.h"
+#include "platform/disc/disc_test_support.h"
+#include "platform/process/child_process.h"
+#include "platform/process/find_program.h"
 
 namespace {
 
@@ -112,6 +115,37 @@ TEST_F(BatchProgram, AnAviFromOneClip) {
   EXPECT_GT(fs::file_size(avis[0]), 0u);
   EXPECT_THAT(stderrText, HasSubstr("Converting to AVI..."));
   EXPECT_THAT(stderrText, HasSubstr("created successfully."));
+}
+
+TEST_F(BatchProgram, ADvdImageOfTwoClipsHoldsBothTitles) {
+  const std::string first = Clip("first.mp4", 2);
+  const std::string second = Clip("second.mp4", 3);
+  EXPECT_EQ(Run({"--batch", "--format", "dvd", "--pal", "--image", "--yes", "--output", QString::fromStdString(Out()),
+                 QString::fromStdString(first), QString::fromStdString(second)}),
+            0)
+      << stderrText;
+  const std::string iso = Out() + "/Video DVD.iso";
+  EXPECT_THAT(FilesIn(Out()), testing::ElementsAre(iso));
+  const std::vector<double> lengths = disctest::LsdvdTitleLengths(iso);
+  ASSERT_EQ(lengths.size(), 2u);
+  EXPECT_NEAR(lengths[0], 2, 0.5);
+  EXPECT_NEAR(lengths[1], 3, 0.5);
+  EXPECT_THAT(stderrText, HasSubstr("DVD created successfully!"));
+  EXPECT_THAT(FilesIn(Tmp()), testing::IsEmpty()) << "the work folders are gone";
+}
+
+TEST_F(BatchProgram, AVcdImageOfOneClip) {
+  const std::string clip = Clip("movie.mp4", 3);
+  EXPECT_EQ(Run({"--batch", "--format", "vcd", "--pal", "--image", "--yes", "--output", QString::fromStdString(Out()),
+                 QString::fromStdString(clip)}),
+            0)
+      << stderrText;
+  EXPECT_THAT(FilesIn(Out()), testing::UnorderedElementsAre(Out() + "/Video CD.cue", Out() + "/Video CD.bin"));
+  ChildProcess::Options options;
+  options.workingDirectory = Out();
+  const ProcessResult info = RunProcess({FindProgram("vcd-info"), "-B", "--cue-file=Video CD.cue"}, options);
+  EXPECT_THAT(info.output, HasSubstr("VCD 2.0 detected"));
+  EXPECT_THAT(stderrText, HasSubstr("CD created successfully!"));
 }
 
 TEST_F(BatchProgram, AQuestionWithoutYesEndsTheJobClearly) {
