@@ -366,9 +366,10 @@ void CCastrel1Dlg::OnFileTaskEnd(const ConvertFileTask& task) {
   if (m_bCancel) {
     // The stopped ffmpeg leaves half a file under the name the task made unique for it.
     if (!written.empty() && ::unlink(written.c_str()) == 0) Log("The cancelled output %s is removed", written.c_str());
-  } else if (!written.empty()) {
+  } else if (!written.empty() && m_bUseFfmpeg) {
     // The task made the name unique: the disc flows and the success message
-    // need the file it really wrote.
+    // need the file it really wrote. (Once the library engine has taken the
+    // list over, the names are its own: a failed task's must not replace them.)
     // Files converted side by side end in any order: the task knows its place in the list.
     const std::size_t index = task.Index();
     if (index < m_arrOutputFiles.size()) m_arrOutputFiles[index] = WithoutExtension(written);

@@ -362,6 +362,11 @@ void LibraryConversionRun::RunPasses() {
     });
     return;
   }
+  if (IsDiscFormat(m_format)) {
+    // The streams lie in the work folder; the disc job writes its image into
+    // the user's folder, as after the ffmpeg engine's list.
+    OnCore([this] { m_core.m_strOutputFolder = m_core.m_strChosenFolder; });
+  }
   if (m_core.m_discHandOver && IsDiscFormat(m_format)) {
     OnCore([this] { m_core.m_discHandOver(m_format); });
     return;

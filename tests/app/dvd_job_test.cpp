@@ -12,6 +12,7 @@
 #include <functional>
 #include <regex>
 
+#include "app/failing_ffmpeg.h"
 #include "app/main_window_core.h"
 #include "app/recording_view.h"
 #include "common/qt_gui_environment.h"
@@ -299,6 +300,46 @@ TEST_F(DvdJob, ThreeClipsConvertedToDvdEndAsAnIsoInTheOutputFolder) {
   EXPECT_EQ(view.status, "Ready");
   EXPECT_EQ(view.progress, 100);
   for (std::size_t i = 0; i < clips.size(); ++i) EXPECT_EQ(fs::last_write_time(clips[i]), written[i]) << clips[i];
+  ExpectTheJobLeftNothing();
+}
+
+TEST_F(DvdJob, WhenFfmpegFailsTheLibraryConvertsTwoClipsAndTheIsoHoldsBoth) {
+  testkit::ScopedEnv tmpdir("TMPDIR", m_work.string());
+  fs::create_directories(m_dir.path() / "in");
+  for (double seconds : {2.0, 3.0}) {
+    view.ListAppend(testkit::MakeClip(m_dir.File("in/clip " + std::to_string(static_cast<int>(seconds)) + ".avi"),
+                                      {.seconds = seconds}));
+  }
+  core.m_strOutputFolder = core.m_strChosenFolder = m_out.string();
+  UseImageWriter();
+  responder.QueueMessageAnswer(IDNO);
+  auto failing = std::make_optional<FailingFfmpeg>(m_dir);
+  // The menu's video needs the real ffmpeg back once the titles are converted.
+  bool handedOver = false;
+  core.m_discHandOver = [&](OutputFormatId format) {
+    handedOver = format == kFormatDvd;
+    failing.reset();
+    core.StartBurnDVD();
+  };
+  core.OnButtonConvert();
+  ASSERT_TRUE(testkit::WaitUntil(
+      [&] {
+        QCoreApplication::processEvents();
+        return !core.m_bBusy && !core.m_bListRunning;
+      },
+      kJobTimeout));
+  FinishFolderRemovals();
+
+  EXPECT_TRUE(handedOver);
+  EXPECT_FALSE(core.m_bUseFfmpeg) << "the library engine converted";
+  const std::string iso = (m_out / "Video DVD.iso").string();
+  EXPECT_EQ(FilesUnder(m_out), std::vector<std::string>{"Video DVD.iso"});
+  const auto lengths = disctest::LsdvdTitleLengths(iso);
+  ASSERT_EQ(lengths.size(), 2u);
+  EXPECT_NEAR(lengths[0], 2.0, 0.5);
+  EXPECT_NEAR(lengths[1], 3.0, 0.5);
+  EXPECT_TRUE(Shown("DVD created successfully!\n\nThe DVD image is \"" + iso + "\".\nOpen its folder?"))
+      << testing::PrintToString(responder.MessageTexts());
   ExpectTheJobLeftNothing();
 }
 

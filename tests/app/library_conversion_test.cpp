@@ -20,6 +20,7 @@
 #include <sstream>
 #include <thread>
 
+#include "app/failing_ffmpeg.h"
 #include "app/main_window_core.h"
 #include "app/recording_view.h"
 #include "common/test_kit.h"
@@ -637,29 +638,6 @@ TEST_F(LibraryConversion, OnABackgroundThreadAFullRunReportsThroughTheWindowsThr
 bool RunUntil(const std::function<bool()>& condition, std::chrono::seconds timeout = std::chrono::seconds(120)) {
   return ProcessEventsUntil(condition, timeout);
 }
-
-// An "ffmpeg" that always fails, found first on the search path while it lives.
-class FailingFfmpeg {
- public:
-  explicit FailingFfmpeg(const testkit::TempDir& dir) {
-    const std::string folder = dir.File("failing-bin");
-    fs::create_directories(folder);
-    testkit::WriteFile(folder + "/ffmpeg", "#!/bin/sh\necho 'Conversion failed!' >&2\nexit 1\n");
-    fs::permissions(folder + "/ffmpeg", fs::perms::owner_all);
-    const char* path = std::getenv("PATH");
-    m_path.emplace("PATH", folder + ":" + (path != nullptr ? path : "/usr/bin:/bin"));
-    LocateExternalPrograms();
-  }
-  ~FailingFfmpeg() {
-    m_path.reset();
-    LocateExternalPrograms();
-  }
-  FailingFfmpeg(const FailingFfmpeg&) = delete;
-  FailingFfmpeg& operator=(const FailingFfmpeg&) = delete;
-
- private:
-  std::optional<testkit::ScopedEnv> m_path;
-};
 
 std::size_t Count(const std::vector<std::string>& texts, const std::string& text) {
   return static_cast<std::size_t>(std::count(texts.begin(), texts.end(), text));
