@@ -281,7 +281,9 @@ void MainDialog::CreateControls() {
     }
   }
   PlaceControls();
-  FitTextToWidth(qobject_cast<QLabel*>(GetDlgItem(kCompleted)));
+  // Sized for the widest text it shows, not the "0.00%" it starts with.
+  auto* completed = GetDlgItem(kCompleted);
+  FitFontToWidth(completed, "Completed: 100.00%", completed->width());
   for (int id : kFormatRadios) {
     auto* radio = qobject_cast<QRadioButton*>(GetDlgItem(id));
     FitFontToWidth(radio, radio->text(), radio->width() - kRadioIndicatorWidth);
