@@ -149,6 +149,23 @@ class DvdJob : public ::testing::Test {
     return RunJob([&] { return !core.m_bBusy; });
   }
 
+  // Convert pressed on the listed clips with the image writer as the device;
+  // runs until the job and its list have ended.
+  bool ConvertToImage() {
+    core.m_strOutputFolder = core.m_strChosenFolder = m_out.string();
+    UseImageWriter();
+    responder.QueueMessageAnswer(IDNO);  // do not open the image's folder
+    core.OnButtonConvert();
+    const bool ended = testkit::WaitUntil(
+        [&] {
+          QCoreApplication::processEvents();
+          return !core.m_bBusy && !core.m_bListRunning;
+        },
+        kJobTimeout);
+    FinishFolderRemovals();
+    return ended;
+  }
+
   bool Shown(const std::string& text) const {
     const auto texts = responder.MessageTexts();
     return std::find(texts.begin(), texts.end(), text) != texts.end();
@@ -277,17 +294,7 @@ TEST_F(DvdJob, ThreeClipsConvertedToDvdEndAsAnIsoInTheOutputFolder) {
     written.push_back(fs::last_write_time(clips.back()));
     view.ListAppend(clips.back());
   }
-  core.m_strOutputFolder = core.m_strChosenFolder = m_out.string();
-  UseImageWriter();
-  responder.QueueMessageAnswer(IDNO);
-  core.OnButtonConvert();
-  ASSERT_TRUE(testkit::WaitUntil(
-      [&] {
-        QCoreApplication::processEvents();
-        return !core.m_bBusy && !core.m_bListRunning;
-      },
-      kJobTimeout));
-  FinishFolderRemovals();
+  ASSERT_TRUE(ConvertToImage());
 
   EXPECT_EQ(FilesUnder(m_out), std::vector<std::string>{"Video DVD.iso"});
   const std::string iso = (m_out / "Video DVD.iso").string();
@@ -310,9 +317,6 @@ TEST_F(DvdJob, WhenFfmpegFailsTheLibraryConvertsTwoClipsAndTheIsoHoldsBoth) {
     view.ListAppend(testkit::MakeClip(m_dir.File("in/clip " + std::to_string(static_cast<int>(seconds)) + ".avi"),
                                       {.seconds = seconds}));
   }
-  core.m_strOutputFolder = core.m_strChosenFolder = m_out.string();
-  UseImageWriter();
-  responder.QueueMessageAnswer(IDNO);
   auto failing = std::make_optional<FailingFfmpeg>(m_dir);
   // The menu's video needs the real ffmpeg back once the titles are converted.
   bool handedOver = false;
@@ -321,14 +325,7 @@ TEST_F(DvdJob, WhenFfmpegFailsTheLibraryConvertsTwoClipsAndTheIsoHoldsBoth) {
     failing.reset();
     core.StartBurnDVD();
   };
-  core.OnButtonConvert();
-  ASSERT_TRUE(testkit::WaitUntil(
-      [&] {
-        QCoreApplication::processEvents();
-        return !core.m_bBusy && !core.m_bListRunning;
-      },
-      kJobTimeout));
-  FinishFolderRemovals();
+  ASSERT_TRUE(ConvertToImage());
 
   EXPECT_TRUE(handedOver);
   EXPECT_FALSE(core.m_bUseFfmpeg) << "the library engine converted";
