@@ -80,7 +80,7 @@ void CCastrel1Dlg::OnButtonConvert() {
   if (IsDiscFormat(m_nOutputFormat)) m_strOutputFolder = TempFolderPath().str();
   m_nCurrentFile = 1;
   m_nInputCount = m_pView->ListCount();
-  m_arrFilePercents.assign(static_cast<std::size_t>(std::max(m_nInputCount, 0)), 0);
+  m_arrFilePercents.clear();
   // Every way out that starts no job gives the user's folder back; only a
   // started list (which restores it at its end) or the library engine keeps
   // the temporary folder.
@@ -201,6 +201,7 @@ void CCastrel1Dlg::OnButtonConvert() {
     // The end of the list and the progress shares count the files that are
     // converted, not the entries that were refused.
     m_nInputCount = static_cast<int>(m_arrConvertInputs.size());
+    m_arrFilePercents.assign(m_arrConvertInputs.size(), 0);
 
     SetStatus();
     m_bConverting = true;
