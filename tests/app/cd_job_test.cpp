@@ -286,8 +286,8 @@ TEST_F(CdJob, CancelWhileTheWorkerWaitsEndsItWithinASecondAndLeavesNothing) {
     EXPECT_EQ(view.status, "Cancel");
     EXPECT_FALSE(core.m_bBusy);
     EXPECT_EQ(responder.MessageTexts().back(), "Burning process canceled by user");
-    EXPECT_TRUE(testkit::ProcessesMatching("vcdxbuild").empty());
-    EXPECT_TRUE(testkit::ProcessesMatching("vcdxgen").empty());
+    EXPECT_TRUE(testkit::ChildProcessesMatching("vcdxbuild").empty());
+    EXPECT_TRUE(testkit::ChildProcessesMatching("vcdxgen").empty());
     EXPECT_TRUE(Leftovers().empty()) << Leftovers().front();
     StopFlag::Set(false);
     fs::remove(m_work + "/clip_new.mpg");

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -81,9 +82,9 @@ std::string ReadProcessFile(const std::filesystem::path& path) {
   return text;
 }
 
-}  // namespace
-
-std::vector<int> ProcessesMatching(const std::string& text) {
+// Running processes whose command line contains text, and, with parent, whose
+// parent is that process.
+std::vector<int> RunningProcesses(const std::string& text, std::optional<int> parent) {
   std::vector<int> pids;
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
@@ -92,6 +93,8 @@ std::vector<int> ProcessesMatching(const std::string& text) {
     const std::string statLine = ReadProcessFile(entry.path() / "stat");
     const auto close = statLine.rfind(')');
     if (close == std::string::npos || close + 2 >= statLine.size() || statLine[close + 2] == 'Z') continue;
+    // "pid (name) state ppid ...": the parent follows the state.
+    if (parent && std::atoi(statLine.c_str() + close + 4) != *parent) continue;
     std::string command = ReadProcessFile(entry.path() / "cmdline");
     for (char& c : command) {
       if (c == '\0') c = ' ';
@@ -99,6 +102,16 @@ std::vector<int> ProcessesMatching(const std::string& text) {
     if (command.find(text) != std::string::npos) pids.push_back(std::stoi(name));
   }
   return pids;
+}
+
+}  // namespace
+
+std::vector<int> ProcessesMatching(const std::string& text) {
+  return RunningProcesses(text, std::nullopt);
+}
+
+std::vector<int> ChildProcessesMatching(const std::string& text) {
+  return RunningProcesses(text, ::getpid());
 }
 
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {

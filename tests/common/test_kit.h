@@ -66,6 +66,9 @@ void WriteFile(const std::string& path, const std::string& bytes);
 
 // Ids of running processes (not zombies) whose command line contains text.
 std::vector<int> ProcessesMatching(const std::string& text);
+// The same among this process's own children: tests running side by side
+// start the same programs.
+std::vector<int> ChildProcessesMatching(const std::string& text);
 
 // Polls condition until it holds; false when the time-out passes first.
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(30));
