@@ -90,6 +90,9 @@ LayerRuns::~LayerRuns() {
   if (m_recorded != nullptr) DVDImageBuild_Destory(m_recorded);
   burner::ResetCallbacks();
   burner::DeleteProject();
+  // The builders remove their intermediate files in the background: done
+  // first, they do not race the benchmark's removal of its folder.
+  FinishFolderRemovals();
 }
 
 std::vector<Command> LayerRuns::Record() {
