@@ -43,7 +43,7 @@ int main(int argc, char** args) {
   std::vector<Command> commands;
   BestTime layer;
   BestTime direct;
-  {
+  {  // the runs end (builders, image writer, project) before the folder goes
     dvdbench::LayerRuns runs(root);
     commands = runs.Record();
     for (int round = 1; round <= rounds; ++round) {

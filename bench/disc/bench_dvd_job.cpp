@@ -66,7 +66,7 @@ int main(int argc, char** args) {
 
   BestTime job;
   BestTime byHandTime;
-  {
+  {  // the runs end (builders, image writer, project) before the folder goes
     dvdbench::LayerRuns runs(root);
     // A first job records the authoring commands.
     ConvertWithTheTaskList(clips, titleFolder, dvd);
