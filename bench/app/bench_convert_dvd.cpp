@@ -12,9 +12,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include <QCoreApplication>
 #include <QGuiApplication>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -22,65 +20,19 @@
 
 #include "app/main_window_core.h"
 #include "bench_quick.h"
-#include "convert/converter.h"
+#include "bench_support.h"
+#include "list_only_view.h"
 #include "platform/dialogs/scripted_responder.h"
 #include "platform/disc/burning/burner.h"
 #include "platform/disc/disc_files.h"
 #include "platform/disc/tools/tool_run.h"
-#include "platform/process/child_process.h"
-#include "platform/process/find_program.h"
 #include "support/event_wait.h"
 #include "support/temporary_files.h"
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using namespace benchsupport;
 
 namespace {
-
-struct Command {
-  std::vector<std::string> argv;
-  ChildProcess::Options options;
-};
-
-void Check(bool ok, const std::string& what) {
-  if (ok) return;
-  std::fprintf(stderr, "bench_convert_dvd: %s\n", what.c_str());
-  std::exit(1);
-}
-
-// The screen of the job: a list and nothing else.
-class ListOnlyView : public MainWindowView {
- public:
-  WindowHandle Handle() override { return this; }
-  void SetSkin() override {}
-  void AppendSystemCommand(unsigned, const std::string&) override {}
-  void SetIcon() override {}
-  void ExchangeData(DialogData& data, bool save) override {
-    if (save) data = m_data;
-  }
-  void EnableControl(int, bool) override {}
-  void ShowControl(int, bool) override {}
-  void SetButtonElement(int, const char*) override {}
-  void SetStatusText(const std::string&) override {}
-  void SetProgress(int) override {}
-  void SetCompletedText(const std::string&) override {}
-  void SetOutputFolderText(const std::string&) override {}
-  int ListCount() override { return static_cast<int>(m_list.size()); }
-  std::string ListText(int index) override { return m_list.at(static_cast<std::size_t>(index)); }
-  int ListSelection() override { return -1; }
-  void ListAppend(const std::string& text) override { m_list.push_back(text); }
-  void ListDelete(int index) override { m_list.erase(m_list.begin() + index); }
-  void ListSelect(int) override {}
-  void CloseWindow(int) override {}
-
- private:
-  DialogData m_data;
-  std::vector<std::string> m_list;
-};
-
-double Seconds(Clock::duration duration) {
-  return std::chrono::duration<double>(duration).count();
-}
 
 long PeakResidentKilobytes() {
   rusage usage{};
@@ -92,10 +44,7 @@ long PeakResidentKilobytes() {
 
 int main(int argc, char** args) {
   const bool quick = benchquick::QuickMode(argc, args);
-  std::string seconds = quick ? "1" : "20";
-  for (int i = 1; i + 1 < argc; ++i) {
-    if (std::string(args[i]) == "--seconds") seconds = args[i + 1];
-  }
+  const std::string seconds = SecondsOption(argc, args, quick ? "1" : "20");
   const int rounds = benchquick::Pick(quick, 2, 1);
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
   int qtArgc = 1;
@@ -111,17 +60,7 @@ int main(int argc, char** args) {
   // The disc formats convert into the temporary folder: the benchmark's own.
   ::setenv("TMPDIR", temp.c_str(), 1);
   ::setenv("ORLENTA_REGISTRY", (root / "registry.reg").c_str(), 1);
-  const std::string ffmpeg = FindProgram("ffmpeg");
-  std::vector<std::string> clips;
-  for (int i = 0; i < 3; ++i) {
-    const std::string clip = (root / ("clip" + std::to_string(i) + ".avi")).string();
-    const ProcessResult made =
-        RunProcess({ffmpeg, "-hide_banner", "-nostdin", "-y", "-f", "lavfi", "-i",
-                    "testsrc=size=640x480:rate=25:duration=" + seconds, "-f", "lavfi", "-i",
-                    "sine=frequency=440:duration=" + seconds, "-c:v", "mpeg4", "-q:v", "3", "-c:a", "mp3", clip});
-    Check(made.Succeeded(), "ffmpeg could not make " + clip + "\n" + made.output);
-    clips.push_back(clip);
-  }
+  const std::vector<std::string> clips = MakeClips(root.string(), 3, seconds);
 
   ScriptedResponder responder;
   ListOnlyView view;
@@ -147,10 +86,10 @@ int main(int argc, char** args) {
   auto snapshot = [&] { fs::copy(temp, saved, fs::copy_options::recursive | fs::copy_options::skip_existing); };
   auto runJob = [&] {
     responder.QueueMessageAnswer(IDNO);  // do not open the image's folder
-    const auto start = Clock::now();
-    core.OnButtonConvert();
-    ProcessEventsUntil([&] { return !core.m_bBusy && !core.m_bListRunning; });
-    const double took = Seconds(Clock::now() - start);
+    const double took = SecondsOf([&] {
+      core.OnButtonConvert();
+      ProcessEventsUntil([&] { return !core.m_bBusy && !core.m_bListRunning; });
+    });
     Check(responder.MessageTexts().back().rfind("DVD created successfully!", 0) == 0,
           "the job failed: " + responder.MessageTexts().back());
     return took;
@@ -159,7 +98,8 @@ int main(int argc, char** args) {
     authoring.push_back({argv, options});
     snapshot();
   });
-  double bestJob = runJob();
+  BestTime job;
+  job.Add(runJob());
   SetToolRunObserver(nullptr);
   const long peakKilobytes = PeakResidentKilobytes();
 
@@ -167,15 +107,11 @@ int main(int argc, char** args) {
   std::vector<Command> byHand;
   for (std::size_t i = 0; i < clips.size(); ++i) {
     const std::string title = core.m_arrOutputFiles.at(i) + ".mpg";
-    const auto parameters = core.GetCurrentOutputFormat().GetEncodingParameters();
-    Command encode{{ffmpeg}, {}};
-    const auto arguments = ExternalConverter(clips[i], title, parameters, nullptr).GetArgumentVector();
-    encode.argv.insert(encode.argv.end(), arguments.begin(), arguments.end());
-    byHand.push_back(std::move(encode));
+    byHand.push_back({ConverterCommand(clips[i], title, core.GetCurrentOutputFormat().GetEncodingParameters()), {}});
   }
   byHand.insert(byHand.end(), authoring.begin(), authoring.end());
 
-  double bestByHand = 1e9;
+  BestTime byHandTime;
   for (int round = 1; round <= rounds; ++round) {
     FinishFolderRemovals();
     for (const auto& image : fs::directory_iterator(out)) fs::remove_all(image.path());
@@ -188,24 +124,19 @@ int main(int argc, char** args) {
       }
     }
     ::sync();
-    const auto start = Clock::now();
-    for (const auto& command : byHand) {
-      const ProcessResult run = RunProcess(command.argv, command.options);
-      Check(run.Succeeded(), "the command failed: " + command.argv.front() + "\n" + run.output);
-    }
-    bestByHand = std::min(bestByHand, Seconds(Clock::now() - start));
+    byHandTime.Add(SecondsOf([&] { RunCommands(byHand); }));
     if (round < rounds) {
       for (const auto& image : fs::directory_iterator(out)) fs::remove_all(image.path());
       ::sync();
-      bestJob = std::min(bestJob, runJob());
+      job.Add(runJob());
     }
   }
 
   std::printf("DVD job of three %s-second 640x480 clips through the core (Convert to ISO)\n", seconds.c_str());
-  std::printf("job %.2f s, the same %zu commands one after another %.2f s (best of %d)\n", bestJob, byHand.size(),
-              bestByHand, rounds);
+  std::printf("job %.2f s, the same %zu commands one after another %.2f s (best of %d)\n", job.Seconds(), byHand.size(),
+              byHandTime.Seconds(), rounds);
   std::printf("ratio %.3f (goal <= 1.05; 60-second clips: <= 0.85, pinned to one processor <= 1.03)\n",
-              bestJob / bestByHand);
+              job.Seconds() / byHandTime.Seconds());
   std::printf("peak resident memory of the program %.1f MB (goal <= 150 MB)\n", peakKilobytes / 1024.0);
   CTemporaryFiles::DeleteTempFiles();
   std::error_code ignored;

@@ -6,60 +6,26 @@
 // machine disturbs it less. "--quick": a one-second clip and one round.
 
 #include <QCoreApplication>
-#include <QEventLoop>
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/main_window_core.h"
 #include "bench_quick.h"
+#include "bench_support.h"
 #include "convert/convert_task_list.h"
-#include "convert/converter.h"
+#include "list_only_view.h"
 #include "platform/dialogs/message_box.h"
 #include "platform/disc/burning/burner.h"
 #include "platform/disc/disc_files.h"
-#include "platform/process/child_process.h"
 #include "platform/process/find_program.h"
 #include "support/event_wait.h"
-#include "support/log.h"
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using namespace benchsupport;
 
 namespace {
-
-void Check(bool ok, const std::string& what) {
-  if (ok) return;
-  std::fprintf(stderr, "cd_job_bench: %s\n", what.c_str());
-  std::exit(1);
-}
-
-// A screen that shows nothing.
-class NullView : public MainWindowView {
- public:
-  WindowHandle Handle() override { return this; }
-  void SetSkin() override {}
-  void AppendSystemCommand(unsigned, const std::string&) override {}
-  void SetIcon() override {}
-  void ExchangeData(DialogData&, bool) override {}
-  void EnableControl(int, bool) override {}
-  void ShowControl(int, bool) override {}
-  void SetButtonElement(int, const char*) override {}
-  void SetStatusText(const std::string&) override {}
-  void SetProgress(int) override {}
-  void SetCompletedText(const std::string&) override {}
-  void SetOutputFolderText(const std::string&) override {}
-  int ListCount() override { return 0; }
-  std::string ListText(int) override { return {}; }
-  int ListSelection() override { return -1; }
-  void ListAppend(const std::string&) override {}
-  void ListDelete(int) override {}
-  void ListSelect(int) override {}
-  void CloseWindow(int) override {}
-};
 
 // Every prompt answered with its first button (Continue), every message OK.
 class YesResponder : public DialogResponder {
@@ -68,29 +34,15 @@ class YesResponder : public DialogResponder {
   DialogResult ShowDialog(WindowHandle, const DialogRequest&) override { return DialogResult{IDOK, {}}; }
 };
 
-// Notes the task list's final ping.
-class ListEnd : public PingReceiver {
- public:
-  std::int32_t OnPing(std::int32_t value, const Pinger& sender) override {
-    if (value == 0 && dynamic_cast<const ConvertTaskList*>(&sender) != nullptr) ended = true;
-    return 0;
-  }
-  std::atomic<bool> ended{false};
-};
-
-void RunUntil(const std::function<bool()>& done) {
-  ProcessEventsUntil(done);
-}
-
 double ThroughTheCore(CCastrel1Dlg& core, const std::string& clip, const std::string& folder) {
   const std::string work = folder + "/tempVCD";
   const std::string output = folder + "/output";
   fs::create_directories(work);
   fs::create_directories(output);
   const auto start = Clock::now();
-  ListEnd listEnd;
+  TaskListEnd listEnd;
   ConvertTaskList::Start(ConvertTaskList({PathBuffer(clip)}, work, *core.m_formats[kFormatVcd], &listEnd));
-  RunUntil([&] { return listEnd.ended.load(); });
+  ProcessEventsUntil([&] { return listEnd.Ended(); });
   const auto converted = Clock::now();
   core.m_arrOutputFiles = {work + "/" + fs::path(clip).stem().string() + "_new"};
   core.m_nOutputFormat = kFormatVcd;
@@ -101,20 +53,17 @@ double ThroughTheCore(CCastrel1Dlg& core, const std::string& clip, const std::st
   core.m_bBusy = true;
   core.m_bCancel = false;
   core.StartBurnCD();
-  RunUntil([&] { return !core.m_bCDWorkerRunning; });
+  ProcessEventsUntil([&] { return !core.m_bCDWorkerRunning; });
   QCoreApplication::processEvents();
-  const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-  std::printf("  core round: converting %.3f s, CD job %.3f s\n",
-              std::chrono::duration<double>(converted - start).count(),
-              std::chrono::duration<double>(Clock::now() - converted).count());
+  const double seconds = Seconds(Clock::now() - start);
+  std::printf("  core round: converting %.3f s, CD job %.3f s\n", Seconds(converted - start),
+              Seconds(Clock::now() - converted));
   Check(fs::exists(output + "/Video CD.cue") && fs::exists(output + "/Video CD.bin"), "the core made no image");
   return seconds;
 }
 
-double ByHand(const std::string& folder, const std::vector<std::string>& ffmpegArguments) {
+double ByHand(const std::string& folder, const std::vector<std::string>& ffmpeg) {
   const auto start = Clock::now();
-  std::vector<std::string> ffmpeg = {FindProgram("ffmpeg")};
-  ffmpeg.insert(ffmpeg.end(), ffmpegArguments.begin(), ffmpegArguments.end());
   Check(RunProcess(ffmpeg).Succeeded(), "ffmpeg failed");
   const auto converted = Clock::now();
   const std::string mpeg = folder + "/clip_new.mpg";
@@ -125,10 +74,9 @@ double ByHand(const std::string& folder, const std::vector<std::string>& ffmpegA
   Check(RunProcess({FindProgram("vcdxbuild"), "-p", "-c", "v.cue", "-b", "v.bin", folder + "/v.xml"}, options)
             .Succeeded(),
         "vcdxbuild failed");
-  std::printf("  hand round: converting %.3f s, image %.3f s\n",
-              std::chrono::duration<double>(converted - start).count(),
-              std::chrono::duration<double>(Clock::now() - converted).count());
-  return std::chrono::duration<double>(Clock::now() - start).count();
+  std::printf("  hand round: converting %.3f s, image %.3f s\n", Seconds(converted - start),
+              Seconds(Clock::now() - converted));
+  return Seconds(Clock::now() - start);
 }
 
 }  // namespace
@@ -145,15 +93,11 @@ int main(int argc, char** argv) {
   Check(!root.empty(), error);
 
   const std::string clip = root + "/clip.mp4";
-  const std::string seconds = std::to_string(clipSeconds);
-  Check(RunProcess({FindProgram("ffmpeg"), "-hide_banner", "-nostdin", "-y", "-f", "lavfi", "-i",
-                    "testsrc=size=640x480:rate=25:duration=" + seconds + ",noise=alls=20:allf=t", "-f", "lavfi", "-i",
-                    "sine=frequency=440:duration=" + seconds, "-c:v", "libx264", "-preset", "ultrafast", "-c:a", "aac",
-                    clip})
-            .Succeeded(),
-        "cannot make the clip");
+  std::vector<std::string> arguments = TestClipInputs(std::to_string(clipSeconds), "640x480", ",noise=alls=20:allf=t");
+  arguments.insert(arguments.end(), {"-c:v", "libx264", "-preset", "ultrafast", "-c:a", "aac", clip});
+  RunFfmpeg(arguments);
 
-  NullView view;
+  ListOnlyView view;
   CCastrel1Dlg core;
   core.SetView(&view);
   core.SetDefaultSettings();
@@ -161,23 +105,23 @@ int main(int argc, char** argv) {
   core.m_nSliderPos = 9;
   core.SetVideoQuality();
 
-  double best[2] = {1e9, 1e9};
+  BestTime throughTheCore;
+  BestTime byHand;
   for (int round = 0; round < rounds; ++round) {
     const std::string coreFolder = root + "/core" + std::to_string(round);
-    best[0] = std::min(best[0], ThroughTheCore(core, clip, coreFolder));
+    throughTheCore.Add(ThroughTheCore(core, clip, coreFolder));
     // The converter's own argument vector, into a folder of its own.
     const std::string handFolder = root + "/hand" + std::to_string(round);
     fs::create_directories(handFolder);
-    ExternalConverter converter(clip, handFolder + "/clip_new.mpg", core.m_formats[kFormatVcd]->GetEncodingParameters(),
-                                nullptr);
-    best[1] = std::min(best[1], ByHand(handFolder, converter.GetArgumentVector()));
+    byHand.Add(ByHand(handFolder, ConverterCommand(clip, handFolder + "/clip_new.mpg",
+                                                   core.m_formats[kFormatVcd]->GetEncodingParameters())));
   }
   burner::ResetCallbacks();
   SetDialogResponder(nullptr);
   fs::remove_all(root);
   std::printf("one-CD VCD job of a %.0f s clip, best of %d\n", clipSeconds, rounds);
-  std::printf("  through the core:  %.3f s\n", best[0]);
-  std::printf("  commands by hand:  %.3f s\n", best[1]);
-  std::printf("  ratio:             %.3f (goal <= 1.05)\n", best[0] / best[1]);
+  std::printf("  through the core:  %.3f s\n", throughTheCore.Seconds());
+  std::printf("  commands by hand:  %.3f s\n", byHand.Seconds());
+  std::printf("  ratio:             %.3f (goal <= 1.05)\n", throughTheCore.Seconds() / byHand.Seconds());
   return 0;
 }

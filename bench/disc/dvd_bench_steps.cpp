@@ -1,29 +1,25 @@
 #include "disc/dvd_bench_steps.h"
 
-#include <cstdio>
-#include <cstdlib>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 
 #include "platform/disc/burning/burner.h"
+#include "platform/disc/disc_files.h"
 #include "platform/disc/disc_text.h"
-#include "platform/process/find_program.h"
+#include "platform/disc/tools/tool_run.h"
 
 namespace fs = std::filesystem;
 
 namespace dvdbench {
 
-void Check(bool ok, const std::string& what) {
-  if (ok) return;
-  std::fprintf(stderr, "bench: %s\n", what.c_str());
-  std::exit(1);
-}
+using benchsupport::Check;
+using benchsupport::Command;
 
 void WriteMenu(const std::string& folder, const std::vector<std::string>& titles) {
-  const ProcessResult made = RunProcess({FindProgram("ffmpeg"), "-hide_banner", "-nostdin", "-y", "-f", "lavfi", "-i",
-                                         "color=c=navy:size=720x576:rate=25:duration=0.12", "-c:v", "mpeg2video", "-f",
-                                         "mpeg", folder + "/foxdvdmenu.mpg"});
-  Check(made.Succeeded(), "ffmpeg could not make the menu background");
+  benchsupport::RunFfmpeg({"-f", "lavfi", "-i", "color=c=navy:size=720x576:rate=25:duration=0.12", "-c:v", "mpeg2video",
+                           "-f", "mpeg", folder + "/foxdvdmenu.mpg"});
   std::ofstream ini(folder + "/foxdvdmenu.ini", std::ios::binary);
   ini << "[Infos]\r\nSelections=3\r\nmenu=\"" << folder << "/foxdvdmenu.mpg\"\r\n\r\n";
   for (int i = 0; i < 3; ++i) {
@@ -76,10 +72,6 @@ DVDImageBuildHandle ThroughTheLayer(const std::string& scratch, const std::strin
   return builder;
 }
 
-double Seconds(Clock::duration duration) {
-  return std::chrono::duration<double>(duration).count();
-}
-
 void CreateOutputFolders(const std::vector<Command>& commands) {
   for (const auto& command : commands) {
     for (std::size_t i = 0; i + 1 < command.argv.size(); ++i) {
@@ -88,6 +80,60 @@ void CreateOutputFolders(const std::vector<Command>& commands) {
       fs::create_directories(fs::path(command.argv[i + 1]).parent_path(), ignored);
     }
   }
+}
+
+LayerRuns::LayerRuns(fs::path root) : m_root(std::move(root)) {
+  burner::SetBurnDoneEventCallback(&BurnWait::OnDone, &m_wait);
+}
+
+LayerRuns::~LayerRuns() {
+  if (m_recorded != nullptr) DVDImageBuild_Destory(m_recorded);
+  burner::ResetCallbacks();
+  burner::DeleteProject();
+  // The builders remove their intermediate files in the background: done
+  // first, they do not race the benchmark's removal of its folder.
+  FinishFolderRemovals();
+}
+
+std::vector<Command> LayerRuns::Record() {
+  std::vector<Command> commands;
+  SetToolRunObserver([&](const std::vector<std::string>& argv, const ChildProcess::Options& options) {
+    commands.push_back({argv, options});
+  });
+  fs::create_directories(m_root / "work0");
+  fs::create_directories(m_root / "images0");
+  m_recorded = ThroughTheLayer(m_root.string(), (m_root / "work0").string(), (m_root / "images0").string(), m_wait);
+  SetToolRunObserver(nullptr);
+  return commands;
+}
+
+void LayerRuns::ReadyDirectRun(const std::vector<Command>& commands) {
+  std::error_code ignored;
+  fs::remove_all(m_root / "work0" / "DVD", ignored);
+  for (const auto& image : fs::directory_iterator(m_root / "images0")) fs::remove(image.path(), ignored);
+  // Neither run pays for writing back or removing the other's files (the
+  // builder removes its intermediate files in the background).
+  FinishFolderRemovals();
+  CreateOutputFolders(commands);
+  ::sync();
+}
+
+double LayerRuns::TimedRun(int round, const std::function<void()>& before) {
+  const std::string work = (m_root / ("work" + std::to_string(round))).string();
+  const std::string images = (m_root / ("images" + std::to_string(round))).string();
+  fs::create_directories(work);
+  fs::create_directories(images);
+  FinishFolderRemovals();
+  ::sync();
+  const double seconds = benchsupport::SecondsOf([&] {
+    if (before) before();
+    DVDImageBuildHandle builder = ThroughTheLayer(m_root.string(), work, images, m_wait);
+    DVDImageBuild_Destory(builder);
+  });
+  std::error_code ignored;
+  fs::remove_all(work, ignored);
+  fs::remove_all(images, ignored);
+  return seconds;
 }
 
 }  // namespace dvdbench

@@ -3,27 +3,17 @@
 // the menu description, the build through the disc layer (image builder and
 // image writer), and what the direct run of the same commands needs.
 
-#include <chrono>
 #include <condition_variable>
+#include <filesystem>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "platform/disc/authoring/dvd_image_builder.h"
-#include "platform/process/child_process.h"
 
 namespace dvdbench {
-
-using Clock = std::chrono::steady_clock;
-
-// A command the layer ran, to run it again directly.
-struct Command {
-  std::vector<std::string> argv;
-  ChildProcess::Options options;
-};
-
-// Ends the benchmark with what failed.
-void Check(bool ok, const std::string& what);
 
 // foxdvdmenu.ini and its background in folder, one button per title (three).
 void WriteMenu(const std::string& folder, const std::vector<std::string>& titles);
@@ -43,10 +33,34 @@ struct BurnWait {
 DVDImageBuildHandle ThroughTheLayer(const std::string& scratch, const std::string& work, const std::string& images,
                                     BurnWait& wait);
 
-double Seconds(Clock::duration duration);
-
 // The layer writes some outputs through scratch folders it removes when it is
 // done (the image writer's ISO): the direct run needs the folders back.
-void CreateOutputFolders(const std::vector<Command>& commands);
+void CreateOutputFolders(const std::vector<benchsupport::Command>& commands);
+
+// The DVD of root/foxdvdmenu.ini through the layer as the disc benchmarks
+// time it: recorded once, then round after round against the recorded
+// commands run directly. Owns the image writer's callback and the project.
+class LayerRuns {
+ public:
+  explicit LayerRuns(std::filesystem::path root);
+  ~LayerRuns();
+  LayerRuns(const LayerRuns&) = delete;
+  LayerRuns& operator=(const LayerRuns&) = delete;
+
+  // A first run, into root/work0 and root/images0: the commands it starts.
+  // Its builder stays alive so that its intermediate files stay for them.
+  std::vector<benchsupport::Command> Record();
+  // The direct run writes fresh files too, as the layer does: removes what
+  // the last run of the commands wrote and gives them their folders back.
+  void ReadyDirectRun(const std::vector<benchsupport::Command>& commands);
+  // Seconds of one run into folders of this round's own, removed afterwards;
+  // before (the job's conversion) is timed with it.
+  double TimedRun(int round, const std::function<void()>& before = {});
+
+ private:
+  std::filesystem::path m_root;
+  BurnWait m_wait;
+  DVDImageBuildHandle m_recorded = nullptr;
+};
 
 }  // namespace dvdbench

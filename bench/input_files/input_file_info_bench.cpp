@@ -15,9 +15,8 @@
 #include "app/main_window_core.h"
 #include "app/recording_view.h"
 #include "bench_quick.h"
-#include "platform/process/child_process.h"
+#include "bench_support.h"
 #include "platform/process/find_program.h"
-#include "video/bench_media.h"
 
 namespace {
 
@@ -36,12 +35,12 @@ int main(int argc, char** argv) {
 
   // Small pictures at one a second and thin sound: two hours in a few seconds
   // of encoding and some 35 MB, while the file keeps a long film's index.
-  videobench::ScratchFolder folder;
+  benchsupport::ScratchFolder folder;
   const std::string film = folder.File("two hours.avi");
   std::printf("Generating %d s of 64x48 video with sound...\n", seconds);
-  videobench::RunFfmpeg({"-f", "lavfi", "-i", "testsrc=size=64x48:rate=1", "-f", "lavfi", "-i",
-                         "sine=frequency=440:sample_rate=16000", "-t", std::to_string(seconds), "-c:v", "mpeg4", "-g",
-                         "250", "-c:a", "mp2", "-b:a", "32k", film});
+  benchsupport::RunFfmpeg({"-f", "lavfi", "-i", "testsrc=size=64x48:rate=1", "-f", "lavfi", "-i",
+                           "sine=frequency=440:sample_rate=16000", "-t", std::to_string(seconds), "-c:v", "mpeg4", "-g",
+                           "250", "-c:a", "mp2", "-b:a", "32k", film});
 
   RecordingView view;
   CCastrel1Dlg core;
@@ -53,14 +52,10 @@ int main(int argc, char** argv) {
   std::vector<double> probes;
   long checksum = 0;
   for (int round = 0; round < rounds; ++round) {
-    inspections.push_back(videobench::Seconds([&] {
-      if (!core.InputFileInfo(film)) {
-        std::fprintf(stderr, "InputFileInfo failed on %s\n", film.c_str());
-        std::exit(1);
-      }
-    }));
+    inspections.push_back(benchsupport::SecondsOf(
+        [&] { benchsupport::Check(core.InputFileInfo(film), "InputFileInfo failed on " + film); }));
     checksum += core.m_nTotalDuration;
-    probes.push_back(videobench::Seconds([&] {
+    probes.push_back(benchsupport::SecondsOf([&] {
       const ProcessResult result = RunProcess({ffprobe, "-v", "error", "-show_format", "-show_streams", film});
       checksum += static_cast<long>(result.output.size());
     }));

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "bench_media.h"
 #include "bench_quick.h"
+#include "bench_support.h"
 #include "platform/process/child_process.h"
 #include "platform/process/find_program.h"
 #include "platform/video/video_file.h"
@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
   const bool quick = benchquick::QuickMode(argc, argv);
   const int fileCount = benchquick::Pick(quick, 50, 5);
   const std::string seconds = benchquick::Pick(quick, "5", "1");
-  videobench::ScratchFolder folder;
+  benchsupport::ScratchFolder folder;
   const Kind kinds[] = {
       {"avi", {"-c:v", "mpeg4", "-c:a", "libmp3lame"}},
       {"mp4", {"-c:v", "libx264", "-preset", "ultrafast", "-c:a", "aac"}},
@@ -49,12 +49,10 @@ int main(int argc, char** argv) {
   std::vector<std::string> files;
   for (const Kind& kind : kinds) {
     const std::string first = folder.File(std::string("clip0.") + kind.extension);
-    std::vector<std::string> arguments = {
-        "-f", "lavfi", "-i", "testsrc=size=320x240:rate=25:duration=" + seconds,
-        "-f", "lavfi", "-i", "sine=frequency=440:sample_rate=44100:duration=" + seconds};
+    std::vector<std::string> arguments = benchsupport::TestClipInputs(seconds, "320x240");
     arguments.insert(arguments.end(), kind.codecs.begin(), kind.codecs.end());
     arguments.push_back(first);
-    videobench::RunFfmpeg(arguments);
+    benchsupport::RunFfmpeg(arguments);
     // Copies under other names: the same work for both sides, generated once.
     for (int i = 0; i < fileCount / 5; ++i) {
       const std::string name = folder.File("clip" + std::to_string(i) + "_" + kind.extension + "." + kind.extension);
@@ -65,11 +63,11 @@ int main(int argc, char** argv) {
 
   long checksum = 0;
   VideoFile file;
-  const double library = videobench::Seconds([&] {
+  const double library = benchsupport::SecondsOf([&] {
     for (const std::string& path : files) checksum += ReadFacts(file, path);
   });
   const std::string ffprobe = FindProgram("ffprobe");
-  const double probe = videobench::Seconds([&] {
+  const double probe = benchsupport::SecondsOf([&] {
     for (const std::string& path : files) {
       const ProcessResult result = RunProcess({ffprobe, "-v", "error", "-show_format", "-show_streams", path});
       checksum += static_cast<long>(result.output.size());

@@ -4,18 +4,16 @@
 // prints both times and their ratio (goal: at most 1.25). "--quick": a
 // one-second clip (bench_quick.h).
 
-#include <sys/resource.h>
-
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
-#include "bench_media.h"
 #include "bench_quick.h"
-#include "platform/process/child_process.h"
-#include "platform/process/find_program.h"
+#include "bench_support.h"
 #include "platform/video/image_scaler.h"
 #include "platform/video/video_file.h"
+
+using namespace benchsupport;
 
 namespace {
 
@@ -81,35 +79,23 @@ void ConvertWithLibrary(const std::string& input, const std::string& output) {
   writer.CloseFile();
 }
 
-// Processor seconds (user and system) used so far by us or by our finished children.
-double CpuSeconds(int who) {
-  rusage usage{};
-  getrusage(who, &usage);
-  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::string seconds = benchquick::Pick(benchquick::QuickMode(argc, argv), "20", "1");
-  videobench::ScratchFolder folder;
+  ScratchFolder folder;
   const std::string clip = folder.File("clip.avi");
   std::printf("Generating a %s-second 640x480 clip...\n", seconds.c_str());
-  videobench::RunFfmpeg({"-f", "lavfi", "-i", "testsrc=size=640x480:rate=25:duration=" + seconds, "-f", "lavfi", "-i",
-                         "sine=frequency=440:sample_rate=44100:duration=" + seconds, "-c:v", "mpeg4", "-q:v", "3",
-                         "-c:a", "libmp3lame", clip});
+  MakeClip(clip, seconds);
 
-  const double libraryCpu = CpuSeconds(RUSAGE_SELF);
-  const double library = videobench::Seconds([&] { ConvertWithLibrary(clip, folder.File("library.mpg")); });
-  const double ffmpegCpu = CpuSeconds(RUSAGE_CHILDREN);
-  const double ffmpeg = videobench::Seconds([&] {
-    videobench::RunFfmpeg({"-i", clip, "-target", "pal-dvd", folder.File("ffmpeg.mpg")});
-  });
+  const double libraryCpu = OwnProcessorSeconds();
+  const double library = SecondsOf([&] { ConvertWithLibrary(clip, folder.File("library.mpg")); });
+  const double ffmpegCpu = ChildrenProcessorSeconds();
+  const double ffmpeg = SecondsOf([&] { RunFfmpeg({"-i", clip, "-target", "pal-dvd", folder.File("ffmpeg.mpg")}); });
 
-  std::printf("reader -> scaler -> writer: %.2f s (processor %.2f s)\n", library, CpuSeconds(RUSAGE_SELF) - libraryCpu);
+  std::printf("reader -> scaler -> writer: %.2f s (processor %.2f s)\n", library, OwnProcessorSeconds() - libraryCpu);
   std::printf("ffmpeg -target pal-dvd:     %.2f s (processor %.2f s)\n", ffmpeg,
-              CpuSeconds(RUSAGE_CHILDREN) - ffmpegCpu);
+              ChildrenProcessorSeconds() - ffmpegCpu);
   std::printf("ratio (library / ffmpeg):   %.2f (goal <= 1.25)\n", library / ffmpeg);
   return 0;
 }
