@@ -17,12 +17,12 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
-#include <sstream>
 #include <thread>
 
 #include "app/failing_ffmpeg.h"
 #include "app/main_window_core.h"
 #include "app/recording_view.h"
+#include "common/ffprobe_reading.h"
 #include "common/test_kit.h"
 #include "convert/ping.h"
 #include "disc/disc_prompts.h"
@@ -113,26 +113,16 @@ struct Probe {
 };
 
 Probe ProbeFile(const std::string& path) {
-  const ProcessResult result = RunProcess({FindProgram("ffprobe"), "-v", "error", "-show_entries",
-                                           "format=format_name,duration:stream=codec_type,codec_name,width,height",
-                                           "-of", "default=noprint_wrappers=1", path});
+  const ProbedFile file = ProbeWithFfprobe(path);
   Probe probe;
-  std::istringstream lines(result.output);
-  std::string line;
-  std::string type;
-  std::string codec;
-  while (std::getline(lines, line)) {
-    const auto equals = line.find('=');
-    if (equals == std::string::npos) continue;
-    const std::string key = line.substr(0, equals);
-    const std::string value = line.substr(equals + 1);
-    if (key == "codec_name") codec = value;
-    if (key == "codec_type") (value == "video" ? probe.videoCodec : probe.audioCodec) = codec;
-    if (key == "width" && value != "N/A") probe.width = std::stoi(value);
-    if (key == "height" && value != "N/A") probe.height = std::stoi(value);
-    if (key == "format_name") probe.container = value;
-    if (key == "duration" && value != "N/A") probe.duration = std::stod(value);
+  probe.container = file.container;
+  probe.duration = file.duration;
+  if (const ProbedStream* video = file.Find("video")) {
+    probe.videoCodec = video->codec;
+    probe.width = video->width;
+    probe.height = video->height;
   }
+  if (const ProbedStream* audio = file.Find("audio")) probe.audioCodec = audio->codec;
   return probe;
 }
 
