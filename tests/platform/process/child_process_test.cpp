@@ -185,8 +185,9 @@ TEST(ChildProcess, KillEndsTheChildsWholeGroup) {
   ChildProcess child;
   ASSERT_EQ(child.Start({FindProgram("sh"), "-c", CommandText(grandchild) + " & wait"}), 0);
   ASSERT_TRUE(testkit::WaitUntil([&] { return IsRunning(grandchild); }));
-  // The test kit tells this process's children (the shell) from theirs.
-  EXPECT_EQ(testkit::ProcessesMatching(CommandText(grandchild)).size(), 2u);
+  // The test kit tells this process's children (the shell) from theirs
+  // (the sleep, once the shell has started it).
+  EXPECT_TRUE(testkit::WaitUntil([&] { return testkit::ProcessesMatching(CommandText(grandchild)).size() == 2u; }));
   EXPECT_EQ(testkit::ChildProcessesMatching(CommandText(grandchild)).size(), 1u);
   child.Close();
   EXPECT_TRUE(testkit::WaitUntil([&] { return !IsRunning(grandchild); }));
