@@ -223,6 +223,12 @@ TEST_F(DvdJob, ThreeTitlesBecomeOneIsoWithAMenuWhoseButtonsPlayThem) {
   for (const char* stage : {"Authoring in progress...", "Burning in progress..."}) {
     EXPECT_NE(std::find(view.statuses.begin(), view.statuses.end(), stage), view.statuses.end()) << stage;
   }
+  const auto lines = registry.LogLines();
+  EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
+    return line.find("AddDir() Destination Path: ") != std::string::npos &&
+           line.find("; File Specification: ") != std::string::npos &&
+           line.find("; Source Dir Path: ") != std::string::npos;
+  })) << "the burner project's folder is logged";
   ExpectTheJobLeftNothing();
 }
 
