@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "app/control_ids.h"
 #include "app/main_window_core.h"
@@ -232,6 +233,17 @@ void CCastrel1Dlg::OnRadioVCD() {
 
 void CCastrel1Dlg::OnSVCD() {
   OnDiscFormatRadio("OnSVCD", kFormatSvcd, (m_nSVCDBitrate - 1600) / 100);
+}
+
+void CCastrel1Dlg::OnFormatRadio(OutputFormatId format) {
+  using Handler = void (CCastrel1Dlg::*)();
+  static constexpr Handler kHandlers[] = {
+      &CCastrel1Dlg::OnRadioAvi, &CCastrel1Dlg::OnRadioMpeg, &CCastrel1Dlg::OnRadioWMV, &CCastrel1Dlg::OnRadioRM,
+      &CCastrel1Dlg::OnRadio5,   &CCastrel1Dlg::OnRadioVCD,  &CCastrel1Dlg::OnSVCD,
+  };
+  static_assert(std::size(kHandlers) == kOutputFormatCount);
+  if (!IsKnownFormat(format)) return;
+  (this->*kHandlers[format])();
 }
 
 void CCastrel1Dlg::OnHScroll(int code, int /*position*/, int sliderId) {

@@ -99,6 +99,10 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   void OnRadio5();  // DVD
   void OnRadioVCD();
   void OnSVCD();
+  // A click on the radio of format (the radio already checked): the one of
+  // the seven handlers above that belongs to it. The window and the command
+  // line choose a format through it.
+  void OnFormatRadio(OutputFormatId format);
   // A slider of the window moved: the quality slider (1014) or the player's
   // position slider (1039). code is the notification (5: thumb tracking).
   void OnHScroll(int code, int position, int sliderId);
@@ -183,6 +187,9 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   // Drives (folders ending in '/') with room for a disc job of needed
   // megabytes: 1 when both were found, else 0 (disc_drives.cpp).
   int GetAvailableDrives(int needed, std::string& firstDrive, std::string& secondDrive);
+  // True when the disc of the current format goes to the image writer (its
+  // device, or a device index past the list, as the disc jobs fall back).
+  bool JobWritesImage() const;
 
   // The bar's position as the Convert command and the pings last set it.
   int m_nProgressPos = 0;

@@ -190,6 +190,16 @@ TEST_F(MainDialogTest, UserCommandsReachTheCoreAndTheCoresWritesDoNot) {
   EXPECT_EQ(core.m_nVCDBitrate, 1100) << "a value the core writes is no user move";
 }
 
+TEST_F(MainDialogTest, AListEntryKeepsTheBytesOfANameThatIsNotUtf8) {
+  const std::string latin1 = "/videos/caf\xe9.mp4";
+  const std::string utf8 = "/videos/caf\xc3\xa9.mp4";
+  dialog.ListAppend(latin1);
+  dialog.ListAppend(utf8);
+  EXPECT_EQ(dialog.ListText(0), latin1) << "the file still opens";
+  EXPECT_EQ(dialog.ListText(1), utf8);
+  EXPECT_EQ(qobject_cast<QListWidget*>(dialog.GetDlgItem(kFilesList))->item(1)->text(), QString::fromUtf8(utf8));
+}
+
 TEST_F(MainDialogTest, TheConvertButtonRunsTheConvertCommand) {
   qobject_cast<QAbstractButton*>(dialog.GetDlgItem(kConvert))->click();
   ASSERT_EQ(responder.MessageTexts().size(), 1u);

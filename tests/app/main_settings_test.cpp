@@ -327,6 +327,18 @@ TEST_F(MainSettings, FileRadiosTakeTheFormatFromTheWindowAndTheSliderToTheTop) {
   EXPECT_EQ(core.m_nSliderPos, 2) << "the library engine keeps the slider";
 }
 
+TEST_F(MainSettings, EachFormatsRadioClickRunsThatFormatsOwnHandler) {
+  const char* const handlers[] = {"OnRadioAvi", "OnRadioMpeg", "OnRadioWMV", "OnRadioRM",
+                                  "OnRadio5",   "OnRadioVCD",  "OnSVCD"};
+  for (int format = 0; format < kOutputFormatCount; ++format) {
+    view.controls.nOutputFormat = format;  // the click has checked the radio
+    const int before = LogCount(std::string("CCastrel1Dlg::") + handlers[format]);
+    core.OnFormatRadio(format);
+    EXPECT_EQ(LogCount(std::string("CCastrel1Dlg::") + handlers[format]), before + 1) << handlers[format];
+    EXPECT_EQ(core.m_nOutputFormat, format);
+  }
+}
+
 TEST_F(MainSettings, VideoQualityReachesEveryFormatAndTheCurrentFormatIsTheSelectedOne) {
   core.SetDefaultSettings();
   core.OnInitDialog();

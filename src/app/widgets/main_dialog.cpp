@@ -31,6 +31,9 @@ namespace {
 
 using namespace control_id;
 
+// Where a list entry keeps the bytes of its path.
+constexpr int kPathBytesRole = Qt::UserRole + 1;
+
 struct Placement {
   int id;
   QRect rect;  // client pixels
@@ -309,15 +312,15 @@ void MainDialog::ConnectCommands() {
       {kHelp, &CCastrel1Dlg::OnButtonHelp},         {kSelectFolder, &CCastrel1Dlg::OnOutputFolder},
       {kConvert, &CCastrel1Dlg::OnButtonConvert},   {kSettings, &CCastrel1Dlg::OnButtonSettings},
       {kAdvanced, &CCastrel1Dlg::OnButtonSettings}, {kAsSource, &CCastrel1Dlg::OnCheckAsSource},
-      {kRadioAvi, &CCastrel1Dlg::OnRadioAvi},       {kRadioMpeg, &CCastrel1Dlg::OnRadioMpeg},
-      {kRadioWmv, &CCastrel1Dlg::OnRadioWMV},       {kRadioRm, &CCastrel1Dlg::OnRadioRM},
-      {kRadioDvd, &CCastrel1Dlg::OnRadio5},         {kRadioVcd, &CCastrel1Dlg::OnRadioVCD},
-      {kRadioSvcd, &CCastrel1Dlg::OnSVCD},
   };
   for (const auto& [id, handler] : commands) {
     QObject* button = GetDlgItem(id);
     m_commands.insert(button, handler);
     connect(qobject_cast<QAbstractButton*>(button), &QAbstractButton::clicked, this, &MainDialog::OnCommand);
+  }
+  for (int format = 0; format < kOutputFormatCount; ++format) {
+    connect(qobject_cast<QAbstractButton*>(GetDlgItem(kFormatRadios[format])), &QAbstractButton::clicked, this,
+            [this, format] { m_core.OnFormatRadio(format); });
   }
   ConnectInputAndPreview();
 
@@ -485,7 +488,7 @@ int MainDialog::ListCount() {
 
 std::string MainDialog::ListText(int index) {
   QListWidgetItem* item = qobject_cast<QListWidget*>(GetDlgItem(kFilesList))->item(index);
-  return item != nullptr ? item->text().toStdString() : std::string();
+  return item != nullptr ? item->data(kPathBytesRole).toByteArray().toStdString() : std::string();
 }
 
 int MainDialog::ListSelection() {
@@ -496,7 +499,11 @@ int MainDialog::ListSelection() {
 
 void MainDialog::ListAppend(const std::string& text) {
   const QScopedValueRollback changing(m_bChangingList, true);
-  qobject_cast<QListWidget*>(GetDlgItem(kFilesList))->addItem(QString::fromStdString(text));
+  // A file name need not be UTF-8: the entry shows it as well as it can and
+  // keeps its bytes, which open the file.
+  auto* item = new QListWidgetItem(QString::fromStdString(text));
+  item->setData(kPathBytesRole, QByteArray::fromStdString(text));
+  qobject_cast<QListWidget*>(GetDlgItem(kFilesList))->addItem(item);
 }
 
 void MainDialog::ListDelete(int index) {
