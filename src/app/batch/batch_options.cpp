@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <array>
+#include <map>
 #include <utility>
 
 #include "support/product_version.h"
@@ -42,7 +43,53 @@ BatchCommandLine UsageError(const std::string& text) {
   return result;
 }
 
+// True when text is UTF-8 that decodes and encodes back to the same bytes.
+bool IsUtf8(const std::string& text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toUtf8() ==
+         QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Qt's parser reads text, not bytes: an argument whose bytes are no UTF-8
+// stands in it as a token from the private use area, and the bytes take
+// their place again after parsing.
+class ArgumentBytes {
+ public:
+  QString Decode(const std::string& argument) {
+    if (IsUtf8(argument) && !argument.starts_with(kTokenStart)) return QString::fromStdString(argument);
+    // "--output=<bytes>": the option's name stays readable.
+    const auto equals = argument.find('=');
+    if (argument.starts_with("--") && equals != std::string::npos && IsUtf8(argument.substr(0, equals + 1))) {
+      return QString::fromStdString(argument.substr(0, equals + 1)) + Token(argument.substr(equals + 1));
+    }
+    return Token(argument);
+  }
+  // The bytes behind value, where value is a token.
+  void Restore(std::string& value) const {
+    const auto found = m_bytes.find(value);
+    if (found != m_bytes.end()) value = found->second;
+  }
+
+ private:
+  static constexpr const char* kTokenStart = "\uE000";
+  QString Token(const std::string& bytes) {
+    const std::string token = kTokenStart + std::to_string(m_bytes.size());
+    m_bytes.emplace(token, bytes);
+    return QString::fromStdString(token);
+  }
+  std::map<std::string, std::string> m_bytes;
+};
+
 }  // namespace
+
+BatchCommandLine ParseBatchCommandLine(const std::vector<std::string>& arguments) {
+  ArgumentBytes bytes;
+  QStringList decoded;
+  for (const std::string& argument : arguments) decoded << bytes.Decode(argument);
+  BatchCommandLine line = ParseBatchCommandLine(decoded);
+  bytes.Restore(line.options.outputFolder);
+  for (std::string& file : line.options.files) bytes.Restore(file);
+  return line;
+}
 
 const char* BatchFormatName(OutputFormatId format) {
   for (const auto& [name, id] : kFormatNames) {

@@ -42,6 +42,10 @@ inline constexpr int kExitInterrupted = 130;  // 128 + SIGINT, as shells report 
 
 // arguments: the whole command line, the program first.
 BatchCommandLine ParseBatchCommandLine(const QStringList& arguments);
+// The same from the bytes of the command line: a file or folder name that is
+// not UTF-8 (a name from an old disc or another system) reaches the options
+// with its bytes unchanged, so that it still opens.
+BatchCommandLine ParseBatchCommandLine(const std::vector<std::string>& arguments);
 
 // True when the command line asks for the command-line front end rather
 // than the window: an option (anything starting with '-') before a "--".

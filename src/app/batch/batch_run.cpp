@@ -1,16 +1,19 @@
 #include "app/batch/batch_run.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFileInfo>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
 
 #include "app/batch/console_progress.h"
 #include "app/batch/console_responder.h"
@@ -26,8 +29,11 @@
 #include "support/product_version.h"
 #include "support/system_info.h"
 #include "support/temporary_files.h"
+#include "support/writable_folder.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 // How often the loop looks whether the job has ended, and how long it waits
 // for a cancelled job's programs to end before it leaves them to the kernel.
@@ -48,28 +54,35 @@ void StartLog() {
   Log("CoInitialize... done");
 }
 
-// The radio of a format, as the user clicks it.
+// path made absolute against the working folder, its bytes kept as they are.
+std::string AbsolutePath(const std::string& path) {
+  std::error_code error;
+  const fs::path absolute = fs::absolute(fs::path(path), error);
+  return error ? path : absolute.lexically_normal().string();
+}
+
+// A message of several lines as one line, for the last words of a run.
+std::string OneLine(const std::string& text) {
+  std::string line;
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string part = text.substr(start, end - start);
+    while (!part.empty() && (part.back() == '\r' || part.back() == ' ')) part.pop_back();
+    if (!part.empty()) line += (line.empty() ? "" : " ") + part;
+    start = end + 1;
+  }
+  return line;
+}
+
+// The radio of a format, as the user clicks it: checked, then its handler.
 void ChooseFormat(CCastrel1Dlg& core, OutputFormatId format) {
   DialogData data;
   core.View()->ExchangeData(data, true);
   data.nOutputFormat = format;
   core.View()->ExchangeData(data, false);
-  switch (format) {
-    case kFormatAvi:
-      return core.OnRadioAvi();
-    case kFormatMpeg:
-      return core.OnRadioMpeg();
-    case kFormatWmv:
-      return core.OnRadioWMV();
-    case kFormatRm:
-      return core.OnRadioRM();
-    case kFormatDvd:
-      return core.OnRadio5();
-    case kFormatVcd:
-      return core.OnRadioVCD();
-    default:
-      return core.OnSVCD();
-  }
+  core.OnFormatRadio(format);
 }
 
 // The options on the core's controls and settings; "" or the reason they
@@ -103,15 +116,80 @@ std::string ApplyOptions(CCastrel1Dlg& core, MainWindowView& view, const BatchOp
     core.m_nDVDDevice = core.m_nVCDDevice = core.m_nSVCDDevice = device;
   }
   if (!options.outputFolder.empty()) {
-    const QString folder = QFileInfo(QString::fromStdString(options.outputFolder)).absoluteFilePath();
-    if (!QDir().mkpath(folder)) return "Option '--output': cannot create the folder " + options.outputFolder + ".";
-    core.m_strOutputFolder = core.m_strChosenFolder = folder.toStdString();
+    // The folder's name as the bytes it was given: not every name is UTF-8.
+    const std::string folder = AbsolutePath(options.outputFolder);
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (error || !fs::is_directory(folder)) {
+      return "Option '--output': cannot create the folder " + options.outputFolder + " (" +
+             (error ? error.message() : std::string("a file has that name")) + ").";
+    }
+    // Found out now, not after an hour of converting.
+    if (const std::string problem = FolderWriteProblem(folder); !problem.empty()) {
+      return "Option '--output': the folder " + folder + " cannot be written (" + problem + ").";
+    }
+    core.m_strOutputFolder = core.m_strChosenFolder = folder;
   }
-  for (const std::string& file : options.files) {
-    view.ListAppend(QFileInfo(QString::fromStdString(file)).absoluteFilePath().toStdString());
-  }
-  if (options.selection) view.ListSelect(*options.selection);
   return "";
+}
+
+// Why a path given as an input cannot be a video at all, or "".
+std::string InputFileProblem(const std::string& path) {
+  std::error_code error;
+  const fs::file_status status = fs::status(path, error);
+  if (!fs::exists(status)) return "The file does not exist.";
+  if (fs::is_directory(status)) return "This is a folder, not a video file.";
+  const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (descriptor < 0) return std::string("The file cannot be read: ") + std::strerror(errno) + ".";
+  ::close(descriptor);
+  return "";
+}
+
+// Every input goes through the Add File checks, in the order given, before
+// anything starts; a refusal is one line that names the file and the reason.
+// False when one was refused: a disc without one of its titles is no result.
+bool AddInputFiles(CCastrel1Dlg& core, ConsoleResponder& responder, ConsoleProgress& progress,
+                   const BatchOptions& options) {
+  bool allAdded = true;
+  responder.HoldMessages(true);
+  for (const std::string& given : options.files) {
+    const std::string path = AbsolutePath(given);
+    std::string reason = InputFileProblem(path);
+    if (reason.empty()) {
+      responder.ClearComplaint();
+      if (core.AddFile(path)) continue;
+      reason = OneLine(responder.LastComplaint());
+      if (reason.empty()) reason = "The file cannot be opened as a video.";
+    }
+    Log("Batch mode: refused %s: %s", path.c_str(), reason.c_str());
+    // Add File's own texts name the file already.
+    progress.Message("orlenta: " + (reason.find(path) != std::string::npos ? reason : path + ": " + reason));
+    allAdded = false;
+  }
+  responder.HoldMessages(false);
+  responder.ClearComplaint();
+  if (allAdded && options.selection) core.View()->ListSelect(*options.selection);
+  return allAdded;
+}
+
+// The questions a job asks whatever its conversion gives, asked before it
+// converts: a CD job asks for a blank disc before each CD. The image writer
+// takes no disc, so its prompts are answered Continue here; a drive needs a
+// person (or --yes). False when the job stops at one.
+bool AskQuestionsBeforeConverting(CCastrel1Dlg& core, ConsoleResponder& responder) {
+  const bool cd = core.m_nOutputFormat == kFormatVcd || core.m_nOutputFormat == kFormatSvcd;
+  if (!cd) return true;
+  if (core.JobWritesImage()) {
+    responder.ContinueAtDiscPrompts();
+    return true;
+  }
+  return responder.AskBeforeStart({"Please insert an empty CD to burn.", "Continue"});
+}
+
+// The question's own text once, and how to answer it.
+void EndAtQuestion(ConsoleProgress& progress, const ConsoleResponder::Question& question) {
+  progress.Message("orlenta: the job stopped at a question that needs an answer:\n  " + OneLine(question.text) +
+                   "\nRun it again with --yes to answer " + question.goOnButton + ".");
 }
 
 // Nothing of the job runs on: a cancelled list still stops its ffmpeg.
@@ -153,8 +231,16 @@ int RunBatchJob(const BatchOptions& options, std::FILE* out, bool terminal, cons
     const std::string problem = ApplyOptions(core, view, options);
     if (!problem.empty()) {
       progress.Message("orlenta: " + problem);
+      core.SetView(nullptr);
       SetDialogResponder(previousResponder);
       return kExitUsage;
+    }
+    if (!AddInputFiles(core, responder, progress, options) || !AskQuestionsBeforeConverting(core, responder)) {
+      if (const auto question = responder.UnansweredQuestion()) EndAtQuestion(progress, *question);
+      core.SetView(nullptr);
+      SetDialogResponder(previousResponder);
+      Log("Batch mode: exit code %d", kExitFailed);
+      return kExitFailed;
     }
 
     QEventLoop loop;
@@ -213,13 +299,13 @@ int RunBatchJob(const BatchOptions& options, std::FILE* out, bool terminal, cons
       progress.Message("orlenta: the job was cancelled.");
       exitCode = kExitInterrupted;
     } else if (const auto question = responder.UnansweredQuestion()) {
-      progress.Message("orlenta: the job stopped at a question that needs an answer:\n  " + *question +
-                       "\nRun it again with --yes to answer OK (Continue).");
+      EndAtQuestion(progress, *question);
       exitCode = kExitFailed;
     } else if (responder.SawSuccess()) {
       exitCode = kExitDone;
     } else {
-      const std::string reason = responder.LastComplaint();
+      // One line, so that the reason is the run's last line.
+      const std::string reason = OneLine(responder.LastComplaint());
       progress.Message("orlenta: the job failed: " + (reason.empty() ? "it ended without a result." : reason));
       exitCode = kExitFailed;
     }
@@ -230,7 +316,7 @@ int RunBatchJob(const BatchOptions& options, std::FILE* out, bool terminal, cons
   return exitCode;
 }
 
-int RunCommandLine(const QStringList& arguments, const PressConvert& pressConvert) {
+int RunCommandLine(const std::vector<std::string>& arguments, const PressConvert& pressConvert) {
   const BatchCommandLine line = ParseBatchCommandLine(arguments);
   switch (line.action) {
     case BatchCommandLine::Action::Help:

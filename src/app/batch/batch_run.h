@@ -14,6 +14,8 @@
 
 #include <cstdio>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "app/batch/batch_options.h"
 
@@ -32,4 +34,4 @@ int RunBatchJob(const BatchOptions& options, std::FILE* out, bool terminal, cons
 
 // The whole command line: help, version, usage errors and the job; arguments
 // with the program first. Prints help and version on stdout, the rest on stderr.
-int RunCommandLine(const QStringList& arguments, const PressConvert& pressConvert);
+int RunCommandLine(const std::vector<std::string>& arguments, const PressConvert& pressConvert);

@@ -1,12 +1,25 @@
 #include "app/batch/console_responder.h"
 
 #include "app/batch/console_progress.h"
+#include "disc/disc_prompts.h"
 #include "platform/dialogs/auxiliary_requests.h"
 #include "platform/dialogs/file_choosers.h"
 #include "platform/disc/burning/erase_request.h"
 #include "support/log.h"
 
 namespace {
+
+// The name of the button that goes on, as a box of that type shows it.
+const char* ButtonName(int button) {
+  switch (button) {
+    case IDYES:
+      return "Yes";
+    case IDRETRY:
+      return "Retry";
+    default:
+      return "OK";
+  }
+}
 
 // The buttons of a box that go on and that stop, by its type.
 std::pair<int, int> QuestionButtons(unsigned flags) {
@@ -49,8 +62,8 @@ int ConsoleResponder::ShowMessage(WindowHandle /*owner*/, const MessageBoxReques
   const auto [goOn, stop] = QuestionButtons(request.flags);
   if (goOn == stop) {
     // A message: shown, and it may be the job's result.
-    m_out.Message(IsError(request.flags) ? request.caption + ": " + request.text : request.text);
     std::lock_guard<std::mutex> lock(m_lock);
+    Print(IsError(request.flags) ? request.caption + ": " + request.text : request.text);
     if (IsSuccessText(request.text)) {
       m_bSuccess = true;
     } else {
@@ -61,19 +74,19 @@ int ConsoleResponder::ShowMessage(WindowHandle /*owner*/, const MessageBoxReques
   if (IsSuccessText(request.text)) {
     // The job's result with an offer to open the image's folder: a script
     // has no file manager to show, so the offer is declined.
-    m_out.Message(request.text);
-    m_out.Message("-> No");
     std::lock_guard<std::mutex> lock(m_lock);
+    Print(request.text);
+    Print("-> No");
     m_bSuccess = true;
     return stop;
   }
-  return Answer(request.text, goOn, stop);
+  return Answer(request.text, ButtonName(goOn), goOn, stop);
 }
 
 DialogResult ConsoleResponder::ShowDialog(WindowHandle /*owner*/, const DialogRequest& request) {
   if (const auto* success = request.As<SuccessDialogRequest>()) {
-    m_out.Message("\"" + success->filePath + "\" created successfully.");
     std::lock_guard<std::mutex> lock(m_lock);
+    Print("\"" + success->filePath + "\" created successfully.");
     m_bSuccess = true;
     return ShowDialogAnswer(IDOK);
   }
@@ -81,14 +94,26 @@ DialogResult ConsoleResponder::ShowDialog(WindowHandle /*owner*/, const DialogRe
     return ShowDialogAnswer(IDOK);
   }
   if (const auto* codec = request.As<FindCodecRequest>()) {
-    m_out.Message(codec->message);
     std::lock_guard<std::mutex> lock(m_lock);
+    Print(codec->message);
     m_strComplaint = codec->message;
     return ShowDialogAnswer(IDCANCEL);
   }
   if (request.As<MovWarningRequest>() != nullptr) {
-    m_out.Message("Quick Time not installed");
+    std::lock_guard<std::mutex> lock(m_lock);
+    Print("Quick Time not installed");
     return ShowDialogAnswer(IDCANCEL);
+  }
+  // The disc prompts: a question with the prompt's own text.
+  if (const auto* insertCd = request.As<CDCountDlgRequest>()) {
+    if (std::lock_guard<std::mutex> lock(m_lock); m_bContinueAtDiscPrompts) {
+      Log("Batch mode: the image writer takes no disc: %s answered Continue", insertCd->text.c_str());
+      return ShowDialogAnswer(IDOK);
+    }
+    return ShowDialogAnswer(Answer(insertCd->text, "Continue", IDOK, IDCANCEL));
+  }
+  if (request.As<EraseDVDDlgRequest>() != nullptr) {
+    return ShowDialogAnswer(Answer(kEraseDvdPromptText, "OK", IDOK, IDCANCEL));
   }
   // Choosers, the settings sheet and the erase window want a person; they
   // are not a question a flag can answer.
@@ -98,26 +123,57 @@ DialogResult ConsoleResponder::ShowDialog(WindowHandle /*owner*/, const DialogRe
     Log("Batch mode: %s answered Cancel", name.c_str());
     return ShowDialogAnswer(IDCANCEL);
   }
-  // Any other dialog is one of the job's questions (a blank disc, go on?).
-  return ShowDialogAnswer(Answer(name, IDOK, IDCANCEL));
+  // Any other dialog is one of the job's questions.
+  return ShowDialogAnswer(Answer(name, "OK", IDOK, IDCANCEL));
 }
 
-int ConsoleResponder::Answer(const std::string& text, int goOn, int stop) {
+int ConsoleResponder::Answer(const std::string& text, const std::string& goOnButton, int goOn, int stop) {
   std::lock_guard<std::mutex> lock(m_lock);
   if (!m_bAnswerYes) {
-    if (!m_unanswered) m_unanswered = text;
-    m_out.Message(text + "\n-> Cancel: this question needs a person (answer it with --yes).");
+    Log("Batch mode: a question needs a person, answered %s: %s", stop == IDNO ? "No" : "Cancel", text.c_str());
+    if (!m_unanswered) m_unanswered = Question{text, goOnButton};
     return stop;
   }
   m_nSameAnswers = text == m_strLastQuestion ? m_nSameAnswers + 1 : 1;
   m_strLastQuestion = text;
   if (m_nSameAnswers > kMaxSameAnswers) {
     m_strComplaint = "The same question came " + std::to_string(kMaxSameAnswers) + " times: " + text;
-    m_out.Message(text + "\n-> Cancel: asked " + std::to_string(kMaxSameAnswers) + " times already.");
+    Print(text + "\n-> Cancel: asked " + std::to_string(kMaxSameAnswers) + " times already.");
     return stop;
   }
-  m_out.Message(text + "\n-> OK (--yes)");
+  Print(text + "\n-> " + goOnButton + " (--yes)");
   return goOn;
+}
+
+bool ConsoleResponder::AskBeforeStart(const Question& question) {
+  std::lock_guard<std::mutex> lock(m_lock);
+  if (m_bAnswerYes) return true;
+  Log("Batch mode: the job would ask a person, so it does not start: %s", question.text.c_str());
+  if (!m_unanswered) m_unanswered = question;
+  return false;
+}
+
+void ConsoleResponder::Print(const std::string& text) {
+  if (m_bHeld || m_unanswered) {
+    Log("Batch mode: not shown: %s", text.c_str());
+    return;
+  }
+  m_out.Message(text);
+}
+
+void ConsoleResponder::ContinueAtDiscPrompts() {
+  std::lock_guard<std::mutex> lock(m_lock);
+  m_bContinueAtDiscPrompts = true;
+}
+
+void ConsoleResponder::HoldMessages(bool hold) {
+  std::lock_guard<std::mutex> lock(m_lock);
+  m_bHeld = hold;
+}
+
+void ConsoleResponder::ClearComplaint() {
+  std::lock_guard<std::mutex> lock(m_lock);
+  m_strComplaint.clear();
 }
 
 bool ConsoleResponder::SawSuccess() const {
@@ -130,7 +186,7 @@ std::string ConsoleResponder::LastComplaint() const {
   return m_strComplaint;
 }
 
-std::optional<std::string> ConsoleResponder::UnansweredQuestion() const {
+std::optional<ConsoleResponder::Question> ConsoleResponder::UnansweredQuestion() const {
   std::lock_guard<std::mutex> lock(m_lock);
   return m_unanswered;
 }

@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <QStringList>
 #include <string>
 #include <vector>
 
@@ -18,11 +17,12 @@
 #include "platform/video/video_error.h"
 #include "platform/video/widgets/codec_settings_dialog.h"
 #include "support/crash_handler.h"
+#include "support/runtime_folder.h"
 #include "ui/auxiliary_dialogs.h"
 
 namespace {
 
-int RunWithoutWindow(int argc, char* argv[]) {
+int RunWithoutWindow(std::vector<std::string> arguments) {
   // No display is needed, whatever DISPLAY or QT_QPA_PLATFORM say: the
   // offscreen platform still gives Qt's fonts and images (the DVD menu's
   // picture is painted), and it is chosen here rather than in the
@@ -35,9 +35,8 @@ int RunWithoutWindow(int argc, char* argv[]) {
   SendQtMessagesToLog();
   QGuiApplication application(guiArgc, guiArgv);
   QGuiApplication::setApplicationName("Orlenta");
-  QStringList arguments;
-  arguments << name;
-  for (int index = 1; index < argc; ++index) arguments << QString::fromLocal8Bit(argv[index]);
+  // The arguments as bytes: a file name need not be UTF-8.
+  arguments.front() = name;
   return RunCommandLine(arguments, [](CCastrel1Dlg& core) { PressConvertButton(core); });
 }
 
@@ -47,8 +46,9 @@ int main(int argc, char* argv[]) {
   // First of all, so that a crash anywhere in the run leaves a report.
   InstallCrashHandler("Orlenta");
   PrintOnlyLibraryErrors();
+  const ScopedRuntimeFolder runtimeFolder;
   const std::vector<std::string> arguments(argv, argv + argc);
-  if (WantsCommandLine(arguments)) return RunWithoutWindow(argc, argv);
+  if (WantsCommandLine(arguments)) return RunWithoutWindow(arguments);
 
   QApplication application(argc, argv);
   QApplication::setApplicationName("Orlenta");

@@ -51,6 +51,23 @@ TEST(BatchOptions, DoubleDashEndsTheOptions) {
   EXPECT_THAT(line.options.files, ElementsAre("--yes", "-x.mp4"));
 }
 
+TEST(BatchOptions, NamesThatAreNotUtf8KeepTheirBytes) {
+  const std::string latin1 = "caf\xe9.mp4";  // as an old Windows disc names it
+  const std::string broken = "b\xff\xfe.mp4";
+  const std::string folder = "/tmp/out\xa0";
+  const BatchCommandLine line = ParseBatchCommandLine(std::vector<std::string>{
+      "orlenta", "--batch", "--format", "dvd", "--output=" + folder, latin1, "ok \xc3\xa9.mp4", broken});
+  ASSERT_EQ(line.action, BatchCommandLine::Action::Run) << line.text;
+  EXPECT_EQ(line.options.outputFolder, folder);
+  EXPECT_THAT(line.options.files, ElementsAre(latin1, "ok \xc3\xa9.mp4", broken));
+
+  const BatchCommandLine separate = ParseBatchCommandLine(
+      std::vector<std::string>{"orlenta", "--batch", "--format", "vcd", "--output", folder, "--", broken});
+  ASSERT_EQ(separate.action, BatchCommandLine::Action::Run) << separate.text;
+  EXPECT_EQ(separate.options.outputFolder, folder);
+  EXPECT_THAT(separate.options.files, ElementsAre(broken));
+}
+
 TEST(BatchOptions, UsageErrorsNameTheOption) {
   struct Case {
     QStringList arguments;

@@ -40,8 +40,9 @@ class BatchProgram : public ::testing::Test {
   // Starts orlenta with arguments; the environment of a script on a server.
   void Start(const QStringList& arguments) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // No XDG_RUNTIME_DIR either, as under cron.
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_DATA_HOME", "XDG_CONFIG_HOME",
-                             "ORLENTA_REGISTRY", "ORLENTA_PSEUDO_DRIVES"}) {
+                             "XDG_RUNTIME_DIR", "ORLENTA_REGISTRY", "ORLENTA_PSEUDO_DRIVES"}) {
       environment.remove(name);
     }
     environment.insert("HOME", QString::fromStdString(m_dir.File("home")));
@@ -75,6 +76,14 @@ class BatchProgram : public ::testing::Test {
     return files;
   }
 
+  static std::vector<std::string> FilesAndFoldersIn(const std::string& folder) {
+    std::vector<std::string> entries;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) entries.push_back(entry.path().string());
+    return entries;
+  }
+
+  std::string DirPath() const { return m_dir.path().string(); }
+
   static std::vector<std::string> FilesEndingIn(const std::string& folder, const std::string& end) {
     std::vector<std::string> found;
     for (const std::string& file : FilesIn(folder)) {
@@ -103,6 +112,7 @@ TEST_F(BatchProgram, HelpVersionAndUsageErrors) {
   EXPECT_THAT(stderrText, HasSubstr("qualty"));
   EXPECT_EQ(Run({"--batch", "--format", "dvd", "--quality", "12", "a.mp4"}), 2);
   EXPECT_THAT(stderrText, HasSubstr("'--quality'"));
+  EXPECT_TRUE(fs::is_empty(Tmp())) << "no runtime folder is left: " << testing::PrintToString(FilesAndFoldersIn(Tmp()));
 }
 
 TEST_F(BatchProgram, AnAviFromOneClip) {
@@ -115,6 +125,22 @@ TEST_F(BatchProgram, AnAviFromOneClip) {
   EXPECT_GT(fs::file_size(avis[0]), 0u);
   EXPECT_THAT(stderrText, HasSubstr("Converting to AVI..."));
   EXPECT_THAT(stderrText, HasSubstr("created successfully."));
+  EXPECT_TRUE(fs::is_empty(Tmp())) << testing::PrintToString(FilesAndFoldersIn(Tmp()));
+}
+
+TEST_F(BatchProgram, NamesThatAreNotUtf8AreConvertedUnderTheirOwnBytes) {
+  const std::string clip = DirPath() + "/media/b\xff\xfe.mp4";
+  fs::copy_file(Clip("clip.mp4", 1), clip);
+  const std::string folder = Out() + "/caf\xe9";
+  ChildProcess::Options options;
+  options.workingDirectory = DirPath();
+  options.environment = {"HOME=" + DirPath() + "/home", "TMPDIR=" + Tmp(), "LC_ALL=C.UTF-8",
+                         "XDG_DATA_HOME=" + DirPath() + "/home/.local/share",
+                         "XDG_CONFIG_HOME=" + DirPath() + "/home/.config"};
+  const ProcessResult result =
+      RunProcess({ORLENTA_PROGRAM, "--batch", "--format", "avi", "--output", folder, clip}, options);
+  EXPECT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_TRUE(fs::exists(folder + "/b\xff\xfe_new.avi")) << result.output;
 }
 
 TEST_F(BatchProgram, ADvdImageOfTwoClipsHoldsBothTitles) {
@@ -158,6 +184,7 @@ TEST_F(BatchProgram, AQuestionWithoutYesEndsTheJobClearly) {
                                     "continue or 'Cancel' to abort burning."));
   EXPECT_THAT(stderrText, HasSubstr("orlenta: the job stopped at a question that needs an answer"));
   EXPECT_THAT(stderrText, HasSubstr("--yes"));
+  EXPECT_EQ(stderrText.find("can burn only one"), stderrText.rfind("can burn only one")) << "printed once";
   EXPECT_TRUE(FilesIn(Out()).empty());
 }
 

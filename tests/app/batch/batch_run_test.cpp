@@ -6,14 +6,18 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
+#include <filesystem>
 
 #include "app/main_window_core.h"
 #include "common/test_kit.h"
+#include "disc/dvd_space_plan.h"
 #include "platform/dialogs/message_box.h"
+#include "platform/disc/burning/burner_devices.h"
 #include "platform/registry/registry_test_env.h"
 
 namespace {
@@ -25,14 +29,21 @@ class BatchRun : public ::testing::Test {
   BatchRun() : m_data("XDG_DATA_HOME", m_dir.File("data")), m_stream(std::tmpfile()) {}
   ~BatchRun() override { std::fclose(m_stream); }
 
+  // A short clip every input check accepts.
+  std::string Clip(const std::string& name) {
+    return testkit::MakeClip(m_dir.File(name), {.seconds = 1, .width = 64, .height = 48});
+  }
+
   BatchOptions Options(bool yes = false) {
     BatchOptions options;
     options.format = kFormatDvd;
     options.outputFolder = m_dir.File("out");
-    options.files = {m_dir.File("a.mp4")};
+    if (m_clip.empty()) m_clip = Clip("a.mp4");
+    options.files = {m_clip};
     options.yes = yes;
     return options;
   }
+  std::string Folder(const std::string& name) const { return m_dir.File(name); }
 
   int Run(const BatchOptions& options, const PressConvert& press) {
     return RunBatchJob(options, m_stream, false, [&](CCastrel1Dlg& core) {
@@ -49,9 +60,17 @@ class BatchRun : public ::testing::Test {
     return text;
   }
 
+  // The last line the run printed.
+  std::string LastLine() {
+    std::string text = Output();
+    if (!text.empty() && text.back() == '\n') text.pop_back();
+    return text.substr(text.rfind('\n') + 1);
+  }
+
   int presses = 0;
 
  private:
+  std::string m_clip;
   ScopedRegistryFile m_registry;
   testkit::TempDir m_dir;
   testkit::ScopedEnv m_data;
@@ -89,7 +108,8 @@ TEST_F(BatchRun, TheJobsLastWordDecidesTheExitCode) {
 TEST_F(BatchRun, TheOptionsReachTheCoreAsTheControlsWould) {
   BatchOptions options = Options();
   options.format = kFormatVcd;
-  options.files = {"relative/a.mp4", "/abs/b.mkv"};
+  const std::string second = Clip("b.mkv");
+  options.files = {std::filesystem::relative(options.files[0]).string(), second};
   options.selection = 1;
   options.discType = 0;
   options.image = true;
@@ -105,8 +125,8 @@ TEST_F(BatchRun, TheOptionsReachTheCoreAsTheControlsWould) {
   });
   EXPECT_EQ(code, kExitFailed) << "no job ran, so nothing succeeded";
   ASSERT_EQ(listed.size(), 2u);
-  EXPECT_TRUE(listed[0].starts_with("/") && listed[0].ends_with("/relative/a.mp4")) << listed[0];
-  EXPECT_EQ(listed[1], "/abs/b.mkv");
+  EXPECT_EQ(listed[0], Options().files[0]) << "made absolute";
+  EXPECT_EQ(listed[1], second);
   EXPECT_EQ(selection, 1);
   EXPECT_THAT(Output(), HasSubstr("orlenta: the job failed: it ended without a result."));
 
@@ -114,6 +134,86 @@ TEST_F(BatchRun, TheOptionsReachTheCoreAsTheControlsWould) {
   options.device = 25;
   EXPECT_EQ(Run(options, [](CCastrel1Dlg&) {}), kExitUsage);
   EXPECT_THAT(Output(), HasSubstr("Option '--device' 25"));
+}
+
+TEST_F(BatchRun, EveryRefusedInputEndsTheRunBeforeConvertingWithTheFileAndTheReason) {
+  const std::string notes = Folder("notes.txt");
+  testkit::WriteFile(notes, "not a video");
+  std::filesystem::create_directories(Folder("a folder.mp4"));
+  const std::string missing = Folder("no such.mp4");
+  const std::pair<std::string, std::string> cases[] = {
+      {missing, "orlenta: " + missing + ": The file does not exist."},
+      {Folder("a folder.mp4"), "orlenta: " + Folder("a folder.mp4") + ": This is a folder, not a video file."},
+      {notes, "orlenta: " + notes + " is not a video file or format is not supported!"},
+  };
+  for (const auto& [file, lastLine] : cases) {
+    SCOPED_TRACE(file);
+    BatchOptions options = Options(true);
+    options.files.push_back(file);
+    presses = 0;
+    EXPECT_EQ(Run(options, PressConvertButton), kExitFailed);
+    EXPECT_EQ(presses, 0) << "nothing was converted";
+    EXPECT_EQ(LastLine(), lastLine);
+  }
+}
+
+TEST_F(BatchRun, TooManyTitlesForADvdMenuIsTheLastLine) {
+  BatchOptions options = Options(true);
+  options.files.assign(200, options.files[0]);
+  EXPECT_EQ(Run(options, PressConvertButton), kExitFailed);
+  EXPECT_EQ(LastLine(),
+            "orlenta: the job failed: A DVD menu holds at most " + std::to_string(kDvdMaxTitles) +
+                " titles, and the list holds 200 files. Please remove some files (or make a second DVD of them) and "
+                "press Convert again.");
+}
+
+TEST_F(BatchRun, AnOutputFolderThatCannotBeWrittenIsNamedBeforeAnythingStarts) {
+  std::string folder = Folder("read-only");
+  std::filesystem::create_directories(folder);
+  std::filesystem::permissions(folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  // An administrator writes anywhere the permissions say no; not into /proc.
+  if (::access(folder.c_str(), W_OK) == 0) folder = "/proc/self";
+  BatchOptions options = Options(true);
+  options.outputFolder = folder;
+  EXPECT_EQ(Run(options, PressConvertButton), kExitUsage);
+  EXPECT_EQ(presses, 0);
+  EXPECT_THAT(LastLine(),
+              testing::StartsWith("orlenta: Option '--output': the folder " + folder + " cannot be written ("));
+  std::filesystem::permissions(Folder("read-only"), std::filesystem::perms::owner_all);
+}
+
+TEST_F(BatchRun, ACdForADriveAsksForItsDiscBeforeConvertingAndAnImageNeedsNoAnswer) {
+  const std::string drive = Folder("drive.img");
+  testkit::WriteFile(drive, "");
+  testkit::ScopedEnv drives(kPseudoDrivesVariable, drive);
+  BatchOptions options = Options(false);
+  options.format = kFormatVcd;
+  const auto devices = ListBurnerDevices();
+  for (std::size_t i = 0; i < devices.size(); ++i) {
+    if (devices[i].kind == BurnerDevice::Kind::FileDrive) options.device = static_cast<int>(i);
+  }
+  ASSERT_TRUE(options.device.has_value());
+  EXPECT_EQ(Run(options, PressConvertButton), kExitFailed);
+  EXPECT_EQ(presses, 0) << "asked before converting";
+  const std::string output = Output();
+  EXPECT_TRUE(
+      output.ends_with("orlenta: the job stopped at a question that needs an answer:\n"
+                       "  Please insert an empty CD to burn.\n"
+                       "Run it again with --yes to answer Continue.\n"))
+      << output;
+  EXPECT_EQ(output.find("Please insert"), output.rfind("Please insert")) << "the question is printed once";
+
+  // The image writer takes no disc: its prompt needs nobody.
+  options.device.reset();
+  options.image = true;
+  bool answered = false;
+  EXPECT_EQ(Run(options,
+                [&](CCastrel1Dlg& core) {
+                  answered = core.ShowDlg("Please insert an empty CD to burn.") == IDOK;
+                  FinishLater(core, "CD created successfully!");
+                }),
+            kExitDone);
+  EXPECT_TRUE(answered);
 }
 
 TEST_F(BatchRun, AQuestionNeedsYes) {
@@ -126,8 +226,14 @@ TEST_F(BatchRun, AQuestionNeedsYes) {
     if (answer == IDOK) FinishLater(core, "CD created successfully!");
   };
   EXPECT_EQ(Run(Options(false), ask), kExitFailed);
-  EXPECT_THAT(Output(), HasSubstr("orlenta: the job stopped at a question that needs an answer:\n"
-                                  "  Orlenta can burn only one (the selected) file per VCD."));
+  const std::string output = Output();
+  EXPECT_TRUE(
+      output.ends_with("orlenta: the job stopped at a question that needs an answer:\n"
+                       "  Orlenta can burn only one (the selected) file per VCD. Please click 'OK' to "
+                       "continue or 'Cancel' to abort burning.\n"
+                       "Run it again with --yes to answer OK.\n"))
+      << output;
+  EXPECT_EQ(output.find("can burn only one"), output.rfind("can burn only one")) << "printed once";
   EXPECT_EQ(Run(Options(true), ask), kExitDone);
 }
 

@@ -9,6 +9,7 @@
 
 #include "app/batch/console_progress.h"
 #include "app/batch/console_responder.h"
+#include "disc/disc_prompts.h"
 #include "platform/dialogs/auxiliary_requests.h"
 #include "platform/disc/burning/erase_request.h"
 
@@ -96,10 +97,42 @@ TEST(ConsoleResponder, MessagesAreShownAndQuestionsAnsweredFromTheOptions) {
     ConsoleResponder responder(progress, c.yes);
     EXPECT_EQ(responder.ShowMessage(nullptr, {"Please insert a blank DVD and press OK!", "Message", c.flags}),
               c.expected);
-    EXPECT_THAT(stream.Text(), HasSubstr("Please insert a blank DVD and press OK!\n"));
     const bool question = (c.flags & MB_TYPEMASK) != MB_OK;
-    EXPECT_EQ(responder.UnansweredQuestion().has_value(), question && !c.yes);
+    const bool unanswered = question && !c.yes;
+    ASSERT_EQ(responder.UnansweredQuestion().has_value(), unanswered);
+    if (unanswered) {
+      // Kept for the run's last words, and not printed twice.
+      EXPECT_EQ(responder.UnansweredQuestion()->text, "Please insert a blank DVD and press OK!");
+      EXPECT_THAT(stream.Text(), Not(HasSubstr("Please insert")));
+    } else {
+      EXPECT_THAT(stream.Text(), HasSubstr("Please insert a blank DVD and press OK!\n"));
+    }
   }
+}
+
+TEST(ConsoleResponder, TheDiscPromptsAreQuestionsWithTheirOwnText) {
+  CapturedStream stream;
+  ConsoleProgress progress(stream.File(), false);
+  ConsoleResponder yes(progress, true);
+  EXPECT_EQ(yes.ShowDialog(nullptr, CDCountDlgRequest{"Please insert empty CD #2 to burn.", {}}).code, IDOK);
+  EXPECT_EQ(yes.ShowDialog(nullptr, EraseDVDDlgRequest{}).code, IDOK);
+  EXPECT_THAT(stream.Text(), HasSubstr("Please insert empty CD #2 to burn.\n-> Continue (--yes)\n"));
+  EXPECT_THAT(stream.Text(), HasSubstr(std::string(kEraseDvdPromptText) + "\n-> OK (--yes)\n"));
+  EXPECT_THAT(stream.Text(), Not(HasSubstr("CCDCountDlg")));
+
+  ConsoleResponder no(progress, false);
+  EXPECT_EQ(no.ShowDialog(nullptr, CDCountDlgRequest{"Please insert an empty CD to burn.", {}}).code, IDCANCEL);
+  ASSERT_TRUE(no.UnansweredQuestion().has_value());
+  EXPECT_EQ(no.UnansweredQuestion()->text, "Please insert an empty CD to burn.");
+  EXPECT_EQ(no.UnansweredQuestion()->goOnButton, "Continue");
+  // What the job says only because of that answer is not the run's news.
+  no.ShowMessage(nullptr, {"Burning process canceled by user", "Message", MB_OK});
+  EXPECT_THAT(stream.Text(), Not(HasSubstr("Burning process canceled by user")));
+
+  ConsoleResponder image(progress, false);
+  image.ContinueAtDiscPrompts();
+  EXPECT_EQ(image.ShowDialog(nullptr, CDCountDlgRequest{"Please insert an empty CD to burn.", {}}).code, IDOK);
+  EXPECT_FALSE(image.UnansweredQuestion().has_value());
 }
 
 TEST(ConsoleResponder, TheSameQuestionIsAnsweredYesOnlyAFewTimes) {
