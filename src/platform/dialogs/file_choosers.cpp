@@ -1,5 +1,10 @@
 #include "platform/dialogs/file_choosers.h"
 
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <QString>
+
 #include "support/text.h"
 
 namespace {
@@ -15,7 +20,45 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
   return parts;
 }
 
+bool Exists(const std::string& path) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) == 0;
+}
+
+// The one entry of folder that shows as shownName, or "".
+std::string EntryShownAs(const std::string& folder, const std::string& shownName) {
+  DIR* listing = ::opendir(folder.empty() ? "/" : folder.c_str());
+  if (listing == nullptr) return {};
+  std::string found;
+  int matches = 0;
+  while (const dirent* entry = ::readdir(listing)) {
+    const std::string name = entry->d_name;
+    if (QString::fromLocal8Bit(name.data(), static_cast<qsizetype>(name.size())).toStdString() == shownName) {
+      found = name;
+      ++matches;
+    }
+  }
+  ::closedir(listing);
+  return matches == 1 ? found : std::string();
+}
+
 }  // namespace
+
+std::string PathBytesOfShownPath(const std::string& shown) {
+  if (shown.empty() || shown.front() != '/' || Exists(shown)) return shown;
+  std::string path;
+  for (std::string_view part : Split(std::string_view(shown).substr(1), '/')) {
+    if (part.empty()) continue;
+    std::string next = path + "/" + std::string(part);
+    if (!Exists(next)) {
+      const std::string entry = EntryShownAs(path, std::string(part));
+      if (entry.empty()) return shown;
+      next = path + "/" + entry;
+    }
+    path = std::move(next);
+  }
+  return path;
+}
 
 std::vector<FileFilter> FileFiltersFromText(std::string_view text) {
   std::vector<FileFilter> filters;

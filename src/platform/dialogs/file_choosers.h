@@ -20,6 +20,14 @@ struct FileFilter {
 // without patterns is dropped.
 std::vector<FileFilter> FileFiltersFromText(std::string_view text);
 
+// The choosers see file names as text: bytes that are no UTF-8 (a name from
+// an old disc or another system) show as U+FFFD and the path they answer
+// with names no file. This gives back the file system's own bytes: each part
+// of shown that does not exist as written is looked up among its folder's
+// entries by how the chooser shows them. A part that matches no entry, or
+// more than one, leaves shown unchanged.
+std::string PathBytesOfShownPath(const std::string& shown);
+
 struct OpenFilesAnswer {
   std::vector<std::string> files;  // full paths, in the order chosen
 };

@@ -4,8 +4,10 @@
 #include <QEventLoop>
 #include <QRegularExpression>
 #include <QThread>
+#include <filesystem>
 #include <thread>
 
+#include "common/test_kit.h"
 #include "platform/dialogs/file_choosers.h"
 #include "platform/dialogs/scripted_responder.h"
 #include "platform/dialogs/shell_open.h"
@@ -118,6 +120,26 @@ TEST(FileFilters, QtPatternsMatchEitherCaseAndStarDotStarMatchesEveryFile) {
         QRegularExpression::wildcardToRegularExpression(CaseInsensitivePattern(test.pattern)));
     EXPECT_EQ(matcher.match(test.name).hasMatch(), test.matches) << test.pattern << " " << test.name;
   }
+}
+
+TEST(FileChoosers, ANameThatIsNotUtf8GetsItsBytesBackFromHowTheChooserShowsIt) {
+  testkit::TempDir dir;
+  const std::string root = dir.path().string();
+  const std::string folder = root + "/caf\xe9";
+  std::filesystem::create_directories(folder);
+  const std::string clip = folder + "/b\xff\xfe.mp4";
+  testkit::WriteFile(clip, "");
+  testkit::WriteFile(folder + "/x\xff", "");
+  testkit::WriteFile(folder + "/x\xfe", "");  // shown just as the one before
+  const auto shown = [](const std::string& bytes) { return QString::fromLocal8Bit(bytes.c_str()).toStdString(); };
+  const std::pair<std::string, std::string> cases[] = {
+      {shown(clip), clip},
+      {shown(folder), folder},
+      {root + "/plain.mp4", root + "/plain.mp4"},                // no such file: as shown
+      {shown(folder + "/x\xff"), shown(folder + "/x\xff")},      // two entries match: as shown
+      {"relative\xef\xbf\xbd.mp4", "relative\xef\xbf\xbd.mp4"},  // not a full path
+  };
+  for (const auto& [path, expected] : cases) EXPECT_EQ(PathBytesOfShownPath(path), expected) << path;
 }
 
 TEST(ShellOpen, GoesToTheInstalledOpenerAndFailsWithoutOne) {

@@ -38,7 +38,7 @@ DialogReply<OpenFilesRequest> ShowOpenFiles(QWidget* owner, const OpenFilesReque
   DialogReply<OpenFilesRequest> reply;
   if (chooser.exec() != QDialog::Accepted) return reply;
   OpenFilesAnswer answer;
-  for (const QString& file : chooser.selectedFiles()) answer.files.push_back(file.toStdString());
+  for (const QString& file : chooser.selectedFiles()) answer.files.push_back(PathBytesOfShownPath(file.toStdString()));
   if (answer.files.empty()) return reply;
   reply.code = IDOK;
   reply.answer = std::move(answer);
@@ -50,7 +50,7 @@ DialogReply<BrowseFolderRequest> ShowBrowseFolder(QWidget* owner, const BrowseFo
                                                            QString::fromStdString(request.startFolder));
   DialogReply<BrowseFolderRequest> reply;
   if (folder.isEmpty()) return reply;
-  BrowseFolderAnswer answer{folder.toStdString()};
+  BrowseFolderAnswer answer{PathBytesOfShownPath(folder.toStdString())};
   while (answer.folder.size() > 1 && answer.folder.back() == '/') answer.folder.pop_back();
   reply.code = IDOK;
   reply.answer = std::move(answer);
