@@ -175,7 +175,7 @@ void CCastrel1Dlg::OnButtonConvert() {
       m_arrConvertInputs.emplace_back(path);
       Log("m_pIVideoFileIn->OpenFile %s", path.c_str());
       m_pIVideoFileIn->OpenFile(path);
-      if (IsCdFormat(m_nOutputFormat)) m_nTotalDuration = m_pIVideoFileIn->VideoDuration();
+      if (IsCdFormat(m_nOutputFormat)) m_nTotalDuration = m_pIVideoFileIn->PlayingDuration();
       m_arrOutputFiles.push_back(m_strOutFile);
       if (IsCdFormat(m_nOutputFormat)) break;
       Log("m_pIVideoFileIn->CloseFile()");

@@ -235,7 +235,8 @@ int CCastrel1Dlg::GetTotalDuration() {
     try {
       Log("m_pIVideoFileIn->OpenFile %s", path.c_str());
       m_pIVideoFileIn->OpenFile(path);
-      total += m_pIVideoFileIn->VideoDuration();
+      // A file of sound only makes a title as long as its sound.
+      total += m_pIVideoFileIn->PlayingDuration();
     } catch (const std::exception&) {
       Log("Error opening file - %s", path.c_str());
     }

@@ -159,6 +159,7 @@ class LibraryConversionRun {
   bool Cancelled();
   Next Fail(const char* what);
   Next EndRefused();
+  void RefuseUndecodable(const std::string& reason);
 
   // The file written.
   void FrameFormat(int width, int height, double frameRate);
@@ -191,6 +192,7 @@ class LibraryConversionRun {
   std::int64_t m_splitMs = kNoSplitMs;
   std::vector<std::string> m_outputsOfFile;  // final names made for it so far
   bool m_writerOpen = false;
+  int m_picturesRead = 0;
 
   int m_shownBar = -1;
   std::chrono::steady_clock::time_point m_shownAt;
@@ -296,6 +298,16 @@ LibraryConversionRun::Next LibraryConversionRun::EndRefused() {
   return Next::Stop;
 }
 
+// The file's video cannot be decoded: what was written of it goes, the user
+// learns which file and why, and the run goes on with the next file.
+void LibraryConversionRun::RefuseUndecodable(const std::string& reason) {
+  Abandon();
+  const std::string text = m_core.m_strInputFile + "\n\nThe video of this file cannot be decoded: " + reason +
+                           ".\nThe file is not converted.";
+  Log("%s", text.c_str());
+  Message(text, "Error", MB_OK | MB_ICONERROR);
+}
+
 void LibraryConversionRun::Run() {
   Log("CCastrel1Dlg::ConvertUsingNCT");
   if (!m_onCoreThread) {
@@ -347,9 +359,9 @@ void LibraryConversionRun::RunPasses() {
   for (int pass = 0; pass < listCount; ++pass) {
     bool done = false;
     if (ConvertEntry(singleFileJob ? selected : pass, done) == Next::Stop) return;
-    if (!done) continue;
-    ++converted;
-    if (m_format == kFormatVcd || m_format == kFormatSvcd) break;
+    if (done) ++converted;
+    // A CD job has its one file: a refused one is not asked for again.
+    if (singleFileJob) break;
   }
 
   if (converted == 0) {
@@ -420,7 +432,8 @@ LibraryConversionRun::Next LibraryConversionRun::ConvertEntry(int entry, bool& c
 
   Log("m_pIVideoFileIn->OpenFile %s", path.c_str());
   m_reader.OpenFile(path);
-  m_durationMs = m_reader.VideoDuration();
+  // The file's end: where its sound ends when it has no video.
+  m_durationMs = m_reader.PlayingDuration();
   m_hasVideo = m_reader.HasVideo();
   m_hasAudio = m_reader.HasAudio();
   m_width = m_hasVideo ? m_reader.Width() : 0;
@@ -437,6 +450,14 @@ LibraryConversionRun::Next LibraryConversionRun::ConvertEntry(int entry, bool& c
     m_core.m_bHasVideo = m_hasVideo;
     m_core.m_bHasAudio = m_hasAudio;
   });
+  if (m_hasVideo) {
+    // A picture that cannot be decoded would become black frames under the
+    // sound: the file is refused before anything is written.
+    if (const std::string problem = m_reader.VideoProblem(); !problem.empty()) {
+      RefuseUndecodable(problem);
+      return Next::Go;
+    }
+  }
   m_writer.SetVideoEnabled(m_hasVideo);
   m_writer.SetAudioEnabled(m_hasAudio);
   ReadWindow();
@@ -446,6 +467,11 @@ LibraryConversionRun::Next LibraryConversionRun::ConvertEntry(int entry, bool& c
   if (SetUpWriter() == Next::Stop) return Next::Stop;
   OnCore([this] { m_core.m_strOutFile = m_core.m_strConvertOut; });
   if (CopyFile() == Next::Stop) return Next::Stop;
+  if (m_hasVideo && m_picturesRead == 0 && !Cancelled()) {
+    // The first picture decoded when the file opened, but none came out.
+    RefuseUndecodable("not a single picture could be decoded from it");
+    return Next::Go;
+  }
 
   Log("m_pIVideoFileIn->CloseFile()");
   m_reader.CloseFile();
@@ -739,6 +765,7 @@ LibraryConversionRun::Next LibraryConversionRun::CopyFile() {
   VideoFrame frame;
   std::vector<std::int16_t> samples;
   m_core.m_bCancel = false;
+  m_picturesRead = 0;
 
   while (!Cancelled()) {
     int video = m_reader.VideoPosition();
@@ -757,6 +784,7 @@ LibraryConversionRun::Next LibraryConversionRun::CopyFile() {
       if (!read) {
         videoDone = true;
       } else {
+        ++m_picturesRead;
         try {
           if (disc) {
             m_core.FitFrame(frame);

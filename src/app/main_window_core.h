@@ -136,7 +136,8 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
 
   // -1 when the file is not a video the reader supports, else its type.
   int GetFileInputType(const std::string& path);
-  // The sum of the listed files' video durations, in ms.
+  // The sum of the listed files' durations, in ms: the video's, or the
+  // sound's for a file without video.
   int GetTotalDuration();
   // Lists path when the reader accepts it and selects it; false (with a
   // message) when not.

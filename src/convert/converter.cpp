@@ -12,6 +12,7 @@
 #include "convert/ffmpeg_arguments.h"
 #include "convert/ffmpeg_process.h"
 #include "platform/dialogs/message_box.h"
+#include "platform/video/media_reader.h"
 #include "support/exceptions.h"
 #include "support/log.h"
 
@@ -92,6 +93,8 @@ ExternalConverter::ExternalConverter(std::string_view inputPath, std::string_vie
     Log("%s holds sound without a picture: the disc title gets a black picture", m_inputPath.c_str());
     m_picture = OutputPicture::BlackStill;
   }
+  // A file that could not be probed is left to ffmpeg, whose failure says more.
+  m_bPictureExpected = !m_parameters.no_video && (probe.hasVideo || m_picture == OutputPicture::BlackStill);
 }
 
 std::string ExternalConverter::GetCommandLine() const {
@@ -109,9 +112,16 @@ void ExternalConverter::Convert() {
   const auto outputBefore = RegularFileState(m_outputPath.c_str());
   Log("ffmpeg_process.Start();");
   process.Start();
-  if (process.Succeeded()) return;
-
-  LogFfmpegFailure(process);
+  if (process.Succeeded()) {
+    // ffmpeg can end well with pictures it could not decode left out: an
+    // output without them is no conversion.
+    const std::string problem = m_bPictureExpected ? PictureProblem(m_outputPath.str()) : std::string();
+    if (problem.empty()) return;
+    Log("ffmpeg ended with exit code 0, but the picture of %s cannot be read back: %s", m_outputPath.c_str(),
+        problem.c_str());
+  } else {
+    LogFfmpegFailure(process);
+  }
   RemovePartialOutput(m_outputPath.c_str(), outputBefore);
   std::string message = "Error #12: Conversion problem";
   if (ReportsFullDisk(process.LastLines())) {

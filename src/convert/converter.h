@@ -39,13 +39,16 @@ class ExternalConverter : public Converter {
   // The same arguments as the vector that runs.
   std::vector<std::string> GetArgumentVector() const;
 
-  // Runs ffmpeg to its end. On failure removes what ffmpeg wrote, tells the
-  // user (and why, where that helps) and calls the fallback; a stop passes
-  // through as stop_by_user_exception.
+  // Runs ffmpeg to its end and reads the output back. On failure (also an
+  // output whose picture cannot be decoded) removes what ffmpeg wrote, tells
+  // the user (and why, where that helps) and calls the fallback; a stop
+  // passes through as stop_by_user_exception.
   void Convert() override;
 
  private:
   OutputPicture m_picture = OutputPicture::FromInput;
+  // The output must show a picture: the input has one, or gets a black one.
+  bool m_bPictureExpected = false;
 };
 
 // What the input holds, as far as libavformat can tell.

@@ -316,6 +316,21 @@ TEST_F(DvdJob, ThreeClipsConvertedToDvdEndAsAnIsoInTheOutputFolder) {
   ExpectTheJobLeftNothing();
 }
 
+TEST_F(DvdJob, ASoundOnlyFileBecomesADvdWhoseTitleLastsAsLongAsTheSound) {
+  testkit::ScopedEnv tmpdir("TMPDIR", m_work.string());
+  fs::create_directories(m_dir.path() / "in");
+  view.ListAppend(testkit::MakeClip(m_dir.File("in/song.mp3"), {.seconds = 4.0, .video = false}));
+  ASSERT_TRUE(ConvertToImage());
+
+  const std::string iso = (m_out / "Video DVD.iso").string();
+  EXPECT_EQ(responder.MessageTexts(), std::vector<std::string>{"DVD created successfully!\n\nThe DVD image is \"" +
+                                                               iso + "\".\nOpen its folder?"});
+  const auto lengths = disctest::LsdvdTitleLengths(iso);
+  ASSERT_EQ(lengths.size(), 1u);
+  EXPECT_NEAR(lengths[0], 4.0, 0.5);
+  ExpectTheJobLeftNothing();
+}
+
 TEST_F(DvdJob, WhenFfmpegFailsTheLibraryConvertsTwoClipsAndTheIsoHoldsBoth) {
   testkit::ScopedEnv tmpdir("TMPDIR", m_work.string());
   fs::create_directories(m_dir.path() / "in");

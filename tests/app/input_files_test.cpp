@@ -541,6 +541,11 @@ TEST_F(InputFiles, TotalDurationSkipsFilesThatCannotBeOpenedAfterLoggingEach) {
   EXPECT_NEAR(core.GetTotalDuration(), 3000, 150);
 }
 
+TEST_F(InputFiles, TotalDurationCountsTheSoundOfAFileWithoutVideo) {
+  view.list = {media.aviClip, media.tone};
+  EXPECT_NEAR(core.GetTotalDuration(), 2500, 150);
+}
+
 }  // namespace
 
 // ---- the command line (its own fixture: the core starts with it)

@@ -495,6 +495,78 @@ TEST_F(LibraryConversion, MissingAndUnsupportedEntriesAreReportedAndSkipped) {
   EXPECT_EQ(responder.Requests<SuccessDialogRequest>().size(), 0u);
 }
 
+// A copy of an AVI clip whose video code (in its stream header and picture
+// format) reads code instead of from.
+std::string WithVideoCode(const std::string& clip, const std::string& from, const std::string& code,
+                          const std::string& path) {
+  std::string bytes = testkit::ReadFile(clip);
+  for (auto at = bytes.find(from); at != std::string::npos && at < 1000; at = bytes.find(from, at + 4)) {
+    bytes.replace(at, 4, code);
+  }
+  testkit::WriteFile(path, bytes);
+  return path;
+}
+
+struct UndecodableInput {
+  std::string path;
+  std::string reason;
+};
+
+// A DivX-like clip with a code no codec answers to, and Motion JPEG pictures
+// labelled H.264, of which not one decodes; both with sound that does.
+std::vector<UndecodableInput> UndecodableInputs(const testkit::TempDir& dir) {
+  const auto clip = [&](const std::string& name, const char* codec) {
+    return testkit::MakeClip(dir.File(name), {.seconds = 2.0, .outputArguments = {"-c:v", codec, "-c:a", "pcm_s16le"}});
+  };
+  return {
+      {WithVideoCode(clip("divx.avi", "mpeg4"), "FMP4", "QQZZ", dir.File("unknown codec.avi")),
+       "its codec \"QQZZ\" is unknown"},
+      {WithVideoCode(clip("mjpeg.avi", "mjpeg"), "MJPG", "H264", dir.File("no pictures.avi")),
+       "not a single picture could be decoded from it"},
+  };
+}
+
+std::string UndecodableMessage(const UndecodableInput& input) {
+  return input.path + "\n\nThe video of this file cannot be decoded: " + input.reason + ".\nThe file is not converted.";
+}
+
+TEST_F(LibraryConversion, AFileWhoseVideoCannotBeDecodedFailsWithItsNameAndWhyInEveryFormat) {
+  for (const UndecodableInput& input : UndecodableInputs(dir)) {
+    for (OutputFormatId format :
+         {kFormatAvi, kFormatMpeg, kFormatWmv, kFormatRm, kFormatDvd, kFormatVcd, kFormatSvcd}) {
+      SCOPED_TRACE(input.path + " to format " + std::to_string(format));
+      Prepare(format, {input.path}, 2000);
+      const std::size_t messagesBefore = responder.Messages().size();
+      core.ConvertUsingNCT();
+
+      ASSERT_EQ(responder.Messages().size(), messagesBefore + 1) << ::testing::PrintToString(responder.MessageTexts());
+      EXPECT_EQ(responder.Messages().back().text, UndecodableMessage(input));
+      EXPECT_EQ(responder.Messages().back().caption, "Error");
+      EXPECT_TRUE(Logged("The video of this file cannot be decoded: " + input.reason));
+      EXPECT_TRUE(responder.Requests<SuccessDialogRequest>().empty());
+      EXPECT_TRUE(discHandOvers.empty()) << "no disc is made of it";
+      EXPECT_TRUE(core.m_arrOutputFiles.empty());
+      EXPECT_TRUE(FilesIn(Work()).empty());
+      EXPECT_TRUE(FilesIn(Out()).empty());
+      EXPECT_EQ(view.status, "Ready");
+      EXPECT_FALSE(core.m_bBusy);
+      EXPECT_FALSE(core.m_pIVideoFileIn->IsOpen());
+      EXPECT_FALSE(core.m_pIVideoFileOut->IsOpen());
+    }
+  }
+}
+
+TEST_F(LibraryConversion, ASoundOnlyFileKeepsTheWholeLengthOfItsSound) {
+  const std::string tone = Clip("tone.wav", {.seconds = 3.0, .video = false});
+  Prepare(kFormatAvi, {tone}, 3000);
+  core.ConvertUsingNCT();
+  ASSERT_EQ(core.m_arrOutputFiles, std::vector<std::string>{Out() + "/tone_new.avi"});
+  const Probe probe = ProbeFile(core.m_arrOutputFiles[0]);
+  EXPECT_EQ(probe.audioCodec, "mp3");
+  EXPECT_TRUE(probe.videoCodec.empty());
+  EXPECT_NEAR(probe.duration, 3.0, 0.2);
+}
+
 TEST_F(LibraryConversion, AnOutputThatCannotBeCreatedEndsTheJobWithItsReasonAndClosesTheInput) {
   const std::string clip = Clip("c.avi", {.seconds = 0.5});
   testkit::WriteFile(dir.File("plain file"), "x");
@@ -662,6 +734,30 @@ TEST_F(LibraryConversion, WhenFfmpegFailsTheFallbackConvertsTheWholeListOnTheCon
   EXPECT_EQ(view.foreignCalls, 0);
   EXPECT_TRUE(Logged("CCastrel1Dlg::FFMpegFailed"));
   EXPECT_TRUE(Logged("Not Using FFMpeg!"));
+}
+
+TEST_F(LibraryConversion, WhenFfmpegFailsOnAVideoThatCannotBeDecodedNoDiscIsMadeOfIt) {
+  const UndecodableInput input = UndecodableInputs(dir).front();
+  fs::create_directories(dir.File("tmp"));
+  testkit::ScopedEnv tmpdir("TMPDIR", dir.File("tmp"));
+  view.list = {input.path};
+  core.m_nOutputFormat = kFormatDvd;
+  core.m_strChosenFolder = Out();
+  core.UpdateData(false);
+  core.m_discHandOver = [this](OutputFormatId format) {
+    discHandOvers.push_back(format);
+    core.EnableControls(true);
+    core.m_bBusy = false;
+  };
+
+  core.OnButtonConvert();
+  ASSERT_TRUE(RunUntil([&] { return !core.m_bListRunning && !core.m_bBusy; }));
+
+  const auto texts = responder.MessageTexts();
+  EXPECT_EQ(texts, (std::vector<std::string>{"Error #12: Conversion problem", UndecodableMessage(input)}));
+  EXPECT_TRUE(discHandOvers.empty());
+  EXPECT_TRUE(Logged("CCastrel1Dlg::FFMpegFailed"));
+  EXPECT_EQ(view.foreignCalls, 0);
 }
 
 TEST_F(LibraryConversion, TheConvertButtonCancelsTheFallbackOnTheConversionThread) {

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "common/fake_ffmpeg.h"
 #include "common/test_kit.h"
 #include "convert/convert_test_support.h"
 #include "convert/converter.h"
@@ -162,6 +163,25 @@ TEST_F(ExternalConverterTest, FailureLogsWhyAndKeepsAFileFfmpegNeverWrote) {
   };
   EXPECT_TRUE(logged("ffmpeg failed with exit code 1", ""));
   EXPECT_TRUE(logged("ffmpeg: ", "Invalid data found when processing input"));
+}
+
+TEST_F(ExternalConverterTest, AnOutputWhosePictureCannotBeReadBackIsAFailure) {
+  const auto clip = testkit::MakeClip(m_dir.File("clip.avi"), {.seconds = 1.0});
+  const auto sound = testkit::MakeClip(m_dir.File("sound.mpg"), {.seconds = 1.0, .video = false});
+  const std::string output = m_dir.File("clip_new.mpg");
+  const auto dvd = Configured(std::make_unique<CPageDVD_Ffmpeg>(), [](OutputFormat&) {});
+  {
+    // An ffmpeg that ends well but leaves the pictures out (as it may when it
+    // cannot decode them): its output is the last argument, a "file:" address.
+    FakeFfmpeg soundOnly(m_dir, "for argument; do output=$argument; done\ncp '" + sound + "' \"${output#file:}\"");
+    ExternalConverter(clip, output, dvd->GetEncodingParameters(), &m_receiver).Convert();
+  }
+  EXPECT_EQ(m_responder.MessageTexts(), std::vector<std::string>{"Error #12: Conversion problem"});
+  EXPECT_EQ(m_fallback.calls, 1);
+  EXPECT_FALSE(std::filesystem::exists(output)) << "the output without pictures is removed";
+  EXPECT_NE(testkit::ReadFile(m_dir.File("Orlenta_log.txt"))
+                .find("ffmpeg ended with exit code 0, but the picture of " + output + " cannot be read back"),
+            std::string::npos);
 }
 
 // Converts a few seconds to PAL DVD into output on a disk that is too small.

@@ -1,5 +1,6 @@
 #include "platform/video/media_reader.h"
 
+#include <cctype>
 #include <cmath>
 #include <optional>
 
@@ -71,6 +72,21 @@ int WaveFormatTag(const std::string& formatName, const AVCodecParameters& audio)
   }
   const AVCodecTag* const tables[] = {avformat_get_riff_audio_tags(), nullptr};
   return static_cast<int>(av_codec_get_tag(tables, audio.codec_id));
+}
+
+// Why a video stream has no decoder: a code no codec answers to (an AVI's
+// four-character code), or a codec this build was made without.
+std::string NoDecoderReason(const AVCodecParameters& video) {
+  if (video.codec_id != AV_CODEC_ID_NONE) {
+    return std::string("this program has no decoder for its codec (") + avcodec_get_name(video.codec_id) + ")";
+  }
+  std::string code;
+  for (int shift = 0; shift < 32 && video.codec_tag != 0; shift += 8) {
+    const auto byte = static_cast<unsigned char>(video.codec_tag >> shift);
+    if (byte == 0) break;
+    code += std::isprint(byte) != 0 ? static_cast<char>(byte) : '?';
+  }
+  return code.empty() ? "its codec is unknown" : "its codec \"" + code + "\" is unknown";
 }
 
 }  // namespace
@@ -163,16 +179,24 @@ void MediaReader::ReadFacts(const AVFormatContext& input) {
 }
 
 void MediaReader::OpenVideo(InputContextPtr input) {
+  const AVCodecParameters& video = *input->streams[m_videoIndex]->codecpar;
   try {
-    auto reader = std::make_unique<VideoStreamReader>(
-        std::make_unique<StreamDecoder>(std::move(input), m_videoIndex, m_origin), m_frameRate);
-    if (reader->Prime()) {
-      m_video = std::move(reader);
-      return;
+    if (avcodec_find_decoder(video.codec_id) == nullptr) {
+      m_facts.videoProblem = NoDecoderReason(video);
+      Log("Video library: the video of %s cannot be decoded: %s", m_path.c_str(), m_facts.videoProblem.c_str());
+    } else {
+      auto reader = std::make_unique<VideoStreamReader>(
+          std::make_unique<StreamDecoder>(std::move(input), m_videoIndex, m_origin), m_frameRate);
+      if (reader->Prime()) {
+        m_video = std::move(reader);
+        return;
+      }
+      Log("Video library: no picture could be decoded from %s", m_path.c_str());
+      m_facts.videoProblem = "not a single picture could be decoded from it";
     }
-    Log("Video library: no picture could be decoded from %s", m_path.c_str());
   } catch (const video_exception& error) {
     Log("Video library: the video of %s cannot be decoded: %s", m_path.c_str(), error.what());
+    m_facts.videoProblem = std::string("its decoder failed (") + error.what() + ")";
   }
   m_facts.videoCodecName.clear();
 }
@@ -227,4 +251,14 @@ void MediaReader::Seek(std::int64_t positionMs) {
 
 void MediaReader::SetVideoOutputSize(int width, int height) {
   if (m_video) m_video->SetOutputSize(width, height);
+}
+
+std::string PictureProblem(const std::string& path) {
+  try {
+    const MediaReader reader(path);
+    if (!reader.Facts().hasVideo) return "it holds no video";
+    return reader.Facts().videoProblem;
+  } catch (const video_exception& error) {
+    return error.what();
+  }
 }

@@ -19,6 +19,9 @@ struct MediaFacts {
   bool hasVideo = false;
   bool hasAudio = false;
   std::string videoCodecName;  // "" when no decoder of this build knows it
+  // Why the video stream cannot be decoded, in plain words ("its codec
+  // \"XVIX\" is unknown"); "" when it can, or when there is none.
+  std::string videoProblem;
   std::string audioCodecName;
   std::int64_t videoDurationMs = 0;
   std::int64_t audioDurationMs = 0;
@@ -77,3 +80,7 @@ class MediaReader {
   std::unique_ptr<VideoStreamReader> m_video;
   std::unique_ptr<AudioStreamReader> m_audio;
 };
+
+// Why not a single picture of the file at path can be decoded, in plain
+// words; "" when one can. Reads a converted file back before it counts.
+std::string PictureProblem(const std::string& path);

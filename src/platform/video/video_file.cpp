@@ -139,11 +139,18 @@ std::string VideoFile::VideoCodecName() const {
 std::string VideoFile::AudioCodecName() const {
   return Reader("AudioCodecName").Facts().audioCodecName;
 }
+std::string VideoFile::VideoProblem() const {
+  return Reader("VideoProblem").Facts().videoProblem;
+}
 int VideoFile::VideoDuration() const {
   return static_cast<int>(Reader("VideoDuration").Facts().videoDurationMs);
 }
 int VideoFile::AudioDuration() const {
   return static_cast<int>(Reader("AudioDuration").Facts().audioDurationMs);
+}
+int VideoFile::PlayingDuration() const {
+  const MediaFacts& facts = Reader("PlayingDuration").Facts();
+  return static_cast<int>(facts.hasVideo ? facts.videoDurationMs : facts.audioDurationMs);
 }
 int VideoFile::VideoBitrate() const {
   return Reader("VideoBitrate").Facts().videoBitrateKbps;

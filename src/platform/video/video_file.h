@@ -58,8 +58,14 @@ class VideoFile {
   // With no file open for reading: the name of the selected AVI codec.
   std::string VideoCodecName() const;
   std::string AudioCodecName() const;
+  // Why the file's video cannot be decoded, in plain words; "" when it can
+  // (or when the file has no video).
+  std::string VideoProblem() const;
   int VideoDuration() const;
   int AudioDuration() const;
+  // How long the file plays: its video's duration, or its sound's when it has
+  // no video.
+  int PlayingDuration() const;
   int VideoBitrate() const;
   int AudioBitrate() const;
   double FrameRate() const;
