@@ -495,18 +495,6 @@ TEST_F(LibraryConversion, MissingAndUnsupportedEntriesAreReportedAndSkipped) {
   EXPECT_EQ(responder.Requests<SuccessDialogRequest>().size(), 0u);
 }
 
-// A copy of an AVI clip whose video code (in its stream header and picture
-// format) reads code instead of from.
-std::string WithVideoCode(const std::string& clip, const std::string& from, const std::string& code,
-                          const std::string& path) {
-  std::string bytes = testkit::ReadFile(clip);
-  for (auto at = bytes.find(from); at != std::string::npos && at < 1000; at = bytes.find(from, at + 4)) {
-    bytes.replace(at, 4, code);
-  }
-  testkit::WriteFile(path, bytes);
-  return path;
-}
-
 struct UndecodableInput {
   std::string path;
   std::string reason;
@@ -519,9 +507,9 @@ std::vector<UndecodableInput> UndecodableInputs(const testkit::TempDir& dir) {
     return testkit::MakeClip(dir.File(name), {.seconds = 2.0, .outputArguments = {"-c:v", codec, "-c:a", "pcm_s16le"}});
   };
   return {
-      {WithVideoCode(clip("divx.avi", "mpeg4"), "FMP4", "QQZZ", dir.File("unknown codec.avi")),
+      {testkit::WithVideoCode(clip("divx.avi", "mpeg4"), "FMP4", "QQZZ", dir.File("unknown codec.avi")),
        "its codec \"QQZZ\" is unknown"},
-      {WithVideoCode(clip("mjpeg.avi", "mjpeg"), "MJPG", "H264", dir.File("no pictures.avi")),
+      {testkit::WithVideoCode(clip("mjpeg.avi", "mjpeg"), "MJPG", "H264", dir.File("no pictures.avi")),
        "not a single picture could be decoded from it"},
   };
 }

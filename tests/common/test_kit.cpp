@@ -67,6 +67,16 @@ void WriteFile(const std::string& path, const std::string& bytes) {
   out << bytes;
 }
 
+std::string WithVideoCode(const std::string& clip, const std::string& from, const std::string& code,
+                          const std::string& path) {
+  std::string bytes = ReadFile(clip);
+  for (auto at = bytes.find(from); at != std::string::npos && at < 1000; at = bytes.find(from, at + 4)) {
+    bytes.replace(at, 4, code);
+  }
+  WriteFile(path, bytes);
+  return path;
+}
+
 namespace {
 
 // A file of /proc/<pid>, or "" when the process has gone meanwhile. Read with

@@ -64,6 +64,12 @@ std::string MakeClip(const std::string& path, const ClipOptions& options = {});
 // Writes bytes to a file (broken inputs).
 void WriteFile(const std::string& path, const std::string& bytes);
 
+// A copy at path of an AVI clip whose video code (in its stream header and
+// picture format) reads code instead of from: "QQZZ" is a code no codec
+// answers to.
+std::string WithVideoCode(const std::string& clip, const std::string& from, const std::string& code,
+                          const std::string& path);
+
 // Ids of running processes (not zombies) whose command line contains text.
 std::vector<int> ProcessesMatching(const std::string& text);
 // The same among this process's own children: tests running side by side

@@ -24,6 +24,8 @@
 #include "platform/disc/burning/burner.h"
 #include "platform/disc/burning/burner_devices.h"
 #include "platform/process/stop_signals.h"
+#include "platform/video/media_reader.h"
+#include "platform/video/video_error.h"
 #include "support/log.h"
 #include "support/path_buffer.h"
 #include "support/product_version.h"
@@ -145,6 +147,17 @@ std::string InputFileProblem(const std::string& path) {
   return "";
 }
 
+// Why the video of a listed file cannot be decoded, or "" (also for sound only).
+std::string UndecodableVideo(const std::string& path) {
+  try {
+    const MediaReader reader(path);
+    if (!reader.Facts().hasVideo || reader.Facts().videoProblem.empty()) return "";
+    return "The video of this file cannot be decoded: " + reader.Facts().videoProblem + ".";
+  } catch (const video_exception& error) {
+    return std::string("The file cannot be read: ") + error.what();
+  }
+}
+
 // Every input goes through the Add File checks, in the order given, before
 // anything starts; a refusal is one line that names the file and the reason.
 // False when one was refused: a disc without one of its titles is no result.
@@ -157,9 +170,15 @@ bool AddInputFiles(CCastrel1Dlg& core, ConsoleResponder& responder, ConsoleProgr
     std::string reason = InputFileProblem(path);
     if (reason.empty()) {
       responder.ClearComplaint();
-      if (core.AddFile(path)) continue;
-      reason = OneLine(responder.LastComplaint());
-      if (reason.empty()) reason = "The file cannot be opened as a video.";
+      if (core.AddFile(path)) {
+        // A video that cannot be decoded would only end as a missing title,
+        // after the others have been converted.
+        reason = UndecodableVideo(path);
+        if (reason.empty()) continue;
+      } else {
+        reason = OneLine(responder.LastComplaint());
+        if (reason.empty()) reason = "The file cannot be opened as a video.";
+      }
     }
     Log("Batch mode: refused %s: %s", path.c_str(), reason.c_str());
     // Add File's own texts name the file already.

@@ -141,7 +141,12 @@ TEST_F(BatchRun, EveryRefusedInputEndsTheRunBeforeConvertingWithTheFileAndTheRea
   testkit::WriteFile(notes, "not a video");
   std::filesystem::create_directories(Folder("a folder.mp4"));
   const std::string missing = Folder("no such.mp4");
+  const std::string divx = testkit::WithVideoCode(
+      testkit::MakeClip(Folder("divx.avi"),
+                        {.seconds = 1, .width = 64, .height = 48, .outputArguments = {"-c:v", "mpeg4"}}),
+      "FMP4", "QQZZ", Folder("unknown codec.avi"));
   const std::pair<std::string, std::string> cases[] = {
+      {divx, "orlenta: " + divx + ": The video of this file cannot be decoded: its codec \"QQZZ\" is unknown."},
       {missing, "orlenta: " + missing + ": The file does not exist."},
       {Folder("a folder.mp4"), "orlenta: " + Folder("a folder.mp4") + ": This is a folder, not a video file."},
       {notes, "orlenta: " + notes + " is not a video file or format is not supported!"},
