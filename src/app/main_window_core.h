@@ -106,6 +106,8 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   OutputFormat& GetCurrentOutputFormat();
   void OnCheckAsSource();
   void SetFormatLikeSample();
+  // The input the window shows: the selected entry, else the last one; "" for an empty list.
+  std::string CurrentInputPath();
   // The ffmpeg engine's format settings, in either direction of the store.
   void UpdateRegistryData(CRegistry& store);
   void LoadFormatSettings();
