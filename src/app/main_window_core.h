@@ -269,8 +269,6 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   std::atomic<bool> m_bCDBurnError{false};
   AutoResetEvent m_pMPEGScanned{"MPEG Scanned"};
   AutoResetEvent m_pCDBurned{"CD Burned"};
-  // The status line as the CD job last set it ("Done!" is appended to it).
-  std::string m_strCDStatus;
   // From StartBurnCD until the worker has returned.
   std::atomic<bool> m_bCDWorkerRunning{false};
 
