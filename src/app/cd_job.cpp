@@ -25,6 +25,7 @@
 #include "platform/disc/burning/burner_codes.h"
 #include "platform/disc/disc_text.h"
 #include "platform/disc/mpeg_parts.h"
+#include "support/crash_handler.h"
 #include "support/exceptions.h"
 #include "support/log.h"
 #include "support/temporary_files.h"
@@ -119,7 +120,7 @@ void CCastrel1Dlg::StartBurnCD() {
   burner::SetDialogOwner(Owner());
   Log("Start VCDBurnThread");
   m_bCDWorkerRunning = true;
-  std::thread([this] {
+  ThreadWithCrashStack([this] {
     VCDBurnThread();
     m_bCDWorkerRunning = false;
   }).detach();
