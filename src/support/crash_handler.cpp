@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <stdexcept>
 #include <string>
 
 #include "support/crash_report.h"
@@ -327,6 +328,27 @@ void AddSegmentsAndFlags(ucontext_t& context) noexcept {
   EndByDefault(SIGABRT);
 }
 
+// The crashes of CrashForTesting: real faults, which the sanitizers must not
+// turn into reports of their own, and which the compiler must not drop as
+// unused (hence the volatile reads and the sink).
+volatile int g_zeroForTesting = 0;
+volatile int* volatile g_nowhereForTesting = nullptr;
+volatile int g_sinkForTesting = 0;
+
+__attribute__((noinline, no_sanitize("address", "undefined"))) void ReadFromAddressZero() {
+  g_sinkForTesting = *g_nowhereForTesting;
+}
+
+__attribute__((noinline, no_sanitize("address", "undefined"))) void DivideByZero() {
+  g_sinkForTesting = 7 / g_zeroForTesting;
+}
+
+__attribute__((noinline)) int RecurseWithoutEnd(int depth) {
+  volatile char frame[512];
+  frame[0] = static_cast<char>(depth);
+  return g_zeroForTesting == 0 ? RecurseWithoutEnd(depth + 1) + frame[0] : 0;
+}
+
 void GiveThreadAlternateStack(void*& stack, std::size_t& size) {
   size = kAlternateStackBytes;
   stack = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_STACK, -1, 0);
@@ -408,6 +430,17 @@ void InstallCrashHandler(const char* productWord) {
   for (const int signal : kCrashSignals) ::sigaddset(&action.sa_mask, signal);
   for (const int signal : kCrashSignals) ::sigaction(signal, &action, nullptr);
   std::set_terminate(OnTerminate);
+}
+
+void CrashForTesting(std::string_view how) {
+  const std::string name(how);
+  Log("Crashing on request (%s=%s)", kTestCrashVariable, name.c_str());
+  if (how == "null") ReadFromAddressZero();
+  if (how == "divide") DivideByZero();
+  if (how == "overflow") g_sinkForTesting = RecurseWithoutEnd(0);
+  if (how == "abort") std::abort();
+  if (how == "exception") throw std::runtime_error("the crash " + name + " was asked for");
+  Log("No crash is called %s", name.c_str());
 }
 
 CrashStackForThread::CrashStackForThread() {

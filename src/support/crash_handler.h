@@ -13,6 +13,7 @@
 // stack overflow would still be reported.
 
 #include <cstddef>
+#include <string_view>
 #include <thread>
 #include <tuple>
 #include <utility>
@@ -36,6 +37,17 @@ class CrashStackForThread {
   void* m_stack = nullptr;
   std::size_t m_size = 0;
 };
+
+// A test hook of the real program: when this environment variable is set,
+// the window crashes as it says once it runs - "null" (a read from address
+// 0), "divide" (an integer division by zero), "overflow" (out of stack),
+// "abort" or "exception" (a C++ exception nothing catches) - so that tests
+// can check the report and ErrorReport of the program as it is shipped.
+inline constexpr const char* kTestCrashVariable = "ORLENTA_TEST_CRASH";
+
+// Crashes as how says (the names above); returns, after a log entry, for a
+// name it does not know.
+void CrashForTesting(std::string_view how);
 
 // Starts a std::thread that runs function(arguments...) with a crash stack
 // of its own. The program starts all its threads here.
