@@ -1,6 +1,7 @@
 #pragma once
 // The screen the app benchmarks give the window's core: a list of files and
-// nothing else, so that what is timed is the core's work, not drawing.
+// the status line's text, nothing else, so that what is timed is the core's
+// work, not drawing.
 
 #include <string>
 #include <vector>
@@ -18,7 +19,8 @@ class ListOnlyView : public MainWindowView {
   void EnableControl(int, bool) override {}
   void ShowControl(int, bool) override {}
   void SetButtonElement(int, const char*) override {}
-  void SetStatusText(const std::string&) override {}
+  void SetStatusText(const std::string& text) override { m_status = text; }
+  std::string StatusText() override { return m_status; }
   void SetProgress(int) override {}
   void SetCompletedText(const std::string&) override {}
   void SetOutputFolderText(const std::string&) override {}
@@ -32,4 +34,5 @@ class ListOnlyView : public MainWindowView {
 
  private:
   std::vector<std::string> m_list;
+  std::string m_status;
 };

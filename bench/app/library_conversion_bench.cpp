@@ -29,6 +29,7 @@ class BenchView : public ListOnlyView {
     if (save) data.nOutputFormat = kFormatDvd;
   }
   void SetStatusText(const std::string& text) override {
+    ListOnlyView::SetStatusText(text);
     if (m_converting && !conversionEnd && text.rfind("Converting", 0) != 0) conversionEnd = Clock::now();
     m_converting = m_converting || text.rfind("Converting", 0) == 0;
   }

@@ -25,6 +25,7 @@
 #include "platform/disc/burning/burner_codes.h"
 #include "platform/disc/disc_text.h"
 #include "platform/disc/mpeg_parts.h"
+#include "support/crash_handler.h"
 #include "support/exceptions.h"
 #include "support/log.h"
 #include "support/temporary_files.h"
@@ -119,7 +120,7 @@ void CCastrel1Dlg::StartBurnCD() {
   burner::SetDialogOwner(Owner());
   Log("Start VCDBurnThread");
   m_bCDWorkerRunning = true;
-  std::thread([this] {
+  ThreadWithCrashStack([this] {
     VCDBurnThread();
     m_bCDWorkerRunning = false;
   }).detach();
@@ -134,10 +135,7 @@ class CdWorker {
   explicit CdWorker(CCastrel1Dlg& core) : m_core(core) {}
 
   void Status(const std::string& text) {
-    m_core.m_messages.Post([this, text] {
-      m_core.m_strCDStatus = text;
-      m_core.View()->SetStatusText(text);
-    });
+    m_core.m_messages.Post([this, text] { m_core.View()->SetStatusText(text); });
   }
 
   // Runs on the core's thread and waits: EnableControls, CleanTempFiles.
@@ -300,13 +298,15 @@ unsigned CCastrel1Dlg::VCDBurnThread() {
       file.mode = 0;
       Log("m_pMPEGScanned->ResetEvent()");
       m_pMPEGScanned.ResetEvent();
+      // Shown before AddFile starts the scan: the scan's end appends "Done!"
+      // to it however quick the scan is.
+      worker.Status(ForCD(count, k, "Analyzing file...", "Analyzing file #%d..."));
       Log("AddFile");
       result = burner::AddFile(file);
       if (result != 0) {
         worker.ErrorEnd(BurnerText(result));
         return 0;
       }
-      worker.Status(ForCD(count, k, "Analyzing file...", "Analyzing file #%d..."));
       if (!worker.Wait(m_pMPEGScanned) || m_bCancel) {
         worker.CancelEnd("Burning canceled");
         return 0;
@@ -333,6 +333,9 @@ unsigned CCastrel1Dlg::VCDBurnThread() {
       int answer = IDOK;
       Log("m_pCDBurned->ResetEvent");
       m_pCDBurned.ResetEvent();
+      // Shown before Burn starts the burn, for the same reason as the
+      // scan's status; a prompt for a blank CD keeps it.
+      worker.Status(ForCD(count, k, "Burning CD...", "Burning CD #%d..."));
       Log("Burn");
       result = burner::Burn();
       while ((result == burner::kNoMedium || result == burner::kNotBlank) && answer == IDOK) {
@@ -363,7 +366,6 @@ unsigned CCastrel1Dlg::VCDBurnThread() {
         worker.ErrorEnd(BurnerText(result));
         return 0;
       }
-      worker.Status(ForCD(count, k, "Burning CD...", "Burning CD #%d..."));
       if (!worker.Wait(m_pCDBurned) || m_bCancel) {
         worker.CancelEnd("Burning canceled");
         return 0;
@@ -424,10 +426,22 @@ void ShowCdProgress(CCastrel1Dlg& core, double value) {
   });
 }
 
+// The first count characters of a UTF-8 text.
+std::string FirstCharacters(const std::string& text, std::size_t count) {
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool continuation = (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80;
+    if (!continuation && characters++ == count) return text.substr(0, i);
+  }
+  return text;
+}
+
+// "Done!" after the status line as the window shows it (read back, at most
+// 100 characters of it), whoever set it last.
 void AppendDone(CCastrel1Dlg& core) {
   core.m_messages.Post([&core] {
-    core.m_strCDStatus = core.m_strCDStatus.substr(0, 100) + "Done!";
-    core.View()->SetStatusText(core.m_strCDStatus);
+    constexpr std::size_t kReadBackCharacters = 100;
+    core.View()->SetStatusText(FirstCharacters(core.View()->StatusText(), kReadBackCharacters) + "Done!");
   });
 }
 
@@ -468,10 +482,7 @@ void CCastrel1Dlg::CdFinalizeCallback(void* user) {
   }
   ShowCdProgress(core, CdProgress(core, 0.9));
   const std::string status = ForCD(core.m_nCDCount, core.m_nCurrentCD, "Finalizing CD...", "Finalizing CD #%d...");
-  core.m_messages.Post([&core, status] {
-    core.m_strCDStatus = status;
-    core.View()->SetStatusText(status);
-  });
+  core.m_messages.Post([&core, status] { core.View()->SetStatusText(status); });
 }
 
 void CCastrel1Dlg::CdBurnDoneCallback(const char* errorText, void* user) {

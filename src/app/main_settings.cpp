@@ -12,6 +12,7 @@
 #include "app/main_window_core.h"
 #include "platform/dialogs/message_box.h"
 #include "platform/registry/registry_types.h"
+#include "platform/video/video_file.h"
 #include "support/locale_territory.h"
 #include "support/log.h"
 
@@ -294,9 +295,39 @@ void CCastrel1Dlg::OnCheckAsSource() {
     m_pView->EnableControl(id, !m_bAsSource);
   }
   if (!m_bAsSource) return;
-  // Reading the current input's properties comes with the inspection of the
-  // inputs; the box itself stays hidden.
-  SetFormatLikeSample();
+  const char* const notAVideo = "Specified file is not a video file or format is not supported !";
+  if (m_nFileInputType < 0) {
+    MessageBox(Owner(), notAVideo, "", MB_OK);
+    return;
+  }
+  // A running job reads its own files with the reader; the box then only
+  // changes the slider.
+  if (ReaderInUse()) return;
+  const ReaderUse use(*this);
+  const std::string path = CurrentInputPath();
+  try {
+    Log("m_pIVideoFileIn->OpenFile %s", path.c_str());
+    m_pIVideoFileIn->OpenFile(path);
+    m_pView->SetProgress(0);
+    SetFormatLikeSample();
+    CloseReader();
+  } catch (const std::exception&) {
+    Log("catch block - could not open th file: ");
+    // Whatever the reader got as far as opening is let go.
+    try {
+      m_pIVideoFileIn->CloseFile();
+    } catch (const std::exception&) {
+    }
+    MessageBox(Owner(), notAVideo, "", MB_OK);
+  }
+}
+
+std::string CCastrel1Dlg::CurrentInputPath() {
+  // The file inspected last: the one selected, else the last one added.
+  const int count = m_pView->ListCount();
+  if (count == 0) return {};
+  const int selected = m_pView->ListSelection();
+  return m_pView->ListText(selected >= 0 && selected < count ? selected : count - 1);
 }
 
 void CCastrel1Dlg::SetFormatLikeSample() {

@@ -110,6 +110,8 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   OutputFormat& GetCurrentOutputFormat();
   void OnCheckAsSource();
   void SetFormatLikeSample();
+  // The input the window shows: the selected entry, else the last one; "" for an empty list.
+  std::string CurrentInputPath();
   // The ffmpeg engine's format settings, in either direction of the store.
   void UpdateRegistryData(CRegistry& store);
   void LoadFormatSettings();
@@ -275,8 +277,6 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   std::atomic<bool> m_bCDBurnError{false};
   AutoResetEvent m_pMPEGScanned{"MPEG Scanned"};
   AutoResetEvent m_pCDBurned{"CD Burned"};
-  // The status line as the CD job last set it ("Done!" is appended to it).
-  std::string m_strCDStatus;
   // From StartBurnCD until the worker has returned.
   std::atomic<bool> m_bCDWorkerRunning{false};
 

@@ -43,6 +43,7 @@ class MainWindowView {
   virtual void SetButtonElement(int id, const char* element) = 0;
 
   virtual void SetStatusText(const std::string& text) = 0;     // 1035
+  virtual std::string StatusText() = 0;                        // 1035 as it shows now
   virtual void SetProgress(int percent) = 0;                   // 1010, 0..100
   virtual void SetCompletedText(const std::string& text) = 0;  // 1030
   // Shows the output folder in 1055, shortened to fit.

@@ -41,6 +41,7 @@ class TimeLeftView : public MainWindowView {
   void ShowControl(int id, bool show) override { m_inner.ShowControl(id, show); }
   void SetButtonElement(int id, const char* element) override;
   void SetStatusText(const std::string& text) override;
+  std::string StatusText() override { return m_inner.StatusText(); }
   void SetProgress(int percent) override;
   void SetCompletedText(const std::string& text) override;
   void SetOutputFolderText(const std::string& path) override { m_inner.SetOutputFolderText(path); }

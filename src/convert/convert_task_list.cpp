@@ -7,6 +7,7 @@
 #include "convert/parallel_jobs.h"
 #include "convert/parallel_tasks.h"
 #include "formats/output_format.h"
+#include "support/crash_handler.h"
 #include "support/log.h"
 #include "support/temporary_files.h"
 
@@ -74,7 +75,7 @@ void ConvertTaskList::SetVideoBitRate(std::int32_t bitsPerSecond) {
 
 ConvertTaskList::ConvertTaskList(const ConvertTaskList& description)
     : Pinger(description), m_tasks(description.m_tasks), m_nParallelJobs(description.m_nParallelJobs) {
-  std::thread([this] { Run(); }).detach();
+  ThreadWithCrashStack([this] { Run(); }).detach();
 }
 
 void ConvertTaskList::Start(const ConvertTaskList& description) {

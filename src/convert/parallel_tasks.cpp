@@ -12,6 +12,7 @@
 #include "convert/list_progress.h"
 #include "convert/output_names.h"
 #include "platform/dialogs/message_box.h"
+#include "support/crash_handler.h"
 #include "support/exceptions.h"
 #include "support/log.h"
 
@@ -52,7 +53,7 @@ class TaskListRun {
     std::vector<std::thread> helpers;
     for (int i = 1; i < jobs; ++i) {
       try {
-        helpers.emplace_back([this] { Work(); });
+        helpers.push_back(ThreadWithCrashStack([this] { Work(); }));
       } catch (const std::system_error& error) {
         Log("No further conversion thread: %s", error.what());
         break;

@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <stdexcept>
 #include <string>
 
 #include "support/crash_report.h"
@@ -46,7 +47,6 @@ std::atomic<pid_t> g_reporterThread{0};
 std::atomic<bool> g_returnAfterReport{false};
 char g_logPath[PATH_MAX];
 char g_location[128];
-char g_detail[512];
 
 pid_t ThreadId() noexcept {
   return static_cast<pid_t>(::syscall(SYS_gettid));
@@ -285,27 +285,68 @@ void OnCrashSignal(int signal, siginfo_t* info, void* context) {
   errno = savedErrno;
 }
 
-// An exception nothing caught. Not a signal handler: its text may be read.
+// getcontext keeps neither the segment registers nor the flags: they are
+// read from the processor here, where a signal's context has the kernel's.
+void AddSegmentsAndFlags(ucontext_t& context) noexcept {
+#if defined(__x86_64__)
+  std::uint16_t cs = 0, gs = 0, fs = 0, ss = 0;
+  asm volatile("mov %%cs, %0" : "=r"(cs));
+  asm volatile("mov %%gs, %0" : "=r"(gs));
+  asm volatile("mov %%fs, %0" : "=r"(fs));
+  asm volatile("mov %%ss, %0" : "=r"(ss));
+  // The same word as the kernel's: cs, gs, fs and ss, 16 bits each.
+  context.uc_mcontext.gregs[REG_CSGSFS] = static_cast<greg_t>(std::uint64_t{cs} | std::uint64_t{gs} << 16 |
+                                                              std::uint64_t{fs} << 32 | std::uint64_t{ss} << 48);
+  context.uc_mcontext.gregs[REG_EFL] = static_cast<greg_t>(__builtin_ia32_readeflags_u64());
+#else
+  (void)context;
+#endif
+}
+
+// An exception nothing caught. Not a signal handler: its text may be read,
+// and it goes into the log, next to the report that names the exception.
 [[noreturn]] void OnTerminate() {
-  g_detail[0] = '\0';
   if (const std::exception_ptr current = std::current_exception()) {
     try {
       std::rethrow_exception(current);
     } catch (const std::exception& error) {
-      CopyText(g_detail, sizeof g_detail, error.what());
+      Log("An exception nothing caught ends the program: %s", error.what());
     } catch (...) {
-      CopyText(g_detail, sizeof g_detail, "(not a std::exception)");
+      Log("An exception nothing caught ends the program (not a std::exception)");
     }
+  } else {
+    Log("std::terminate was called without an exception");
   }
   static ucontext_t context;
   ::getcontext(&context);
+  AddSegmentsAndFlags(context);
   CrashEvent event;
   event.code = 0xE06D7363;
   event.location = Location();
-  event.detail = g_detail;
   event.context = &context;
   Handle(SIGABRT, event);
   EndByDefault(SIGABRT);
+}
+
+// The crashes of CrashForTesting: real faults, which the sanitizers must not
+// turn into reports of their own, and which the compiler must not drop as
+// unused (hence the volatile reads and the sink).
+volatile int g_zeroForTesting = 0;
+volatile int* volatile g_nowhereForTesting = nullptr;
+volatile int g_sinkForTesting = 0;
+
+__attribute__((noinline, no_sanitize("address", "undefined"))) void ReadFromAddressZero() {
+  g_sinkForTesting = *g_nowhereForTesting;
+}
+
+__attribute__((noinline, no_sanitize("address", "undefined"))) void DivideByZero() {
+  g_sinkForTesting = 7 / g_zeroForTesting;
+}
+
+__attribute__((noinline)) int RecurseWithoutEnd(int depth) {
+  volatile char frame[512];
+  frame[0] = static_cast<char>(depth);
+  return g_zeroForTesting == 0 ? RecurseWithoutEnd(depth + 1) + frame[0] : 0;
 }
 
 void GiveThreadAlternateStack(void*& stack, std::size_t& size) {
@@ -389,6 +430,17 @@ void InstallCrashHandler(const char* productWord) {
   for (const int signal : kCrashSignals) ::sigaddset(&action.sa_mask, signal);
   for (const int signal : kCrashSignals) ::sigaction(signal, &action, nullptr);
   std::set_terminate(OnTerminate);
+}
+
+void CrashForTesting(std::string_view how) {
+  const std::string name(how);
+  Log("Crashing on request (%s=%s)", kTestCrashVariable, name.c_str());
+  if (how == "null") ReadFromAddressZero();
+  if (how == "divide") DivideByZero();
+  if (how == "overflow") g_sinkForTesting = RecurseWithoutEnd(0);
+  if (how == "abort") std::abort();
+  if (how == "exception") throw std::runtime_error("the crash " + name + " was asked for");
+  Log("No crash is called %s", name.c_str());
 }
 
 CrashStackForThread::CrashStackForThread() {

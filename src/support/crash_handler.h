@@ -7,11 +7,16 @@
 // Covered: SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT and a C++ exception that
 // nothing catches (std::terminate). Only the first crash of a process is
 // reported; a fault while the report is being written ends the process at
-// once. The handler runs on an alternate signal stack on the thread that
-// installed it; another thread gets one through CrashStackForThread, without
-// which everything but its own stack overflow is still reported.
+// once. The handler runs on an alternate signal stack: the thread that
+// installed it has one, and every thread the program starts gets its own
+// through ThreadWithCrashStack, without which everything but that thread's
+// stack overflow would still be reported.
 
 #include <cstddef>
+#include <string_view>
+#include <thread>
+#include <tuple>
+#include <utility>
 
 // Installs the handler; call it first thing in main. productWord goes to
 // ErrorReport as its first argument. Static facts (paths, user, system) are
@@ -32,6 +37,28 @@ class CrashStackForThread {
   void* m_stack = nullptr;
   std::size_t m_size = 0;
 };
+
+// A test hook of the real program: when this environment variable is set,
+// the window crashes as it says once it runs - "null" (a read from address
+// 0), "divide" (an integer division by zero), "overflow" (out of stack),
+// "abort" or "exception" (a C++ exception nothing catches) - so that tests
+// can check the report and ErrorReport of the program as it is shipped.
+inline constexpr const char* kTestCrashVariable = "ORLENTA_TEST_CRASH";
+
+// Crashes as how says (the names above); returns, after a log entry, for a
+// name it does not know.
+void CrashForTesting(std::string_view how);
+
+// Starts a std::thread that runs function(arguments...) with a crash stack
+// of its own. The program starts all its threads here.
+template <class Function, class... Arguments>
+std::thread ThreadWithCrashStack(Function&& function, Arguments&&... arguments) {
+  return std::thread([body = std::forward<Function>(function),
+                      values = std::make_tuple(std::forward<Arguments>(arguments)...)]() mutable {
+    const CrashStackForThread crashStack;
+    std::apply(std::move(body), std::move(values));
+  });
+}
 
 namespace crash_detail {
 

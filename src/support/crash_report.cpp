@@ -145,11 +145,6 @@ void WriteHeader(ReportBuffer& out, const InstalledFacts& facts, const CrashEven
   out.Text("Exception handler called in ");
   out.Text(event.location);
   out.Text(".\r\n");
-  if (event.detail[0] != '\0') {
-    out.Text("The exception says: ");
-    out.Text(event.detail);
-    out.Text("\r\n");
-  }
 }
 
 void MegabytesLine(ReportBuffer& out, std::uint64_t bytes, const char* text) {

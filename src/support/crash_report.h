@@ -34,7 +34,6 @@ struct InstalledFacts {
 struct CrashEvent {
   std::uint32_t code = 0;     // the exception code the report names
   const char* location = "";  // where the handler was called
-  const char* detail = "";    // what a C++ exception said, or ""
   bool accessViolation = false;
   bool write = false;  // the access violation was a write
   std::uint64_t faultAddress = 0;

@@ -182,8 +182,14 @@ TEST_F(CdJob, OneClipOnOneCdBecomesOneVcdImagePair) {
   EXPECT_EQ(view.status, "Ready");
   EXPECT_EQ(view.progress, 100);
   EXPECT_EQ(view.completed, "Completed 100.00%");
-  EXPECT_NE(std::find(view.statuses.begin(), view.statuses.end(), "Analyzing file...Done!"), view.statuses.end());
+  // Each "Done!" follows the stage it ends, however quick the scan and the burn.
+  const auto analyzing = std::find(view.statuses.begin(), view.statuses.end(), "Analyzing file...");
+  ASSERT_NE(analyzing, view.statuses.end());
+  ASSERT_NE(analyzing + 1, view.statuses.end());
+  EXPECT_EQ(analyzing[1], "Analyzing file...Done!");
   EXPECT_NE(std::find(view.statuses.begin(), view.statuses.end(), "Burning CD..."), view.statuses.end());
+  EXPECT_NE(std::find(view.statuses.begin(), view.statuses.end(), "Finalizing CD...Done!"), view.statuses.end());
+  EXPECT_EQ(std::count(view.statuses.begin(), view.statuses.end(), "Done!"), 0);
   EXPECT_EQ(core.m_strOutFile, m_work + "/clip_new.mpg") << "one CD burns the converted file itself";
   EXPECT_EQ(view.elements.at(1008), "button_start") << "the controls are enabled again";
 }
@@ -241,6 +247,37 @@ TEST_F(CdJob, AnSvcdNeedingTwoCdsIsCutIntoTwoPartsEachWithItsImage) {
   }
   EXPECT_NE(std::find(view.statuses.begin(), view.statuses.end(), "Finalizing CD #2..."), view.statuses.end());
   EXPECT_NE(std::find(view.statuses.begin(), view.statuses.end(), "Analyzing file #1...Done!"), view.statuses.end());
+}
+
+// The scan's and the burn's ends append "Done!" to the status line as the
+// window shows it, whoever set it, and to no more than 100 characters of it.
+TEST_F(CdJob, DoneIsAppendedToTheStatusLineAsTheWindowShowsIt) {
+  struct Case {
+    const char* name;
+    bool scan;  // the scan's end, else the burn's
+    std::string shown;
+    std::string after;
+  };
+  const std::string longLine(130, 'x');
+  const std::string umlautAt100 = std::string(99, 'a') + "\xc3\xbc\xc3\xbc";  // "ü" is the 100th character
+  const Case cases[] = {
+      {"scan", true, "Analyzing file #2...", "Analyzing file #2...Done!"},
+      {"burn", false, "Finalizing CD #2...", "Finalizing CD #2...Done!"},
+      {"nothing shown", true, "", "Done!"},
+      {"long line", false, longLine, std::string(100, 'x') + "Done!"},
+      {"long line of letters", true, umlautAt100, std::string(99, 'a') + "\xc3\xbc" + "Done!"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    view.SetStatusText(c.shown);
+    if (c.scan) {
+      CCastrel1Dlg::CdScanDoneCallback(0, 0, 352, 288, 25000, 1150, 44100, 2, 224, 3000, 1500, &core);
+    } else {
+      CCastrel1Dlg::CdBurnDoneCallback(nullptr, &core);
+    }
+    ASSERT_TRUE(RunUntil([&] { return view.status != c.shown; }, 10s));
+    EXPECT_EQ(view.status, c.after);
+  }
 }
 
 TEST_F(CdJob, CancelAtTheFirstPromptBurnsNothing) {

@@ -3,12 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "app/control_ids.h"
 #include "app/main_window_core.h"
 #include "app/recording_view.h"
 #include "common/test_kit.h"
+#include "platform/dialogs/scripted_responder.h"
 #include "platform/registry/registry_test_env.h"
 #include "platform/registry/registry_types.h"
 #include "support/locale_territory.h"
@@ -359,6 +361,67 @@ TEST_F(MainSettings, TheAsSourceBoxDisablesTheSliderAndItsLabelsWhileChecked) {
   core.OnCheckAsSource();
   for (int id : {control_id::kQualitySlider, control_id::kLowQualityLabel, control_id::kHighQualityLabel}) {
     EXPECT_TRUE(view.enabled.at(id)) << id;
+  }
+}
+
+// The as-source box opens the window's current input around
+// SetFormatLikeSample, or says that it is no video it can read.
+TEST_F(MainSettings, TheAsSourceBoxReadsTheCurrentInputOrSaysItIsNotAVideo) {
+  enum class Input { NoneInspected, Inspected, GoneSinceInspected };
+  struct Case {
+    const char* name;
+    Input input;
+    std::vector<std::string> afterOpening;  // logged after the reader's open, when it is opened
+    bool told;                              // the user is told the file is no video
+  };
+  const Case cases[] = {
+      {"nothing inspected", Input::NoneInspected, {}, true},
+      {"a video", Input::Inspected, {"CCastrel1Dlg::SetFormatLikeSample", "m_pIVideoFileIn->CloseFile()"}, false},
+      {"gone since", Input::GoneSinceInspected, {"catch block - could not open th file: "}, true},
+  };
+  testkit::TempDir dir;
+  const std::string clip = testkit::MakeClip(dir.File("clip one.mpg"), {.seconds = 1.0});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScriptedResponder responder;
+    RecordingView caseView;
+    CCastrel1Dlg caseCore;
+    caseCore.SetView(&caseView);
+    caseCore.SetDefaultSettings();
+    caseCore.OnInitDialog();
+    const std::string file = dir.File(std::string(c.name) + ".mpg");
+    if (c.input != Input::NoneInspected) {
+      std::filesystem::copy_file(clip, file);
+      caseView.list = {clip, file};
+      ASSERT_TRUE(caseCore.InputFileInfo(file));
+      if (c.input == Input::GoneSinceInspected) std::filesystem::remove(file);
+    }
+    caseView.progress = 37;
+    caseView.controls.bAsSource = true;
+
+    const std::size_t before = registry.LogLines().size();
+    caseCore.OnCheckAsSource();
+
+    std::vector<std::string> lines = registry.LogLines();
+    ASSERT_GT(lines.size(), before);
+    EXPECT_EQ(lines[before], "CCastrel1Dlg::OnCheckAsSource");
+    // The scripted responder's own entries.
+    lines.erase(std::remove_if(lines.begin() + static_cast<std::ptrdiff_t>(before), lines.end(),
+                               [](const std::string& line) { return line.rfind("Message box (", 0) == 0; }),
+                lines.end());
+    std::vector<std::string> expected;
+    if (c.input != Input::NoneInspected) {
+      expected.push_back("m_pIVideoFileIn->OpenFile " + file);
+      expected.insert(expected.end(), c.afterOpening.begin(), c.afterOpening.end());
+    }
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + static_cast<std::ptrdiff_t>(before) + 1, lines.end()), expected);
+    EXPECT_EQ(responder.MessageTexts(),
+              c.told ? std::vector<std::string>{"Specified file is not a video file or format is not supported !"}
+                     : std::vector<std::string>{});
+    if (c.input == Input::Inspected) {
+      EXPECT_EQ(caseView.progress, 0);
+    }
+    EXPECT_FALSE(caseView.enabled.at(control_id::kQualitySlider)) << "the box stays checked";
   }
 }
 

@@ -28,6 +28,7 @@ class RecordingView : public MainWindowView {
   void SetButtonElement(int id, const char* element) override { elements[id] = element; }
 
   void SetStatusText(const std::string& text) override { status = text; }
+  std::string StatusText() override { return status; }
   void SetProgress(int percent) override { progress = percent; }
   void SetCompletedText(const std::string& text) override { completed = text; }
   void SetOutputFolderText(const std::string& path) override { outputFolder = path; }

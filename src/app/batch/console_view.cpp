@@ -11,6 +11,7 @@ void ConsoleView::ExchangeData(DialogData& data, bool save) {
 }
 
 void ConsoleView::SetStatusText(const std::string& text) {
+  m_strStatus = text;
   m_out.Stage(text);
 }
 

@@ -23,6 +23,7 @@ class ConsoleView : public MainWindowView {
   void ShowControl(int /*id*/, bool /*show*/) override {}
   void SetButtonElement(int /*id*/, const char* /*element*/) override {}
   void SetStatusText(const std::string& text) override;
+  std::string StatusText() override { return m_strStatus; }
   void SetProgress(int percent) override;
   void SetCompletedText(const std::string& /*text*/) override {}
   void SetOutputFolderText(const std::string& /*path*/) override {}
@@ -37,6 +38,7 @@ class ConsoleView : public MainWindowView {
  private:
   ConsoleProgress& m_out;
   DialogData m_data;
+  std::string m_strStatus;
   std::vector<std::string> m_list;
   int m_nSelection = -1;
 };

@@ -2,12 +2,15 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTimer>
+#include <cstdlib>
 
 #include "app/main_window_core.h"
 #include "app/time_left_view.h"
 #include "app/widgets/main_dialog.h"
 #include "platform/dialogs/message_box.h"
 #include "platform/skin/widgets/skin_component.h"
+#include "support/crash_handler.h"
 #include "support/log.h"
 #include "support/path_buffer.h"
 #include "support/product_version.h"
@@ -49,6 +52,10 @@ bool CCastrel1App::InitInstance() {
   Log("Load settings from the registry for the NCT Video Library");
   core.LoadSettings();
   Log("Show main dialog");
+  // The tests' crash, once the window runs.
+  if (const char* how = std::getenv(kTestCrashVariable)) {
+    QTimer::singleShot(0, &dialog, [how = std::string(how)] { CrashForTesting(how); });
+  }
   dialog.DoModal();
   return false;
 }

@@ -465,6 +465,10 @@ void MainDialog::SetStatusText(const std::string& text) {
   qobject_cast<QLabel*>(GetDlgItem(kStatus))->setText(QString::fromStdString(text));
 }
 
+std::string MainDialog::StatusText() {
+  return qobject_cast<QLabel*>(GetDlgItem(kStatus))->text().toStdString();
+}
+
 void MainDialog::SetProgress(int percent) {
   qobject_cast<QProgressBar*>(GetDlgItem(kProgress))->setValue(percent);
 }

@@ -47,6 +47,7 @@ class MainDialog : public QDialog, public MainWindowView {
   void ShowControl(int id, bool show) override;
   void SetButtonElement(int id, const char* element) override;
   void SetStatusText(const std::string& text) override;
+  std::string StatusText() override;
   void SetProgress(int percent) override;
   void SetCompletedText(const std::string& text) override;
   void SetOutputFolderText(const std::string& path) override;

@@ -13,6 +13,7 @@
 #include <mutex>
 #include <thread>
 
+#include "support/crash_handler.h"
 #include "support/log.h"
 
 namespace fs = std::filesystem;
@@ -42,7 +43,7 @@ class FolderRemover {
   void Add(const std::string& path) {
     std::lock_guard<std::mutex> lock(m_lock);
     m_pending.push_back(path);
-    if (!m_thread.joinable()) m_thread = std::thread(&FolderRemover::Run, this);
+    if (!m_thread.joinable()) m_thread = ThreadWithCrashStack(&FolderRemover::Run, this);
     m_changed.notify_all();
   }
 

@@ -14,6 +14,8 @@
 #include <system_error>
 #include <thread>
 
+#include "support/crash_handler.h"
+
 namespace {
 
 // Between fork and exec the child may only make async-signal-safe calls:
@@ -157,7 +159,7 @@ class SpawningThread {
   };
 
   SpawningThread() {
-    std::thread([this] { Serve(); }).detach();
+    ThreadWithCrashStack([this] { Serve(); }).detach();
   }
 
   [[noreturn]] void Serve() {

@@ -1,6 +1,7 @@
 #include "platform/video/media_writer.h"
 
 #include "platform/video/video_error.h"
+#include "support/crash_handler.h"
 #include "support/log.h"
 
 namespace {
@@ -22,7 +23,7 @@ MediaWriter::MediaWriter(const std::string& path, const OutputPlan& plan, const 
                                                      m_encoder->PictureHeight());
     m_mapper = FrameRateMapper(input.frameRate, plan.video.frameRate);
   }
-  m_worker = std::thread([this] { Run(); });
+  m_worker = ThreadWithCrashStack([this] { Run(); });
 }
 
 MediaWriter::~MediaWriter() {

@@ -4,6 +4,7 @@
 
 #include "platform/video/media_reader.h"
 #include "platform/video/video_error.h"
+#include "support/crash_handler.h"
 #include "support/log.h"
 
 namespace {
@@ -63,7 +64,7 @@ void PlaybackFeed::Start(std::int64_t fromMs, bool withSound) {
     m_soundEnded = !(m_hasSound && withSound);
   }
   m_stop = false;
-  m_worker = std::thread([this] { Run(); });
+  m_worker = ThreadWithCrashStack([this] { Run(); });
 }
 
 void PlaybackFeed::Stop() {

@@ -1,6 +1,6 @@
 // A program that installs the crash handler and then crashes as its first
 // argument says; the crash tests run it as a child process.
-//   crash_child <how> [log path]
+//   crash_child <how> [log path] [VCD stream, for "burner-overflow"]
 #include <unistd.h>
 
 #include <csignal>
@@ -10,6 +10,11 @@
 #include <stdexcept>
 #include <thread>
 
+#include "convert/convert_task_list.h"
+#include "formats/format_pages.h"
+#include "formats/output_format_id.h"
+#include "platform/disc/burning/burner.h"
+#include "platform/disc/disc_text.h"
 #include "support/crash_handler.h"
 #include "support/log.h"
 
@@ -56,6 +61,38 @@ void OverflowOnWorker() {
   worker.join();
 }
 
+[[noreturn]] void WaitForTheCrash() {
+  for (;;) pause();
+}
+
+// A receiver of the conversion's pings that runs out of stack on the
+// conversion thread, at the first file's start.
+class RecursingReceiver : public PingReceiver {
+ public:
+  std::int32_t OnPing(std::int32_t /*value*/, const Pinger& /*sender*/) override { return Recurse(0); }
+};
+
+[[noreturn]] void OverflowOnConversionThread() {
+  static RecursingReceiver receiver;
+  const auto formats = CreateFfmpegFormatPages();
+  ConvertTaskList list({PathBuffer("/nonexistent/clip.avi")}, "/nonexistent", *formats[kFormatDvd], &receiver);
+  list.SetParallelJobs(1);
+  ConvertTaskList::Start(list);
+  WaitForTheCrash();
+}
+
+// The burner's scan thread runs out of stack in its progress callback.
+[[noreturn]] void OverflowOnBurnerThread(const char* stream) {
+  burner::CreateProject(burner::BS_BURNER_VCD);
+  burner::SetVideoScannerEventCallback([](float, int, void*) { Recurse(0); }, nullptr);
+  burner::FileRecord file{};
+  WriteTextField(file.sourcePath, sizeof file.sourcePath, stream);
+  WriteTextField(file.destinationPath, sizeof file.destinationPath, "\\");
+  file.flag = 1;
+  if (burner::AddFile(file) != 0) std::exit(5);
+  WaitForTheCrash();
+}
+
 // The first crash is reported and the handler returns (a raised signal can
 // go on); the second is not reported at all.
 void CrashTwice() {
@@ -74,12 +111,15 @@ int main(int argc, char** argv) {
   Log("crash_child - crashing by %s", argv[1]);
   const char* how = argv[1];
   if (std::strcmp(how, "divide") == 0) return DivideByZero();
-  if (std::strcmp(how, "null") == 0) return ReadFromAddressZero();
+  // Not a tail call: main stays on the stack, for the report's symbols.
+  if (std::strcmp(how, "null") == 0) return 1 + ReadFromAddressZero();
   if (std::strcmp(how, "abort") == 0) std::abort();
   if (std::strcmp(how, "overflow") == 0) return Recurse(0);
   if (std::strcmp(how, "exception") == 0) ThrowOut();
   if (std::strcmp(how, "thread") == 0) CrashOnWorker();
   if (std::strcmp(how, "thread-overflow") == 0) OverflowOnWorker();
+  if (std::strcmp(how, "conversion-overflow") == 0) OverflowOnConversionThread();
+  if (std::strcmp(how, "burner-overflow") == 0 && argc > 3) OverflowOnBurnerThread(argv[3]);
   if (std::strcmp(how, "twice") == 0) CrashTwice();
   if (std::strcmp(how, "fault-in-handler") == 0) {
     crash_detail::SetFaultWhileReportingForTesting(true);

@@ -1,12 +1,14 @@
 #pragma once
-// Runs crash_child (which crashes on request) in a child process with a
-// temporary data folder, and reads what its crash left behind.
+// Runs crash_child (which crashes on request), or another program with the
+// crash handler, in a child process with a temporary data folder, and reads
+// what its crash left behind.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <string>
@@ -27,20 +29,38 @@ struct ChildEnd {
 
 class CrashChild {
  public:
-  CrashChild() : m_record(m_dir.File("record.txt")), m_report(m_dir.File("data/crash_child.INI/ERRORLOG.TXT")) {}
+  // program: its ErrorReport, next to it, is to be the recording stand-in.
+  explicit CrashChild(std::string program = CRASH_CHILD)
+      : m_program(std::move(program)),
+        m_record(m_dir.File("record.txt")),
+        m_report(m_dir.File("data/" + std::filesystem::path(m_program).filename().string() + ".INI/ERRORLOG.TXT")) {}
 
-  // Runs crash_child with how (and a log path, when withLog) and waits for its end.
-  ChildEnd Run(const std::string& how, bool withLog) {
-    std::vector<std::string> arguments{CRASH_CHILD, how};
+  // Runs crash_child with how (and a log path, when withLog, then more) and
+  // waits for its end.
+  ChildEnd Run(const std::string& how, bool withLog, const std::vector<std::string>& more = {}) {
+    std::vector<std::string> arguments{how};
     if (withLog) arguments.push_back(LogPath());
-    std::vector<std::string> environment{"XDG_DATA_HOME=" + m_dir.File("data"), "CRASH_RECORD=" + m_record};
+    arguments.insert(arguments.end(), more.begin(), more.end());
+    return Spawn(arguments, {});
+  }
+
+  // Runs the program with arguments and, over the inherited environment, the
+  // temporary data folder, the stand-in's record and the variables of
+  // settings ("NAME=value"); waits for its end.
+  ChildEnd Spawn(std::vector<std::string> arguments, const std::vector<std::string>& settings) {
+    arguments.insert(arguments.begin(), m_program);
+    std::vector<std::string> environment{"XDG_DATA_HOME=" + DataFolder(), "CRASH_RECORD=" + m_record};
+    environment.insert(environment.end(), settings.begin(), settings.end());
     for (char** variable = environ; *variable != nullptr; ++variable) {
       const std::string text = *variable;
-      if (text.rfind("XDG_DATA_HOME=", 0) != 0 && text.rfind("CRASH_RECORD=", 0) != 0) environment.push_back(text);
+      const bool replaced = std::any_of(environment.begin(), environment.end(), [&](const std::string& setting) {
+        return text.compare(0, setting.find('=') + 1, setting, 0, setting.find('=') + 1) == 0;
+      });
+      if (!replaced) environment.push_back(text);
     }
     pid_t child = -1;
-    const int spawned =
-        posix_spawn(&child, CRASH_CHILD, nullptr, nullptr, Pointers(arguments).data(), Pointers(environment).data());
+    const int spawned = posix_spawn(&child, m_program.c_str(), nullptr, nullptr, Pointers(arguments).data(),
+                                    Pointers(environment).data());
     EXPECT_EQ(spawned, 0);
     ChildEnd end;
     if (spawned != 0) return end;
@@ -49,7 +69,7 @@ class CrashChild {
     if (!ended) {
       kill(child, SIGKILL);
       waitpid(child, &status, 0);
-      ADD_FAILURE() << "crash_child " << how << " did not end";
+      ADD_FAILURE() << m_program << " did not end";
       return end;
     }
     end.exited = WIFEXITED(status);
@@ -69,6 +89,8 @@ class CrashChild {
     return text;
   }
 
+  std::string DataFolder() const { return m_dir.File("data"); }
+  std::string File(const std::string& name) const { return m_dir.File(name); }
   std::string LogPath() const { return m_dir.File("orlenta_log.txt"); }
   const std::string& ReportPath() const { return m_report; }
   const std::string& RecordPath() const { return m_record; }
@@ -83,6 +105,7 @@ class CrashChild {
   }
 
   testkit::TempDir m_dir;
+  std::string m_program;
   std::string m_record;
   std::string m_report;
 };

@@ -39,13 +39,24 @@ void ExpectCompleteReport(const std::string& report, const std::string& reportPa
   ASSERT_GT(lines.size(), 20u);
   EXPECT_EQ(lines[0], firstLine);
   EXPECT_TRUE(std::regex_match(lines[1], std::regex(R"(in module \S+ at [0-9a-f]{4}:[0-9a-f]{16}\.)"))) << lines[1];
+  EXPECT_EQ(lines[2], "");
   if (!location.empty()) {
     EXPECT_EQ(lines[3], "Exception handler called in " + location + ".");
   }
-  EXPECT_TRUE(std::regex_search(report, std::regex(R"(\r\nError occurred at \d+/\d+/\d{4} \d\d:\d\d:\d\d\.\r\n)")));
+  // The system details follow at once.
+  EXPECT_TRUE(std::regex_match(lines[4], std::regex(R"(Error occurred at \d+/\d+/\d{4} \d\d:\d\d:\d\d\.)")))
+      << lines[4];
   EXPECT_TRUE(std::regex_search(report, std::regex(R"(\r\n\d+ processor\(s\), type \d+\.\r\n)")));
   EXPECT_TRUE(std::regex_search(report, std::regex(R"(\r\n\d+ MBytes physical memory\.\r\n)")));
-  EXPECT_TRUE(std::regex_search(report, std::regex(R"(\r\nRIP:    0x[0-9a-f]{16}  RBP: 0x[0-9a-f]{16}  SegCs: 0x)")));
+  // The segments and flags are the processor's, whichever way the program crashed.
+  std::smatch registers;
+  ASSERT_TRUE(
+      std::regex_search(report, registers,
+                        std::regex(R"(\r\nRIP:    0x[0-9a-f]{16}  RBP: 0x[0-9a-f]{16}  SegCs: 0x([0-9a-f]{8})\r\n)"
+                                   R"(EFlags: 0x([0-9a-f]{8})  RSP: 0x[0-9a-f]{16}  SegSs: 0x([0-9a-f]{8})\r\n)")));
+  EXPECT_NE(registers[1], "00000000") << "SegCs";
+  EXPECT_NE(registers[2], "00000000") << "EFlags";
+  EXPECT_NE(registers[3], "00000000") << "SegSs";
   EXPECT_TRUE(std::regex_search(report, std::regex(R"(\r\nBytes at CS:RIP:\r\n)")));
 
   // The stack: rows of up to four words, a short row padded to the width of four.
@@ -77,6 +88,7 @@ struct CrashCase {
   const char* firstLine;
   const char* extraLine;  // a line the report must hold, or ""
   bool withLog;
+  const char* logEntry = "";  // an entry the log must end with, or ""
 };
 
 class CrashReport : public ::testing::TestWithParam<CrashCase> {};
@@ -94,6 +106,12 @@ TEST_P(CrashReport, WritesOneCompleteReportAndStartsErrorReport) {
     EXPECT_TRUE(HasLine(ReportLines(report), c.extraLine)) << c.extraLine;
   }
 
+  if (c.logEntry[0] != '\0') {
+    const std::vector<std::string> entries = testkit::LogEntries(child.LogPath());
+    ASSERT_FALSE(entries.empty());
+    EXPECT_NE(entries.back().find(c.logEntry), std::string::npos) << entries.back();
+  }
+
   const std::string logArgument = c.withLog ? child.LogPath() : "";
   EXPECT_EQ(child.WaitForRecord(), "\"Orlenta\" \"" + child.ReportPath() + "\" \"" + logArgument + "\" \n");
 }
@@ -105,8 +123,8 @@ INSTANTIATE_TEST_SUITE_P(
                                 "Read from location 00000000 caused an access violation.", false},
                       CrashCase{"abort", "crash_child caused a Noncontinuable Exception (0xc0000025) ", "", true},
                       CrashCase{"overflow", "crash_child caused a Stack Overflow (0xc00000fd) ", "", true},
-                      CrashCase{"exception", "crash_child caused a Microsoft C++ Exception (0xe06d7363) ",
-                                "The exception says: the disc tray ran away", false}),
+                      CrashCase{"exception", "crash_child caused a Microsoft C++ Exception (0xe06d7363) ", "", true,
+                                "An exception nothing caught ends the program: the disc tray ran away"}),
     [](const ::testing::TestParamInfo<CrashCase>& param) { return std::string(param.param.how); });
 
 TEST(CrashReportOnThreads, ACrashOnAWorkerThreadIsReportedWithThatThread) {
@@ -132,6 +150,30 @@ TEST(CrashReportOnThreads, AWorkerWithItsCrashStackReportsItsStackOverflow) {
   ExpectCompleteReport(report, child.ReportPath(), "crash_child caused a Stack Overflow (0xc00000fd) ", "");
   EXPECT_NE(ReportLines(report)[3].find("ExceptionAttacher - thread "), std::string::npos);
   EXPECT_NE(child.WaitForRecord(), "");
+}
+
+// The threads the program starts have crash stacks of their own: running
+// out of stack on the conversion list's thread or on the burner's is reported.
+TEST(CrashReportOnThreads, AStackOverflowOnTheConversionOrTheBurnersThreadIsReported) {
+  testkit::TempDir media;
+  const std::string stream =
+      testkit::MakeClip(media.File("clip.mpg"), {.seconds = 1.0, .outputArguments = {"-target", "pal-vcd"}});
+  struct Case {
+    const char* how;
+    std::vector<std::string> more;
+  };
+  for (const Case& c : {Case{"conversion-overflow", {}}, Case{"burner-overflow", {stream}}}) {
+    SCOPED_TRACE(c.how);
+    CrashChild child;
+    const ChildEnd end = child.Run(c.how, true, c.more);
+    EXPECT_TRUE(end.exited) << "ended by signal " << end.status;
+    EXPECT_EQ(end.status, 1);
+    const std::string report = child.Report();
+    ASSERT_FALSE(report.empty());
+    ExpectCompleteReport(report, child.ReportPath(), "crash_child caused a Stack Overflow (0xc00000fd) ", "");
+    EXPECT_NE(ReportLines(report)[3].find("ExceptionAttacher - thread "), std::string::npos);
+    EXPECT_NE(child.WaitForRecord(), "");
+  }
 }
 
 TEST(CrashReportOnce, ASecondCrashWritesNothingAndIsNotHandled) {

@@ -9,6 +9,7 @@
 #include "platform/disc/disc_text.h"
 #include "platform/disc/tools/xorriso_output.h"
 #include "platform/programs/external_programs.h"
+#include "support/crash_handler.h"
 #include "support/log.h"
 
 namespace fs = std::filesystem;
@@ -126,7 +127,7 @@ int BurnerEngine::Burn() {
   m_activity = Activity::Burning;
   m_burnEnding = false;
   m_lastError.clear();
-  m_burnThread = std::thread(&BurnerEngine::BurnThread, this, std::move(plan));
+  m_burnThread = ThreadWithCrashStack(&BurnerEngine::BurnThread, this, std::move(plan));
   return kOk;
 }
 

@@ -4,6 +4,7 @@
 #include "platform/disc/burning/burner_engine.h"
 #include "platform/disc/burning/erase_request.h"
 #include "platform/disc/tools/disc_writers.h"
+#include "support/crash_handler.h"
 #include "support/log.h"
 
 namespace burner {
@@ -60,7 +61,7 @@ int BurnerEngine::EraseDialog(const char* caption) {
       why = "No erasable disc drive";
     } else {
       // The erase runs on a burner thread, its progress reaching the process callback from there.
-      std::thread eraser([&] {
+      std::thread eraser = ThreadWithCrashStack([&] {
         m_stop = false;
         const std::string drive = target->XorrisoDrive();
         const XorrisoToc before = QueryMedium(drive);

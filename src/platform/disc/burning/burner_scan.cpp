@@ -10,6 +10,7 @@
 #include "platform/disc/burning/burner_engine.h"
 #include "platform/disc/disc_text.h"
 #include "platform/disc/mpeg_compliance.h"
+#include "support/crash_handler.h"
 #include "support/log.h"
 
 namespace fs = std::filesystem;
@@ -85,7 +86,7 @@ int BurnerEngine::AddFile(const FileRecord& file) {
   if (!m_scanning) {
     if (m_scanThread.joinable()) m_scanThread.join();  // it has left its loop
     m_scanning = true;
-    m_scanThread = std::thread(&BurnerEngine::ScanLoop, this);
+    m_scanThread = ThreadWithCrashStack(&BurnerEngine::ScanLoop, this);
   }
   return kOk;
 }
