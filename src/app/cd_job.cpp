@@ -24,6 +24,7 @@
 #include "platform/disc/burning/burner.h"
 #include "platform/disc/burning/burner_codes.h"
 #include "platform/disc/disc_text.h"
+#include "platform/disc/job_folders.h"
 #include "platform/disc/mpeg_parts.h"
 #include "support/crash_handler.h"
 #include "support/exceptions.h"
@@ -115,10 +116,15 @@ void CCastrel1Dlg::StartBurnCD() {
   const std::string imageFolder = m_strChosenFolder.empty() ? m_strOutputFolder : m_strChosenFolder;
   // The default output folder (XDG documents or videos) may not exist yet.
   std::error_code folderError;
-  if (!imageFolder.empty()) std::filesystem::create_directories(imageFolder, folderError);
+  if (!imageFolder.empty()) {
+    std::filesystem::create_directories(imageFolder, folderError);
+    // The image writer's scratch folder there goes at the next start should this process die.
+    RecordWorkFolder(std::filesystem::absolute(imageFolder, folderError).string());
+  }
   burner::SetImageWriterFolder(imageFolder.c_str());
   burner::SetDialogOwner(Owner());
   Log("Start VCDBurnThread");
+  m_arrCDImages.clear();
   m_bCDWorkerRunning = true;
   ThreadWithCrashStack([this] {
     VCDBurnThread();
@@ -146,14 +152,31 @@ class CdWorker {
     });
   }
 
+  // CD k's burn is about to start.
+  void BurnStarts(int k) { m_nBurningCD = k; }
+  // The burn has ended or been stopped: the image writer names the image it
+  // has completed, if it got that far.
+  void NoteImage() {
+    if (m_nBurningCD == 0) return;
+    const std::string image = burner::GetLastImagePath();
+    if (!image.empty()) {
+      Log("The image of CD %d: %s", m_nBurningCD, image.c_str());
+      m_core.m_arrCDImages.push_back({m_nBurningCD, image});
+    }
+    m_nBurningCD = 0;
+  }
+
   // The cancel end: the burner stops what it still does, before the files go.
+  // The images of the CDs written so far are whole discs: they stay, and the
+  // message names them.
   void CancelEnd(const char* logLine) {
     if (logLine != nullptr) Log("%s", logLine);
     StopBurner();
+    NoteImage();
     OnCore([this] { m_core.EnableControls(true); });
     m_core.m_bBusy = false;
-    MessageBox(m_core.View() != nullptr ? m_core.View()->Handle() : nullptr, "Burning process canceled by user",
-               "Message", MB_OK);
+    MessageBox(m_core.View() != nullptr ? m_core.View()->Handle() : nullptr,
+               "Burning process canceled by user" + KeptCdImagesNote(m_core.m_arrCDImages), "Message", MB_OK);
     Status("Cancel");
     OnCore([this] { m_core.CleanTempFiles(); });
   }
@@ -162,9 +185,10 @@ class CdWorker {
   void ErrorEnd(const std::string& text) {
     Log("Burning error: %s", text.c_str());
     StopBurner();
+    NoteImage();
     OnCore([this] { m_core.EnableControls(true); });
     m_core.m_bBusy = false;
-    MessageBox(nullptr, "Burning error: " + text, "Message", MB_OK);
+    MessageBox(nullptr, "Burning error: " + text + KeptCdImagesNote(m_core.m_arrCDImages), "Message", MB_OK);
     Status("Error!");
     OnCore([this] { m_core.CleanTempFiles(); });
   }
@@ -191,6 +215,7 @@ class CdWorker {
 
  private:
   CCastrel1Dlg& m_core;
+  int m_nBurningCD = 0;  // the CD whose burn has started and whose image is not noted yet
 };
 
 std::string BurnerText(int code) {
@@ -331,6 +356,7 @@ unsigned CCastrel1Dlg::VCDBurnThread() {
       }
 
       int answer = IDOK;
+      worker.BurnStarts(k);
       Log("m_pCDBurned->ResetEvent");
       m_pCDBurned.ResetEvent();
       // Shown before Burn starts the burn, for the same reason as the
@@ -366,7 +392,9 @@ unsigned CCastrel1Dlg::VCDBurnThread() {
         worker.ErrorEnd(BurnerText(result));
         return 0;
       }
-      if (!worker.Wait(m_pCDBurned) || m_bCancel) {
+      const bool burnt = worker.Wait(m_pCDBurned);
+      if (burnt) worker.NoteImage();
+      if (!burnt || m_bCancel) {
         worker.CancelEnd("Burning canceled");
         return 0;
       }
@@ -393,7 +421,7 @@ std::intptr_t CCastrel1Dlg::OnFinishVCDBurn(std::uintptr_t /*wParam*/, std::intp
   const bool single = m_nCDCount == 1;
   if (m_bCancel) {
     Log("Burning process canceled by user");
-    MessageBox(Owner(), "Burning process canceled by user", "Message", MB_OK);
+    MessageBox(Owner(), "Burning process canceled by user" + KeptCdImagesNote(m_arrCDImages), "Message", MB_OK);
   } else if (!m_bCDBurnError) {
     Log("CDCDs created successfully!");
     MessageBox(Owner(), single ? "CD created successfully!" : "CDs created successfully!", "Message", MB_OK);

@@ -133,6 +133,7 @@ void CCastrel1Dlg::OnButtonConvert() {
   m_strWorkFolder = m_szDiscConvertFolder.str();
   if (m_nOutputFormat == kFormatDvd && !PlanDvdJob()) return;
   if (IsCdFormat(m_nOutputFormat) && !PlanCdJob()) return;
+  if (IsDiscFormat(m_nOutputFormat) && !TakeJobFolders()) return;
 
   try {
     CTemporaryFiles::DeleteTempFiles();
@@ -222,8 +223,13 @@ void CCastrel1Dlg::OnButtonConvert() {
     Log("FFMpeg crashed so try with NCT Video Library");
     Log("%s", error.what());
     keepOutputFolder = true;
+    m_bLibraryOnCore = true;
     ConvertUsingNCT();
-    if (!m_bBusy) keepOutputFolder = false;
+    m_bLibraryOnCore = false;
+    if (!m_bBusy) {
+      keepOutputFolder = false;
+      ReleaseJobFolders();  // kept while the run could still write there
+    }
   }
 }
 
@@ -358,6 +364,8 @@ std::int32_t CCastrel1Dlg::OnPingMessage(std::int32_t value, const Pinger& sende
   } else if (const auto* list = dynamic_cast<const ConvertTaskList*>(&sender)) {
     m_bListRunning = false;
     if (!m_bCancel) OnConversionTaskEnd(*list);
+    // A job that ended while the list was still writing kept its work folders until now.
+    if (!m_bBusy) ReleaseJobFolders();
   }
   return 0;
 }

@@ -1,16 +1,25 @@
-// CCastrel1Dlg: the drives a disc job may fill with its work files.
+// CCastrel1Dlg: the drives a disc job may fill with its work files, and the
+// job's own work folders there.
+
+#include <filesystem>
 
 #include "app/main_window_core.h"
 #include "disc/work_drives.h"
+#include "platform/dialogs/message_box.h"
 #include "platform/disc/burning/burner_devices.h"
+#include "platform/disc/disc_files.h"
+#include "platform/disc/job_folders.h"
 #include "support/log.h"
+#include "support/path_buffer.h"
 
 int CCastrel1Dlg::GetAvailableDrives(int needed, std::string& firstDrive, std::string& secondDrive) {
   Log("CCastrel1Dlg::GetAvailableDrives");
   const WorkDriveChoice choice = ChooseWorkDrives(MachineWorkDrives(), needed);
   // What was noted before the search failed stays filled, as for a found pair.
-  if (!choice.first.empty()) firstDrive = choice.first;
-  if (!choice.second.empty()) secondDrive = choice.second;
+  // The callers put their work folders "at the drive's root": that is the
+  // program's own folder on the drive, in the user's space.
+  if (!choice.first.empty()) firstDrive = ProgramFolderOnDrive(choice.first);
+  if (!choice.second.empty()) secondDrive = ProgramFolderOnDrive(choice.second);
   return choice.found ? 1 : 0;
 }
 
@@ -32,4 +41,61 @@ bool CCastrel1Dlg::JobWritesImage() const {
   const std::vector<BurnerDevice> devices = ListBurnerDevices();
   if (device < 0 || device >= static_cast<int>(devices.size())) return true;
   return devices[static_cast<std::size_t>(device)].kind == BurnerDevice::Kind::ImageWriter;
+}
+
+bool CCastrel1Dlg::TakeJobFolders() {
+  ReleaseJobFolders();
+  std::string temporary = TempFolderPath().str();
+  if (temporary.back() != '/') temporary += '/';
+  const std::string parents[] = {m_szDiscConvertFolder.str(), m_strWorkFolder};
+  std::string taken[2];
+  for (int i = 0; i < 2; ++i) {
+    if (i == 1 && parents[1] == parents[0]) {
+      taken[1] = taken[0];
+      break;
+    }
+    const std::string& parent = parents[i];
+    std::error_code ignored;
+    std::filesystem::create_directories(parent, ignored);
+    // Noted before anything is made there, so that the next start finds
+    // what a killed job left.
+    RecordWorkFolder(parent);
+    // The temporary folder is everyone's: only what dead jobs of ours left
+    // goes. The program's own folders ("temp/", "tempVCD/") are emptied.
+    if (parent == temporary) {
+      RemoveAbandonedJobFolders(parent);
+    } else {
+      EmptyWorkFolder(parent);
+    }
+    std::string error;
+    std::unique_ptr<JobFolder> folder = JobFolder::Create(parent, &error);
+    if (!folder) {
+      Log("%s", error.c_str());
+      MessageBox(Owner(), "The work folder cannot be created.\n\n" + error, kApplicationTitle,
+                 MB_OK | MB_ICONEXCLAMATION);
+      ReleaseJobFolders();
+      EnableControls(true);
+      m_bBusy = false;
+      return false;
+    }
+    Log("Work folder %s", folder->Path().c_str());
+    taken[i] = folder->Path();
+    m_jobFolders.push_back(std::move(folder));
+  }
+  m_szDiscConvertFolder = std::string_view(taken[0]);
+  m_strWorkFolder = taken[1];
+  return true;
+}
+
+void CCastrel1Dlg::ReleaseJobFolders() {
+  if (m_jobFolders.empty()) return;
+  // The DVD builder's own folder inside may still be going in the background.
+  FinishFolderRemovals();
+  m_jobFolders.clear();
+}
+
+bool CCastrel1Dlg::JobStillWrites() const {
+  // The CD worker is not counted: its own ends clean up again, and what a
+  // burn that it is stopping still writes is thrown away anyway.
+  return m_bListRunning || m_bLibraryOnCore || m_bAuthoring;
 }

@@ -15,6 +15,7 @@
 #include "platform/disc/authoring/dvd_image_builder.h"
 #include "platform/disc/burning/burner.h"
 #include "platform/disc/disc_text.h"
+#include "platform/disc/job_folders.h"
 #include "support/exceptions.h"
 #include "support/log.h"
 
@@ -171,7 +172,11 @@ void CCastrel1Dlg::StartBurnDVD() {
     const std::string imageFolder = m_strOutputFolder.empty() ? "." : m_strOutputFolder;
     // The default output folder (XDG documents or videos) may not exist yet.
     std::error_code folderError;
-    if (m_bImageWriter) fs::create_directories(imageFolder, folderError);
+    if (m_bImageWriter) {
+      fs::create_directories(imageFolder, folderError);
+      // The image writer's scratch folder there goes at the next start should this process die.
+      RecordWorkFolder(fs::absolute(imageFolder, folderError).string());
+    }
     if (result == 0 && m_bImageWriter) result = burner::SetImageWriterFolder(imageFolder.c_str());
     if (result == 0) result = burner::Prepare();
     if (result != 0) {
@@ -387,7 +392,11 @@ void CCastrel1Dlg::CleanTempFiles() {
     std::error_code ignored;
     fs::remove(ConvertedFile(i), ignored);
   }
-  if (m_strWorkFolder.empty()) return;  // no job has chosen one: never empty the current folder
+  if (!m_strWorkFolder.empty()) EmptyImageFolders();  // none chosen: never empty the current folder
+  if (!JobStillWrites()) ReleaseJobFolders();
+}
+
+void CCastrel1Dlg::EmptyImageFolders() {
   const std::string work = WithSlash(m_strWorkFolder);
   std::error_code ignored;
   fs::remove(work + "foxdvdmenu.ini", ignored);
@@ -395,9 +404,8 @@ void CCastrel1Dlg::CleanTempFiles() {
   const std::string dvdFolder = work + "DVD/";
   EmptyDir(dvdFolder + "AUDIO_TS");
   EmptyDir(dvdFolder + "VIDEO_TS");
-  // The image folders are the job's own: emptied, they go too, and the work
-  // folder (often the temporary folder itself) is left as the job found it.
-  // A folder that still holds anything stays.
+  // The image folders are the job's own: emptied, they go too. A folder
+  // that still holds anything stays.
   for (const std::string& folder : {dvdFolder + "AUDIO_TS", dvdFolder + "VIDEO_TS", dvdFolder}) {
     std::error_code kept;
     fs::remove(folder, kept);

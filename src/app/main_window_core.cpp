@@ -14,6 +14,7 @@
 #include "platform/dialogs/message_box.h"
 #include "platform/dialogs/shell_open.h"
 #include "platform/disc/burning/burner.h"
+#include "platform/disc/job_folders.h"
 #include "platform/registry/registry.h"
 #include "platform/video/image_scaler.h"
 #include "platform/video/video_file.h"
@@ -67,6 +68,9 @@ bool CCastrel1Dlg::OnInitDialog() {
     }
   }
   burner::Initialize();
+  // A job of an earlier run that was killed left its work folders and half
+  // images; those of a run still going are left alone.
+  RemoveLeftoversOfEndedJobs();
   Log("CreateProject(BS_BURNER_CUE)");
   burner::CreateProject(burner::BS_BURNER_CUE);
   m_bSliderAtTop = false;

@@ -36,6 +36,7 @@ class ConvertTaskList;
 class CRegistry;
 struct DvdImageBuilder;
 class ImageScaler;
+class JobFolder;
 class PreviewPlayer;
 class VideoFile;
 struct VideoFrame;
@@ -193,6 +194,17 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   // True when the disc of the current format goes to the image writer (its
   // device, or a device index past the list, as the disc jobs fall back).
   bool JobWritesImage() const;
+  // Makes the disc job's own work folders inside the folders the planning
+  // chose, which m_szDiscConvertFolder and m_strWorkFolder then name; a
+  // folder of the program's own is emptied first. False, after telling the
+  // user, when they cannot be made (disc_drives.cpp).
+  bool TakeJobFolders();
+  // Removes the job's work folders with whatever is left in them.
+  void ReleaseJobFolders();
+  // Whether a part of the job may still write into its work folders: a list
+  // that is stopping, the library engine or the DVD builder, running on this
+  // thread below the caller.
+  bool JobStillWrites() const;
 
   // The bar's position as the Convert command and the pings last set it.
   int m_nProgressPos = 0;
@@ -204,6 +216,10 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   int m_nDVDEncoderKbps = 0;
   // A task list runs (from its start to its final ping), also after a cancel.
   bool m_bListRunning = false;
+  // The library engine runs on this thread, below the Convert command.
+  bool m_bLibraryOnCore = false;
+  // The running disc job's own work folders, locked while it holds them.
+  std::vector<std::unique_ptr<JobFolder>> m_jobFolders;
 
  private:
   // Sets the bar and the completion text.
@@ -224,7 +240,9 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   // ends here or in OnFinishDVD.
   void StartBurnDVD();
   // Deletes the job's converted files and empties the image folders; stops
-  // an authoring or a burn of the job that still runs.
+  // an authoring or a burn of the job that still runs. The job's work folders
+  // go too, unless something of the job may still write into them (see
+  // JobStillWrites); whoever ends that removes them.
   void CleanTempFiles();
   // Deletes every file under path (folders stay); true when every delete worked.
   static bool EmptyDir(const std::string& path);
@@ -279,6 +297,9 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   AutoResetEvent m_pCDBurned{"CD Burned"};
   // From StartBurnCD until the worker has returned.
   std::atomic<bool> m_bCDWorkerRunning{false};
+  // The images the image writer has completed for this job, in CD order;
+  // written by the worker, read after it (the messages of its ends).
+  std::vector<WrittenCdImage> m_arrCDImages;
 
   // The library conversion (library_conversion.cpp) -----------------------
 
@@ -456,6 +477,8 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   void EndDvdJobWithMessage(const std::string& message);
   // Stops what the job still runs (authoring, a burn) before its files go.
   void StopRunningDvdWork();
+  // The menu files and the image folders in the work folder.
+  void EmptyImageFolders();
   // Converted title i as it lies on disk.
   std::string ConvertedFile(std::size_t i) const;
   // The listed files whose titles the DVD holds, in list order.

@@ -15,6 +15,19 @@ std::string TooManyCdsMessage(int cdCount) {
          " can be burnt for one movie.\nPlease lower the output quality or choose a shorter file and try again.";
 }
 
+std::string KeptCdImagesNote(const std::vector<WrittenCdImage>& images) {
+  if (images.empty()) return {};
+  std::string numbers;
+  for (std::size_t i = 0; i < images.size(); ++i) {
+    if (i > 0) numbers += i + 1 == images.size() ? " and " : ", ";
+    numbers += std::to_string(images[i].cd);
+  }
+  std::string note = images.size() == 1 ? "\n\nThe image of CD " + numbers + " is complete and kept:"
+                                        : "\n\nThe images of CDs " + numbers + " are complete and kept:";
+  for (const WrittenCdImage& image : images) note += "\n\"" + image.path + "\"";
+  return note;
+}
+
 std::int64_t PartBytes(const CdPartPlan& plan, std::size_t part, const std::vector<std::int64_t>& gopStarts,
                        std::int64_t totalBytes) {
   const std::int64_t begin = part == 0 ? 0 : gopStarts[plan.firstGop[part]];

@@ -27,6 +27,18 @@ int ExpectedCdCount(int videoKbps, std::int64_t durationMs, std::int64_t capacit
 // The message that refuses a movie needing more than kMaxCdCount CDs.
 std::string TooManyCdsMessage(int cdCount);
 
+// A CD of a job that the image writer has written completely: its number
+// (1-based) and the image's cue sheet.
+struct WrittenCdImage {
+  int cd = 0;
+  std::string path;
+};
+
+// What a CD job that ends before its last CD says about the images it has
+// written: each is a whole disc and stays where it is. Empty when there are
+// none; otherwise it begins with a blank line, to follow the job's message.
+std::string KeptCdImagesNote(const std::vector<WrittenCdImage>& images);
+
 // Where each part of the stream starts: indexes into the GOP starts given to
 // PlanCdParts, the first always 0.
 struct CdPartPlan {

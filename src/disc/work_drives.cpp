@@ -20,6 +20,25 @@ std::optional<dev_t> DeviceOf(const std::string& path) {
   return info.st_dev;
 }
 
+// The device of path's file system; a path that does not exist (yet) is
+// on the file system of its nearest existing parent.
+std::optional<dev_t> DeviceOfNearest(std::string path) {
+  for (;;) {
+    if (const auto device = DeviceOf(path)) return device;
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos || path == "/") return std::nullopt;
+    path = slash == 0 ? "/" : path.substr(0, slash);
+  }
+}
+
+std::string UserCacheFolder() {
+  const char* cache = std::getenv("XDG_CACHE_HOME");
+  // The XDG rules ignore a relative value.
+  if (cache != nullptr && cache[0] == '/') return cache;
+  const char* home = std::getenv("HOME");
+  return home != nullptr && *home != '\0' ? std::string(home) + "/.cache" : std::string();
+}
+
 // The mount point itself when the user may create folders there (a disk
 // mounted for the user, or any disk for root); else the user's home folder
 // when it lies on that disk.
@@ -50,6 +69,15 @@ std::vector<WorkDrive> FixedWorkDrives(
     drives.push_back({WithSlash(*folder), freeMegabytes(*folder)});
   }
   return drives;
+}
+
+std::string ProgramFolderOnDrive(const std::string& driveRoot) {
+  const auto drive = DeviceOf(driveRoot);
+  const std::string cache = UserCacheFolder();
+  if (drive && !cache.empty() && DeviceOfNearest(cache) == drive) return WithSlash(cache) + "Orlenta/";
+  const char* home = std::getenv("HOME");
+  if (drive && home != nullptr && *home != '\0' && DeviceOf(home) == drive) return WithSlash(home) + ".orlenta/";
+  return WithSlash(driveRoot) + ".orlenta/";
 }
 
 std::vector<WorkDrive> MachineWorkDrives(const std::string& root) {

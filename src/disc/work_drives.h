@@ -26,6 +26,13 @@ std::vector<WorkDrive> FixedWorkDrives(
     const std::function<std::optional<std::string>(const MountEntry&)>& usableFolder,
     const std::function<std::optional<std::int64_t>(const std::string&)>& freeMegabytes);
 
+// The program's own folder on the drive that holds driveRoot (a WorkDrive's
+// root), for the work folders a disc job puts "at the drive's root": the
+// user's cache folder's "Orlenta/" when the cache lies on that drive, else
+// ".orlenta/" in the user's home when that does, else ".orlenta/" in
+// driveRoot itself; never a file system's root. Ends in '/'; not created here.
+std::string ProgramFolderOnDrive(const std::string& driveRoot);
+
 // This machine's fixed disks (mount table of root, "" for this machine).
 std::vector<WorkDrive> MachineWorkDrives(const std::string& root = "");
 

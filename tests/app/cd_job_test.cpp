@@ -331,6 +331,48 @@ TEST_F(CdJob, CancelWhileTheWorkerWaitsEndsItWithinASecondAndLeavesNothing) {
   }
 }
 
+// CD 1 is a whole disc once its image is written: a cancel during CD 2 keeps
+// it, and the cancel message says where it is.
+TEST_F(CdJob, ACancelWhileCd2IsWrittenKeepsTheImageOfCd1AndNamesIt) {
+  for (const bool atThePrompt : {true, false}) {
+    SCOPED_TRACE(atThePrompt ? "cancelled at the prompt for CD 2" : "cancelled while CD 2's image is built");
+    for (const std::string& folder : {m_output, m_work}) {
+      fs::remove_all(folder);
+      fs::create_directories(folder);
+    }
+    Converted("pal-vcd", 6.0, kFormatVcd);
+    core.m_nCDCapacityBytes = static_cast<std::int64_t>(fs::file_size(m_work + "/clip_new.mpg")) * 6 / 10;
+    responder.QueueAnswer<CDCountDlgRequest>(IDOK);
+    if (atThePrompt) {
+      responder.QueueAnswer<CDCountDlgRequest>(IDCANCEL);
+    } else {
+      responder.QueueAnswer<CDCountDlgRequest>(IDOK);
+      // As Convert's cancel does it when the image writer starts building
+      // CD 2, and the burn stopped at once (the worker stops it within a
+      // moment, before a real CD's image is done).
+      SetToolRunObserver([&](const std::vector<std::string>& command, const ChildProcess::Options&) {
+        if (core.m_nCurrentCD == 2 && command.front().ends_with("vcdxbuild") && !core.m_bCancel.exchange(true)) {
+          burner::ResetCallbacks();
+          StopFlag::Set(true);
+          burner::Abort();
+        }
+      });
+    }
+    Start(2);
+    ASSERT_TRUE(WaitForWorker());
+    SetToolRunObserver(nullptr);
+    StopFlag::Set(false);
+
+    const std::string cd1 = m_output + "/Video CD - CD 1 of 2";
+    EXPECT_EQ(FilesIn(m_output), (std::vector<std::string>{"Video CD - CD 1 of 2.bin", "Video CD - CD 1 of 2.cue"}));
+    EXPECT_NE(VcdInfo(cd1 + ".cue").find("VCD 2.0 detected"), std::string::npos) << VcdInfo(cd1 + ".cue");
+    EXPECT_EQ(responder.MessageTexts().back(),
+              "Burning process canceled by user\n\nThe image of CD 1 is complete and kept:\n\"" + cd1 + ".cue\"");
+    EXPECT_EQ(view.status, "Cancel");
+    EXPECT_TRUE(Leftovers().empty()) << Leftovers().front();
+  }
+}
+
 TEST_F(CdJob, ADeviceIndexPastTheListFallsBackToTheImageWriter) {
   Converted("pal-vcd", 2.0, kFormatVcd);
   core.m_nVCDDevice = 25;

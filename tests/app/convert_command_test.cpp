@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <optional>
@@ -16,10 +17,12 @@
 #include "app/recording_view.h"
 #include "common/test_kit.h"
 #include "convert/ping.h"
+#include "disc/disc_prompts.h"
 #include "disc/dvd_space_plan.h"
 #include "platform/dialogs/auxiliary_requests.h"
 #include "platform/dialogs/scripted_responder.h"
 #include "platform/disc/burning/burner.h"
+#include "platform/disc/job_folders.h"
 #include "platform/registry/registry_test_env.h"
 #include "support/event_wait.h"
 #include "support/temporary_files.h"
@@ -225,7 +228,7 @@ TEST_F(ConvertCommand, ProgressFillsEachConvertedFilesShareOfTheBar) {
   EXPECT_EQ(view.progress, 74);
 }
 
-TEST_F(ConvertCommand, ClipsToDvdAreConvertedIntoTheTemporaryFolderAndHandedToTheDvdJob) {
+TEST_F(ConvertCommand, ClipsToDvdAreConvertedInAJobFolderOfTheTemporaryFolderAndHandedToTheDvdJob) {
   core.m_nOutputFormat = kFormatDvd;
   // The DVD job writes an image into the output folder, whatever drives this machine has.
   burner::DeviceName devices[burner::kMaxDevices];
@@ -238,13 +241,14 @@ TEST_F(ConvertCommand, ClipsToDvdAreConvertedIntoTheTemporaryFolderAndHandedToTh
   ASSERT_EQ(responder.Messages().size(), 1u);
   EXPECT_EQ(responder.Messages()[0].text.rfind("DVD created successfully!", 0), 0u) << responder.Messages()[0].text;
   EXPECT_TRUE(std::filesystem::exists(dir.File("out/Video DVD.iso")));
-  const std::vector<std::string> outputs = {dir.File("tmp/one_new"), dir.File("tmp/two_new")};
+  // Converted and authored in a folder of the job's own there, gone with the job.
+  const std::string work = core.m_strWorkFolder;
+  EXPECT_EQ(work.rfind(dir.File("tmp/orlenta-job-"), 0), 0u) << work;
+  EXPECT_EQ(core.m_szDiscConvertFolder.str(), work);
+  const std::vector<std::string> outputs = {work + "one_new", work + "two_new"};
   EXPECT_EQ(core.m_arrOutputFiles, outputs);
-  for (const auto& output : outputs) {
-    EXPECT_FALSE(std::filesystem::exists(output + ".mpg")) << "the DVD job has deleted " << output;
-  }
   EXPECT_EQ(CTemporaryFiles::RegisteredFiles().size(), 2u);
-  EXPECT_EQ(core.m_strWorkFolder, dir.File("tmp") + "/");
+  EXPECT_TRUE(std::filesystem::is_empty(dir.File("tmp"))) << "the job's work folder is gone";
   EXPECT_EQ(core.m_nDVDVideoKbps, core.m_nDVDBitrate) << "two seconds fit at the setting's rate";
   EXPECT_EQ(core.m_nDVDEncoderKbps, 0) << "and the slider's quantiser is kept";
   EXPECT_TRUE(registry.Logged("Start burning DVD actions:"));
@@ -307,6 +311,57 @@ TEST_F(ConvertCommand, AVcdOfALongerListAsksForTheSelectedFileAndStopsWithoutOne
     ExpectIdleWithTheUsersFolder();
     EXPECT_FALSE(core.m_bListRunning);
   }
+}
+
+// tempVCD is the program's own: what killed jobs left there goes before the
+// next VCD job converts, so its names need no counter; a job of another
+// Orlenta that still runs keeps its folder.
+TEST_F(ConvertCommand, AVcdJobEmptiesTempVcdFirstAndLeavesTheJobsOfOthers) {
+  testkit::ScopedEnv cache("XDG_CACHE_HOME", dir.File("cache"));
+  testkit::ScopedEnv data("XDG_DATA_HOME", dir.File("data"));
+  std::string first;
+  std::string second;
+  if (core.GetAvailableDrives(350, first, second) == 0) GTEST_SKIP() << "no drive here has room for a VCD job";
+  const std::string tempVcd = second + "tempVCD/";
+  EXPECT_EQ(tempVcd.rfind(dir.File("cache/Orlenta/"), 0), 0u) << "in the user's cache, on the same drive: " << tempVcd;
+  std::filesystem::create_directories(tempVcd + "orlenta-job-dead01");
+  testkit::WriteFile(tempVcd + "clip_new.mpg", "left by a killed job");
+  testkit::WriteFile(tempVcd + "orlenta-job-dead01/clip_new.mpg", "left by a killed job");
+  std::string error;
+  const auto live = JobFolder::Create(tempVcd, &error);
+  ASSERT_TRUE(live) << error;
+  testkit::WriteFile(live->Path() + "clip_new.mpg", "another Orlenta's");
+
+  core.m_nOutputFormat = kFormatVcd;
+  List({Clip("clip.avi")});
+  std::vector<std::string> atThePrompt;
+  std::string burnt;
+  responder.SetDialogHandler([&](const DialogRequest&) {
+    for (const auto& entry : std::filesystem::directory_iterator(tempVcd)) {
+      atThePrompt.push_back(entry.path().filename().string());
+    }
+    std::sort(atThePrompt.begin(), atThePrompt.end());
+    burnt = core.m_strOutFile;
+    return MakeDialogResult<CDCountDlgRequest>(IDCANCEL);
+  });
+  ASSERT_TRUE(ConvertAndWaitForTheEnd());
+  ASSERT_TRUE(RunUntil([&] { return !core.m_bCDWorkerRunning; }));
+
+  const std::string job = core.m_szDiscConvertFolder.str();
+  EXPECT_EQ(job.rfind(tempVcd + "orlenta-job-", 0), 0u) << job;
+  EXPECT_EQ(burnt, job + "clip_new.mpg") << "no counter in the name";
+  const std::string jobName = std::filesystem::path(job).parent_path().filename().string();
+  const std::string liveName = std::filesystem::path(live->Path()).parent_path().filename().string();
+  auto expected = std::vector<std::string>{jobName, liveName};
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(atThePrompt, expected);
+  // The job's own folder goes with it.
+  std::vector<std::string> after;
+  for (const auto& entry : std::filesystem::directory_iterator(tempVcd)) {
+    after.push_back(entry.path().filename().string());
+  }
+  EXPECT_EQ(after, std::vector<std::string>{liveName});
+  EXPECT_EQ(testkit::ReadFile(live->Path() + "clip_new.mpg"), "another Orlenta's");
 }
 
 TEST_F(ConvertCommand, AnOutputThatCannotBeCreatedMovesToTheVideosFolder) {

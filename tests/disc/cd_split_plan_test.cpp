@@ -36,6 +36,22 @@ TEST(TooManyCds, TheMessageSaysHowManyAndTheLimit) {
   EXPECT_NE(message.find("at most 9"), std::string::npos) << message;
 }
 
+TEST(KeptCdImages, TheNoteNamesEachCompleteImageByItsCd) {
+  const struct {
+    std::vector<WrittenCdImage> images;
+    const char* note;
+  } cases[] = {
+      {{}, ""},
+      {{{1, "/out/Video CD - CD 1 of 2.cue"}},
+       "\n\nThe image of CD 1 is complete and kept:\n\"/out/Video CD - CD 1 of 2.cue\""},
+      {{{1, "/out/a.cue"}, {3, "/out/c.cue"}},
+       "\n\nThe images of CDs 1 and 3 are complete and kept:\n\"/out/a.cue\"\n\"/out/c.cue\""},
+      {{{1, "a.cue"}, {2, "b.cue"}, {3, "c.cue"}},
+       "\n\nThe images of CDs 1, 2 and 3 are complete and kept:\n\"a.cue\"\n\"b.cue\"\n\"c.cue\""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(KeptCdImagesNote(c.images), c.note);
+}
+
 // GOPs every step bytes from 0 up to total.
 std::vector<std::int64_t> EvenGops(std::int64_t total, std::int64_t step) {
   std::vector<std::int64_t> starts;

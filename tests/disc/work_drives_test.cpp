@@ -118,4 +118,31 @@ TEST(WorkDrives, TheMachinesOwnDrivesAreWritableFoldersWithTheirRoom) {
   EXPECT_FALSE(FreeMegabytesOf("/no/such/folder/at/all").has_value());
 }
 
+// Work folders the job would put at a drive's root go into the user's own
+// space on that drive; /proc stands for a folder on another drive.
+TEST(WorkDrives, TheProgramsFolderOnADriveIsInTheUsersSpaceNeverAtItsRoot) {
+  testkit::TempDir dir;
+  const std::string drive = dir.File("drive");
+  std::filesystem::create_directories(drive);
+  const struct {
+    const char* name;
+    std::string home;
+    std::string cache;  // "" unset
+    std::string folder;
+  } cases[] = {
+      {"the cache folder, not made yet, on the drive", dir.File("home"), dir.File("cache"),
+       dir.File("cache") + "/Orlenta/"},
+      {"the home's cache folder when none is set", dir.File("home"), "", dir.File("home") + "/.cache/Orlenta/"},
+      {"the home when the cache is on another drive", dir.File("home"), "/proc/no-cache",
+       dir.File("home") + "/.orlenta/"},
+      {"a hidden folder on the drive when neither is there", "/proc/no-home", "/proc/no-cache", drive + "/.orlenta/"},
+  };
+  std::filesystem::create_directories(dir.File("home"));
+  for (const auto& c : cases) {
+    const testkit::ScopedEnv home("HOME", c.home);
+    const testkit::ScopedEnv cache("XDG_CACHE_HOME", c.cache.empty() ? nullptr : c.cache.c_str());
+    EXPECT_EQ(ProgramFolderOnDrive(drive + "/"), c.folder) << c.name;
+  }
+}
+
 }  // namespace

@@ -1,7 +1,10 @@
 #include "platform/disc/disc_files.h"
 
 #include <fcntl.h>
+#include <stdio.h>
 #include <strings.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -25,6 +28,29 @@ std::string MakePrivateFolder(const std::string& parent, const std::string& pref
     return {};
   }
   return pattern;
+}
+
+int LockFolder(const std::string& path, bool wait) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return -1;
+  if (::flock(fd, LOCK_EX | (wait ? 0 : LOCK_NB)) != 0) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+bool RenameNoReplace(const std::string& from, const std::string& to) {
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  // A file system without RENAME_NOREPLACE: check first (a narrow race, but
+  // the callers' own names are unique among our kind already).
+  struct stat info {};
+  if (::lstat(to.c_str(), &info) == 0 || errno != ENOENT) {
+    errno = EEXIST;
+    return false;
+  }
+  return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
 namespace {

@@ -18,6 +18,16 @@ void RemoveFolderLater(const std::string& path);
 // Waits until every removal asked for so far is done.
 void FinishFolderRemovals();
 
+// Opens a folder and locks it (flock) until the descriptor is closed or the
+// process ends; -1 when it cannot be opened or, with wait false, when another
+// holder (another process, or another descriptor of this one) has the lock.
+// Work folders carry such a lock so that a later run can tell the leftovers
+// of a dead process from the folders of a live one.
+int LockFolder(const std::string& path, bool wait);
+
+// Renames from to to unless to exists; errno EEXIST (or ENOTEMPTY) when it does.
+bool RenameNoReplace(const std::string& from, const std::string& to);
+
 // Writes text to path (created or truncated); false with error set.
 bool WriteTextFile(const std::string& path, const std::string& text, std::string* error);
 

@@ -1,8 +1,5 @@
 #include "platform/disc/output_reservation.h"
 
-#include <fcntl.h>
-#include <stdio.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "platform/disc/disc_files.h"
 #include "support/log.h"
 
 namespace fs = std::filesystem;
@@ -22,31 +20,6 @@ constexpr const char* kNewPrefix = ".orlenta-new-";
 bool Exists(const std::string& path) {
   struct stat info {};
   return ::lstat(path.c_str(), &info) == 0 || errno != ENOENT;
-}
-
-// Opens a folder and locks it; -1 when it cannot be opened or, with wait
-// false, when another process holds the lock.
-int LockFolder(const std::string& path, bool wait) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return -1;
-  if (::flock(fd, LOCK_EX | (wait ? 0 : LOCK_NB)) != 0) {
-    ::close(fd);
-    return -1;
-  }
-  return fd;
-}
-
-// Renames from to to unless to exists; errno EEXIST (or ENOTEMPTY) when it does.
-bool RenameNoReplace(const std::string& from, const std::string& to) {
-  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
-  if (errno != EINVAL && errno != ENOSYS) return false;
-  // A file system without RENAME_NOREPLACE: check first (a narrow race, but
-  // the scratch folder already holds the name against our own kind).
-  if (Exists(to)) {
-    errno = EEXIST;
-    return false;
-  }
-  return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
 }  // namespace

@@ -5,7 +5,8 @@
 // once complete. The scratch folder reserves the names: no file, not even an
 // empty one, stands under a final name before it is complete. It is locked
 // while its owner lives, so that when the process dies the next reservation
-// in that folder recognises the leftover and removes it.
+// in that folder, or the next start of the program (job_folders.h),
+// recognises the leftover and removes it.
 
 #include <memory>
 #include <string>

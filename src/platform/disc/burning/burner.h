@@ -159,8 +159,9 @@ void ResetCallbacks();
 int SetImageWriterFolder(const char* folder);
 // The owner window of the erase window.
 void SetDialogOwner(WindowHandle owner);
-// Path of the last image the image writer finished ("" if none); for a
-// BIN/CUE pair the cue sheet. Valid until the next burn ends.
+// Path of the image the last Burn call finished with the image writer (""
+// when it finished none, or while it runs); for a BIN/CUE pair the cue sheet.
+// Valid until the next Burn call.
 const char* GetLastImagePath();
 // The detailed reason of the last failure, for the log ("" after success).
 // Valid until the next burner call.

@@ -115,6 +115,7 @@ int BurnerEngine::Burn() {
   std::unique_lock<std::mutex> lock(m_lock);
   Log("Burner Burn");
   if (const int code = CheckIdle(lock)) return code;
+  m_lastImagePath.clear();  // also when this burn does not start
   for (const auto& track : m_tracks) {
     if (!track->scanned) return Fail(kBusy, "A video file is still being scanned");
   }
