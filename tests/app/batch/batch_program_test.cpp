@@ -141,6 +141,12 @@ TEST_F(BatchProgram, NamesThatAreNotUtf8AreConvertedUnderTheirOwnBytes) {
       RunProcess({ORLENTA_PROGRAM, "--batch", "--format", "avi", "--output", folder, clip}, options);
   EXPECT_EQ(result.exitCode, 0) << result.output;
   EXPECT_TRUE(fs::exists(folder + "/b\xff\xfe_new.avi")) << result.output;
+
+  // A DVD of it: dvdauthor's control file takes only UTF-8 names.
+  const ProcessResult dvd = RunProcess(
+      {ORLENTA_PROGRAM, "--batch", "--format", "dvd", "--image", "--yes", "--output", folder, clip}, options);
+  EXPECT_EQ(dvd.exitCode, 0) << dvd.output;
+  EXPECT_EQ(disctest::LsdvdTitleLengths(folder + "/Video DVD.iso").size(), 1u) << dvd.output;
 }
 
 TEST_F(BatchProgram, ADvdImageOfTwoClipsHoldsBothTitles) {

@@ -2,6 +2,7 @@
 
 #include <sys/statvfs.h>
 
+#include <QString>
 #include <algorithm>
 #include <atomic>
 #include <filesystem>
@@ -210,6 +211,18 @@ bool DvdImageBuilder::BuildDVD() {
   project.destination = (fs::path(outputFolder) / "DVD").string();
   project.standard = *standard;
   project.titles = titles;
+  // dvdauthor reads its control file as UTF-8: a title whose name is not
+  // (a source named in another encoding) goes in through a link of a plain name.
+  for (std::size_t i = 0; i < project.titles.size(); ++i) {
+    const std::string& title = project.titles[i];
+    if (QString::fromUtf8(title.c_str()).toUtf8().toStdString() == title) continue;
+    const fs::path link = fs::path(workFolder) / ("title-" + std::to_string(i + 1) + ".mpg");
+    std::error_code linked;
+    fs::remove(link, linked);
+    fs::create_symlink(fs::absolute(title, linked), link, linked);
+    if (linked) return Fail("Cannot link " + title + " into the work folder: " + linked.message());
+    project.titles[i] = link.string();
+  }
   project.chapterSeconds = chapterSeconds;
   if (chapterSeconds > 0) {
     for (const auto& title : titles) {
