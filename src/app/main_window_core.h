@@ -80,7 +80,8 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
 
   // Main settings ---------------------------------------------------------
 
-  // 0 (NTSC) in the United States and Canada, else 1 (PAL), by the locale.
+  // 0 (NTSC) in the territories of 525-line television (the United States,
+  // Canada, Japan, ...), else 1 (PAL), by the locale.
   static int DiscTypeForLocale();
   void SetDefaultSettings();
   void LoadSettings();
