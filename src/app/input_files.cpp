@@ -331,17 +331,20 @@ void CCastrel1Dlg::OnSelchangeFileslist() {
 }
 
 void CCastrel1Dlg::AddCommandLineFile() {
-  std::string path = m_strCommandLine;
-  if (path.empty()) return;
-  if (path.back() == '"') path.pop_back();
-  if (!path.empty() && path.front() == '"') path.erase(0, 1);
-  if (GetFileInputType(path) < 0) return;
-  if (EndsWithNoCase(path, ".avi")) m_strFOURCC = GetFOURCC(path);
-  if (!InputFileInfo(path)) return;
-  m_pView->ListAppend(path);
-  // Selected as well, so that Play plays the file the player shows.
-  m_pView->ListSelect(m_pView->ListCount() - 1);
-  ShowFileInPlayer(path);
+  std::vector<std::string> files = m_arrCommandLineFiles;
+  // Only the text given: the one file of a Windows command line.
+  if (files.empty() && !m_strCommandLine.empty()) files.push_back(m_strCommandLine);
+  if (files.empty()) return;
+  Log("CCastrel1Dlg::AddCommandLineFile - %d file(s)", static_cast<int>(files.size()));
+  // As files dropped on the window: each is checked (a refused one says
+  // why), listed in its order and selected; the last entry is inspected
+  // and shown in the player.
+  for (std::string& path : files) {
+    // A launcher that quotes the whole name hands the quotes on.
+    if (path.size() >= 2 && path.front() == '"' && path.back() == '"') path = path.substr(1, path.size() - 2);
+    AddFile(path);
+  }
+  InspectAndShowLastEntry();
 }
 
 void CCastrel1Dlg::InspectAndShowLastEntry() {

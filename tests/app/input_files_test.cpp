@@ -603,11 +603,12 @@ namespace {
 
 class CommandLine : public ::testing::Test {
  protected:
-  void Start(const std::string& commandLine) {
+  void Start(const std::string& commandLine, const std::vector<std::string>& files = {}) {
     Application();
     core.SetView(&view);
     core.SetDefaultSettings();
     core.m_strCommandLine = commandLine;
+    core.m_arrCommandLineFiles = files;
     ASSERT_TRUE(core.OnInitDialog());
   }
 
@@ -629,16 +630,28 @@ TEST_F(CommandLine, AFileInQuotesIsListedInspectedAndShown) {
   EXPECT_TRUE(responder.Messages().empty());
 }
 
+TEST_F(CommandLine, EveryFileGivenIsCheckedAndListedInItsOrderAndTheLastIsInspectedAndShown) {
+  // As the desktop entry's %F passes them: plain names, one in quotes.
+  Start("", {media.aviClip, media.textAsAvi, "\"" + media.awkwardClip + "\"", media.mpegClip});
+  EXPECT_EQ(view.list, (std::vector<std::string>{media.aviClip, media.awkwardClip, media.mpegClip}));
+  EXPECT_EQ(view.selection, 2);
+  EXPECT_NEAR(core.m_nTotalDuration, 2000, 100) << "the last one was inspected";
+  EXPECT_EQ(view.player.LastOpened(), media.mpegClip);
+  ASSERT_EQ(responder.Messages().size(), 1u) << "the refused one says why";
+  EXPECT_EQ(responder.Messages()[0].text, media.textAsAvi + " is not a video file or format is not supported!");
+}
+
 TEST_F(CommandLine, AnAviOnTheCommandLineHasItsCodecCodeRead) {
   Start(media.aviClip);
   EXPECT_EQ(view.list, std::vector<std::string>{media.aviClip});
   EXPECT_EQ(core.m_strFOURCC, "FMP4");
 }
 
-TEST_F(CommandLine, ATextFileListsNothingAndTheWindowStillOpens) {
+TEST_F(CommandLine, ATextFileListsNothingSaysWhyAndTheWindowStillOpens) {
   Start("\"" + media.textAsAvi + "\"");
   EXPECT_TRUE(view.list.empty());
-  EXPECT_TRUE(responder.Messages().empty());
+  ASSERT_EQ(responder.Messages().size(), 1u);
+  EXPECT_EQ(responder.Messages()[0].text, media.textAsAvi + " is not a video file or format is not supported!");
   EXPECT_EQ(core.m_strProductKey, "Orlenta") << "initialisation went on";
   EXPECT_EQ(core.m_formats.size(), 7u);
 }
