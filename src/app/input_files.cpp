@@ -23,12 +23,19 @@
 
 namespace {
 
-// The Add File chooser's types, in the Windows filter form.
+// The Add File chooser's types, in the Windows filter form: every container
+// the reader opens, as the files people have are named (Matroska and WebM,
+// camcorder and broadcast transport streams, phone video, Ogg, Flash, DV,
+// Real Media), besides the classic types.
 constexpr const char* kVideoFilesFilter =
-    "All Video Files|*.avi;*.mpg;*.mpeg;*.mp2;*.mpe;*.mp4;*.mvv;*.wmv;*.asf;*.mov;*.qt;*.dat|AVI Files "
+    "All Video Files|*.avi;*.mpg;*.mpeg;*.mp2;*.mpe;*.mp4;*.mvv;*.wmv;*.asf;*.mov;*.qt;*.dat;*.mkv;*.webm;*.ts;*.mts;"
+    "*.m2ts;*.m2t;*.vob;*.3gp;*.3g2;*.m4v;*.ogv;*.flv;*.dv;*.rm;*.rmvb|AVI Files "
     "(*.avi)|*.avi|Mpeg files (*.mpg, *.mpeg, *.mp2, *.mpe, *.mp4, *.mvv)|*.mpg;*.mpeg;*.mp2;*.mpe;*.mp4;*.mvv|Windows "
     "Media files (*.wmv, *.wma, *.asf)|*.wmv;*.wma;*.asf|Quick Time Files (*.mov, *.qt)|*.mov; *.qt|Video CD files "
-    "(*.dat)|*.dat|All files (*.*)|*.*|";
+    "(*.dat)|*.dat|Matroska and WebM files (*.mkv, *.webm)|*.mkv;*.webm|MPEG transport streams (*.ts, *.mts, *.m2ts, "
+    "*.m2t)|*.ts;*.mts;*.m2ts;*.m2t|DVD video files (*.vob)|*.vob|Phone video files (*.3gp, *.3g2, *.m4v)|*.3gp;*.3g2;"
+    "*.m4v|Ogg video files (*.ogv)|*.ogv|Flash video files (*.flv)|*.flv|DV files (*.dv)|*.dv|Real Media files (*.rm, "
+    "*.rmvb)|*.rm;*.rmvb|All files (*.*)|*.*|";
 
 // How many bytes of an AVI file's start hold its stream headers.
 constexpr std::size_t kAviHeaderBytes = 1000;
@@ -324,17 +331,20 @@ void CCastrel1Dlg::OnSelchangeFileslist() {
 }
 
 void CCastrel1Dlg::AddCommandLineFile() {
-  std::string path = m_strCommandLine;
-  if (path.empty()) return;
-  if (path.back() == '"') path.pop_back();
-  if (!path.empty() && path.front() == '"') path.erase(0, 1);
-  if (GetFileInputType(path) < 0) return;
-  if (EndsWithNoCase(path, ".avi")) m_strFOURCC = GetFOURCC(path);
-  if (!InputFileInfo(path)) return;
-  m_pView->ListAppend(path);
-  // Selected as well, so that Play plays the file the player shows.
-  m_pView->ListSelect(m_pView->ListCount() - 1);
-  ShowFileInPlayer(path);
+  std::vector<std::string> files = m_arrCommandLineFiles;
+  // Only the text given: the one file of a Windows command line.
+  if (files.empty() && !m_strCommandLine.empty()) files.push_back(m_strCommandLine);
+  if (files.empty()) return;
+  Log("CCastrel1Dlg::AddCommandLineFile - %d file(s)", static_cast<int>(files.size()));
+  // As files dropped on the window: each is checked (a refused one says
+  // why), listed in its order and selected; the last entry is inspected
+  // and shown in the player.
+  for (std::string& path : files) {
+    // A launcher that quotes the whole name hands the quotes on.
+    if (path.size() >= 2 && path.front() == '"' && path.back() == '"') path = path.substr(1, path.size() - 2);
+    AddFile(path);
+  }
+  InspectAndShowLastEntry();
 }
 
 void CCastrel1Dlg::InspectAndShowLastEntry() {

@@ -32,9 +32,7 @@ constexpr int SB_THUMBTRACK = 5;
 }  // namespace
 
 int CCastrel1Dlg::DiscTypeForLocale() {
-  // The territories of the North American numbering plan's country code 1.
-  const std::string territory = LocaleTerritory();
-  return territory == "US" || territory == "CA" ? 0 : 1;
+  return IsNtscTerritory(LocaleTerritory()) ? 0 : 1;
 }
 
 void CCastrel1Dlg::SetDefaultSettings() {

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <thread>
+#include <utility>
 
 #include "app/control_ids.h"
 #include "app/preview_player.h"
@@ -223,11 +224,19 @@ void CCastrel1Dlg::UpdateRegistryData(CRegistry& store) {
 
 void CCastrel1Dlg::LoadFormatSettings() {
   CRegistry store(FormatSettingsKey(), RegistryKey::CurrentUser(), false);
-  if (store.IsOpen()) {
-    UpdateRegistryData(store);
-  } else {
+  if (!store.IsOpen()) {
     for (auto& format : m_formats) format->ResetToDefaults();
   }
+  // The tables' default TV standard is NTSC; a disc whose standard was never
+  // chosen takes the window's disc type instead (the locale's, or the one
+  // stored for the library engine), so both engines and both settings
+  // sheets make and show the same disc. A stored choice loads over it.
+  const std::pair<OutputFormatId, int> discTypes[] = {
+      {kFormatDvd, m_nDVDType}, {kFormatVcd, m_nVCDType}, {kFormatSvcd, m_nSVCDType}};
+  for (const auto& [format, type] : discTypes) {
+    if (static_cast<std::size_t>(format) < m_formats.size()) m_formats[format]->video_codec_id = type;
+  }
+  UpdateRegistryData(store);
   store.Close();
 }
 

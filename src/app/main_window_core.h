@@ -81,7 +81,8 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
 
   // Main settings ---------------------------------------------------------
 
-  // 0 (NTSC) in the United States and Canada, else 1 (PAL), by the locale.
+  // 0 (NTSC) in the territories of 525-line television (the United States,
+  // Canada, Japan, ...), else 1 (PAL), by the locale.
   static int DiscTypeForLocale();
   void SetDefaultSettings();
   void LoadSettings();
@@ -327,7 +328,11 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
 
   // State -----------------------------------------------------------------
 
+  // The command line as text; with no files below, the text is one file
+  // (optionally in double quotes).
   std::string m_strCommandLine;
+  // The files given on the command line, in their order, as their bytes.
+  std::vector<std::string> m_arrCommandLineFiles;
   std::string m_strProductKey;
 
   // The video library's reader and writer and the image scaler, made by
@@ -491,7 +496,7 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   bool m_bImageWriter = false;          // the job writes an image file instead of a disc
 
   // Input files and preview (input_files.cpp, preview.cpp).
-  // Step 11 of OnInitDialog: the file named on the command line.
+  // While the window initialises: the files named on the command line.
   void AddCommandLineFile();
   // Adds the files dropped while the reader was in use, once it is free.
   void AddDeferredDrops();

@@ -1,6 +1,22 @@
 #include "support/locale_territory.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
+
+namespace {
+
+// The 525-line, 59.94 Hz television world: NTSC-M (the Americas from the
+// United States to the Andes, the Caribbean, the Philippines, the United
+// States' Pacific territories), NTSC-J (Japan), South Korea and Taiwan, and
+// Brazil, whose PAL-M keeps NTSC's lines and rate, so its DVDs are NTSC.
+// Argentina, Paraguay and Uruguay (PAL-N, 50 Hz) are PAL.
+constexpr std::string_view kNtscTerritories[] = {
+    "AG", "AI", "AS", "AW", "BB", "BM", "BO", "BR", "BS", "BZ", "CA", "CL", "CO", "CR", "CU", "DM", "DO",
+    "EC", "FM", "GD", "GT", "GU", "GY", "HN", "JM", "JP", "KN", "KR", "KY", "LC", "MH", "MM", "MP", "MX",
+    "NI", "PA", "PE", "PH", "PR", "PW", "SR", "SV", "TT", "TW", "US", "VC", "VE", "VG", "VI"};
+
+}  // namespace
 
 std::string TerritoryOfLocale(std::string_view locale) {
   const auto underscore = locale.find('_');
@@ -17,4 +33,8 @@ std::string LocaleTerritory() {
     if (value != nullptr && *value != '\0') return TerritoryOfLocale(value);
   }
   return {};
+}
+
+bool IsNtscTerritory(std::string_view territory) {
+  return std::find(std::begin(kNtscTerritories), std::end(kNtscTerritories), territory) != std::end(kNtscTerritories);
 }

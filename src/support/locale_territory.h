@@ -11,3 +11,8 @@ std::string LocaleTerritory();
 
 // The territory part of one locale name, upper case as written.
 std::string TerritoryOfLocale(std::string_view locale);
+
+// Whether the television of a territory (ISO 3166 code, "US") runs at 525
+// lines and 59.94 fields, so that its players and sets expect NTSC discs;
+// every other territory, and "", gets PAL.
+bool IsNtscTerritory(std::string_view territory);

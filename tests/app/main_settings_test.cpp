@@ -87,6 +87,64 @@ TEST(LocaleRule, TheUnitedStatesAndCanadaGiveNtscEveryOtherTerritoryPal) {
   EXPECT_EQ(TerritoryOfLocale("pt_BR.ISO-8859-1"), "BR");
 }
 
+TEST(LocaleRule, WithNothingStoredEveryDiscFormatTakesTheLocalesStandardAndAStoredChoiceStands) {
+  struct Case {
+    const char* lang;
+    const char* storedFormatValue;  // a TV standard stored by an earlier run, or null
+    std::uint32_t stored;
+    const char* dvd;
+    const char* vcd;
+    const char* svcd;
+  };
+  const Case cases[] = {
+      {"de_DE.UTF-8", nullptr, 0, "pal-dvd", "pal-vcd", "pal-svcd"},
+      {"en_US.UTF-8", nullptr, 0, "ntsc-dvd", "ntsc-vcd", "ntsc-svcd"},
+      {"ja_JP.UTF-8", nullptr, 0, "ntsc-dvd", "ntsc-vcd", "ntsc-svcd"},
+      {"C.UTF-8", nullptr, 0, "pal-dvd", "pal-vcd", "pal-svcd"},
+      // Other values stored, the standard not: still the locale's.
+      {"de_DE.UTF-8", "DVD Video Bit Rate", 1, "pal-dvd", "pal-vcd", "pal-svcd"},
+      {"de_DE.UTF-8", "VCD Video Codec Id", 0, "pal-dvd", "ntsc-vcd", "pal-svcd"},
+      {"en_US.UTF-8", "SVCD Video Codec Id", 1, "ntsc-dvd", "ntsc-vcd", "pal-svcd"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.lang) + " " + (c.storedFormatValue ? c.storedFormatValue : "(nothing stored)"));
+    ScopedEnv lcAll("LC_ALL", nullptr);
+    ScopedEnv lcMessages("LC_MESSAGES", nullptr);
+    ScopedEnv lang("LANG", c.lang);
+    ScopedRegistryFile registry;
+    if (c.storedFormatValue != nullptr) {
+      RegistryKey key;
+      ASSERT_EQ(key.Create(RegistryKey::CurrentUser(), "Software\\Peravel\\Orlenta", KEY_ALL_ACCESS), ERROR_SUCCESS);
+      ASSERT_EQ(key.SetValue(c.storedFormatValue, REG_DWORD, &c.stored, sizeof c.stored), ERROR_SUCCESS);
+      ASSERT_EQ(key.Close(), ERROR_SUCCESS);
+    }
+    RecordingView view;
+    CCastrel1Dlg core;
+    core.SetView(&view);
+    core.SetDefaultSettings();
+    core.LoadSettings();
+    core.OnInitDialog();
+    // What the ffmpeg engine makes is what its settings pages show (they
+    // show these indices); the library engine's pages show the window's types.
+    EXPECT_STREQ(core.m_formats[kFormatDvd]->GetEncodingParameters().video_codec, c.dvd);
+    EXPECT_STREQ(core.m_formats[kFormatVcd]->GetEncodingParameters().video_codec, c.vcd);
+    EXPECT_STREQ(core.m_formats[kFormatSvcd]->GetEncodingParameters().video_codec, c.svcd);
+    const int localeType = CCastrel1Dlg::DiscTypeForLocale();
+    EXPECT_EQ(core.m_nDVDType, localeType);
+    EXPECT_EQ(core.m_nVCDType, localeType);
+    EXPECT_EQ(core.m_nSVCDType, localeType);
+  }
+}
+
+TEST(LocaleRule, TheNtscTerritoriesAreThoseOf525LineTelevision) {
+  for (const char* territory : {"US", "CA", "MX", "JP", "KR", "TW", "PH", "BR", "CL", "PR"}) {
+    EXPECT_TRUE(IsNtscTerritory(territory)) << territory;
+  }
+  for (const char* territory : {"DE", "GB", "FR", "AU", "CN", "IN", "AR", "UY", "RU", "ZA", "", "us"}) {
+    EXPECT_FALSE(IsNtscTerritory(territory)) << territory;
+  }
+}
+
 TEST_F(MainSettings, ConstructionAndDefaultsOfTheFfmpegAndTheLibraryEngine) {
   EXPECT_EQ(core.m_nOutputFormat, -1);
   EXPECT_EQ(core.m_nSliderPos, 0);

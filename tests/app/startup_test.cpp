@@ -62,7 +62,7 @@ TEST(Startup, AFirstRunMakesTheLogOpensTheWindowWithoutASkinAndClosesIt) {
   });
   watcher.start(10);
 
-  CCastrel1App app("");
+  CCastrel1App app({});
   EXPECT_FALSE(app.InitInstance()) << "no message loop follows";
   const int exitCode = app.ExitInstance();
   LogClose();

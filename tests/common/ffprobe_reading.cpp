@@ -8,8 +8,8 @@
 ProbedFile ProbeWithFfprobe(const std::string& path) {
   const auto result =
       RunProcess({FindProgram("ffprobe"), "-v", "error", "-show_entries",
-                  "format=format_name,duration:stream=codec_type,codec_name,codec_tag_string,width,height", "-of",
-                  "default=noprint_wrappers=1", path});
+                  "format=format_name,duration:stream=codec_type,codec_name,codec_tag_string,width,height,r_frame_rate",
+                  "-of", "default=noprint_wrappers=1", path});
   ProbedFile file;
   std::istringstream lines(result.output);
   std::string line;
@@ -28,6 +28,7 @@ ProbedFile ProbeWithFfprobe(const std::string& path) {
     if (key == "codec_tag_string") stream.tag = value;
     if (key == "width" && value != "N/A") stream.width = std::stoi(value);
     if (key == "height" && value != "N/A") stream.height = std::stoi(value);
+    if (key == "r_frame_rate" && stream.type == "video") stream.frameRate = value;
   }
   return file;
 }

@@ -11,6 +11,7 @@ struct ProbedStream {
   std::string tag;
   int width = 0;
   int height = 0;
+  std::string frameRate;  // "25/1", "30000/1001"; video only
 };
 
 struct ProbedFile {

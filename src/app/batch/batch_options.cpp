@@ -81,6 +81,19 @@ class ArgumentBytes {
 
 }  // namespace
 
+std::vector<std::string> WindowCommandLineFiles(const std::vector<std::string>& arguments) {
+  std::vector<std::string> files;
+  bool endOfOptionsSeen = false;
+  for (std::size_t index = 1; index < arguments.size(); ++index) {
+    if (arguments[index] == "--" && !endOfOptionsSeen) {
+      endOfOptionsSeen = true;
+      continue;
+    }
+    files.push_back(arguments[index]);
+  }
+  return files;
+}
+
 BatchCommandLine ParseBatchCommandLine(const std::vector<std::string>& arguments) {
   ArgumentBytes bytes;
   QStringList decoded;

@@ -49,8 +49,13 @@ BatchCommandLine ParseBatchCommandLine(const std::vector<std::string>& arguments
 
 // True when the command line asks for the command-line front end rather
 // than the window: an option (anything starting with '-') before a "--".
-// The window takes one file and no options.
+// The window takes files and no options.
 bool WantsCommandLine(const std::vector<std::string>& arguments);
+
+// The files the window lists, in their order and as their bytes: every
+// argument after the program's name but the first "--" (which lets a name
+// start with '-').
+std::vector<std::string> WindowCommandLineFiles(const std::vector<std::string>& arguments);
 
 // The format's name on the command line ("dvd", ...).
 const char* BatchFormatName(OutputFormatId format);

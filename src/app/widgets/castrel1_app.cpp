@@ -17,7 +17,12 @@
 #include "support/system_info.h"
 #include "support/widgets/display_facts.h"
 
-CCastrel1App::CCastrel1App(std::string commandLine) : m_strCommandLine(std::move(commandLine)) {}
+CCastrel1App::CCastrel1App(std::vector<std::string> files) : m_arrCommandLineFiles(std::move(files)) {
+  // The command line as text, for the log; the files keep their own bytes.
+  for (const std::string& file : m_arrCommandLineFiles) {
+    m_strCommandLine += (m_strCommandLine.empty() ? "" : " ") + file;
+  }
+}
 
 CCastrel1App::~CCastrel1App() = default;
 
@@ -47,6 +52,7 @@ bool CCastrel1App::InitInstance() {
   });
   core.SetView(&view);
   core.m_strCommandLine = m_strCommandLine;
+  core.m_arrCommandLineFiles = m_arrCommandLineFiles;
   Log("Set default settings for the NCT Video Library");
   core.SetDefaultSettings();
   Log("Load settings from the registry for the NCT Video Library");

@@ -7,13 +7,14 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class SkinComponent;
 
 class CCastrel1App {
  public:
-  // commandLine: the file the program was started with, or "".
-  explicit CCastrel1App(std::string commandLine);
+  // files: the files the program was started with, in their order.
+  explicit CCastrel1App(std::vector<std::string> files);
   ~CCastrel1App();
   CCastrel1App(const CCastrel1App&) = delete;
   CCastrel1App& operator=(const CCastrel1App&) = delete;
@@ -33,4 +34,5 @@ class CCastrel1App {
   void StartSkin();
 
   std::string m_strCommandLine;
+  std::vector<std::string> m_arrCommandLineFiles;
 };

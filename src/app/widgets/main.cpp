@@ -61,9 +61,8 @@ int main(int argc, char* argv[]) {
   RegisterSettingsSheet(responder);
   RegisterCodecSettingsDialog(responder);
 
-  // "orlenta -- -odd name.avi": the file after the end of the options.
-  const int first = argc > 1 && arguments[1] == "--" ? 2 : 1;
-  CCastrel1App app(argc > first ? argv[first] : "");
+  // Every file given (the desktop entry passes all the chosen ones), as bytes.
+  CCastrel1App app(WindowCommandLineFiles(arguments));
   app.InitInstance();
   const int exitCode = app.ExitInstance();
   SetDialogResponder(nullptr);

@@ -118,6 +118,18 @@ TEST(BatchOptions, TheWindowTakesPlainFilesOnly) {
   for (const auto& [arguments, expected] : cases) EXPECT_EQ(WantsCommandLine(arguments), expected) << arguments.back();
 }
 
+TEST(BatchOptions, TheWindowListsEveryFileGivenInOrderAsItsBytes) {
+  using Files = std::vector<std::string>;
+  const std::pair<Files, Files> cases[] = {
+      {{"orlenta"}, {}},
+      {{"orlenta", "a.avi"}, {"a.avi"}},
+      {{"orlenta", "b.mkv", "a b.mp4", "caf\xe9.ts"}, {"b.mkv", "a b.mp4", "caf\xe9.ts"}},
+      {{"orlenta", "--", "-a.avi", "--", "c.avi"}, {"-a.avi", "--", "c.avi"}},
+      {{"orlenta", "a.avi", "--", "-b.avi"}, {"a.avi", "-b.avi"}},
+  };
+  for (const auto& [arguments, files] : cases) EXPECT_EQ(WindowCommandLineFiles(arguments), files);
+}
+
 TEST(BatchOptions, JobsForcesHowManyFilesConvertAtOnce) {
   struct Case {
     QString value;

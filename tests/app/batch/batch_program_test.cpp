@@ -11,6 +11,7 @@
 #include <regex>
 
 #include "app/batch/core_application.h"
+#include "common/ffprobe_reading.h"
 #include "common/test_kit.h"
 #include "platform/disc/disc_test_support.h"
 #include "platform/process/child_process.h"
@@ -47,7 +48,14 @@ class BatchProgram : public ::testing::Test {
     }
     environment.insert("HOME", QString::fromStdString(m_dir.File("home")));
     environment.insert("TMPDIR", QString::fromStdString(Tmp()));
-    environment.insert("LC_ALL", "C.UTF-8");
+    if (m_lang.empty()) {
+      environment.insert("LC_ALL", "C.UTF-8");
+    } else {
+      // A user's own locale, as a login session sets it.
+      environment.remove("LC_ALL");
+      environment.remove("LC_MESSAGES");
+      environment.insert("LANG", QString::fromStdString(m_lang));
+    }
     m_process.setProcessEnvironment(environment);
     m_process.setWorkingDirectory(QString::fromStdString(m_dir.File("media")));
     m_process.start(ORLENTA_PROGRAM, arguments);
@@ -95,6 +103,7 @@ class BatchProgram : public ::testing::Test {
   std::string stdoutText;
   std::string stderrText;
   QProcess m_process;
+  std::string m_lang;  // LANG for the run; "" runs under LC_ALL=C.UTF-8
 
  private:
   testkit::TempDir m_dir;
@@ -178,6 +187,42 @@ TEST_F(BatchProgram, AVcdImageOfOneClip) {
   const ProcessResult info = RunProcess({FindProgram("vcd-info"), "-B", "--cue-file=Video CD.cue"}, options);
   EXPECT_THAT(info.output, HasSubstr("VCD 2.0 detected"));
   EXPECT_THAT(stderrText, HasSubstr("CD created successfully!"));
+}
+
+TEST_F(BatchProgram, WithNothingStoredTheLocaleChoosesTheStandardOfTheVcd) {
+  struct Case {
+    const char* lang;
+    int height;
+    const char* frameRate;
+  };
+  const Case cases[] = {{"de_DE.UTF-8", 288, "25/1"}, {"en_US.UTF-8", 240, "30000/1001"}};
+  const std::string clip = Clip("clip.mp4", 1);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.lang);
+    // A fresh user: no settings from an earlier run.
+    fs::remove_all(DirPath() + "/home");
+    fs::create_directories(DirPath() + "/home");
+    const std::string out = DirPath() + "/out/" + c.lang;
+    m_lang = c.lang;
+    ASSERT_EQ(Run({"--batch", "--format", "vcd", "--image", "--yes", "--output", QString::fromStdString(out),
+                   QString::fromStdString(clip)}),
+              0)
+        << stderrText;
+    // The movie as it lies on the disc image.
+    const std::string rip = out + "/rip";
+    fs::create_directories(rip);
+    ChildProcess::Options options;
+    options.workingDirectory = rip;
+    const ProcessResult ripped =
+        RunProcess({FindProgram("vcdxrip"), "--nofiles", "--cue-file=" + out + "/Video CD.cue"}, options);
+    ASSERT_EQ(ripped.exitCode, 0) << ripped.output;
+    const ProbedFile movie = ProbeWithFfprobe(rip + "/avseq01.mpg");
+    const ProbedStream* video = movie.Find("video");
+    ASSERT_NE(video, nullptr);
+    EXPECT_EQ(video->width, 352);
+    EXPECT_EQ(video->height, c.height);
+    EXPECT_EQ(video->frameRate, c.frameRate);
+  }
 }
 
 TEST_F(BatchProgram, AQuestionWithoutYesEndsTheJobClearly) {
