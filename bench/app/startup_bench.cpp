@@ -75,7 +75,7 @@ int RunOrlenta(int argc, char** argv) {
   QtResponder responder;
   SetDialogResponder(&responder);
   RegisterAuxiliaryDialogs(responder);  // as main does
-  CCastrel1App app("");
+  CCastrel1App app({});
   app.InitInstance();
   return app.ExitInstance();
 }
