@@ -150,7 +150,7 @@ void CCastrel1Dlg::StartBurnDVD() {
     folder.attributeMask = 63;
     folder.flag = 0;
     folder.mode = 2;
-    Log("AddDir() Destination Path: %s; File Specification: %s; Source Dir Path: %s", folder.destinationPath,
+    Log("AddDir() Destination Path: %s; File Pattern: %s; Source Dir Path: %s", folder.destinationPath,
         folder.filePattern, folder.sourcePath);
     if (result == 0) result = burner::AddDir(folder);
     burner::DeviceName devices[burner::kMaxDevices] = {};
