@@ -226,8 +226,7 @@ TEST_F(DvdJob, ThreeTitlesBecomeOneIsoWithAMenuWhoseButtonsPlayThem) {
   const auto lines = registry.LogLines();
   EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
     return line.find("AddDir() Destination Path: ") != std::string::npos &&
-           line.find("; File Pattern: ") != std::string::npos &&
-           line.find("; Source Dir Path: ") != std::string::npos;
+           line.find("; File Pattern: ") != std::string::npos && line.find("; Source Dir Path: ") != std::string::npos;
   })) << "the burner project's folder is logged";
   ExpectTheJobLeftNothing();
 }

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "support/product_version.h"
+#include "support/utf8.h"
 
 namespace {
 
@@ -41,12 +42,6 @@ BatchCommandLine UsageError(const std::string& text) {
   result.action = BatchCommandLine::Action::UsageError;
   result.text = text;
   return result;
-}
-
-// True when text is UTF-8 that decodes and encodes back to the same bytes.
-bool IsUtf8(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toUtf8() ==
-         QByteArray(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // Qt's parser reads text, not bytes: an argument whose bytes are no UTF-8

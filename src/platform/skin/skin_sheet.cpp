@@ -1,11 +1,12 @@
 #include "platform/skin/skin_sheet.h"
 
-#include <QStringDecoder>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <regex>
+
+#include "support/utf8.h"
 
 namespace {
 
@@ -14,10 +15,7 @@ bool IsBlank(std::string_view text) {
 }
 
 bool IsUtf8Text(std::string_view text) {
-  if (text.find('\0') != std::string_view::npos) return false;
-  QStringDecoder decoder(QStringDecoder::Utf8);
-  [[maybe_unused]] const QString decoded = decoder(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
-  return !decoder.hasError();
+  return text.find('\0') == std::string_view::npos && IsUtf8(text);
 }
 
 // A reference with a folder of its own stays as it is: an absolute path, a

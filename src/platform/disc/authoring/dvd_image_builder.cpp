@@ -20,6 +20,7 @@
 #include "platform/programs/external_programs.h"
 #include "support/log.h"
 #include "support/path_buffer.h"
+#include "support/utf8.h"
 
 namespace fs = std::filesystem;
 
@@ -215,7 +216,7 @@ bool DvdImageBuilder::BuildDVD() {
   // (a source named in another encoding) goes in through a link of a plain name.
   for (std::size_t i = 0; i < project.titles.size(); ++i) {
     const std::string& title = project.titles[i];
-    if (QString::fromUtf8(title.c_str()).toUtf8().toStdString() == title) continue;
+    if (IsUtf8(title)) continue;
     const fs::path link = fs::path(workFolder) / ("title-" + std::to_string(i + 1) + ".mpg");
     std::error_code linked;
     fs::remove(link, linked);
