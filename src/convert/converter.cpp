@@ -88,6 +88,7 @@ ExternalConverter::ExternalConverter(std::string_view inputPath, std::string_vie
   Log("ExternalConverter constructor");
   const InputProbe probe = ProbeInput(m_inputPath.c_str());
   m_dDuration = probe.durationSeconds;
+  m_sourceShape = probe.videoShape;
   if (m_parameters.target != nullptr && probe.streamsKnown && probe.hasAudio && !probe.hasVideo) {
     // A disc title needs a picture: music becomes a title with a black one.
     Log("%s holds sound without a picture: the disc title gets a black picture", m_inputPath.c_str());
@@ -99,11 +100,11 @@ ExternalConverter::ExternalConverter(std::string_view inputPath, std::string_vie
 
 std::string ExternalConverter::GetCommandLine() const {
   Log("ExternalConverter::GetCommandLine");
-  return FfmpegArguments(m_inputPath.str(), m_outputPath.str(), m_parameters, m_picture).Text();
+  return FfmpegArguments(m_inputPath.str(), m_outputPath.str(), m_parameters, m_picture, m_sourceShape).Text();
 }
 
 std::vector<std::string> ExternalConverter::GetArgumentVector() const {
-  return FfmpegArguments(m_inputPath.str(), m_outputPath.str(), m_parameters, m_picture).Vector();
+  return FfmpegArguments(m_inputPath.str(), m_outputPath.str(), m_parameters, m_picture, m_sourceShape).Vector();
 }
 
 void ExternalConverter::Convert() {

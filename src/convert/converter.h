@@ -2,6 +2,7 @@
 // Converts one input file into one output file. ExternalConverter does it
 // with the ffmpeg program and hands the file to the fallback when ffmpeg fails.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,6 +48,7 @@ class ExternalConverter : public Converter {
 
  private:
   OutputPicture m_picture = OutputPicture::FromInput;
+  std::optional<SourceShape> m_sourceShape;
   // The output must show a picture: the input has one, or gets a black one.
   bool m_bPictureExpected = false;
 };
@@ -57,5 +59,6 @@ struct InputProbe {
   double durationSeconds = 0;  // whole seconds (fractions dropped); 0 when unknown
   bool hasVideo = false;       // a moving picture, not just a cover picture
   bool hasAudio = false;
+  std::optional<SourceShape> videoShape;  // the picture's shape, when it has one
 };
 InputProbe ProbeInput(const char* path);

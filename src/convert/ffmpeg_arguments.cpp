@@ -16,17 +16,62 @@ bool HasFrameSize(const EncodingParameters& p) {
   return p.width > 0 && p.height > 0;
 }
 
+struct DiscPicture {
+  FrameAspect aspect;
+  std::string filter;
+};
+
+// The disc frame of a target: the record's size, else the target's own.
+PictureArea TargetFrame(const EncodingParameters& p, DiscKind disc) {
+  if (HasFrameSize(p)) return {p.width, p.height, 0, 0};
+  const bool ntsc = p.video_codec != nullptr && std::strncmp(p.video_codec, "ntsc", 4) == 0;
+  switch (disc) {
+    case DiscKind::Vcd:
+      return {352, ntsc ? 240 : 288, 0, 0};
+    case DiscKind::Svcd:
+      return {480, ntsc ? 480 : 576, 0, 0};
+    case DiscKind::Dvd:
+      break;
+  }
+  return {720, ntsc ? 480 : 576, 0, 0};
+}
+
+// How a source is fitted into its disc frame; nullopt when ffmpeg's own
+// scaling already gives the right picture and flag (the source has the
+// frame's shape and no other aspect is asked for) or the shape is unknown.
+std::optional<DiscPicture> FitIntoDisc(const EncodingParameters& p, const std::optional<SourceShape>& source) {
+  if (!source) return std::nullopt;
+  const double shape = DisplayAspect(*source);
+  if (!(shape > 0.0)) return std::nullopt;
+  const DiscKind disc = std::strcmp(p.target, "dvd") == 0    ? DiscKind::Dvd
+                        : std::strcmp(p.target, "svcd") == 0 ? DiscKind::Svcd
+                                                             : DiscKind::Vcd;
+  const auto asked = AspectFromText(p.aspect);
+  // A DVD takes the aspect the user chose; CDs are 4:3 whatever was chosen.
+  const FrameAspect aspect = disc == DiscKind::Dvd && asked ? *asked : DiscFrameAspect(disc, shape);
+  if (HasFrameShape(shape, aspect) && (p.aspect == nullptr || asked == aspect)) return std::nullopt;
+  const PictureArea frame = TargetFrame(p, disc);
+  const PictureArea area = FitPicture(frame.width, frame.height, aspect, shape);
+  // ffmpeg turns the picture upright before this filter runs.
+  std::string filter = "scale=" + std::to_string(area.width) + ":" + std::to_string(area.height) +
+                       ",pad=" + std::to_string(frame.width) + ":" + std::to_string(frame.height) + ":" +
+                       std::to_string(area.left) + ":" + std::to_string(area.top) +
+                       ":black,setdar=" + (aspect == FrameAspect::SixteenByNine ? "16/9" : "4/3");
+  return DiscPicture{aspect, std::move(filter)};
+}
+
 // Option keywords take 11 characters: a blank, the option, blanks to fill.
 constexpr std::size_t kKeywordWidth = 10;
 
 }  // namespace
 
 FfmpegArguments::FfmpegArguments(const std::string& inputPath, const std::string& outputPath,
-                                 const EncodingParameters& parameters, OutputPicture picture) {
+                                 const EncodingParameters& parameters, OutputPicture picture,
+                                 const std::optional<SourceShape>& source) {
   Add("-i", inputPath, false, true);
   if (picture == OutputPicture::BlackStill) AddBlackStill(parameters);
   if (parameters.target != nullptr) {
-    AddTargetForm(parameters);
+    AddTargetForm(parameters, picture == OutputPicture::FromInput ? source : std::nullopt);
   } else {
     AddPlainForm(parameters);
   }
@@ -53,14 +98,19 @@ void FfmpegArguments::AddBlackStill(const EncodingParameters& p) {
   AddSwitch("-shortest");
 }
 
-void FfmpegArguments::AddTargetForm(const EncodingParameters& p) {
+void FfmpegArguments::AddTargetForm(const EncodingParameters& p, const std::optional<SourceShape>& source) {
   // Only DVD takes its own bit rates and audio codec; VCD and SVCD are fixed
   // by their targets.
   const bool dvd = std::strcmp(p.target, "dvd") == 0;
   Add("-target", TextOf(p.video_codec), true);
   if (HasFrameSize(p)) Add("-s", FrameSize(p), true);
   if (p.qscale != 0) Add("-qscale", std::to_string(p.qscale), true);
-  if (p.aspect != nullptr) Add("-aspect", p.aspect, true);
+  if (const auto fitted = FitIntoDisc(p, source)) {
+    Add("-vf", fitted->filter, true);
+    Add("-aspect", AspectText(fitted->aspect), true);
+  } else if (p.aspect != nullptr) {
+    Add("-aspect", p.aspect, true);
+  }
   if (p.audio_channels != 0) Add("-ac", std::to_string(p.audio_channels), true);
   // Without a quantiser the rate rules the encoder, and it must be given as
   // -b:v: after -target, ffmpeg ignores -vb (its target rate would stay).

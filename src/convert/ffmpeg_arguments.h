@@ -4,10 +4,12 @@
 // the argument vector that actually runs. Rendering both from one list keeps
 // them from drifting apart.
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "formats/encoding_parameters.h"
+#include "support/picture_shape.h"
 
 // Where the output's picture comes from. A disc needs a picture: an input
 // with sound alone (music) gets a black one, as long as its sound.
@@ -15,8 +17,13 @@ enum class OutputPicture { FromInput, BlackStill };
 
 class FfmpegArguments {
  public:
+  // source: the input picture's shape when known. A disc title whose source
+  // does not fill the disc frame at its aspect gets a filter that scales it
+  // to fit and pads it with black, and the frame's -aspect; a source of the
+  // frame's shape (or an unknown one) keeps the plain target text.
   FfmpegArguments(const std::string& inputPath, const std::string& outputPath, const EncodingParameters& parameters,
-                  OutputPicture picture = OutputPicture::FromInput);
+                  OutputPicture picture = OutputPicture::FromInput,
+                  const std::optional<SourceShape>& source = std::nullopt);
 
   // " -i        \"in\" -target   pal-dvd ... -y        \"out\"": every option
   // padded to 11 characters, paths in double quotes (not escaped).
@@ -36,7 +43,7 @@ class FfmpegArguments {
   void Add(const char* keyword, std::string value, bool blankAfter, bool quoted = false);
   void AddSwitch(const char* keyword);
   void AddBlackStill(const EncodingParameters& p);
-  void AddTargetForm(const EncodingParameters& p);
+  void AddTargetForm(const EncodingParameters& p, const std::optional<SourceShape>& source);
   void AddPlainForm(const EncodingParameters& p);
 
   std::vector<Option> m_options;

@@ -6,6 +6,7 @@ extern "C" {
 
 #include "convert/converter.h"
 #include "platform/video/local_input.h"
+#include "platform/video/stream_shape.h"
 #include "support/log.h"
 
 InputProbe ProbeInput(const char* path) {
@@ -28,6 +29,9 @@ InputProbe ProbeInput(const char* path) {
       }
       if (type == AVMEDIA_TYPE_AUDIO) probe.hasAudio = true;
     }
+    // The shape of the picture stream ffmpeg picks by itself.
+    const int best = av_find_best_stream(input.get(), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    if (probe.hasVideo && best >= 0) probe.videoShape = StreamShape(input.get(), input->streams[best]);
   } else {
     Log("Cannot read the streams of %s", path);
   }

@@ -117,4 +117,66 @@ TEST(FfmpegArguments, ABlackStillIsASecondInputEndedByTheSound) {
             " -vb       6000000  -acodec   ac3  -ab       448000  -y        \"/o.mpg\"");
 }
 
+// A source of the disc's shape keeps the plain target text; any other shape
+// is scaled to fit the frame, padded with black, and flagged with the frame's
+// aspect, which for a DVD follows the source and for a CD is always 4:3.
+TEST(FfmpegArguments, DiscTitlesFitTheirSourceIntoTheFrame) {
+  EncodingParameters ntscDvd;
+  ntscDvd.video_codec = "ntsc-dvd";
+  ntscDvd.target = "dvd";
+  EncodingParameters palVcd;
+  palVcd.video_codec = "pal-vcd";
+  palVcd.target = "vcd";
+  EncodingParameters palSvcd43 = palVcd;
+  palSvcd43.video_codec = "pal-svcd";
+  palSvcd43.target = "svcd";
+  palSvcd43.aspect = "16:9";
+  EncodingParameters dvd43 = ntscDvd;
+  dvd43.aspect = "4:3";
+  struct Case {
+    const char* name;
+    EncodingParameters parameters;
+    SourceShape source;
+    const char* middle;  // between the input and the output
+  };
+  const Case cases[] = {
+      {"widescreen dvd stays", ntscDvd, {1920, 1080, 1, 1, 0}, " -target   ntsc-dvd "},
+      {"4:3 dvd stays", ntscDvd, {640, 480, 1, 1, 0}, " -target   ntsc-dvd "},
+      {"4:3 vcd stays", palVcd, {640, 480, 1, 1, 0}, " -target   pal-vcd "},
+      {"portrait dvd",
+       ntscDvd,
+       {1080, 1920, 1, 1, 0},
+       " -target   ntsc-dvd  -vf       scale=304:480,pad=720:480:208:0:black,setdar=4/3  -aspect   4:3 "},
+      {"turned dvd",
+       ntscDvd,
+       {1920, 1080, 1, 1, 90},
+       " -target   ntsc-dvd  -vf       scale=304:480,pad=720:480:208:0:black,setdar=4/3  -aspect   4:3 "},
+      {"scope dvd",
+       ntscDvd,
+       {1920, 804, 1, 1, 0},
+       " -target   ntsc-dvd  -vf       scale=720:358,pad=720:480:0:60:black,setdar=16/9  -aspect   16:9 "},
+      {"widescreen asked 4:3 on dvd",
+       dvd43,
+       {1920, 1080, 1, 1, 0},
+       " -target   ntsc-dvd  -vf       scale=720:360,pad=720:480:0:60:black,setdar=4/3  -aspect   4:3 "},
+      {"widescreen vcd",
+       palVcd,
+       {1920, 1080, 1, 1, 0},
+       " -target   pal-vcd  -vf       scale=352:216,pad=352:288:0:36:black,setdar=4/3  -aspect   4:3 "},
+      {"16:9 asked on svcd",
+       palSvcd43,
+       {640, 480, 1, 1, 0},
+       " -target   pal-svcd  -vf       scale=480:576,pad=480:576:0:0:black,setdar=4/3  -aspect   4:3 "},
+      {"16:11 samples",
+       ntscDvd,
+       {720, 576, 16, 11, 0},
+       " -target   ntsc-dvd  -vf       scale=720:470,pad=720:480:0:4:black,setdar=16/9  -aspect   16:9 "},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(FfmpegArguments("/in.mp4", "/o.mpg", c.parameters, OutputPicture::FromInput, c.source).Text(),
+              std::string(" -i        \"/in.mp4\"") + c.middle + " -y        \"/o.mpg\"");
+  }
+}
+
 }  // namespace
