@@ -43,6 +43,7 @@
 #include "platform/video/video_frame.h"
 #include "support/log.h"
 #include "support/path_buffer.h"
+#include "support/picture_shape.h"
 
 namespace {
 
@@ -180,7 +181,9 @@ class LibraryConversionRun {
   // The file being converted.
   OutputFormatId m_format = -1;
   int m_durationMs = 0;  // D, the end of the file
-  int m_width = 0;
+  int m_width = 0;       // of the upright picture
+  double m_displayAspect = 0.0;
+  FrameAspect m_frameAspect = FrameAspect::FourByThree;
   int m_height = 0;
   double m_frameRate = 0.0;
   bool m_hasVideo = false;
@@ -437,6 +440,7 @@ LibraryConversionRun::Next LibraryConversionRun::ConvertEntry(int entry, bool& c
   m_hasVideo = m_reader.HasVideo();
   m_hasAudio = m_reader.HasAudio();
   m_width = m_hasVideo ? m_reader.Width() : 0;
+  m_displayAspect = m_hasVideo ? m_reader.DisplayAspect() : 0.0;
   m_height = m_hasVideo ? m_reader.Height() : 0;
   m_frameRate = m_hasVideo ? m_reader.FrameRate() : 0.0;
   m_frequency = m_hasAudio ? m_reader.Frequency() : 0;
@@ -726,6 +730,12 @@ void LibraryConversionRun::SetUpDisc(const DiscFrameFormat& disc, int videoKbps)
   }
   FrameFormat(disc.width, disc.height, m_frameRate);
   m_writer.SetMPEGVideo(disc.mpegVersion, videoKbps, disc.width, disc.height, disc.frameRate);
+  // A DVD title is 4:3 or 16:9 by its source; a CD's frame is always 4:3.
+  const DiscKind kind = m_format == kFormatDvd   ? DiscKind::Dvd
+                        : m_format == kFormatVcd ? DiscKind::Vcd
+                                                 : DiscKind::Svcd;
+  m_frameAspect = DiscFrameAspect(kind, m_displayAspect);
+  m_writer.SetMPEGWidescreen(m_frameAspect == FrameAspect::SixteenByNine);
 }
 
 LibraryConversionRun::Next LibraryConversionRun::PlanCds(int videoKbps, int lowestVideoKbps, const char* question,
@@ -751,7 +761,9 @@ LibraryConversionRun::Next LibraryConversionRun::PlanCds(int videoKbps, int lowe
 }
 
 void LibraryConversionRun::MakePictureArrays() {
-  const PictureSize fitted = FittedPictureSize(m_disc.width, m_disc.height, m_width, m_height);
+  // Fitted as the picture is seen, not by its stored pixels: the disc's
+  // pixels are not square, and neither are some sources'.
+  const PictureArea fitted = FitPicture(m_disc.width, m_disc.height, m_frameAspect, m_displayAspect);
   m_core.m_psaFitted = std::make_unique<VideoFrame>(fitted.width, fitted.height);
   m_core.m_psaFrame = std::make_unique<VideoFrame>(m_disc.width, m_disc.height);
 }

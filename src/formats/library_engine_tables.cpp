@@ -63,14 +63,6 @@ DiscFrameFormat DiscFrameFormatFor(OutputFormatId format, int discType) {
   return disc;
 }
 
-PictureSize FittedPictureSize(int targetWidth, int targetHeight, int width, int height) {
-  if (width <= 0 || height <= 0) return {targetWidth, targetHeight};
-  const double sx = static_cast<double>(targetWidth) / width;
-  const double sy = static_cast<double>(targetHeight) / height;
-  if (sx > sy) return {std::max(1, static_cast<int>(sy * width)), targetHeight};
-  return {targetWidth, std::max(1, static_cast<int>(height * sx))};
-}
-
 int LibraryMpegHeight(int mpegVersionSetting, int height) {
   if (mpegVersionSetting == 1 && height >= 33) return (height + 16) / 32 * 32;
   return height;

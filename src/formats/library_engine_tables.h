@@ -1,7 +1,7 @@
 #pragma once
 // The library engine's tables and the arithmetic it does with them: frame
 // rates and bit rates by setting or slider position, the disc frame formats,
-// the letterbox fit, the MPEG height rounding, the CD split, the progress. Plain functions so that each rule is checked
+// the MPEG height rounding, the CD split, the progress. Plain functions so that each rule is checked
 // on its own; the conversion itself is in app/library_conversion.cpp.
 
 #include <string>
@@ -30,14 +30,6 @@ inline constexpr int kDiscAudioKbps = 224;
 inline constexpr int kDiscAudioChannels = 2;
 // format: kFormatDvd, kFormatVcd or kFormatSvcd.
 DiscFrameFormat DiscFrameFormatFor(OutputFormatId format, int discType);
-
-// The size of a width x height picture scaled into a target x targetHeight
-// frame with its proportions kept: one side fills the frame.
-struct PictureSize {
-  int width = 0;
-  int height = 0;
-};
-PictureSize FittedPictureSize(int targetWidth, int targetHeight, int width, int height);
 
 // The height an MPEG file of the library engine is written with: with the
 // "MPEG2" setting (mpegVersionSetting 1) a height of 33 or more goes to the

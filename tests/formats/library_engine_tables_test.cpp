@@ -6,26 +6,6 @@
 
 namespace {
 
-struct FitCase {
-  int targetWidth, targetHeight, width, height;
-  int fittedWidth, fittedHeight;
-};
-
-TEST(LibraryEngineTables, APictureFillsOneSideOfTheDiscFrameWithItsProportionsKept) {
-  const FitCase cases[] = {
-      {720, 576, 640, 480, 720, 540},                              // PAL DVD: 18 rows above and below
-      {720, 480, 720, 304, 720, 304},                              // NTSC DVD: 88 rows above and below
-      {480, 480, 960, 720, 480, 360},                              // NTSC SVCD: 60 rows above and below
-      {352, 288, 200, 400, 144, 288},                              // taller than the frame: columns at the sides
-      {720, 576, 720, 576, 720, 576}, {720, 576, 0, 0, 720, 576},  // no picture: the whole frame
-  };
-  for (const FitCase& c : cases) {
-    const PictureSize size = FittedPictureSize(c.targetWidth, c.targetHeight, c.width, c.height);
-    EXPECT_EQ(size.width, c.fittedWidth) << c.width << "x" << c.height;
-    EXPECT_EQ(size.height, c.fittedHeight) << c.width << "x" << c.height;
-  }
-}
-
 TEST(LibraryEngineTables, TheMpeg2SettingRoundsTheHeightToTheNearestMultipleOf32) {
   EXPECT_EQ(LibraryMpegHeight(1, 302), 288);
   EXPECT_EQ(LibraryMpegHeight(1, 304), 320);

@@ -3,10 +3,13 @@
 #include <cctype>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 #include "platform/video/container_probe.h"
 #include "platform/video/local_input.h"
 #include "platform/video/stream_ends.h"
+#include "platform/video/stream_shape.h"
+#include "platform/video/turn_upright.h"
 #include "platform/video/video_error.h"
 #include "support/log.h"
 
@@ -168,8 +171,12 @@ void MediaReader::ReadFacts(const AVFormatContext& input) {
     m_facts.videoDurationMs = Milliseconds(end);
     m_facts.frameRate = av_q2d(m_frameRate);
     m_facts.framesCount = std::llround(end * m_facts.frameRate);
-    m_facts.width = video.width;
-    m_facts.height = video.height;
+    const SourceShape shape = StreamShape(const_cast<AVFormatContext*>(&input), const_cast<AVStream*>(stream));
+    m_facts.rotationDegrees = shape.rotationDegrees;
+    m_facts.displayAspect = DisplayAspect(shape);
+    const bool sideways = TurnsSideways(shape.rotationDegrees);
+    m_facts.width = sideways ? video.height : video.width;
+    m_facts.height = sideways ? video.width : video.height;
     std::int64_t bitRate = video.bit_rate;
     // Without a figure of its own the video gets what the file's rate leaves beside the sound.
     if (bitRate <= 0 && input.bit_rate > 0)
@@ -224,7 +231,13 @@ void MediaReader::OpenAudio(InputContextPtr input) {
 }
 
 bool MediaReader::ReadVideo(VideoFrame& frame) {
-  return m_video && m_video->Read(frame);
+  if (!m_video) return false;
+  // Phones store the picture as the sensor saw it and say in the display
+  // matrix how to turn it: every reader of the library gets it upright.
+  if (m_facts.rotationDegrees == 0) return m_video->Read(frame);
+  if (!m_video->Read(m_stored)) return false;
+  TurnUpright(m_stored, m_facts.rotationDegrees, frame);
+  return true;
 }
 
 void MediaReader::ReadAudio(int frames, std::vector<std::int16_t>& samples) {
@@ -250,7 +263,11 @@ void MediaReader::Seek(std::int64_t positionMs) {
 }
 
 void MediaReader::SetVideoOutputSize(int width, int height) {
-  if (m_video) m_video->SetOutputSize(width, height);
+  // The size is the upright picture's; the stored one is scaled before it is turned.
+  if (m_video) {
+    if (TurnsSideways(m_facts.rotationDegrees)) std::swap(width, height);
+    m_video->SetOutputSize(width, height);
+  }
 }
 
 std::string PictureProblem(const std::string& path) {

@@ -29,8 +29,10 @@ struct MediaFacts {
   int audioBitrateKbps = 0;
   double frameRate = 0.0;
   std::int64_t framesCount = 0;
-  int width = 0;
+  int width = 0;  // of the upright picture, as ReadVideo gives it
   int height = 0;
+  int rotationDegrees = 0;   // clockwise turn ReadVideo applies to stored pictures
+  double displayAspect = 0;  // width over height as seen; 0 without video
   int frequency = 0;
   int channels = 0;
   std::int64_t samplesCount = 0;
@@ -79,6 +81,7 @@ class MediaReader {
   double m_origin = 0.0;  // seconds on the file's clock where reading starts
   std::unique_ptr<VideoStreamReader> m_video;
   std::unique_ptr<AudioStreamReader> m_audio;
+  VideoFrame m_stored;  // a picture before it is turned upright
 };
 
 // Why not a single picture of the file at path can be decoded, in plain

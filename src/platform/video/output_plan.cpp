@@ -40,10 +40,10 @@ bool IsNtscRate(AVRational rate) {
   return std::fabs(av_q2d(rate) - 30000.0 / 1001.0) < 0.01 || av_q2d(rate) == 30.0;
 }
 
-// Disc pictures are shown at 4:3; their pixels are not square.
-AVRational FourByThreeAspect(int width, int height) {
+// Disc pictures are shown at 4:3 (or 16:9); their pixels are not square.
+AVRational DiscSampleAspect(int width, int height, bool widescreen) {
   AVRational aspect{1, 1};
-  av_reduce(&aspect.num, &aspect.den, 4LL * height, 3LL * width, 1 << 16);
+  av_reduce(&aspect.num, &aspect.den, (widescreen ? 16LL : 4LL) * height, (widescreen ? 9LL : 3LL) * width, 1 << 16);
   return aspect;
 }
 
@@ -90,7 +90,7 @@ void PlanMpeg(const WriterSettings& settings, OutputPlan& plan) {
     plan.muxerOptions = {{"packetsize", "2048"}, {"muxrate", "10080000"}};
     video.maxRate = std::clamp<std::int64_t>(video.bitRate, 9000000, 9800000);
     video.bufferSize = 1835008;
-    video.sampleAspect = FourByThreeAspect(video.width, video.height);
+    video.sampleAspect = DiscSampleAspect(video.width, video.height, settings.mpegWidescreen);
     audio.encoder = "ac3";
     audio.sampleRate = 48000;
     audio.bitRate = Nearest(kAc3Kbps, settings.mpegAudioKbps) * 1000LL;
@@ -101,13 +101,13 @@ void PlanMpeg(const WriterSettings& settings, OutputPlan& plan) {
     video.maxRate = video.bitRate;
     video.minRate = video.bitRate;
     video.bufferSize = 327680;
-    video.sampleAspect = FourByThreeAspect(video.width, video.height);
+    video.sampleAspect = DiscSampleAspect(video.width, video.height, false);
   } else if (version == 2 && IsSvcdFrameSize(video.width, video.height)) {
     plan.muxer = "svcd";
     plan.muxerOptions = {{"packetsize", "2324"}};
     video.maxRate = std::max<std::int64_t>(video.bitRate, 2516000);
     video.bufferSize = 1835008;
-    video.sampleAspect = FourByThreeAspect(video.width, video.height);
+    video.sampleAspect = DiscSampleAspect(video.width, video.height, false);
     video.options = {{"scan_offset", "1"}};
   } else {
     plan.muxer = version == 1 ? "mpeg" : "vob";

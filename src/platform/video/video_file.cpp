@@ -170,6 +170,9 @@ int VideoFile::Width() const {
 int VideoFile::Height() const {
   return Reader("Height").Facts().height;
 }
+double VideoFile::DisplayAspect() const {
+  return Reader("DisplayAspect").Facts().displayAspect;
+}
 int VideoFile::Frequency() const {
   return Reader("Frequency").Facts().frequency;
 }
@@ -255,6 +258,11 @@ void VideoFile::SetMPEGVideo(int version, int kbps, int width, int height, doubl
   m_settings.mpegWidth = width;
   m_settings.mpegHeight = height;
   m_settings.mpegFrameRate = frameRate;
+  m_settings.mpegWidescreen = false;
+}
+
+void VideoFile::SetMPEGWidescreen(bool widescreen) {
+  m_settings.mpegWidescreen = widescreen;
 }
 
 void VideoFile::SetMPEGAudio(int kbps, int frequency, int channels) {

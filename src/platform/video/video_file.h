@@ -72,6 +72,9 @@ class VideoFile {
   int FramesCount() const;
   int Width() const;
   int Height() const;
+  // Width over height as the picture is seen (sample aspect and display
+  // matrix applied); Width and Height are already those of the upright picture.
+  double DisplayAspect() const;
   int Frequency() const;
   int Channels() const;
   std::int64_t SamplesCount() const;
@@ -101,6 +104,9 @@ class VideoFile {
   void SetAudioInput(int frequency, int channels);
   void SetFrameFormat(int width, int height, double frameRate);
   void SetMPEGVideo(int version, int kbps, int width, int height, double frameRate);
+  // The MPEG-2 stream of a DVD title is flagged 16:9 instead of 4:3; set
+  // after SetMPEGVideo, which returns to 4:3.
+  void SetMPEGWidescreen(bool widescreen);
   void SetMPEGAudio(int kbps, int frequency, int channels);
 
   int VideoCodecCount() const;

@@ -37,6 +37,8 @@ struct WriterSettings {
   int mpegAudioKbps = 224;
   int mpegAudioHz = 48000;
   int mpegAudioChannels = 2;
+  // A disc stream shown at 16:9 rather than 4:3; SetMPEGVideo clears it.
+  bool mpegWidescreen = false;
 
   // AVI output.
   int aviCodec = 1;  // 1-based into AviVideoCodecs()

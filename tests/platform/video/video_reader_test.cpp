@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <random>
 
+#include "common/shape_clips.h"
 #include "common/test_kit.h"
 #include "platform/video/media_test_helpers.h"
 #include "platform/video/video_error.h"
@@ -288,6 +289,35 @@ TEST(Reader, OpenFileAfterIsSupportedFileReadsTheFileAsItIsThen) {
   file.OpenFile(path);
   EXPECT_EQ(file.Width(), 320);
   EXPECT_THROW(file.OpenFile(dir.File("missing.mpg")), video_exception);
+}
+
+}  // namespace
+
+namespace {
+
+// A phone's picture stored sideways with a display matrix is read upright:
+// its size, its shape and its pixels (the disc in the middle stays, the grey
+// frame is taller than wide).
+TEST(VideoReaderShape, ATurnedPictureIsReadUpright) {
+  testkit::TempDir dir;
+  const testkit::ShapeClip turned{"turned", 320, 180, 1, 1, true};
+  VideoFile reader;
+  reader.OpenFile(testkit::MakeShapeClip(dir.File("turned.mp4"), turned));
+  EXPECT_EQ(reader.Width(), 180);
+  EXPECT_EQ(reader.Height(), 320);
+  EXPECT_NEAR(reader.DisplayAspect(), 180.0 / 320.0, 0.001);
+  VideoFrame frame;
+  ASSERT_TRUE(reader.ReadVideo(frame));
+  EXPECT_EQ(frame.width, 180);
+  EXPECT_EQ(frame.height, 320);
+  EXPECT_GT(frame.PixelFromTop(90, 160)[1], 200);  // the disc
+  EXPECT_LT(frame.PixelFromTop(90, 20)[1], 160);   // grey above it
+  reader.CloseFile();
+
+  const testkit::ShapeClip wide{"wide samples", 180, 144, 16, 11};
+  reader.OpenFile(testkit::MakeShapeClip(dir.File("wide.mp4"), wide));
+  EXPECT_NEAR(reader.DisplayAspect(), 180.0 * 16 / 11 / 144, 0.001);
+  reader.CloseFile();
 }
 
 }  // namespace
