@@ -5,6 +5,7 @@
 #include <QString>
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -194,6 +195,19 @@ bool DvdImageBuilder::CreateMenuImages() {
   return true;
 }
 
+namespace {
+
+// A DVD stream is flagged 4:3 or 16:9; "" for anything else.
+std::string StreamAspectText(const MpegInfo& info) {
+  if (info.aspectNum <= 0 || info.aspectDen <= 0) return "";
+  const double aspect = static_cast<double>(info.aspectNum) / info.aspectDen;
+  if (std::fabs(aspect - 16.0 / 9.0) < 0.02) return "16:9";
+  if (std::fabs(aspect - 4.0 / 3.0) < 0.02) return "4:3";
+  return "";
+}
+
+}  // namespace
+
 bool DvdImageBuilder::BuildDVD() {
   stop = false;
   lastError.clear();
@@ -225,12 +239,11 @@ bool DvdImageBuilder::BuildDVD() {
     project.titles[i] = link.string();
   }
   project.chapterSeconds = chapterSeconds;
-  if (chapterSeconds > 0) {
-    for (const auto& title : titles) {
-      std::string ignored;
-      const auto info = ProbeMpeg(title, &ignored);
-      project.titleDurationsMs.push_back(info ? info->durationMs : 0);
-    }
+  for (const auto& title : titles) {
+    std::string ignored;
+    const auto info = ProbeMpeg(title, &ignored);
+    if (chapterSeconds > 0) project.titleDurationsMs.push_back(info ? info->durationMs : 0);
+    project.titleAspects.push_back(info ? StreamAspectText(*info) : "");
   }
   // Without the buttons a menu would hold the viewer on a still for ever: such
   // a disc plays its titles from the player's title list instead.

@@ -43,7 +43,10 @@ std::optional<std::string> DvdauthorXml(const DvdauthorProject& project) {
     if (!file) return std::nullopt;
     const long long duration = i < project.titleDurationsMs.size() ? project.titleDurationsMs[i] : 0;
     const std::string chapters = ChapterMarks(duration, project.chapterSeconds);
-    xml += "  <titleset>\n    <titles>\n      <pgc>\n";
+    const std::string aspect = i < project.titleAspects.size() ? project.titleAspects[i] : "";
+    xml += "  <titleset>\n    <titles>\n";
+    if (!aspect.empty()) xml += "      <video format=\"" + format + "\" aspect=\"" + aspect + "\"/>\n";
+    xml += "      <pgc>\n";
     xml += "        <vob file=\"" + *file + "\"" + (chapters.empty() ? "" : " chapters=\"" + chapters + "\"") + "/>\n";
     if (withMenu) xml += "        <post>call vmgm menu 1;</post>\n";
     xml += "      </pgc>\n    </titles>\n  </titleset>\n";

@@ -19,6 +19,9 @@ struct DvdauthorProject {
   // titles whose durations are known (titleDurationsMs, in title order).
   int chapterSeconds = 0;
   std::vector<long long> titleDurationsMs;
+  // Each title's aspect as its stream is flagged ("4:3", "16:9"; "" unknown),
+  // written into its titleset so that dvdauthor's IFO says what the stream does.
+  std::vector<std::string> titleAspects;
 };
 
 // dvdauthor's chapters= list for a title: "0:00:00,0:05:00,..." at every

@@ -189,3 +189,27 @@ TEST(ControlFiles, ChapterMarksEveryIntervalBeforeEachTitlesEnd) {
 }
 
 }  // namespace
+
+namespace {
+
+// Each titleset says its stream's aspect, so dvdauthor need not guess it
+// ("aspect ratio was not autodetected") and the IFO agrees with the stream.
+TEST(DvdauthorXmlAspect, EachTitlesetCarriesItsStreamsAspect) {
+  DvdauthorProject project;
+  project.destination = "/out/DVD";
+  project.titles = {"/w/wide.mpg", "/w/narrow.mpg", "/w/unknown.mpg"};
+  project.titleAspects = {"16:9", "4:3", ""};
+  const auto xml = DvdauthorXml(project);
+  ASSERT_TRUE(xml.has_value());
+  EXPECT_NE(
+      xml->find(
+          "<titles>\n      <video format=\"pal\" aspect=\"16:9\"/>\n      <pgc>\n        <vob file=\"/w/wide.mpg\""),
+      std::string::npos);
+  EXPECT_NE(
+      xml->find(
+          "<titles>\n      <video format=\"pal\" aspect=\"4:3\"/>\n      <pgc>\n        <vob file=\"/w/narrow.mpg\""),
+      std::string::npos);
+  EXPECT_NE(xml->find("<titles>\n      <pgc>\n        <vob file=\"/w/unknown.mpg\""), std::string::npos);
+}
+
+}  // namespace
