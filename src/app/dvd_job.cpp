@@ -126,6 +126,14 @@ void CCastrel1Dlg::StartBurnDVD() {
       CleanTempFiles();
       return;
     }
+    // A disc that would show a title squashed or stretched is not a success:
+    // the user hears which title and why.
+    if (!built && DVDImageBuild_MadeWrongShape(m_Builder) != 0) {
+      Log("Authoring Error");
+      Log("%s", DVDImageBuild_GetLastError(m_Builder));
+      EndDvdJobWithMessage(DVDImageBuild_GetLastError(m_Builder));
+      return;
+    }
     // A folder that was not built would only fail later as a burner error
     // about a missing source.
     if (!built) throw peravel_exception(std::string("BuildDVD: ") + DVDImageBuild_GetLastError(m_Builder));

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/disc/authoring/dvdauthor_xml.h"
+#include "platform/disc/authoring/ifo_video.h"
 #include "platform/disc/authoring/menu_buttons.h"
 #include "platform/disc/authoring/menu_description.h"
 #include "platform/disc/disc_files.h"
@@ -83,6 +84,7 @@ struct DvdImageBuilder {
   std::vector<double> probedMegabytes;
   std::atomic<bool> stop{false};
   std::string lastError;
+  bool wrongShape = false;
   int chapterSeconds = 0;
 
   ~DvdImageBuilder() { RemoveFolderLater(workFolder); }
@@ -211,6 +213,7 @@ std::string StreamAspectText(const MpegInfo& info) {
 bool DvdImageBuilder::BuildDVD() {
   stop = false;
   lastError.clear();
+  wrongShape = false;
   const auto titles = Titles();
   if (titles.empty()) return Fail("No title to put on the DVD");
   if (outputFolder.empty()) return Fail("No output folder set");
@@ -239,11 +242,14 @@ bool DvdImageBuilder::BuildDVD() {
     project.titles[i] = link.string();
   }
   project.chapterSeconds = chapterSeconds;
+  // What each title's stream is, for the control file and for reading the disc back.
+  std::vector<TitleVideo> streams;
   for (const auto& title : titles) {
     std::string ignored;
     const auto info = ProbeMpeg(title, &ignored);
     if (chapterSeconds > 0) project.titleDurationsMs.push_back(info ? info->durationMs : 0);
     project.titleAspects.push_back(info ? StreamAspectText(*info) : "");
+    streams.push_back(info ? TitleVideo{project.titleAspects.back(), info->width, info->height} : TitleVideo{});
   }
   // Without the buttons a menu would hold the viewer on a still for ever: such
   // a disc plays its titles from the player's title list instead.
@@ -265,9 +271,16 @@ bool DvdImageBuilder::BuildDVD() {
     if (callback != nullptr) callback(user, point.x, point.a, point.b);
   };
   report(progress.Current());
+  // dvdauthor warns, and goes on, when it cannot tell a title's shape: the
+  // disc it then makes shows that title squashed or stretched.
+  std::string aspectWarning;
   const ToolOutcome authored = RunDvdauthor(
       xmlPath, workFolder, *standard,
       [&](const DvdauthorLine& line) {
+        if (line.kind == DvdauthorLine::Kind::Warning && aspectWarning.empty() &&
+            line.text.find("aspect") != std::string::npos) {
+          aspectWarning = line.text;
+        }
         if (progress.Apply(line)) report(progress.Current());
       },
       &stop);
@@ -285,6 +298,15 @@ bool DvdImageBuilder::BuildDVD() {
   std::error_code ignored;
   if (!fs::exists(fs::path(project.destination) / "VIDEO_TS" / "VIDEO_TS.IFO", ignored)) {
     return Fail("dvdauthor left no VIDEO_TS.IFO");
+  }
+  std::string shapeProblem = TitleSetVideoProblem((fs::path(project.destination) / "VIDEO_TS").string(), streams);
+  if (shapeProblem.empty() && !aspectWarning.empty()) {
+    shapeProblem = "The DVD would show a title in the wrong shape: dvdauthor says \"" + aspectWarning + "\"";
+  }
+  if (!shapeProblem.empty()) {
+    RemoveFailedDvd(project.destination);
+    wrongShape = true;
+    return Fail(shapeProblem);
   }
   DvdauthorProgress::Point done = progress.Current();
   done.a = done.b;
@@ -370,6 +392,10 @@ void DVDImageBuild_StopBuildDVD(DVDImageBuildHandle handle) {
   if (handle == nullptr) return;
   Log("DVDImageBuild_StopBuildDVD");
   handle->stop = true;
+}
+
+int DVDImageBuild_MadeWrongShape(DVDImageBuildHandle handle) {
+  return handle != nullptr && handle->wrongShape ? 1 : 0;
 }
 
 const char* DVDImageBuild_GetLastError(DVDImageBuildHandle handle) {

@@ -40,3 +40,7 @@ int DVDImageBuild_BuildDVD(DVDImageBuildHandle handle);
 void DVDImageBuild_StopBuildDVD(DVDImageBuildHandle handle);
 // What went wrong last, for the log; "" after success.
 const char* DVDImageBuild_GetLastError(DVDImageBuildHandle handle);
+// Whether the last BuildDVD failed because the disc would show a title in the
+// wrong shape (its IFO disagrees with the title's stream); the last error then
+// says which title and how, in words for the user.
+int DVDImageBuild_MadeWrongShape(DVDImageBuildHandle handle);

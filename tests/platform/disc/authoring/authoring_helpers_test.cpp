@@ -7,6 +7,7 @@
 
 #include "common/test_kit.h"
 #include "platform/disc/authoring/dvdauthor_xml.h"
+#include "platform/disc/authoring/ifo_video.h"
 #include "platform/disc/authoring/menu_buttons.h"
 #include "platform/disc/authoring/menu_description.h"
 #include "platform/disc/authoring/png_writer.h"
@@ -210,6 +211,65 @@ TEST(DvdauthorXmlAspect, EachTitlesetCarriesItsStreamsAspect) {
           "<titles>\n      <video format=\"pal\" aspect=\"4:3\"/>\n      <pgc>\n        <vob file=\"/w/narrow.mpg\""),
       std::string::npos);
   EXPECT_NE(xml->find("<titles>\n      <pgc>\n        <vob file=\"/w/unknown.mpg\""), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+// A title set's IFO with only what the read-back looks at: its magic and the
+// title's two bytes of video attributes.
+void WriteTitleSetIfo(const std::string& path, unsigned char first, unsigned char second) {
+  std::string bytes(0x400, '\0');
+  bytes.replace(0, 12, "DVDVIDEO-VTS");
+  bytes[0x200] = static_cast<char>(first);
+  bytes[0x201] = static_cast<char>(second);
+  testkit::WriteFile(path, bytes);
+}
+
+TEST(IfoReadBack, TheTitleVideoAttributesAsDvdauthorWritesThem) {
+  struct Case {
+    unsigned char first, second;
+    bool pal;
+    const char* aspect;
+    int width, height;
+  };
+  // The first two are what dvdauthor wrote for ffmpeg's pal-dvd titles (lsdvd
+  // shows them as 16/9 and 4/3); the last is a half-size NTSC title.
+  const Case cases[] = {{0x5c, 0x00, true, "16:9", 720, 576},
+                        {0x53, 0x00, true, "4:3", 720, 576},
+                        {0x53, 0x18, true, "4:3", 352, 288},
+                        {0x4c, 0x08, false, "16:9", 704, 480}};
+  testkit::TempDir dir;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.aspect + std::string(" ") + std::to_string(c.width));
+    WriteTitleSetIfo(dir.File("VTS_01_0.IFO"), c.first, c.second);
+    std::string error;
+    const auto video = ReadTitleSetVideo(dir.File("VTS_01_0.IFO"), &error);
+    ASSERT_TRUE(video.has_value()) << error;
+    EXPECT_TRUE(video->mpeg2);
+    EXPECT_EQ(video->pal, c.pal);
+    EXPECT_EQ(video->aspect, c.aspect);
+    EXPECT_EQ(video->width, c.width);
+    EXPECT_EQ(video->height, c.height);
+  }
+}
+
+TEST(IfoReadBack, ADiscThatDisagreesWithItsStreamsIsNamedTitleByTitle) {
+  testkit::TempDir dir;
+  WriteTitleSetIfo(dir.File("VTS_01_0.IFO"), 0x5c, 0x00);  // 16:9
+  WriteTitleSetIfo(dir.File("VTS_02_0.IFO"), 0x53, 0x00);  // 4:3
+  const std::string folder = dir.path().string();
+  EXPECT_EQ(TitleSetVideoProblem(folder, {{"16:9", 720, 576}, {"4:3", 720, 576}}), "");
+  EXPECT_EQ(TitleSetVideoProblem(folder, {{"", 0, 0}, {"", 0, 0}}), "") << "nothing known, nothing compared";
+  EXPECT_EQ(TitleSetVideoProblem(folder, {{"16:9", 720, 576}, {"16:9", 720, 576}}),
+            "Title 2 of the DVD would play wrong: the disc says 4:3 720x576 but its video is 16:9 720x576");
+  EXPECT_EQ(TitleSetVideoProblem(folder, {{"16:9", 720, 480}}),
+            "Title 1 of the DVD would play wrong: the disc says 16:9 720x576 but its video is 16:9 720x480");
+  const std::string missing = TitleSetVideoProblem(folder, {{"16:9", 720, 576}, {"4:3", 720, 576}, {"4:3", 720, 576}});
+  EXPECT_NE(missing.find("Title 3 of the DVD cannot be checked"), std::string::npos) << missing;
+  testkit::WriteFile(dir.File("VTS_01_0.IFO"), std::string(0x400, 'x'));
+  EXPECT_NE(TitleSetVideoProblem(folder, {{"16:9", 720, 576}}).find("is not a DVD title set's IFO"), std::string::npos);
 }
 
 }  // namespace

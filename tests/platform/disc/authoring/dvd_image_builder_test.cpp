@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/test_kit.h"
+#include "platform/disc/authoring/ifo_video.h"
 #include "platform/disc/disc_files.h"
 #include "platform/disc/disc_test_support.h"
 #include "platform/process/child_process.h"
@@ -142,6 +143,32 @@ TEST_F(DvdImageBuilderTest, WideAndNarrowTitlesKeepTheirOwnAspect) {
   EXPECT_NE(narrow, std::string::npos) << listing;
   EXPECT_NE(widePos, std::string::npos) << listing;
   EXPECT_LT(narrow, widePos);
+  EXPECT_EQ(DVDImageBuild_MadeWrongShape(m_builder), 0);
+  // The job's own read-back sees what lsdvd sees.
+  const auto first = ReadTitleSetVideo(work + "DVD/VIDEO_TS/VTS_01_0.IFO", nullptr);
+  const auto second = ReadTitleSetVideo(work + "DVD/VIDEO_TS/VTS_02_0.IFO", nullptr);
+  ASSERT_TRUE(first && second);
+  EXPECT_EQ(first->aspect, "4:3");
+  EXPECT_EQ(second->aspect, "16:9");
+  EXPECT_EQ(second->width, 720);
+  EXPECT_EQ(second->height, 576);
+}
+
+// A stream flagged with a shape a DVD does not have (here square, 1:1):
+// dvdauthor only warns and makes a disc that shows it squashed. That is a
+// failure which says so, and the half-made DVD is gone.
+TEST_F(DvdImageBuilderTest, ATitleOfAShapeADvdCannotShowFailsTheBuild) {
+  testkit::ClipOptions square;
+  square.outputArguments = {"-target", "pal-dvd", "-aspect", "1:1"};
+  const std::string title = testkit::MakeClip(m_dir.File("square.mpg"), square);
+  const std::string work = AwkwardFolder();
+  ASSERT_EQ(DVDImageBuild_SetMenuMPEGFilename(m_builder, title.c_str()), 1);
+  ASSERT_EQ(DVDImageBuild_SetOutputFolder(m_builder, work.c_str()), 1);
+  EXPECT_EQ(DVDImageBuild_BuildDVD(m_builder), 0);
+  EXPECT_EQ(DVDImageBuild_MadeWrongShape(m_builder), 1);
+  EXPECT_STREQ(DVDImageBuild_GetLastError(m_builder),
+               "The DVD would show a title in the wrong shape: dvdauthor says \"unknown mpeg2 aspect ratio 1\"");
+  EXPECT_FALSE(fs::exists(work + "DVD/VIDEO_TS/VIDEO_TS.IFO"));
 }
 
 TEST_F(DvdImageBuilderTest, StopFromTheCallbackEndsDvdauthorAtOnce) {
