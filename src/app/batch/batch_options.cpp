@@ -22,7 +22,7 @@ constexpr std::array<std::pair<const char*, OutputFormatId>, 7> kFormatNames = {
 
 constexpr const char* kDescription =
     "Turns video files into a DVD, VCD or SVCD (burnt, or an image in the output folder) or into\n"
-    "AVI, MPEG, WMV or Real Media files. Without --batch the window opens (with at most one FILE).\n"
+    "AVI, MPEG, WMV or Real Media files. Without --batch the window opens with the FILEs in its list.\n"
     "\n"
     "Exit status: 0 done, 1 the job failed, 2 usage error, 130 interrupted (SIGINT, SIGTERM).";
 

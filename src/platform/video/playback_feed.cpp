@@ -1,6 +1,7 @@
 #include "platform/video/playback_feed.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/video/media_reader.h"
 #include "platform/video/video_error.h"
@@ -29,12 +30,22 @@ void PlaybackFeed::Open(const std::string& path, int maxWidth, int maxHeight, bo
   m_sampleRate = facts.frequency;
   m_channels = facts.channels;
   m_durationMs = std::max(m_hasVideo ? facts.videoDurationMs : 0, facts.hasAudio ? facts.audioDurationMs : 0);
-  if (m_hasVideo && facts.width > 0 && facts.height > 0 && maxWidth > 0 && maxHeight > 0 &&
-      (facts.width > maxWidth || facts.height > maxHeight)) {
-    const double scale =
-        std::min(static_cast<double>(maxWidth) / facts.width, static_cast<double>(maxHeight) / facts.height);
-    reader->SetVideoOutputSize(std::max(2, static_cast<int>(facts.width * scale)),
-                               std::max(2, static_cast<int>(facts.height * scale)));
+  if (m_hasVideo && facts.width > 0 && facts.height > 0) {
+    // Pictures come in the shape a screen shows them: a source whose pixels
+    // are not square (a DVD's, an anamorphic camera's) gets square ones here,
+    // at its own height; the reader has turned it upright already.
+    const double seen = facts.displayAspect > 0 ? facts.displayAspect : static_cast<double>(facts.width) / facts.height;
+    double width = facts.height * seen;
+    double height = facts.height;
+    if (maxWidth > 0 && maxHeight > 0 && (width > maxWidth || height > maxHeight)) {
+      const double scale = std::min(maxWidth / width, maxHeight / height);
+      width *= scale;
+      height *= scale;
+    }
+    const int outputWidth = std::max(2, static_cast<int>(std::lround(width)));
+    const int outputHeight = std::max(2, static_cast<int>(std::lround(height)));
+    if (outputWidth != facts.width || outputHeight != facts.height)
+      reader->SetVideoOutputSize(outputWidth, outputHeight);
   }
   m_reader = std::move(reader);
 }

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
+#include "common/shape_clips.h"
 #include "common/test_kit.h"
 
 namespace {
@@ -43,6 +46,22 @@ TEST(PlaybackFeed, DrainsWithoutTakingSoundWhenStartedWithoutIt) {
     return feed.Drained();
   }));
   EXPECT_NEAR(static_cast<double>(frames) / feed.SampleRate(), 2.0, 0.1);
+}
+
+// The preview shows every clip upright and in its seen shape: a phone's
+// turned picture stands, and non-square samples are not squeezed.
+TEST(PlaybackFeed, PicturesComeUprightInTheShapeTheyAreSeen) {
+  testkit::TempDir dir;
+  for (const testkit::ShapeClip& clip : testkit::ShapeClips()) {
+    SCOPED_TRACE(clip.name);
+    const std::string path = testkit::MakeShapeClip(dir.File("clip.mp4"), clip);
+    PlaybackFeed feed;
+    feed.Open(path, 640, 480, false);
+    VideoFrame frame;
+    ASSERT_TRUE(feed.PictureAt(0, frame));
+    EXPECT_NEAR(static_cast<double>(frame.width) / frame.height / testkit::ClipAspect(clip), 1.0, 0.02)
+        << frame.width << "x" << frame.height;
+  }
 }
 
 }  // namespace
