@@ -3,8 +3,8 @@
 // DVD plan gives a long list, ffmpeg's own DVD defaults and DeVeDe's options,
 // on three kinds of content - a test pattern under moving noise (where bits
 // matter), the same pattern without noise, and a film-like clip (a camera
-// moving over a textured still, a scene cut, a slowly turning gradient with
-// grain) - it prints the video rate, PSNR and SSIM of the luma against the
+// moving over a textured still, a scene cut, another still panned the
+// other way) - it prints the video rate, PSNR and SSIM of the luma against the
 // source, wall time and the processor time of the encoder. One run, one
 // encode per cell: compare rows of the same run, never figures of different
 // runs.
@@ -39,17 +39,18 @@ std::vector<Content> Contents(const std::string& seconds, bool quick) {
   std::vector<Content> contents = {{"hard (noise)", {"-f", "lavfi", "-i", pattern + ",noise=alls=12:allf=t+u"}}};
   if (quick) return contents;
   contents.push_back({"easy (pattern)", {"-f", "lavfi", "-i", pattern}});
-  // A camera panning over a textured still, then a cut to a smooth second
-  // scene with grain: what a film asks of motion search and scene changes.
+  // A camera panning over a textured still, then a cut to a second still
+  // panned the other way, both with a little grain: what a film asks of
+  // motion search and scene changes.
   const std::string half = std::to_string(std::stod(seconds) / 2);
-  contents.push_back(
-      {"film-like",
-       {"-f", "lavfi", "-i",
-        "mandelbrot=size=1280x960:rate=25:end_pts=0.01,trim=end_frame=1,loop=loop=-1:size=1,setpts=N/25/TB,"
-        "crop=640:480:x='min(t*40,640)':y='min(t*25,480)',noise=alls=4:allf=t,trim=duration=" +
-            half,
-        "-f", "lavfi", "-i", "gradients=size=640x480:rate=25:speed=0.02,noise=alls=4:allf=t,trim=duration=" + half,
-        "-filter_complex", "[0:v][1:v]concat=n=2:v=1[v]", "-map", "[v]"}});
+  const auto panned = [&](const std::string& still, const std::string& x, const std::string& y) {
+    return still + "=size=1280x960:rate=25,trim=end_frame=1,loop=loop=-1:size=1,setpts=N/25/TB,crop=640:480:x='" + x +
+           "':y='" + y + "',noise=alls=4:allf=t,trim=duration=" + half;
+  };
+  contents.push_back({"film-like",
+                      {"-f", "lavfi", "-i", panned("testsrc2", "min(t*40,640)", "min(t*25,480)"), "-f", "lavfi", "-i",
+                       panned("smptehdbars", "max(640-t*60,0)", "240"), "-filter_complex",
+                       "[0:v][1:v]concat=n=2:v=1,format=yuv420p[v]", "-map", "[v]"}});
   return contents;
 }
 
@@ -129,7 +130,8 @@ struct Quality {
 Quality Compare(const std::string& title, const std::string& source) {
   const std::string log =
       Output({FindProgram("ffmpeg"), "-hide_banner", "-nostdin", "-i", title, "-i", source, "-lavfi",
-              "[0:v]scale=640:480:flags=bicubic,setsar=1,split[a][c];[1:v]setsar=1,split[b][d];"
+              "[0:v]setpts=PTS-STARTPTS,scale=640:480:flags=bicubic,setsar=1,split[a][c];"
+              "[1:v]setpts=PTS-STARTPTS,setsar=1,split[b][d];"
               "[a][b]psnr;[c][d]ssim",
               "-f", "null", "-"});
   return {FigureAfter(log, "PSNR y:"), FigureAfter(log, "SSIM Y:")};
