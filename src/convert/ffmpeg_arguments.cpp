@@ -92,7 +92,9 @@ void FfmpegArguments::AddBlackStill(const EncodingParameters& p) {
   const bool ntsc = p.video_codec != nullptr && std::strncmp(p.video_codec, "ntsc", 4) == 0;
   const std::string size = HasFrameSize(p) ? FrameSize(p) : ntsc ? "720x480" : "720x576";
   Add("-f", "lavfi", true);
-  Add("-i", "color=c=black:s=" + size + ":r=" + (ntsc ? "30000/1001" : "25"), true);
+  // lavfi's pixels are square: a 720-wide frame of them is 5:4, a shape no
+  // disc has, so the still is made 4:3 (an aspect asked for still rules).
+  Add("-i", "color=c=black:s=" + size + ":r=" + (ntsc ? "30000/1001" : "25") + ",setdar=4/3", true);
   Add("-map", "1:v", true);
   Add("-map", "0:a", true);
   AddSwitch("-shortest");

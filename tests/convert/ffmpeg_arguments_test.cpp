@@ -109,12 +109,13 @@ TEST(FfmpegArguments, ABlackStillIsASecondInputEndedByTheSound) {
   ntscVcd.target = "vcd";
   EXPECT_EQ(FfmpegArguments("/in/song.mp3", "/o.mpg", ntscVcd, OutputPicture::BlackStill).Vector(),
             (std::vector<std::string>{"-i", "file:/in/song.mp3", "-f", "lavfi", "-i",
-                                      "color=c=black:s=720x480:r=30000/1001", "-map", "1:v", "-map", "0:a", "-shortest",
-                                      "-target", "ntsc-vcd", "-y", "file:/o.mpg"}));
-  EXPECT_EQ(FfmpegArguments("/in/song.mp3", "/o.mpg", PalDvd(), OutputPicture::BlackStill).Text(),
-            " -i        \"/in/song.mp3\" -f        lavfi  -i        color=c=black:s=720x576:r=25  -map      1:v "
-            " -map      0:a  -shortest  -target   pal-dvd  -s        720x576  -qscale   4  -aspect   16:9  -ac       2 "
-            " -vb       6000000  -acodec   ac3  -ab       448000  -y        \"/o.mpg\"");
+                                      "color=c=black:s=720x480:r=30000/1001,setdar=4/3", "-map", "1:v", "-map", "0:a",
+                                      "-shortest", "-target", "ntsc-vcd", "-y", "file:/o.mpg"}));
+  EXPECT_EQ(
+      FfmpegArguments("/in/song.mp3", "/o.mpg", PalDvd(), OutputPicture::BlackStill).Text(),
+      " -i        \"/in/song.mp3\" -f        lavfi  -i        color=c=black:s=720x576:r=25,setdar=4/3  -map      1:v "
+      " -map      0:a  -shortest  -target   pal-dvd  -s        720x576  -qscale   4  -aspect   16:9  -ac       2 "
+      " -vb       6000000  -acodec   ac3  -ab       448000  -y        \"/o.mpg\"");
 }
 
 // A source of the disc's shape keeps the plain target text; any other shape
