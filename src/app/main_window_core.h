@@ -370,6 +370,9 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   std::string m_strBitRate;
   std::string m_strFrameRate;
   std::string m_strDuration;
+  // The inspected file's sound and subtitle tracks (side subtitle files
+  // included), so that a user knows before converting what a disc keeps.
+  std::string m_strTracks;
 
   // The library engine's settings.
   int m_nAVIFrameRate = 0;

@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "app/batch/batch_run.h"
+#include "app/failing_ffmpeg.h"
 #include "app/main_window_core.h"
 #include "app/recording_view.h"
 #include "common/test_kit.h"
@@ -202,6 +203,30 @@ TEST_F(DiscTracksJob, AVideoCdAsksBeforeLeavingTracksOutAndDecliningLeavesNothin
                       "track: 'French' and 1 subtitle track of 'holiday.mkv' will be left out. Go on?\n"),
             std::string::npos)
       << text;
+  EXPECT_TRUE(fs::is_empty(dir.File("out")));
+}
+
+TEST_F(DiscTracksJob, TheWindowSaysHowManyTracksAFileHas) {
+  const std::string holiday = Holiday();
+  testkit::WriteSubRip(dir.File("in/holiday.de.srt"), "Hallo", 0.1, 1.0);
+  ASSERT_TRUE(core.InputFileInfo(holiday));
+  EXPECT_EQ(view.controls.strTracks, "Sound tracks: 2, subtitle tracks: 2");
+  EXPECT_EQ(view.controls.strDuration.back(), 's') << "the four facts keep their texts";
+}
+
+TEST_F(DiscTracksJob, TheLibraryEngineAsksBeforeItLeavesTracksOutOfADvd) {
+  view.ListAppend(Holiday());
+  FailingFfmpeg ffmpeg(dir);
+  core.m_nOutputFormat = kFormatDvd;
+  responder.QueueMessageAnswer(IDOK);  // Error #12
+  responder.QueueMessageAnswer(IDNO);
+  ASSERT_TRUE(ConvertAndWaitForTheEnd());
+  ASSERT_EQ(responder.Messages().size(), 2u);
+  EXPECT_EQ(responder.Messages()[0].text, "Error #12: Conversion problem");
+  EXPECT_EQ(responder.Messages()[1].text,
+            "A DVD made by the video library holds one sound track: 'French' and 1 subtitle track of 'holiday.mkv' "
+            "will be left out. Go on?");
+  EXPECT_EQ(view.status, "Conversion canceled!");
   EXPECT_TRUE(fs::is_empty(dir.File("out")));
 }
 
