@@ -60,7 +60,7 @@ const Placement kPlacements[] = {
     {kDurationLabel, {260, 110, 100, 15}},
     {kFrameRateLabel, {20, 125, 100, 15}},
     {kBitRateLabel, {260, 125, 100, 15}},
-    {kTracks, {20, 140, 380, 15}},
+    {kTracks, {16, 141, 380, 15}},
     {kProgress, {18, 482, 275, 15}},
     {kCompleted, {300, 482, 105, 15}},
     {kOutputFolder, {53, 403, 340, 15}},
@@ -200,7 +200,7 @@ void MainDialog::CreateControls() {
     const char* title;
     QRect rect;
   } groups[] = {
-      {"Select Input File ", {8, 42, 562, 108}},
+      {"Select Input File ", {8, 42, 562, 118}},
       {"Select Output Format ", {8, 180, 402, 46}},
       {"Output Quality", {4, 262, 566, 74}},
       {"Output Folder ", {8, 380, 562, 52}},
