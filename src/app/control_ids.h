@@ -15,6 +15,8 @@ inline constexpr int kFrameRateLabel = 1052;
 inline constexpr int kBitRateLabel = 1053;
 inline constexpr int kCodecName = 1026;
 inline constexpr int kDuration = 1029;
+// Under the four facts: how many sound and subtitle tracks the file has.
+inline constexpr int kTracks = 1070;
 inline constexpr int kFrameRate = 1028;
 inline constexpr int kBitRate = 1027;
 

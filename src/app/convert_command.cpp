@@ -125,13 +125,18 @@ void CCastrel1Dlg::OnButtonConvert() {
   m_nTotalDuration = GetTotalDuration();
   m_arrOutputFiles.clear();
   m_nDVDEncoderKbps = 0;
+  m_nDVDTrackKbps = kDvdAudioKbps;
   m_nProgressRange = IsDiscFormat(m_nOutputFormat) ? 75 : 100;
   SetConvertProgress(0);
 
   // The converted streams of a disc go where the planning found room.
   m_szDiscConvertFolder = std::string_view(WithSlash(m_strOutputFolder));
   m_strWorkFolder = m_szDiscConvertFolder.str();
-  if (m_nOutputFormat == kFormatDvd && !PlanDvdJob()) return;
+  if (m_nOutputFormat == kFormatDvd) {
+    std::vector<std::string> inputs;
+    for (int i = 0; i < m_pView->ListCount(); ++i) inputs.push_back(m_pView->ListText(i));
+    if (!AskAboutLeftOutTracks(inputs, TrackWriter::Ffmpeg) || !PlanDvdJob()) return;
+  }
   if (IsCdFormat(m_nOutputFormat) && !PlanCdJob()) return;
   if (IsDiscFormat(m_nOutputFormat) && !TakeJobFolders()) return;
 
@@ -252,7 +257,7 @@ bool CCastrel1Dlg::PlanDvdJob() {
     MessageBox(Owner(), text, kApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
     return false;
   }
-  const DvdSpacePlan plan = PlanDvdSpace(m_nTotalDuration, m_nDVDBitrate);
+  const DvdSpacePlan plan = PlanDvdSpace(m_nTotalDuration, m_nDVDBitrate, m_nDVDTrackKbps);
   if (!plan.fitsOnDisc) {
     const char* text =
         "The listed videos are too long for one DVD.\n"
@@ -306,6 +311,11 @@ bool CCastrel1Dlg::PlanCdJob() {
     }
   } else {
     m_nSelectedFile = 0;
+  }
+  if (!AskAboutLeftOutTracks({m_pView->ListText(m_nSelectedFile)}, TrackWriter::Ffmpeg)) {
+    EnableControls(true);
+    m_bBusy = false;
+    return false;
   }
   std::string first;
   std::string second;

@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "app/main_window_core.h"
+#include "convert/converter.h"
 #include "disc/burning_errors.h"
 #include "platform/dialogs/shell_open.h"
 #include "platform/disc/authoring/dvd_image_builder.h"
@@ -62,6 +63,22 @@ void MakeFolder(const std::string& path) {
 
 }  // namespace
 
+void CCastrel1Dlg::PassTitleLanguages() {
+  // The library engine writes one sound track without its language, and
+  // converted names that need not follow the inputs.
+  if (!m_bUseFfmpeg || m_arrConvertInputs.size() != m_arrOutputFiles.size()) return;
+  for (std::size_t i = 0; i < m_arrConvertInputs.size(); ++i) {
+    const InputProbe probe = ProbeInput(m_arrConvertInputs[i].c_str());
+    if (!probe.streamsKnown) continue;
+    const DiscTracks tracks = PlanDiscTracks(probe.tracks, DiscKind::Dvd);
+    const std::string sounds = DvdLanguageCodes(tracks.sounds);
+    const std::string subtitles = DvdLanguageCodes(tracks.subtitles);
+    Log("Title %d: sound languages \"%s\", subtitle languages \"%s\"", static_cast<int>(i) + 1, sounds.c_str(),
+        subtitles.c_str());
+    DVDImageBuild_SetTitleLanguages(m_Builder, static_cast<int>(i), sounds.c_str(), subtitles.c_str());
+  }
+}
+
 void CCastrel1Dlg::StartBurnDVD() {
   Log("Start burning DVD actions:");
   // The menu files go into the job's work folder, never into the user's
@@ -103,6 +120,8 @@ void CCastrel1Dlg::StartBurnDVD() {
       Log("Load INI file");
       DVDImageBuild_LoadINI(m_Builder, (menuFolder + "foxdvdmenu.ini").c_str());
     }
+
+    PassTitleLanguages();
 
     Log("Create Image Folder");
     const std::string dvdFolder = WithSlash(m_strWorkFolder) + "DVD/";

@@ -12,6 +12,7 @@
 
 #include "app/dropped_uris.h"
 #include "app/main_window_core.h"
+#include "convert/converter.h"
 #include "platform/dialogs/auxiliary_requests.h"
 #include "platform/dialogs/file_choosers.h"
 #include "platform/dialogs/message_box.h"
@@ -22,6 +23,14 @@
 #include "support/path_buffer.h"
 
 namespace {
+
+// "Sound tracks: 2, subtitle tracks: 1"; "" when the streams cannot be read.
+std::string TracksText(const std::string& path) {
+  const InputProbe probe = ProbeInput(path.c_str());
+  if (!probe.streamsKnown) return "";
+  return "Sound tracks: " + std::to_string(probe.tracks.sounds.size()) +
+         ", subtitle tracks: " + std::to_string(probe.tracks.subtitles.size());
+}
 
 // The Add File chooser's types, in the Windows filter form: every container
 // the reader opens, as the files people have are named (Matroska and WebM,
@@ -211,6 +220,8 @@ bool CCastrel1Dlg::InputFileInfo(const std::string& path) {
     m_nWidth = m_pIVideoFileIn->Width();
     m_nHeight = m_pIVideoFileIn->Height();
     CloseReader();
+    m_strTracks = TracksText(path);
+    UpdateData(false);
     return true;
   } catch (const std::exception&) {
     CloseReader();
@@ -316,6 +327,7 @@ void CCastrel1Dlg::OnRemoveFile() {
   m_strBitRate.clear();
   m_strFrameRate.clear();
   m_strDuration.clear();
+  m_strTracks.clear();
   Log("UpdateData(FALSE)");
   UpdateData(false);
 }

@@ -144,6 +144,9 @@ class LibraryConversionRun {
   Next ConvertEntry(int entry, bool& converted);
   Next SetUpWriter();
   void SetUpDisc(const DiscFrameFormat& disc, int videoKbps);
+  // DVD: what this engine leaves out of the list's tracks, asked before it
+  // converts; false (the job ended) when the user declines.
+  bool AskAboutLeftOutTracks(int listCount);
   Next PlanCds(int videoKbps, int lowestVideoKbps, const char* question, const char* hint);
   Next CopyFile();
   Next PadVcd();
@@ -342,6 +345,25 @@ void LibraryConversionRun::Run() {
   }
 }
 
+bool LibraryConversionRun::AskAboutLeftOutTracks(int listCount) {
+  // This engine writes one sound track and no subtitles: a DVD that ffmpeg
+  // would have given them all loses the rest, and the user says whether to go on.
+  bool goOn = true;
+  OnCore([&] {
+    if (m_core.m_nOutputFormat != kFormatDvd) return;
+    std::vector<std::string> inputs;
+    for (int i = 0; i < listCount; ++i) inputs.push_back(m_core.m_pView->ListText(i));
+    goOn = m_core.AskAboutLeftOutTracks(inputs, TrackWriter::Library);
+    if (goOn) return;
+    m_core.m_pView->SetStatusText("Conversion canceled!");
+    m_core.m_bConverting = false;
+    m_core.EnableControls(true);
+    m_core.m_bBusy = false;
+    m_core.CleanTempFiles();
+  });
+  return goOn;
+}
+
 void LibraryConversionRun::RunPasses() {
   int listCount = 0;
   bool singleFileJob = false;
@@ -357,6 +379,7 @@ void LibraryConversionRun::RunPasses() {
   });
   m_core.m_nDoneDuration = 0;
   Log("Start conversion of: %d files", listCount);
+  if (!AskAboutLeftOutTracks(listCount)) return;
 
   int converted = 0;
   for (int pass = 0; pass < listCount; ++pass) {

@@ -129,6 +129,7 @@ void CCastrel1Dlg::UpdateData(bool bSaveAndValidate) {
     m_strBitRate = data.strBitRate;
     m_strFrameRate = data.strFrameRate;
     m_strDuration = data.strDuration;
+    m_strTracks = data.strTracks;
     return;
   }
   data.nOutputFormat = m_nOutputFormat;
@@ -139,6 +140,7 @@ void CCastrel1Dlg::UpdateData(bool bSaveAndValidate) {
   data.strBitRate = m_strBitRate;
   data.strFrameRate = m_strFrameRate;
   data.strDuration = m_strDuration;
+  data.strTracks = m_strTracks;
   m_pView->ExchangeData(data, false);
 }
 

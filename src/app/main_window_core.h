@@ -22,6 +22,7 @@
 #include "app/main_window_view.h"
 #include "app/window_messages.h"
 #include "convert/conversion_fallback.h"
+#include "convert/disc_tracks.h"
 #include "convert/ping.h"
 #include "disc/cd_split_plan.h"
 #include "disc/disc_prompts.h"
@@ -215,6 +216,9 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   // DVD: the plan's rate the ffmpeg engine encodes at, in kbit/s; 0 keeps
   // the slider's quantiser.
   int m_nDVDEncoderKbps = 0;
+  // DVD: the sound and subtitle streams of the list's titles, in kbit/s
+  // over the whole length (every track counted); 0 until worked out.
+  int m_nDVDTrackKbps = 0;
   // A task list runs (from its start to its final ping), also after a cancel.
   bool m_bListRunning = false;
   // The library engine runs on this thread, below the Convert command.
@@ -229,6 +233,11 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   // (and for a DVD the bit rate); false when the command must stop.
   bool PlanDvdJob();
   bool PlanCdJob();
+  // The tracks the disc cannot hold of the files about to be converted
+  // (list entries), named in one question before anything is made; false
+  // when the user declines (the job then ends). A DVD also gets the rate
+  // its titles' tracks take (m_nDVDTrackKbps).
+  bool AskAboutLeftOutTracks(const std::vector<std::string>& inputs, TrackWriter writer);
   // No drive has room for a disc job: says how much to free, ends the job.
   void EndForDiskSpace(double gigabytes);
   // A file task's end ping: its real output, the next file's share.
@@ -240,6 +249,8 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   // Authors the converted titles and hands the DVD to the burner; the job
   // ends here or in OnFinishDVD.
   void StartBurnDVD();
+  // The converted titles' sound and subtitle languages, for their IFOs.
+  void PassTitleLanguages();
   // Deletes the job's converted files and empties the image folders; stops
   // an authoring or a burn of the job that still runs. The job's work folders
   // go too, unless something of the job may still write into them (see
@@ -359,6 +370,9 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   std::string m_strBitRate;
   std::string m_strFrameRate;
   std::string m_strDuration;
+  // The inspected file's sound and subtitle tracks (side subtitle files
+  // included), so that a user knows before converting what a disc keeps.
+  std::string m_strTracks;
 
   // The library engine's settings.
   int m_nAVIFrameRate = 0;

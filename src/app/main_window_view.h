@@ -19,6 +19,7 @@ struct DialogData {
   std::string strBitRate;
   std::string strFrameRate;
   std::string strDuration;
+  std::string strTracks;  // 1070: "Sound tracks: 2, subtitle tracks: 1"
 };
 
 class MainWindowView {

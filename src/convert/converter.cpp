@@ -5,10 +5,12 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstring>
 #include <mutex>
 #include <optional>
 
 #include "convert/conversion_fallback.h"
+#include "convert/dvd_subtitles.h"
 #include "convert/ffmpeg_arguments.h"
 #include "convert/ffmpeg_process.h"
 #include "platform/dialogs/message_box.h"
@@ -96,15 +98,52 @@ ExternalConverter::ExternalConverter(std::string_view inputPath, std::string_vie
   }
   // A file that could not be probed is left to ffmpeg, whose failure says more.
   m_bPictureExpected = !m_parameters.no_video && (probe.hasVideo || m_picture == OutputPicture::BlackStill);
+  if (const auto disc = DiscKindOfTarget(m_parameters.target); disc && probe.streamsKnown) {
+    m_streams = TitleStreams{probe.videoStream, PlanDiscTracks(probe.tracks, *disc)};
+  }
 }
 
 std::string ExternalConverter::GetCommandLine() const {
   Log("ExternalConverter::GetCommandLine");
-  return FfmpegArguments(m_inputPath.str(), m_outputPath.str(), m_parameters, m_picture, m_sourceShape).Text();
+  return FfmpegArguments(m_inputPath.str(), m_outputPath.str(), m_parameters, m_picture, m_sourceShape, m_streams)
+      .Text();
 }
 
 std::vector<std::string> ExternalConverter::GetArgumentVector() const {
-  return FfmpegArguments(m_inputPath.str(), m_outputPath.str(), m_parameters, m_picture, m_sourceShape).Vector();
+  return FfmpegArguments(m_inputPath.str(), m_outputPath.str(), m_parameters, m_picture, m_sourceShape, m_streams)
+      .Vector();
+}
+
+std::optional<DiscKind> DiscKindOfTarget(const char* target) {
+  if (target == nullptr) return std::nullopt;
+  if (std::strcmp(target, "dvd") == 0) return DiscKind::Dvd;
+  if (std::strcmp(target, "vcd") == 0) return DiscKind::Vcd;
+  if (std::strcmp(target, "svcd") == 0) return DiscKind::Svcd;
+  return std::nullopt;
+}
+
+void ExternalConverter::AddTextSubtitles() {
+  if (!m_streams) return;
+  TitleSubtitles job;
+  job.source = m_inputPath.str();
+  job.title = m_outputPath.str();
+  for (const SubtitleTrack& subtitle : m_streams->tracks.subtitles) {
+    if (subtitle.form == SubtitleForm::Text) {
+      job.subtitles.push_back(subtitle);
+    } else {
+      ++job.firstStream;
+    }
+  }
+  if (job.subtitles.empty()) return;
+  const bool ntsc = m_parameters.video_codec != nullptr && std::strncmp(m_parameters.video_codec, "ntsc", 4) == 0;
+  job.standard = ntsc ? VideoStandard::Ntsc : VideoStandard::Pal;
+  const std::string problem = ::AddTextSubtitles(job);
+  if (problem.empty()) return;
+  if (StopFlag::IsSet()) throw stop_by_user_exception();
+  // The title stays, with the subtitles that went in; the user hears which did not.
+  Log("The subtitles of %s cannot be put onto the disc: %s", m_inputPath.c_str(), problem.c_str());
+  const std::string message = "The subtitles of " + m_inputPath.str() + " cannot be put onto the disc:\n" + problem;
+  MessageBox(nullptr, message.c_str(), kApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void ExternalConverter::Convert() {
@@ -117,7 +156,10 @@ void ExternalConverter::Convert() {
     // ffmpeg can end well with pictures it could not decode left out: an
     // output without them is no conversion.
     const std::string problem = m_bPictureExpected ? PictureProblem(m_outputPath.str()) : std::string();
-    if (problem.empty()) return;
+    if (problem.empty()) {
+      AddTextSubtitles();
+      return;
+    }
     Log("ffmpeg ended with exit code 0, but the picture of %s cannot be read back: %s", m_outputPath.c_str(),
         problem.c_str());
   } else {

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "convert/disc_tracks.h"
 #include "convert/ffmpeg_arguments.h"
 #include "convert/ping.h"
 #include "formats/encoding_parameters.h"
@@ -47,11 +48,19 @@ class ExternalConverter : public Converter {
   void Convert() override;
 
  private:
+  // A DVD title's text subtitles, rendered and muxed into the converted title.
+  void AddTextSubtitles();
+
   OutputPicture m_picture = OutputPicture::FromInput;
   std::optional<SourceShape> m_sourceShape;
+  // A disc title's streams; nullopt for file formats or a source whose streams are unknown.
+  std::optional<TitleStreams> m_streams;
   // The output must show a picture: the input has one, or gets a black one.
   bool m_bPictureExpected = false;
 };
+
+// The kind of disc of a target ("dvd", "vcd", "svcd"); nullopt for file formats.
+std::optional<DiscKind> DiscKindOfTarget(const char* target);
 
 // What the input holds, as far as libavformat can tell.
 struct InputProbe {
@@ -60,5 +69,7 @@ struct InputProbe {
   bool hasVideo = false;       // a moving picture, not just a cover picture
   bool hasAudio = false;
   std::optional<SourceShape> videoShape;  // the picture's shape, when it has one
+  int videoStream = -1;                   // the picture stream ffmpeg would pick; -1 without one
+  SourceTracks tracks;                    // sound and subtitle streams, and subtitle files beside it
 };
 InputProbe ProbeInput(const char* path);

@@ -1,5 +1,6 @@
 #include "convert/ffmpeg_arguments.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -67,11 +68,14 @@ constexpr std::size_t kKeywordWidth = 10;
 
 FfmpegArguments::FfmpegArguments(const std::string& inputPath, const std::string& outputPath,
                                  const EncodingParameters& parameters, OutputPicture picture,
-                                 const std::optional<SourceShape>& source) {
+                                 const std::optional<SourceShape>& source, const std::optional<TitleStreams>& streams) {
   Add("-i", inputPath, false, true);
-  if (picture == OutputPicture::BlackStill) AddBlackStill(parameters);
+  const bool maps = parameters.target != nullptr && MapsStreams(streams);
+  if (picture == OutputPicture::BlackStill) AddBlackStill(parameters, !maps);
+  if (maps) AddStreamMaps(*streams, picture);
   if (parameters.target != nullptr) {
     AddTargetForm(parameters, picture == OutputPicture::FromInput ? source : std::nullopt);
+    if (streams) AddTrackCodecs(parameters, *streams);
   } else {
     AddPlainForm(parameters);
   }
@@ -79,14 +83,14 @@ FfmpegArguments::FfmpegArguments(const std::string& inputPath, const std::string
 }
 
 void FfmpegArguments::Add(const char* keyword, std::string value, bool blankAfter, bool quoted) {
-  m_options.push_back({keyword, std::move(value), true, blankAfter, quoted});
+  m_options.push_back({keyword, std::move(value), true, blankAfter, quoted, {}});
 }
 
 void FfmpegArguments::AddSwitch(const char* keyword) {
-  m_options.push_back({keyword, {}, false, false, false});
+  m_options.push_back({keyword, {}, false, false, false, {}});
 }
 
-void FfmpegArguments::AddBlackStill(const EncodingParameters& p) {
+void FfmpegArguments::AddBlackStill(const EncodingParameters& p, bool mapsSound) {
   // The target scales the picture and sets its rate; the source only has to
   // be near it. -shortest ends the endless picture with the sound.
   const bool ntsc = p.video_codec != nullptr && std::strncmp(p.video_codec, "ntsc", 4) == 0;
@@ -96,8 +100,49 @@ void FfmpegArguments::AddBlackStill(const EncodingParameters& p) {
   // disc has, so the still is made 4:3 (an aspect asked for still rules).
   Add("-i", "color=c=black:s=" + size + ":r=" + (ntsc ? "30000/1001" : "25") + ",setdar=4/3", true);
   Add("-map", "1:v", true);
-  Add("-map", "0:a", true);
+  if (mapsSound) Add("-map", "0:a", true);
   AddSwitch("-shortest");
+}
+
+bool FfmpegArguments::MapsStreams(const std::optional<TitleStreams>& streams) const {
+  if (!streams) return false;
+  const DiscTracks& tracks = streams->tracks;
+  const std::size_t sounds = tracks.sounds.size() + tracks.soundsLeftOut.size();
+  const bool bitmaps = std::any_of(tracks.subtitles.begin(), tracks.subtitles.end(),
+                                   [](const SubtitleTrack& s) { return s.form == SubtitleForm::DvdBitmap; });
+  // One sound track and nothing else: ffmpeg's own choice is the same, and
+  // the text stays as it always was. With several, ffmpeg would take one
+  // (the one with the most channels), not the carried ones in their order.
+  return sounds > 1 || bitmaps;
+}
+
+void FfmpegArguments::AddStreamMaps(const TitleStreams& streams, OutputPicture picture) {
+  if (picture == OutputPicture::FromInput) {
+    Add("-map", streams.videoStream >= 0 ? "0:" + std::to_string(streams.videoStream) : std::string("0:v:0"), true);
+  }
+  for (const SoundTrack& sound : streams.tracks.sounds) Add("-map", "0:" + std::to_string(sound.streamIndex), true);
+  for (const SubtitleTrack& subtitle : streams.tracks.subtitles) {
+    if (subtitle.form == SubtitleForm::DvdBitmap && subtitle.streamIndex >= 0) {
+      Add("-map", "0:" + std::to_string(subtitle.streamIndex), true);
+    }
+  }
+}
+
+void FfmpegArguments::AddTrackCodecs(const EncodingParameters& p, const TitleStreams& streams) {
+  if (std::strcmp(p.target, "dvd") != 0) return;
+  // After the options for every sound track: the more specific ones win.
+  const auto& sounds = streams.tracks.sounds;
+  for (std::size_t i = 0; i < sounds.size(); ++i) {
+    if (!KeepsMultichannel(sounds[i], p.keep_multichannel)) continue;
+    const std::string which = ":a:" + std::to_string(i);
+    m_options.push_back({"-c", "ac3", true, true, false, which});
+    m_options.push_back(
+        {"-ac", std::to_string(std::min(sounds[i].channels, kDvdMaxChannels)), true, true, false, which});
+    m_options.push_back({"-b", std::to_string(kDvdMultichannelKbps * 1000), true, true, false, which});
+  }
+  const bool bitmaps = std::any_of(streams.tracks.subtitles.begin(), streams.tracks.subtitles.end(),
+                                   [](const SubtitleTrack& s) { return s.form == SubtitleForm::DvdBitmap; });
+  if (bitmaps) Add("-c:s", "copy", true);
 }
 
 void FfmpegArguments::AddTargetForm(const EncodingParameters& p, const std::optional<SourceShape>& source) {
@@ -143,7 +188,7 @@ void FfmpegArguments::AddPlainForm(const EncodingParameters& p) {
 std::string FfmpegArguments::Text() const {
   std::string text;
   for (const Option& option : m_options) {
-    std::string keyword = option.keyword;
+    std::string keyword = option.keyword + option.streams;
     keyword.resize(std::max(keyword.size(), kKeywordWidth), ' ');
     text += ' ' + keyword;
     if (!option.hasValue) continue;
@@ -156,7 +201,7 @@ std::string FfmpegArguments::Text() const {
 std::vector<std::string> FfmpegArguments::Vector() const {
   std::vector<std::string> vector;
   for (const Option& option : m_options) {
-    vector.emplace_back(option.keyword);
+    vector.push_back(option.keyword + option.streams);
     if (!option.hasValue) continue;
     // Paths go through ffmpeg's file protocol, so that a name that starts
     // with '-' or looks like a protocol ("pipe:1", "concat:a|b") is a file.

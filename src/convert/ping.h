@@ -87,6 +87,8 @@ class StopFlag {
   StopFlag() = delete;
   static void Set(bool value);
   static bool IsSet() noexcept { return s_flag.load(std::memory_order_relaxed); }
+  // For the runners of other programs, which end their program when it is set.
+  static const std::atomic<bool>* Flag() noexcept { return &s_flag; }
 
  private:
   static inline std::atomic<bool> s_flag{false};

@@ -2,16 +2,16 @@
 
 #include <algorithm>
 
-DvdSpacePlan PlanDvdSpace(std::int64_t totalDurationMs, int dvdBitrateSettingKbps) {
+DvdSpacePlan PlanDvdSpace(std::int64_t totalDurationMs, int dvdBitrateSettingKbps, int trackKbps) {
   DvdSpacePlan plan;
   if (totalDurationMs <= 0) return plan;
   // kbit/s at which the whole length fits: bits / ms = kbit / s.
-  const std::int64_t fittingKbps = kDvdCapacityBits / totalDurationMs - kDvdAudioKbps;
+  const std::int64_t fittingKbps = kDvdCapacityBits / totalDurationMs - trackKbps;
   std::int64_t video = fittingKbps;
   if (video > dvdBitrateSettingKbps) video = dvdBitrateSettingKbps;
   if (video > kDvdPlanMaxVideoKbps) video = kDvdPlanMaxVideoKbps;
   plan.videoKbps = static_cast<int>(video);
-  plan.sizeMegabytes = static_cast<int>(totalDurationMs / 1000.0 * (plan.videoKbps + kDvdAudioKbps) / 8000.0);
+  plan.sizeMegabytes = static_cast<int>(totalDurationMs / 1000.0 * (plan.videoKbps + trackKbps) / 8000.0);
   plan.fitsOnDisc = plan.videoKbps > 0;
   plan.fitsAtQuantiser = fittingKbps >= kDvdPlanMaxVideoKbps;
   if (plan.fitsOnDisc && !plan.fitsAtQuantiser)

@@ -8,7 +8,7 @@
 
 // The room the plan counts on a single-layer DVD, in bits (4.375 GB).
 inline constexpr std::int64_t kDvdCapacityBits = 35'000'000'000;
-// The audio of every title, in kbit/s.
+// One stereo sound track, in kbit/s.
 inline constexpr int kDvdAudioKbps = 224;
 // The highest video bit rate the plan ever asks for, in kbit/s.
 inline constexpr int kDvdPlanMaxVideoKbps = 9500;
@@ -37,4 +37,6 @@ struct DvdSpacePlan {
 // so the quantiser is kept only when the list would fit even if every title
 // ran at kDvdPlanMaxVideoKbps; otherwise the engine encodes at the planned
 // rate, at most kDvdEncoderMaxVideoKbps.
-DvdSpacePlan PlanDvdSpace(std::int64_t totalDurationMs, int dvdBitrateSettingKbps);
+// trackKbps: what the titles' sound and subtitle streams take, over the
+// whole length.
+DvdSpacePlan PlanDvdSpace(std::int64_t totalDurationMs, int dvdBitrateSettingKbps, int trackKbps = kDvdAudioKbps);

@@ -16,3 +16,5 @@ std::string FrameSizeText(const FrameSizeEntry& size);
 // The fixed rows of the aspect-ratio and channel lists, by index.
 inline constexpr const char* kAspectRatioTexts[] = {"Auto", "4:3", "16:9"};
 inline constexpr const char* kAudioChannelTexts[] = {"Mono", "Stereo"};
+// How a DVD keeps multichannel sound, by audio_multichannel_id.
+inline constexpr const char* kMultichannelTexts[] = {"As the source", "Stereo"};

@@ -24,4 +24,7 @@ struct EncodingParameters {
   bool no_audio = false;              // -an
   std::int32_t qscale = 0;            // quantiser 1..31, 0 = none (-qscale)
   const char* target = nullptr;       // "dvd", "vcd", "svcd" or null: the disc form of the command line
+  // DVD: a sound track of more than two channels stays multichannel (AC-3)
+  // instead of being mixed down to audio_channels.
+  bool keep_multichannel = false;
 };

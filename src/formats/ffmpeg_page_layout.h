@@ -17,6 +17,7 @@ struct FfmpegPageControlIds {
   int audioCodec = 0;
   int audioBitrate = 0;
   int audioChannels = 0;
+  int audioMultichannel = 0;  // DVD only; 0 on the others
   // The lists whose selection changes other lists' rows.
   std::vector<int> refreshing;
 };

@@ -93,6 +93,7 @@ void OutputFormat::ResetToDefaults() {
   audio_codec_id = defaults->audio_codec_id;
   audio_bitrate_id = defaults->audio_bitrate_id;
   audio_channels_id = defaults->audio_channels_id;
+  audio_multichannel_id = 0;
 }
 
 AudioOutputFormat::AudioOutputFormat(int templateId, OutputFormatId formatId) : OutputFormat(templateId, formatId) {

@@ -97,6 +97,9 @@ class OutputFormat : public SettingsPage {
   std::int32_t audio_bitrate_id = 0;
   std::int32_t audio_channels_id = 0;  // 0 Mono, 1 Stereo
   std::int32_t audio_samplerate = 0;   // Hz; 0 keeps the source rate
+  // DVD only: 0 a multichannel sound track stays multichannel (AC-3, as the
+  // source), 1 every track is mixed down to audio_channels_id.
+  std::int32_t audio_multichannel_id = 0;
   OutputFormatId format_id;
   std::int32_t slider_pos = 0;  // the main window's quality slider, copied in before a conversion
 

@@ -123,5 +123,6 @@ EncodingParameters OutputFormat::GetEncodingParameters() const {
   parameters.audio_channels = channels + 1;
   parameters.no_audio = has_audio == 0;
   parameters.target = GetType();
+  parameters.keep_multichannel = format_id == kFormatDvd && audio_multichannel_id == 0;
   return parameters;
 }

@@ -50,6 +50,7 @@ void OutputFormat::UpdateSettingsValues(bool restore) {
   controls->SetRows(ids.audioCodec, lists.audio_codecs);
   controls->SetRows(ids.audioBitrate, lists.audio_bitrates);
   controls->SetRows(ids.audioChannels, lists.audio_channels);
+  if (ids.audioMultichannel != 0) controls->SetRows(ids.audioMultichannel, lists.audio_multichannel);
 
   if (restore) FitChoicesToLists(*this, lists);
   DoDataExchange(false);
@@ -70,4 +71,5 @@ void OutputFormat::DoDataExchange(bool save) {
   Exchange(save, ids.audioCodec, audio_codec_id);
   Exchange(save, ids.audioBitrate, audio_bitrate_id);
   Exchange(save, ids.audioChannels, audio_channels_id);
+  if (ids.audioMultichannel != 0) Exchange(save, ids.audioMultichannel, audio_multichannel_id);
 }

@@ -22,4 +22,5 @@ void OutputFormat::UpdateRegistryData(CRegistry& store) {
   store.UpdateValue(prefix + " Audio Codec Id", audio_codec_id);
   store.UpdateValue(prefix + " Audio Bit Rate", audio_bitrate_id);
   store.UpdateValue(prefix + " Audio Channels", audio_channels_id);
+  if (format_id == kFormatDvd) store.UpdateValue(prefix + " Audio Multichannel", audio_multichannel_id);
 }

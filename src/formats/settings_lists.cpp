@@ -36,6 +36,8 @@ FormatSettingsLists MakeSettingsLists(const OutputFormat& format) {
   lists.audio_codecs = CodecNames(format.GetAudioCodecTable());
   lists.audio_bitrates = BitRateTexts(format.GetAudioBitRateTable());
   lists.audio_channels.assign(std::begin(kAudioChannelTexts), std::end(kAudioChannelTexts));
+  if (format.format_id == kFormatDvd)
+    lists.audio_multichannel.assign(std::begin(kMultichannelTexts), std::end(kMultichannelTexts));
   return lists;
 }
 
@@ -48,4 +50,5 @@ void FitChoicesToLists(OutputFormat& format, const FormatSettingsLists& lists) {
   FitChoice(format.audio_codec_id, lists.audio_codecs);
   FitChoice(format.audio_bitrate_id, lists.audio_bitrates);
   FitChoice(format.audio_channels_id, lists.audio_channels);
+  if (format.format_id == kFormatDvd) FitChoice(format.audio_multichannel_id, lists.audio_multichannel);
 }

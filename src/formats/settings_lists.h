@@ -17,6 +17,7 @@ struct FormatSettingsLists {
   std::vector<std::string> audio_codecs;
   std::vector<std::string> audio_bitrates;
   std::vector<std::string> audio_channels;
+  std::vector<std::string> audio_multichannel;  // DVD only; empty otherwise
 };
 
 // The rows for the tables format's current choices select, as the page shows

@@ -5,8 +5,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <sstream>
@@ -58,6 +60,61 @@ std::string MakeClip(const std::string& path, const ClipOptions& options) {
   argv.insert(argv.end(), options.outputArguments.begin(), options.outputArguments.end());
   argv.push_back(path);
   const ProcessResult result = RunProcess(argv);
+  if (!result.Succeeded()) throw std::runtime_error("ffmpeg could not make " + path + ":\n" + result.output);
+  return path;
+}
+
+std::string WriteSubRip(const std::string& path, const std::string& text, double start, double end) {
+  const auto stamp = [](double seconds) {
+    const int ms = static_cast<int>(seconds * 1000 + 0.5);
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d,%03d", ms / 3600000, ms / 60000 % 60, ms / 1000 % 60,
+                  ms % 1000);
+    return std::string(buffer);
+  };
+  WriteFile(path, "1\n" + stamp(start) + " --> " + stamp(end) + "\n" + text + "\n\n");
+  return path;
+}
+
+std::string MakeTrackedClip(const std::string& path, const TrackedClipOptions& options) {
+  const std::string duration = std::to_string(options.seconds);
+  std::vector<std::string> argv = {FindProgram("ffmpeg"),
+                                   "-hide_banner",
+                                   "-nostdin",
+                                   "-y",
+                                   "-f",
+                                   "lavfi",
+                                   "-i",
+                                   "testsrc=size=160x120:rate=25:duration=" + duration};
+  for (std::size_t i = 0; i < options.sounds.size(); ++i) {
+    argv.insert(argv.end(),
+                {"-f", "lavfi", "-i",
+                 "sine=frequency=" + std::to_string(300 + 100 * i) + ":sample_rate=48000:duration=" + duration});
+  }
+  for (std::size_t i = 0; i < options.subtitleLanguages.size(); ++i) {
+    const std::string subrip = path + ".input-" + std::to_string(i) + ".srt";
+    WriteSubRip(subrip, "Subtitle " + std::to_string(i + 1), 0.1, options.seconds - 0.1);
+    argv.insert(argv.end(), {"-i", subrip});
+  }
+  const std::size_t inputs = 1 + options.sounds.size() + options.subtitleLanguages.size();
+  for (std::size_t i = 0; i < inputs; ++i) argv.insert(argv.end(), {"-map", std::to_string(i)});
+  argv.insert(argv.end(), {"-c:v", "mpeg4", "-c:a", options.soundCodec, "-c:s", options.subtitleCodec});
+  for (std::size_t i = 0; i < options.sounds.size(); ++i) {
+    const std::string which = ":a:" + std::to_string(i);
+    argv.insert(argv.end(), {"-ac" + which, std::to_string(options.sounds[i].channels)});
+    if (!options.sounds[i].language.empty()) {
+      argv.insert(argv.end(), {"-metadata:s" + which, "language=" + options.sounds[i].language});
+    }
+  }
+  for (std::size_t i = 0; i < options.subtitleLanguages.size(); ++i) {
+    if (options.subtitleLanguages[i].empty()) continue;
+    argv.insert(argv.end(), {"-metadata:s:s:" + std::to_string(i), "language=" + options.subtitleLanguages[i]});
+  }
+  argv.push_back(path);
+  const ProcessResult result = RunProcess(argv);
+  for (std::size_t i = 0; i < options.subtitleLanguages.size(); ++i) {
+    std::filesystem::remove(path + ".input-" + std::to_string(i) + ".srt");
+  }
   if (!result.Succeeded()) throw std::runtime_error("ffmpeg could not make " + path + ":\n" + result.output);
   return path;
 }

@@ -61,6 +61,25 @@ struct ClipOptions {
 // Throws std::runtime_error with ffmpeg's output if that fails.
 std::string MakeClip(const std::string& path, const ClipOptions& options = {});
 
+// A clip with several sound tracks and subtitle tracks, each with its
+// language tag ("" for none): the subtitles say "Subtitle N" for most of
+// the clip. The container follows the path's extension (MKV, MP4).
+struct TrackedClipOptions {
+  double seconds = 1.5;
+  struct Sound {
+    std::string language;
+    int channels = 2;
+  };
+  std::vector<Sound> sounds;
+  std::vector<std::string> subtitleLanguages;
+  std::string subtitleCodec = "srt";  // "mov_text" in MP4, "ass", ...
+  std::string soundCodec = "aac";     // "ac3" for a 5.1 AC-3 clip
+};
+std::string MakeTrackedClip(const std::string& path, const TrackedClipOptions& options);
+
+// A SubRip file whose one subtitle shows text from start to end (seconds).
+std::string WriteSubRip(const std::string& path, const std::string& text, double start, double end);
+
 // Writes bytes to a file (broken inputs).
 void WriteFile(const std::string& path, const std::string& bytes);
 

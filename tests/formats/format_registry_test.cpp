@@ -41,7 +41,7 @@ std::vector<std::string> ValueLines(const std::string& text) {
   return lines;
 }
 
-TEST(FormatSettings, AllFiftySixValuesRoundTripIntoFreshObjects) {
+TEST(FormatSettings, AllFiftySixValuesAndTheDvdMultichannelChoiceRoundTripIntoFreshObjects) {
   ScopedRegistryFile file;
   auto saved = CreateFfmpegFormatPages();
   for (OutputFormatId id = 0; id < kOutputFormatCount; ++id) {
@@ -49,19 +49,21 @@ TEST(FormatSettings, AllFiftySixValuesRoundTripIntoFreshObjects) {
     for (std::int32_t* choice : Choices(*saved[id])) *choice = id * 10 + k++;
   }
   saved[kFormatVcd]->audio_bitrate_id = -1;  // a page left without selection stores -1
+  saved[kFormatDvd]->audio_multichannel_id = 1;
   ASSERT_TRUE(UpdateAll(saved, true));
 
   const auto lines = ValueLines(file.Text());
-  ASSERT_EQ(lines.size(), 56U) << file.Text();
+  ASSERT_EQ(lines.size(), 57U) << file.Text();
   EXPECT_TRUE(std::all_of(lines.begin(), lines.end(),
                           [](const std::string& line) { return line.find("\"=dword:") != std::string::npos; }));
-  const std::vector<std::string> dvd(lines.begin() + 8, lines.begin() + 16);
+  const std::vector<std::string> dvd(lines.begin() + 8, lines.begin() + 17);
   EXPECT_EQ(dvd, (std::vector<std::string>{
                      "\"DVD Video Bit Rate\"=dword:00000028", "\"DVD Video Frame Size\"=dword:00000029",
                      "\"DVD Video Frame Rate\"=dword:0000002a", "\"DVD Video Codec Id\"=dword:0000002b",
                      "\"DVD Video Aspect Ratio\"=dword:0000002c", "\"DVD Audio Codec Id\"=dword:0000002d",
-                     "\"DVD Audio Bit Rate\"=dword:0000002e", "\"DVD Audio Channels\"=dword:0000002f"}))
-      << "written in the main window's order, five video values then three audio values";
+                     "\"DVD Audio Bit Rate\"=dword:0000002e", "\"DVD Audio Channels\"=dword:0000002f",
+                     "\"DVD Audio Multichannel\"=dword:00000001"}))
+      << "written in the main window's order, five video values, three audio values, then the DVD's own";
   EXPECT_NE(file.Text().find("\"VCD Audio Bit Rate\"=dword:ffffffff\n"), std::string::npos);
   RegistryData parsed;
   std::string error;
@@ -71,6 +73,8 @@ TEST(FormatSettings, AllFiftySixValuesRoundTripIntoFreshObjects) {
   auto loaded = CreateFfmpegFormatPages();
   ASSERT_TRUE(UpdateAll(loaded, false));
   for (OutputFormatId id = 0; id < kOutputFormatCount; ++id) {
+    EXPECT_EQ(loaded[kFormatDvd]->audio_multichannel_id, 1);
+
     const auto expected = Choices(*saved[id]);
     const auto actual = Choices(*loaded[id]);
     for (std::size_t k = 0; k < expected.size(); ++k) {

@@ -60,6 +60,7 @@ const Placement kPlacements[] = {
     {kDurationLabel, {260, 110, 100, 15}},
     {kFrameRateLabel, {20, 125, 100, 15}},
     {kBitRateLabel, {260, 125, 100, 15}},
+    {kTracks, {16, 141, 380, 15}},
     {kProgress, {18, 482, 275, 15}},
     {kCompleted, {300, 482, 105, 15}},
     {kOutputFolder, {53, 403, 340, 15}},
@@ -199,7 +200,7 @@ void MainDialog::CreateControls() {
     const char* title;
     QRect rect;
   } groups[] = {
-      {"Select Input File ", {8, 42, 562, 108}},
+      {"Select Input File ", {8, 42, 562, 118}},
       {"Select Output Format ", {8, 180, 402, 46}},
       {"Output Quality", {4, 262, 566, 74}},
       {"Output Folder ", {8, 380, 562, 52}},
@@ -236,7 +237,7 @@ void MainDialog::CreateControls() {
   AddControl(kDurationLabel, new QLabel("Duration:", this));
   AddControl(kFrameRateLabel, new QLabel("Frame rate:", this));
   AddControl(kBitRateLabel, new QLabel("Bit rate:", this));
-  for (int id : {kCodecName, kDuration, kFrameRate, kBitRate}) AddControl(id, new QLabel(this));
+  for (int id : {kCodecName, kDuration, kFrameRate, kBitRate, kTracks}) AddControl(id, new QLabel(this));
 
   m_pFormatGroup = new QButtonGroup(this);
   const char* formatNames[] = {"AVI", "MPEG", "WMV", "RM", "DVD", "VCD", "SVCD"};
@@ -350,7 +351,7 @@ void MainDialog::SetSkin() {
     GiveSkinElement(button.id, button.element);
     IncludeInSkin(GetDlgItem(button.id));
   }
-  for (int id : {kCodecName, kDuration, kFrameRate, kBitRate, kStatus, kCompleted, kOutputFolder, kCodecLabel,
+  for (int id : {kCodecName, kDuration, kFrameRate, kBitRate, kTracks, kStatus, kCompleted, kOutputFolder, kCodecLabel,
                  kDurationLabel, kFrameRateLabel, kBitRateLabel}) {
     IncludeInSkin(GetDlgItem(id));
   }
@@ -421,6 +422,7 @@ void MainDialog::ExchangeData(DialogData& values, bool save) {
     values.strBitRate = InfoText(label(kBitRate)).toStdString();
     values.strFrameRate = InfoText(label(kFrameRate)).toStdString();
     values.strDuration = InfoText(label(kDuration)).toStdString();
+    values.strTracks = InfoText(label(kTracks)).toStdString();
     return;
   }
   m_bWritingData = true;
@@ -435,9 +437,9 @@ void MainDialog::ExchangeData(DialogData& values, bool save) {
   quality->setValue(values.nSliderPos);
   asSource->setChecked(values.bAsSource);
   position->setValue(values.nPlayerPos);
-  for (const auto& [id, text] :
-       {std::pair{kCodecName, &values.strCodecName}, std::pair{kBitRate, &values.strBitRate},
-        std::pair{kFrameRate, &values.strFrameRate}, std::pair{kDuration, &values.strDuration}}) {
+  for (const auto& [id, text] : {std::pair{kCodecName, &values.strCodecName}, std::pair{kBitRate, &values.strBitRate},
+                                 std::pair{kFrameRate, &values.strFrameRate}, std::pair{kDuration, &values.strDuration},
+                                 std::pair{kTracks, &values.strTracks}}) {
     ShowInfoText(label(id), *text);
   }
   m_bWritingData = false;

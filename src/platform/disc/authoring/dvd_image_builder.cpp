@@ -86,6 +86,8 @@ struct DvdImageBuilder {
   std::string lastError;
   bool wrongShape = false;
   int chapterSeconds = 0;
+  std::vector<std::vector<std::string>> soundLanguages;  // by title index
+  std::vector<std::vector<std::string>> subtitleLanguages;
 
   ~DvdImageBuilder() { RemoveFolderLater(workFolder); }
 
@@ -242,6 +244,8 @@ bool DvdImageBuilder::BuildDVD() {
     project.titles[i] = link.string();
   }
   project.chapterSeconds = chapterSeconds;
+  project.titleSoundLanguages = soundLanguages;
+  project.titleSubtitleLanguages = subtitleLanguages;
   // What each title's stream is, for the control file and for reading the disc back.
   std::vector<TitleVideo> streams;
   for (const auto& title : titles) {
@@ -400,4 +404,34 @@ int DVDImageBuild_MadeWrongShape(DVDImageBuildHandle handle) {
 
 const char* DVDImageBuild_GetLastError(DVDImageBuildHandle handle) {
   return handle == nullptr ? "no builder" : handle->lastError.c_str();
+}
+
+namespace {
+
+std::vector<std::string> SplitCodes(const char* list) {
+  std::vector<std::string> codes;
+  if (list == nullptr || *list == '\0') return codes;
+  std::string code;
+  for (const char* c = list;; ++c) {
+    if (*c == ',' || *c == '\0') {
+      codes.push_back(code);
+      code.clear();
+      if (*c == '\0') break;
+    } else {
+      code += *c;
+    }
+  }
+  return codes;
+}
+
+}  // namespace
+
+void DVDImageBuild_SetTitleLanguages(DVDImageBuildHandle handle, int index, const char* soundLanguages,
+                                     const char* subtitleLanguages) {
+  if (handle == nullptr || index < 0) return;
+  const auto at = static_cast<std::size_t>(index);
+  if (handle->soundLanguages.size() <= at) handle->soundLanguages.resize(at + 1);
+  if (handle->subtitleLanguages.size() <= at) handle->subtitleLanguages.resize(at + 1);
+  handle->soundLanguages[at] = SplitCodes(soundLanguages);
+  handle->subtitleLanguages[at] = SplitCodes(subtitleLanguages);
 }

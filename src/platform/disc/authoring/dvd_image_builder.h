@@ -31,6 +31,11 @@ int DVDImageBuild_SetMenuMPEGFilename(DVDImageBuildHandle handle, const char* pa
 int DVDImageBuild_SetOutputFolder(DVDImageBuildHandle handle, const char* folder);
 // Chapter marks every seconds inside each title (0, the default: none).
 void DVDImageBuild_SetChapterInterval(DVDImageBuildHandle handle, int seconds);
+// The languages of title index's (0-based, in title order) sound tracks and
+// subpicture streams, in stream order: two-letter codes separated by commas
+// ("en,fr"; an empty code for an untagged stream), written into its IFO.
+void DVDImageBuild_SetTitleLanguages(DVDImageBuildHandle handle, int index, const char* soundLanguages,
+                                     const char* subtitleLanguages);
 // Makes the menu's button highlights and muxes them into the menu video;
 // non-zero on success and for a disc without menu.
 int DVDImageBuild_CreateMenuImages(DVDImageBuildHandle handle);

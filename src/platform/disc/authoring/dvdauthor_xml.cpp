@@ -1,5 +1,6 @@
 #include "platform/disc/authoring/dvdauthor_xml.h"
 
+#include <cctype>
 #include <cstdio>
 
 #include "platform/disc/disc_text.h"
@@ -15,6 +16,26 @@ std::string ChapterMarks(long long durationMs, int intervalSeconds) {
   }
   return marks;
 }
+
+namespace {
+
+// One element per stream up to the last one with a language: dvdauthor
+// numbers them in stream order and finds the formats itself.
+std::string StreamElements(const char* element, const std::vector<std::string>& languages) {
+  std::size_t count = languages.size();
+  while (count > 0 && languages[count - 1].empty()) --count;
+  std::string xml;
+  for (std::size_t i = 0; i < count; ++i) {
+    // Only two ASCII letters are a code; anything else is left out.
+    const std::string& code = languages[i];
+    const bool valid = code.size() == 2 && std::isalpha(static_cast<unsigned char>(code[0])) &&
+                       std::isalpha(static_cast<unsigned char>(code[1]));
+    xml += std::string("      <") + element + (valid ? " lang=\"" + code + "\"" : std::string()) + "/>\n";
+  }
+  return xml;
+}
+
+}  // namespace
 
 std::optional<std::string> DvdauthorXml(const DvdauthorProject& project) {
   const std::string format = project.standard == VideoStandard::Ntsc ? "ntsc" : "pal";
@@ -46,6 +67,10 @@ std::optional<std::string> DvdauthorXml(const DvdauthorProject& project) {
     const std::string aspect = i < project.titleAspects.size() ? project.titleAspects[i] : "";
     xml += "  <titleset>\n    <titles>\n";
     if (!aspect.empty()) xml += "      <video format=\"" + format + "\" aspect=\"" + aspect + "\"/>\n";
+    if (i < project.titleSoundLanguages.size()) xml += StreamElements("audio", project.titleSoundLanguages[i]);
+    if (i < project.titleSubtitleLanguages.size()) {
+      xml += StreamElements("subpicture", project.titleSubtitleLanguages[i]);
+    }
     xml += "      <pgc>\n";
     xml += "        <vob file=\"" + *file + "\"" + (chapters.empty() ? "" : " chapters=\"" + chapters + "\"") + "/>\n";
     if (withMenu) xml += "        <post>call vmgm menu 1;</post>\n";

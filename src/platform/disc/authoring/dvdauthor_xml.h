@@ -22,6 +22,11 @@ struct DvdauthorProject {
   // Each title's aspect as its stream is flagged ("4:3", "16:9"; "" unknown),
   // written into its titleset so that dvdauthor's IFO says what the stream does.
   std::vector<std::string> titleAspects;
+  // Each title's sound and subpicture streams' languages in stream order
+  // (two-letter codes, "" untagged), written into its titleset so that the
+  // player's audio and subtitle buttons name them.
+  std::vector<std::vector<std::string>> titleSoundLanguages;
+  std::vector<std::vector<std::string>> titleSubtitleLanguages;
 };
 
 // dvdauthor's chapters= list for a title: "0:00:00,0:05:00,..." at every

@@ -23,3 +23,14 @@ ToolOutcome MuxMenuButtons(const std::string& controlFile, const std::string& me
 // parsed line goes to onLine (the progress); stop ends it at once.
 ToolOutcome RunDvdauthor(const std::string& controlFile, const std::string& workFolder, VideoStandard standard,
                          const std::function<void(const DvdauthorLine&)>& onLine, const std::atomic<bool>* stop);
+
+// ffmpeg: one text subtitle as a UTF-8 SubRip file, from stream streamIndex
+// of input, or from a subtitle file (streamIndex -1). Times stay the source's.
+ToolOutcome SubtitleToSubrip(const std::string& input, int streamIndex, const std::string& subripFile,
+                             const std::atomic<bool>* stop = nullptr);
+
+// spumux: muxes the subtitles its control file describes into title as
+// subpicture stream streamNumber (0..31), writing muxedTitle.
+ToolOutcome MuxSubtitles(const std::string& controlFile, const std::string& title, const std::string& muxedTitle,
+                         int streamNumber, const std::string& workFolder, VideoStandard standard,
+                         const std::atomic<bool>* stop = nullptr);

@@ -13,3 +13,18 @@ ToolOutcome ConvertMenuBackground(const std::string& input, VideoStandard standa
                       return report;
                     });
 }
+
+ToolOutcome SubtitleToSubrip(const std::string& input, int streamIndex, const std::string& subripFile,
+                             const std::atomic<bool>* stop) {
+  std::vector<std::string> arguments = {"-hide_banner", "-nostdin", "-v", "error", "-y", "-i", "file:" + input};
+  if (streamIndex >= 0) arguments.insert(arguments.end(), {"-map", "0:" + std::to_string(streamIndex)});
+  arguments.insert(arguments.end(), {"-c:s", "srt", "-f", "srt", "file:" + subripFile});
+  return RunProgram(
+      ExternalProgram::Ffmpeg, arguments, {},
+      [](const std::string& line) {
+        ToolLineReport report;
+        report.problem = {ProblemKindOf(line), line};
+        return report;
+      },
+      stop);
+}
