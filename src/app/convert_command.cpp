@@ -131,6 +131,7 @@ void CCastrel1Dlg::OnButtonConvert() {
   // The converted streams of a disc go where the planning found room.
   m_szDiscConvertFolder = std::string_view(WithSlash(m_strOutputFolder));
   m_strWorkFolder = m_szDiscConvertFolder.str();
+  m_arrProgramFolders.clear();
   if (m_nOutputFormat == kFormatDvd && !PlanDvdJob()) return;
   if (IsCdFormat(m_nOutputFormat) && !PlanCdJob()) return;
   if (IsDiscFormat(m_nOutputFormat) && !TakeJobFolders()) return;
@@ -279,10 +280,9 @@ bool CCastrel1Dlg::PlanDvdJob() {
     EndForDiskSpace(3.0 * (size + 200) / 1000.0);
     return false;
   }
+  // Both are made by TakeJobFolders, which notes first what it makes.
   m_szDiscConvertFolder = std::string_view(first + "temp/");
-  CreateFolder(m_szDiscConvertFolder.str());
   m_strWorkFolder = second + "temp/";
-  CreateFolder(m_strWorkFolder);
   return true;
 }
 
@@ -313,8 +313,8 @@ bool CCastrel1Dlg::PlanCdJob() {
     EndForDiskSpace(1.05);
     return false;
   }
+  // Made (and emptied) by TakeJobFolders, which notes first what it makes.
   m_szDiscConvertFolder = std::string_view(second + "tempVCD/");
-  CreateFolder(m_szDiscConvertFolder.str());
   m_strWorkFolder = m_szDiscConvertFolder.str();
   return true;
 }

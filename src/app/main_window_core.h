@@ -221,6 +221,11 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   bool m_bLibraryOnCore = false;
   // The running disc job's own work folders, locked while it holds them.
   std::vector<std::unique_ptr<JobFolder>> m_jobFolders;
+  // The program's own folders on the drives GetAvailableDrives chose last.
+  std::vector<std::string> m_arrProgramFolders;
+  // The folders around the job folders that go with the job when empty:
+  // those it made and the program's own ones ("tempVCD/", "temp/").
+  std::vector<std::string> m_arrMadeFolders;
 
  private:
   // Sets the bar and the completion text.
