@@ -10,6 +10,7 @@
 #include "app/control_ids.h"
 #include "app/preview_player.h"
 #include "formats/format_pages.h"
+#include "platform/desktop/desktop_services.h"
 #include "platform/dialogs/auxiliary_requests.h"
 #include "platform/dialogs/file_choosers.h"
 #include "platform/dialogs/message_box.h"
@@ -43,6 +44,7 @@ CCastrel1Dlg::CCastrel1Dlg() = default;
 CCastrel1Dlg::~CCastrel1Dlg() {
   // A conversion that fails later must not reach a window that is gone.
   if (GetConversionFallback() == this) SetConversionFallback(nullptr);
+  SetAttentionHandler(nullptr);
 }
 
 bool CCastrel1Dlg::OnInitDialog() {
@@ -72,6 +74,7 @@ bool CCastrel1Dlg::OnInitDialog() {
   // A job of an earlier run that was killed left its work folders and half
   // images; those of a run still going are left alone.
   RemoveLeftoversOfEndedJobs();
+  ConnectToDesktop();
   Log("CreateProject(BS_BURNER_CUE)");
   burner::CreateProject(burner::BS_BURNER_CUE);
   m_bSliderAtTop = false;
@@ -144,6 +147,8 @@ void CCastrel1Dlg::UpdateData(bool bSaveAndValidate) {
 
 void CCastrel1Dlg::EnableControls(bool enable) {
   Log("CCastrel1Dlg::EnableControls - %d", enable ? 1 : 0);
+  // Disabled controls mean a job runs, whatever way it ends.
+  HoldOffSleep(!enable);
   for (int id : kControlsOfAJob) m_pView->EnableControl(id, enable);
   // The Convert button stays enabled: while a job runs it cancels it.
   m_pView->SetButtonElement(control_id::kConvert, enable ? "button_start" : "button_cancel");
