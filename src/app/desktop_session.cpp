@@ -7,6 +7,7 @@
 #include "platform/desktop/desktop_services.h"
 #include "platform/disc/burning/burner_devices.h"
 #include "support/log.h"
+#include "support/user_text.h"
 
 void CCastrel1Dlg::ConnectToDesktop() {
   // Messages come from any thread; the view is asked on the core's.
@@ -23,7 +24,7 @@ void CCastrel1Dlg::ConnectToDesktop() {
 void CCastrel1Dlg::CallUserBack(const std::string& caption, const std::string& text) {
   if (m_pView == nullptr || m_pView->IsWindowActive()) return;
   // A dialog (no text of its own) is a question waiting for an answer.
-  const std::string body = text.empty() ? "Orlenta is waiting for your answer." : text;
+  const std::string body = text.empty() ? UserText::tr("Orlenta is waiting for your answer.") : text;
   const std::string summary = caption.empty() || !text.empty() ? caption : std::string(kApplicationTitle);
   if (desktop::Notify(text.empty() ? kApplicationTitle : summary, body)) Log("Notification: %s", body.c_str());
 }
@@ -32,6 +33,6 @@ void CCastrel1Dlg::HoldOffSleep(bool hold) {
   if (!hold) {
     m_pSleepLock.reset();
   } else if (!m_pSleepLock) {
-    m_pSleepLock = desktop::InhibitSleep("A disc or video is being converted and written");
+    m_pSleepLock = desktop::InhibitSleep(UserText::tr("A disc or video is being converted and written"));
   }
 }

@@ -24,6 +24,7 @@
 #include "support/log.h"
 #include "support/path_buffer.h"
 #include "support/temporary_files.h"
+#include "support/user_text.h"
 
 namespace {
 
@@ -186,8 +187,8 @@ void CCastrel1Dlg::OnSysCommand(unsigned nID) {
     return;
   }
   if (nID == SC_CLOSE) {
-    if (m_bBusy && MessageBox(Owner(), "Conversion in progress - Are you sure you want to quit now?", "Message",
-                              MB_YESNO | MB_ICONQUESTION) != IDYES) {
+    if (m_bBusy && MessageBox(Owner(), UserText::tr("Conversion in progress - Are you sure you want to quit now?"),
+                              UserText::tr("Message"), MB_YESNO | MB_ICONQUESTION) != IDYES) {
       return;
     }
     OnCancel();

@@ -58,6 +58,14 @@ class PrivateBus {
     for (const std::string& line : Lines()) count += line.rfind(prefix, 0) == 0 ? 1 : 0;
     return count;
   }
+  // The last line that starts with prefix, "" when none.
+  std::string Last(const std::string& prefix) {
+    const auto& lines = Lines();
+    for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+      if (line->rfind(prefix, 0) == 0) return *line;
+    }
+    return {};
+  }
   // Waits (processing events) until count lines start with prefix.
   bool WaitFor(const std::string& prefix, int count = 1) {
     return ProcessEventsUntil([&] { return Count(prefix) >= count; }, std::chrono::seconds(60));

@@ -29,8 +29,9 @@ namespace {
 
 constexpr const char* kRoot = "/org/freedesktop/UDisks2";
 
+// One line per event: line breaks in a text are written as "\n".
 void Say(const QStringList& fields) {
-  std::printf("%s\n", fields.join('\t').toUtf8().constData());
+  std::printf("%s\n", fields.join('\t').replace('\n', "\\n").toUtf8().constData());
   std::fflush(stdout);
 }
 
