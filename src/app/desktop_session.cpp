@@ -24,9 +24,11 @@ void CCastrel1Dlg::ConnectToDesktop() {
 void CCastrel1Dlg::CallUserBack(const std::string& caption, const std::string& text) {
   if (m_pView == nullptr || m_pView->IsWindowActive()) return;
   // A dialog (no text of its own) is a question waiting for an answer.
-  const std::string body = text.empty() ? UserText::tr("Orlenta is waiting for your answer.") : text;
-  const std::string summary = caption.empty() || !text.empty() ? caption : std::string(kApplicationTitle);
-  if (desktop::Notify(text.empty() ? kApplicationTitle : summary, body)) Log("Notification: %s", body.c_str());
+  const bool question = text.empty();
+  const std::string summary = question ? std::string(kApplicationTitle) : caption;
+  const std::string body = question ? UserText::tr("Orlenta is waiting for your answer.") : text;
+  if (desktop::Notify(summary, body))
+    Log("The window is not active: the desktop is notified of the %s", question ? "question" : "message");
 }
 
 void CCastrel1Dlg::HoldOffSleep(bool hold) {

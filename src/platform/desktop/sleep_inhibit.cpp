@@ -46,7 +46,7 @@ std::unique_ptr<SleepInhibitLock> InhibitSleep(const std::string& why) {
     Log("%s gave no lock descriptor", kService);
     return nullptr;
   }
-  Log("Sleep and idle are held off: %s", why.c_str());
+  Log("Sleep and idle are held off while the job runs");
   return std::make_unique<SleepInhibitLock>(descriptor);
 }
 
