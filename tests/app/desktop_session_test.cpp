@@ -18,6 +18,7 @@
 #include "common/private_bus.h"
 #include "common/test_kit.h"
 #include "convert/ping.h"
+#include "platform/dialogs/auxiliary_requests.h"
 #include "platform/dialogs/scripted_responder.h"
 #include "platform/process/find_program.h"
 #include "platform/registry/registry_test_env.h"
@@ -102,6 +103,10 @@ TEST_F(DesktopSession, AJobsEndIsNotifiedOnlyWhileTheWindowIsNotInFront) {
   ASSERT_TRUE(bus.WaitFor("notify", 2));
   EXPECT_EQ(bus.Last("notify"), "notify\tOrlenta\tafter the job");
   EXPECT_EQ(bus.Count("notify"), 2);
+  // A dialog waits for an answer too.
+  AskDialog(nullptr, AboutRequest{});
+  ASSERT_TRUE(bus.WaitFor("notify", 3));
+  EXPECT_EQ(bus.Last("notify"), "notify\tOrlenta\tOrlenta is waiting for your answer.");
 }
 
 // A DVD whose image cannot be written ends the job in failure.
