@@ -30,6 +30,7 @@
 #include "support/exceptions.h"
 #include "support/log.h"
 #include "support/temporary_files.h"
+#include "support/user_text.h"
 
 namespace {
 
@@ -176,7 +177,8 @@ class CdWorker {
     OnCore([this] { m_core.EnableControls(true); });
     m_core.m_bBusy = false;
     MessageBox(m_core.View() != nullptr ? m_core.View()->Handle() : nullptr,
-               "Burning process canceled by user" + KeptCdImagesNote(m_core.m_arrCDImages), "Message", MB_OK);
+               UserText::tr("Burning process canceled by user") + KeptCdImagesNote(m_core.m_arrCDImages),
+               UserText::tr("Message"), MB_OK);
     Status("Cancel");
     OnCore([this] { m_core.CleanTempFiles(); });
   }
@@ -188,14 +190,16 @@ class CdWorker {
     NoteImage();
     OnCore([this] { m_core.EnableControls(true); });
     m_core.m_bBusy = false;
-    MessageBox(nullptr, "Burning error: " + text + KeptCdImagesNote(m_core.m_arrCDImages), "Message", MB_OK);
+    MessageBox(nullptr, "Burning error: " + text + KeptCdImagesNote(m_core.m_arrCDImages), UserText::tr("Message"),
+               MB_OK);
     Status("Error!");
     OnCore([this] { m_core.CleanTempFiles(); });
   }
 
   void ExceptionEnd() {
     StopBurner();
-    MessageBox(m_core.View() != nullptr ? m_core.View()->Handle() : nullptr, "Burning Error", kApplicationTitle, MB_OK);
+    MessageBox(m_core.View() != nullptr ? m_core.View()->Handle() : nullptr, UserText::tr("Burning Error"),
+               kApplicationTitle, MB_OK);
     OnCore([this] { m_core.EnableControls(true); });
     m_core.m_bBusy = false;
     OnCore([this] { m_core.CleanTempFiles(); });
@@ -369,7 +373,7 @@ unsigned CCastrel1Dlg::VCDBurnThread() {
           answer = MessageBox(
               View() != nullptr ? View()->Handle() : nullptr,
               ForCD(count, k, "Please insert a blank CD and press OK!", "Please insert blank CD #%d and press OK!"),
-              "Message", MB_OKCANCEL);
+              UserText::tr("Message"), MB_OKCANCEL);
         } else {
           answer = SendShowDlg(
               ForCD(count, k,
@@ -421,16 +425,20 @@ std::intptr_t CCastrel1Dlg::OnFinishVCDBurn(std::uintptr_t /*wParam*/, std::intp
   const bool single = m_nCDCount == 1;
   if (m_bCancel) {
     Log("Burning process canceled by user");
-    MessageBox(Owner(), "Burning process canceled by user" + KeptCdImagesNote(m_arrCDImages), "Message", MB_OK);
+    MessageBox(Owner(), UserText::tr("Burning process canceled by user") + KeptCdImagesNote(m_arrCDImages),
+               UserText::tr("Message"), MB_OK);
   } else if (!m_bCDBurnError) {
     Log("CDCDs created successfully!");
-    MessageBox(Owner(), single ? "CD created successfully!" : "CDs created successfully!", "Message", MB_OK);
+    MessageBox(Owner(), single ? UserText::tr("CD created successfully!") : UserText::tr("CDs created successfully!"),
+               UserText::tr("Message"), MB_OK);
   } else {
     Log("CDCDs have been burnt with errors!");
-    MessageBox(Owner(), single ? "CD has been burnt with errors!" : "CDs have been burnt with errors!", "Message",
-               MB_OK);
+    MessageBox(
+        Owner(),
+        single ? UserText::tr("CD has been burnt with errors!") : UserText::tr("CDs have been burnt with errors!"),
+        UserText::tr("Message"), MB_OK);
   }
-  m_pView->SetStatusText(m_bCancel ? "Cancel" : "Ready");
+  m_pView->SetStatusText(m_bCancel ? UserText::tr("Cancel") : UserText::tr("Ready"));
   CleanTempFiles();
   return 0;
 }

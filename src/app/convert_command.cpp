@@ -26,6 +26,7 @@
 #include "support/log.h"
 #include "support/path_buffer.h"
 #include "support/temporary_files.h"
+#include "support/user_text.h"
 
 namespace {
 
@@ -94,8 +95,8 @@ void CCastrel1Dlg::OnButtonConvert() {
   } restore{*this, keepOutputFolder};
 
   if (m_nInputCount == 0) {
-    MessageBox(Owner(), "No input files added.\nPlease click 'Add File' to add files!", "Orlenta",
-               MB_OK | MB_ICONEXCLAMATION);
+    MessageBox(Owner(), UserText::tr("No input files added.\nPlease click 'Add File' to add files!"),
+               UserText::tr("Orlenta"), MB_OK | MB_ICONEXCLAMATION);
     return;
   }
 
@@ -105,8 +106,9 @@ void CCastrel1Dlg::OnButtonConvert() {
     Log("ResetCallbacks");
     burner::ResetCallbacks();
     StopFlag::Set(true);
-    MessageBox(Owner(), "Conversion canceled by user!", "Message", MB_OK | MB_ICONINFORMATION);
-    m_pView->SetStatusText("Conversion canceled!");
+    MessageBox(Owner(), UserText::tr("Conversion canceled by user!"), UserText::tr("Message"),
+               MB_OK | MB_ICONINFORMATION);
+    m_pView->SetStatusText(UserText::tr("Conversion canceled!"));
     SetConvertProgress(0);
     EnableControls(true);
     m_bBusy = false;
@@ -132,6 +134,7 @@ void CCastrel1Dlg::OnButtonConvert() {
   // The converted streams of a disc go where the planning found room.
   m_szDiscConvertFolder = std::string_view(WithSlash(m_strOutputFolder));
   m_strWorkFolder = m_szDiscConvertFolder.str();
+  m_arrProgramFolders.clear();
   if (m_nOutputFormat == kFormatDvd) {
     std::vector<std::string> inputs;
     for (int i = 0; i < m_pView->ListCount(); ++i) inputs.push_back(m_pView->ListText(i));
@@ -158,7 +161,7 @@ void CCastrel1Dlg::OnButtonConvert() {
       if (!PathBuffer(path).Exists()) {
         MessageBox(Owner(),
                    ("The file does not exist.\n\n" + path + "\n\nPlease click Browse to select a file").c_str(),
-                   "Orlenta", MB_OK | MB_ICONEXCLAMATION);
+                   UserText::tr("Orlenta"), MB_OK | MB_ICONEXCLAMATION);
         // A VCD converts its one selected file: asking again for each entry would repeat the message.
         if (IsCdFormat(m_nOutputFormat)) break;
         continue;
@@ -167,7 +170,7 @@ void CCastrel1Dlg::OnButtonConvert() {
         MessageBox(
             Owner(),
             (path + "\n\nThe file you have selected is not a video file or this format is not supported").c_str(),
-            "Warning", MB_OK | MB_ICONEXCLAMATION);
+            UserText::tr("Warning"), MB_OK | MB_ICONEXCLAMATION);
         if (IsCdFormat(m_nOutputFormat)) break;
         continue;
       }
@@ -284,10 +287,9 @@ bool CCastrel1Dlg::PlanDvdJob() {
     EndForDiskSpace(3.0 * (size + 200) / 1000.0);
     return false;
   }
+  // Both are made by TakeJobFolders, which notes first what it makes.
   m_szDiscConvertFolder = std::string_view(first + "temp/");
-  CreateFolder(m_szDiscConvertFolder.str());
   m_strWorkFolder = second + "temp/";
-  CreateFolder(m_strWorkFolder);
   return true;
 }
 
@@ -304,7 +306,7 @@ bool CCastrel1Dlg::PlanCdJob() {
       return false;
     }
     text += "VCD. Please click 'OK' to continue or 'Cancel' to abort burning.";
-    if (MessageBox(Owner(), text.c_str(), "Message", MB_OKCANCEL) != IDOK) {
+    if (MessageBox(Owner(), text.c_str(), UserText::tr("Message"), MB_OKCANCEL) != IDOK) {
       EnableControls(true);
       m_bBusy = false;
       return false;
@@ -323,8 +325,8 @@ bool CCastrel1Dlg::PlanCdJob() {
     EndForDiskSpace(1.05);
     return false;
   }
+  // Made (and emptied) by TakeJobFolders, which notes first what it makes.
   m_szDiscConvertFolder = std::string_view(second + "tempVCD/");
-  CreateFolder(m_szDiscConvertFolder.str());
   m_strWorkFolder = m_szDiscConvertFolder.str();
   return true;
 }
@@ -417,14 +419,14 @@ void CCastrel1Dlg::OnConversionTaskEnd(const ConvertTaskList& /*list*/) {
   if (m_nCurrentFile != m_nInputCount + 1) {
     // Only a stop that did not come from the user's Cancel ends a list early.
     Log("The conversion list ended after %d of %d files", m_nCurrentFile - 1, m_nInputCount);
-    m_pView->SetStatusText("Ready");
+    m_pView->SetStatusText(UserText::tr("Ready"));
     EnableControls(true);
     m_bBusy = false;
     if (IsDiscFormat(m_nOutputFormat)) CleanTempFiles();
     return;
   }
   SetConvertProgress(m_nProgressRange);
-  m_pView->SetStatusText("Ready");
+  m_pView->SetStatusText(UserText::tr("Ready"));
 
   if (m_nOutputFormat == kFormatDvd || IsCdFormat(m_nOutputFormat)) {
     if (m_nOutputFormat == kFormatDvd) {
@@ -447,7 +449,7 @@ void CCastrel1Dlg::OnConversionTaskEnd(const ConvertTaskList& /*list*/) {
     text += "\"" + output + ExtensionOf(m_nOutputFormat) + "\"\n";
   }
   text += "were created successfully!";
-  MessageBox(Owner(), text.c_str(), "Ready", MB_OK | MB_ICONINFORMATION);
+  MessageBox(Owner(), text.c_str(), UserText::tr("Ready"), MB_OK | MB_ICONINFORMATION);
   EnableControls(true);
   m_bBusy = false;
 }

@@ -1,6 +1,7 @@
 // CCastrel1Dlg: the drives a disc job may fill with its work files, and the
 // job's own work folders there.
 
+#include <algorithm>
 #include <filesystem>
 
 #include "app/main_window_core.h"
@@ -12,14 +13,40 @@
 #include "support/log.h"
 #include "support/path_buffer.h"
 
+namespace {
+
+// The folders from parent upwards that a job's end removes when empty: those
+// that do not exist yet (the job makes them) and those inside one of the
+// program's own folders, that folder included. The temporary folder and the
+// user's folders are never among them.
+std::vector<std::string> FoldersThatGoWithTheJob(const std::string& parent,
+                                                 const std::vector<std::string>& programFolders) {
+  std::vector<std::string> folders;
+  std::filesystem::path level = std::filesystem::path(parent).lexically_normal();
+  if (!level.has_filename()) level = level.parent_path();
+  while (level.has_relative_path()) {
+    const std::string text = level.string();
+    const bool programs = std::any_of(programFolders.begin(), programFolders.end(),
+                                      [&](const std::string& own) { return (text + "/").rfind(own, 0) == 0; });
+    std::error_code ignored;
+    if (!programs && std::filesystem::exists(level, ignored)) break;
+    folders.push_back(text);
+    level = level.parent_path();
+  }
+  return folders;
+}
+
+}  // namespace
+
 int CCastrel1Dlg::GetAvailableDrives(int needed, std::string& firstDrive, std::string& secondDrive) {
   Log("CCastrel1Dlg::GetAvailableDrives");
   const WorkDriveChoice choice = ChooseWorkDrives(MachineWorkDrives(), needed);
   // What was noted before the search failed stays filled, as for a found pair.
   // The callers put their work folders "at the drive's root": that is the
   // program's own folder on the drive, in the user's space.
-  if (!choice.first.empty()) firstDrive = ProgramFolderOnDrive(choice.first);
-  if (!choice.second.empty()) secondDrive = ProgramFolderOnDrive(choice.second);
+  m_arrProgramFolders.clear();
+  if (!choice.first.empty()) m_arrProgramFolders.push_back(firstDrive = ProgramFolderOnDrive(choice.first));
+  if (!choice.second.empty()) m_arrProgramFolders.push_back(secondDrive = ProgramFolderOnDrive(choice.second));
   return choice.found ? 1 : 0;
 }
 
@@ -55,11 +82,15 @@ bool CCastrel1Dlg::TakeJobFolders() {
       break;
     }
     const std::string& parent = parents[i];
-    std::error_code ignored;
-    std::filesystem::create_directories(parent, ignored);
     // Noted before anything is made there, so that the next start finds
     // what a killed job left.
+    for (const std::string& folder : FoldersThatGoWithTheJob(parent, m_arrProgramFolders)) {
+      RecordMadeFolder(folder);
+      m_arrMadeFolders.push_back(folder);
+    }
     RecordWorkFolder(parent);
+    std::error_code ignored;
+    std::filesystem::create_directories(parent, ignored);
     // The temporary folder is everyone's: only what dead jobs of ours left
     // goes. The program's own folders ("temp/", "tempVCD/") are emptied.
     if (parent == temporary) {
@@ -69,6 +100,11 @@ bool CCastrel1Dlg::TakeJobFolders() {
     }
     std::string error;
     std::unique_ptr<JobFolder> folder = JobFolder::Create(parent, &error);
+    // Another Orlenta whose job ended may have just removed the empty folder.
+    for (int attempt = 0; !folder && attempt < 2; ++attempt) {
+      std::filesystem::create_directories(parent, ignored);
+      folder = JobFolder::Create(parent, &error);
+    }
     if (!folder) {
       Log("%s", error.c_str());
       MessageBox(Owner(), "The work folder cannot be created.\n\n" + error, kApplicationTitle,
@@ -88,10 +124,14 @@ bool CCastrel1Dlg::TakeJobFolders() {
 }
 
 void CCastrel1Dlg::ReleaseJobFolders() {
-  if (m_jobFolders.empty()) return;
+  if (m_jobFolders.empty() && m_arrMadeFolders.empty()) return;
   // The DVD builder's own folder inside may still be going in the background.
   FinishFolderRemovals();
   m_jobFolders.clear();
+  // Nothing of the job stays behind, not even an empty "tempVCD/"; a folder
+  // that holds another Orlenta's job stays for that one.
+  RemoveEmptyFolders(std::move(m_arrMadeFolders));
+  m_arrMadeFolders.clear();
 }
 
 bool CCastrel1Dlg::JobStillWrites() const {

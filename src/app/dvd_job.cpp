@@ -19,6 +19,7 @@
 #include "platform/disc/job_folders.h"
 #include "support/exceptions.h"
 #include "support/log.h"
+#include "support/user_text.h"
 
 namespace fs = std::filesystem;
 
@@ -105,13 +106,13 @@ void CCastrel1Dlg::StartBurnDVD() {
     m_Builder = DVDImageBuild_Create();
     DVDImageBuild_SetProgressCallback(m_Builder, BuilderProgressCallback, this);
     DVDImageBuild_SetChapterInterval(m_Builder, m_nChapterSeconds);
-    m_pView->SetStatusText("Authoring in progress...");
+    m_pView->SetStatusText(UserText::tr("Authoring in progress..."));
 
     if (m_arrOutputFiles.size() == 1) {
       DVDImageBuild_SetMenuMPEGFilename(m_Builder, ConvertedFile(0).c_str());
     } else {
       if (PrepareMenu(menuFolder) == 0) {
-        MessageBox(Owner(), "Can't build menu!", kApplicationTitle, MB_OK);
+        MessageBox(Owner(), UserText::tr("Can't build menu!"), kApplicationTitle, MB_OK);
         EnableControls(true);
         m_bBusy = false;
         CleanTempFiles();
@@ -135,7 +136,7 @@ void CCastrel1Dlg::StartBurnDVD() {
     m_bAuthoring = true;
     if (DVDImageBuild_CreateMenuImages(m_Builder) == 0) {
       Log("Could not create DVD menu: %s", DVDImageBuild_GetLastError(m_Builder));
-      MessageBox(Owner(), "Error: Could not create DVD menu", kApplicationTitle, MB_OK);
+      MessageBox(Owner(), UserText::tr("Error: Could not create DVD menu"), kApplicationTitle, MB_OK);
     }
     Log("m_Builder.BuildDVD()");
     const bool built = !m_bCancel && DVDImageBuild_BuildDVD(m_Builder) != 0;
@@ -189,7 +190,8 @@ void CCastrel1Dlg::StartBurnDVD() {
       const int imageWriter = count - 1;  // the burner lists it last, always
       if (device < 0 || device >= count) {
         Log("DVD device %d not found among %d devices: the image writer takes its place", device, count);
-        m_pView->SetStatusText("The DVD drive chosen in the settings is not connected: writing an image file...");
+        m_pView->SetStatusText(
+            UserText::tr("The DVD drive chosen in the settings is not connected: writing an image file..."));
         device = imageWriter;
         fellBack = true;
       }
@@ -222,7 +224,7 @@ void CCastrel1Dlg::StartBurnDVD() {
     if (result == 0) {
       m_bBurning = true;
       // A fallback keeps saying where the DVD goes.
-      if (!fellBack) m_pView->SetStatusText("Burning in progress...");
+      if (!fellBack) m_pView->SetStatusText(UserText::tr("Burning in progress..."));
       return;
     }
     EndDvdJobWithBurnError(result);
@@ -238,7 +240,8 @@ int CCastrel1Dlg::BurnWithPrompts(int& result) {
   int answer = IDOK;
   while ((result == burner::kNoMedium || result == burner::kNotBlank) && answer == IDOK) {
     if (result == burner::kNoMedium) {
-      answer = MessageBox(Owner(), "Please insert a blank DVD and press OK!", "Message", MB_OKCANCEL);
+      answer = MessageBox(Owner(), UserText::tr("Please insert a blank DVD and press OK!"), UserText::tr("Message"),
+                          MB_OKCANCEL);
     } else {
       answer = AskDialog(Owner(), EraseDVDPrompt()).code == IDOK ? IDOK : IDCANCEL;
     }
@@ -251,8 +254,8 @@ void CCastrel1Dlg::EndDvdJobCanceled(const char* logLine, const char* message) {
   Log("%s", logLine);
   EnableControls(true);
   m_bBusy = false;
-  MessageBox(nullptr, message, "Message", MB_OK);
-  m_pView->SetStatusText("Cancel");
+  MessageBox(nullptr, message, UserText::tr("Message"), MB_OK);
+  m_pView->SetStatusText(UserText::tr("Cancel"));
   m_pView->SetProgress(0);
   m_pView->SetCompletedText("Completed: 0.00%");
   CleanTempFiles();
@@ -264,8 +267,8 @@ void CCastrel1Dlg::EndDvdJobWithBurnError(int result) {
   Log("Burner: %s", burner::GetLastErrorText());
   EnableControls(true);
   m_bBusy = false;
-  MessageBox(nullptr, "Burning error: " + text, "Message", MB_OK);
-  m_pView->SetStatusText("Error!");
+  MessageBox(nullptr, "Burning error: " + text, UserText::tr("Message"), MB_OK);
+  m_pView->SetStatusText(UserText::tr("Error!"));
   CleanTempFiles();
 }
 
@@ -288,12 +291,12 @@ void CCastrel1Dlg::BuilderProgressCallback(void* user, float x, int a, int b) {
     DVDImageBuild_StopBuildDVD(self->m_Builder);
     // The cancel command has told the user already when it ended the job.
     if (!self->m_bBusy) return;
-    self->m_pView->SetStatusText("Action canceled!");
+    self->m_pView->SetStatusText(UserText::tr("Action canceled!"));
     self->m_pView->SetProgress(0);
     self->m_pView->SetCompletedText("Completed: 0.00%");
     self->EnableControls(true);
     self->m_bBusy = false;
-    MessageBox(nullptr, "DVD creation process canceled by user.", "Message", MB_OK);
+    MessageBox(nullptr, UserText::tr("DVD creation process canceled by user."), UserText::tr("Message"), MB_OK);
     return;
   }
   const double done = (100.0 * a + x) / (100.0 * std::max(b, 1));
@@ -314,7 +317,7 @@ void CCastrel1Dlg::OnDvdProcess(double percent) {
     burner::Abort();
     EnableControls(true);
     m_bBusy = false;
-    MessageBox(nullptr, "Creation of the DVD aborted by the user!", "Message", MB_OK);
+    MessageBox(nullptr, UserText::tr("Creation of the DVD aborted by the user!"), UserText::tr("Message"), MB_OK);
     return;
   }
   if (m_bBusy) ShowJobProgress(kBurningStart + kBurningShare * percent / 100);
@@ -323,7 +326,8 @@ void CCastrel1Dlg::OnDvdProcess(double percent) {
 void CCastrel1Dlg::DvdFinalizeCallback(void* user) {
   auto* self = static_cast<CCastrel1Dlg*>(user);
   self->m_messages.Post([self] {
-    if (self->m_bBurning && self->m_bBusy) self->m_pView->SetStatusText("Finalizing the DVD, Please Wait...");
+    if (self->m_bBurning && self->m_bBusy)
+      self->m_pView->SetStatusText(UserText::tr("Finalizing the DVD, Please Wait..."));
   });
 }
 
@@ -340,7 +344,7 @@ int CCastrel1Dlg::OnFinishDVD(const std::optional<std::string>& errorText) {
   m_bBurning = false;
   if (m_bCancel) {
     Log("Burning process canceled by user");
-    MessageBox(Owner(), "Burning process canceled by user", "Message", MB_OK);
+    MessageBox(Owner(), UserText::tr("Burning process canceled by user"), UserText::tr("Message"), MB_OK);
     m_pView->SetProgress(0);
     m_pView->SetCompletedText("Completed: 0.00%");
   } else if (!errorText) {
@@ -349,11 +353,11 @@ int CCastrel1Dlg::OnFinishDVD(const std::optional<std::string>& errorText) {
     Log("DVD created successfully!");
     const std::string image = m_bImageWriter ? burner::GetLastImagePath() : "";
     if (image.empty()) {
-      MessageBox(Owner(), "DVD created successfully!", "Message", MB_OK);
+      MessageBox(Owner(), UserText::tr("DVD created successfully!"), UserText::tr("Message"), MB_OK);
     } else {
       Log("DVD image: %s", image.c_str());
       const std::string text = "DVD created successfully!\n\nThe DVD image is \"" + image + "\".\nOpen its folder?";
-      if (MessageBox(Owner(), text, "Message", MB_YESNO | MB_ICONINFORMATION) == IDYES) {
+      if (MessageBox(Owner(), text, UserText::tr("Message"), MB_YESNO | MB_ICONINFORMATION) == IDYES) {
         ShellOpen(fs::path(image).parent_path().string());
       }
     }
@@ -366,7 +370,7 @@ int CCastrel1Dlg::OnFinishDVD(const std::optional<std::string>& errorText) {
     m_pView->SetProgress(100);
     m_pView->SetCompletedText("Completed 100.00%");
     Log("DVD has been Burned With Errors");
-    MessageBox(Owner(), "DVD has been Burned With Errors!\n" + *errorText, "Message", MB_OK);
+    MessageBox(Owner(), "DVD has been Burned With Errors!\n" + *errorText, UserText::tr("Message"), MB_OK);
   }
   EnableControls(true);
   m_bBusy = false;
@@ -389,7 +393,7 @@ int CCastrel1Dlg::OnEraseDisk() {
     EndDvdJobCanceled("Burning process canceled by user", "Burning process canceled by user");
   } else if (result == 0) {
     m_bBurning = true;
-    m_pView->SetStatusText("Burning in progress...");
+    m_pView->SetStatusText(UserText::tr("Burning in progress..."));
   } else {
     EndDvdJobWithBurnError(result);
   }

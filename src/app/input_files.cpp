@@ -21,6 +21,7 @@
 #include "support/log.h"
 #include "support/maker_pages.h"
 #include "support/path_buffer.h"
+#include "support/user_text.h"
 
 namespace {
 
@@ -102,7 +103,7 @@ bool CCastrel1Dlg::AddFile(const std::string& path) {
   Log("AddFile(CString &sFile) -> Adding a file to the files list control: %s", path.c_str());
   if (GetFileInputType(path) < 0) {
     Log("File is not a video file");
-    MessageBox(Owner(), path + " is not a video file or format is not supported!", "", MB_OK);
+    MessageBox(Owner(), path + " is not a video file or format is not supported!", UserText::tr(""), MB_OK);
     return false;
   }
   Log("Check if the file is .avi");
@@ -134,7 +135,7 @@ std::string CCastrel1Dlg::GetFOURCC(const std::string& path) {
   if (file < 0) {
     std::string reason = std::strerror(errno);
     if (reason.size() > 255) reason.resize(255);
-    MessageBox(Owner(), "The AVI file could not be opened:\n" + reason, "", MB_OK);
+    MessageBox(Owner(), "The AVI file could not be opened:\n" + reason, UserText::tr(""), MB_OK);
     return {};
   }
   unsigned char bytes[kAviHeaderBytes];
@@ -154,7 +155,8 @@ std::string CCastrel1Dlg::GetFOURCC(const std::string& path) {
     const std::string tag = FourCharacters(bytes + i, count - i);
     if (tag == "vids" || tag == "iavs") return FourCharacters(bytes + i + 4, count - i - 4);
   }
-  MessageBox(Owner(), "Could not identify the codec used to encode the AVI file", "", MB_OK);
+  MessageBox(Owner(), UserText::tr("Could not identify the codec used to encode the AVI file"), UserText::tr(""),
+             MB_OK);
   return {};
 }
 
@@ -173,7 +175,7 @@ bool CCastrel1Dlg::InputFileInfo(const std::string& path) {
     } else {
       Log("Warning: %s The file you have selected is not a video file or this format is not supported", path.c_str());
       MessageBox(Owner(), path + "\n\nThe file you have selected is not a video file or this format is not supported",
-                 "Warning", MB_OK | MB_ICONWARNING);
+                 UserText::tr("Warning"), MB_OK | MB_ICONWARNING);
     }
     return false;
   }
@@ -190,7 +192,8 @@ bool CCastrel1Dlg::InputFileInfo(const std::string& path) {
     m_bHasAudio = m_pIVideoFileIn->HasAudio();
     if (!m_bHasVideo && !m_bHasAudio) {
       Log("Input file has no video or audio tracks");
-      MessageBox(Owner(), "Input file has no video or audio tracks\n\n" + path, "Error", MB_OK | MB_ICONERROR);
+      MessageBox(Owner(), "Input file has no video or audio tracks\n\n" + path, UserText::tr("Error"),
+                 MB_OK | MB_ICONERROR);
       CloseReader();
       return false;
     }
@@ -303,7 +306,7 @@ void CCastrel1Dlg::OnDropUriList(const std::string& uriList) {
                address +
                    "\n\nis not a file on this computer and was not added. Copy it into a local folder first, "
                    "then add it from there.",
-               "Warning", MB_OK | MB_ICONWARNING);
+               UserText::tr("Warning"), MB_OK | MB_ICONWARNING);
   }
   if (!dropped.paths.empty()) OnDropFiles(dropped.paths);
 }
@@ -384,7 +387,7 @@ void CCastrel1Dlg::OfferCodecOrReportUnopened(const std::string& path) {
   if (!m_strFOURCC.empty()) {
     InternetSearchCodec(m_strFOURCC);
   } else {
-    MessageBox(Owner(), "Could not open file\n\n" + path, "Error", MB_OK | MB_ICONERROR);
+    MessageBox(Owner(), "Could not open file\n\n" + path, UserText::tr("Error"), MB_OK | MB_ICONERROR);
   }
 }
 

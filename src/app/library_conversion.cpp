@@ -44,6 +44,7 @@
 #include "support/log.h"
 #include "support/path_buffer.h"
 #include "support/picture_shape.h"
+#include "support/user_text.h"
 
 namespace {
 
@@ -299,7 +300,7 @@ LibraryConversionRun::Next LibraryConversionRun::EndRefused() {
   OnCore([this] {
     m_core.m_bBusy = false;
     m_core.EnableControls(true);
-    m_core.m_pView->SetStatusText("Conversion Canceled.");
+    m_core.m_pView->SetStatusText(UserText::tr("Conversion Canceled."));
   });
   return Next::Stop;
 }
@@ -393,7 +394,7 @@ void LibraryConversionRun::RunPasses() {
   if (converted == 0) {
     // Every entry was missing or not a video: nothing to burn or report.
     OnCore([this] {
-      m_core.m_pView->SetStatusText("Ready");
+      m_core.m_pView->SetStatusText(UserText::tr("Ready"));
       m_core.m_bConverting = false;
       m_core.EnableControls(true);
       m_core.m_bBusy = false;
@@ -513,7 +514,7 @@ LibraryConversionRun::Next LibraryConversionRun::ConvertEntry(int entry, bool& c
     Log("Conversion canceled");
     Abandon();
     OnCore([this] {
-      m_core.m_pView->SetStatusText("Conversion canceled!");
+      m_core.m_pView->SetStatusText(UserText::tr("Conversion canceled!"));
       m_core.m_pView->SetProgress(0);
       m_core.EnableControls(true);
       m_core.m_bBusy = false;

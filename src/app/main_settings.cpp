@@ -15,6 +15,7 @@
 #include "platform/video/video_file.h"
 #include "support/locale_territory.h"
 #include "support/log.h"
+#include "support/user_text.h"
 
 namespace {
 
@@ -295,7 +296,7 @@ void CCastrel1Dlg::OnCheckAsSource() {
   if (!m_bAsSource) return;
   const char* const notAVideo = "Specified file is not a video file or format is not supported !";
   if (m_nFileInputType < 0) {
-    MessageBox(Owner(), notAVideo, "", MB_OK);
+    MessageBox(Owner(), notAVideo, UserText::tr(""), MB_OK);
     return;
   }
   // A running job reads its own files with the reader; the box then only
@@ -316,7 +317,7 @@ void CCastrel1Dlg::OnCheckAsSource() {
       m_pIVideoFileIn->CloseFile();
     } catch (const std::exception&) {
     }
-    MessageBox(Owner(), notAVideo, "", MB_OK);
+    MessageBox(Owner(), notAVideo, UserText::tr(""), MB_OK);
   }
 }
 

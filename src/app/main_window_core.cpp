@@ -10,6 +10,7 @@
 #include "app/control_ids.h"
 #include "app/preview_player.h"
 #include "formats/format_pages.h"
+#include "platform/desktop/desktop_services.h"
 #include "platform/dialogs/auxiliary_requests.h"
 #include "platform/dialogs/file_choosers.h"
 #include "platform/dialogs/message_box.h"
@@ -23,6 +24,7 @@
 #include "support/log.h"
 #include "support/path_buffer.h"
 #include "support/temporary_files.h"
+#include "support/user_text.h"
 
 namespace {
 
@@ -43,6 +45,7 @@ CCastrel1Dlg::CCastrel1Dlg() = default;
 CCastrel1Dlg::~CCastrel1Dlg() {
   // A conversion that fails later must not reach a window that is gone.
   if (GetConversionFallback() == this) SetConversionFallback(nullptr);
+  SetAttentionHandler(nullptr);
 }
 
 bool CCastrel1Dlg::OnInitDialog() {
@@ -72,6 +75,7 @@ bool CCastrel1Dlg::OnInitDialog() {
   // A job of an earlier run that was killed left its work folders and half
   // images; those of a run still going are left alone.
   RemoveLeftoversOfEndedJobs();
+  ConnectToDesktop();
   Log("CreateProject(BS_BURNER_CUE)");
   burner::CreateProject(burner::BS_BURNER_CUE);
   m_bSliderAtTop = false;
@@ -146,6 +150,8 @@ void CCastrel1Dlg::UpdateData(bool bSaveAndValidate) {
 
 void CCastrel1Dlg::EnableControls(bool enable) {
   Log("CCastrel1Dlg::EnableControls - %d", enable ? 1 : 0);
+  // Disabled controls mean a job runs, whatever way it ends.
+  HoldOffSleep(!enable);
   for (int id : kControlsOfAJob) m_pView->EnableControl(id, enable);
   // The Convert button stays enabled: while a job runs it cancels it.
   m_pView->SetButtonElement(control_id::kConvert, enable ? "button_start" : "button_cancel");
@@ -183,8 +189,8 @@ void CCastrel1Dlg::OnSysCommand(unsigned nID) {
     return;
   }
   if (nID == SC_CLOSE) {
-    if (m_bBusy && MessageBox(Owner(), "Conversion in progress - Are you sure you want to quit now?", "Message",
-                              MB_YESNO | MB_ICONQUESTION) != IDYES) {
+    if (m_bBusy && MessageBox(Owner(), UserText::tr("Conversion in progress - Are you sure you want to quit now?"),
+                              UserText::tr("Message"), MB_YESNO | MB_ICONQUESTION) != IDYES) {
       return;
     }
     OnCancel();

@@ -32,6 +32,11 @@
 #include "support/auto_reset_event.h"
 #include "support/path_buffer.h"
 
+namespace desktop {
+class OpticalDriveWatch;
+class SleepInhibitLock;
+}  // namespace desktop
+
 class ConvertFileTask;
 class ConvertTaskList;
 class CRegistry;
@@ -225,6 +230,25 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   bool m_bLibraryOnCore = false;
   // The running disc job's own work folders, locked while it holds them.
   std::vector<std::unique_ptr<JobFolder>> m_jobFolders;
+  // The program's own folders on the drives GetAvailableDrives chose last.
+  std::vector<std::string> m_arrProgramFolders;
+  // The desktop around the window (desktop_session.cpp) -----------------
+
+  // Notifications, the drive watch; from OnInitDialog.
+  void ConnectToDesktop();
+  // A message or question for the user: a notification when the window is
+  // not in front. On the core's thread.
+  void CallUserBack(const std::string& caption, const std::string& text);
+  // Keeps the computer awake from the job's start (true) to its end (false),
+  // however it ends; EnableControls says which.
+  void HoldOffSleep(bool hold);
+
+  std::unique_ptr<desktop::SleepInhibitLock> m_pSleepLock;
+  std::unique_ptr<desktop::OpticalDriveWatch> m_pDriveWatch;
+
+  // The folders around the job folders that go with the job when empty:
+  // those it made and the program's own ones ("tempVCD/", "temp/").
+  std::vector<std::string> m_arrMadeFolders;
 
  private:
   // Sets the bar and the completion text.

@@ -67,4 +67,7 @@ class MainWindowView {
   virtual PreviewPlayer* CreatePlayer() { return nullptr; }
   // Says which dropped files wait for the running job to end ("" when none).
   virtual void SetDeferredDropsText(const std::string& /*text*/) {}
+  // Whether the user works in the window now; a front end without a window
+  // of its own (the console) counts as always in front.
+  virtual bool IsWindowActive() { return true; }
 };

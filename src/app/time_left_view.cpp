@@ -10,6 +10,7 @@
 #include "platform/disc/burning/burner_devices.h"
 #include "platform/video/video_file.h"
 #include "support/log.h"
+#include "support/user_text.h"
 
 namespace {
 
@@ -81,8 +82,10 @@ std::string TimeLeftView::WindowTitle(std::optional<std::chrono::milliseconds> r
 
 TimeLeftView::Stage TimeLeftView::StageOfStatus(const std::string& text) {
   if (StartsWith(text, "Converting to")) return Stage::Converting;
-  if (text == "Authoring in progress...") return Stage::Authoring;
-  if (text == "Burning in progress..." || text == "Finalizing the DVD, Please Wait...") return Stage::Imaging;
+  // These status texts come in the user's language.
+  const auto is = [&](const char* english) { return text == english || text == UserText::tr(english); };
+  if (is("Authoring in progress...")) return Stage::Authoring;
+  if (is("Burning in progress...") || is("Finalizing the DVD, Please Wait...")) return Stage::Imaging;
   if (StartsWith(text, "Analyzing file") || StartsWith(text, "Burning CD") || StartsWith(text, "Finalizing CD")) {
     return Stage::Burning;
   }

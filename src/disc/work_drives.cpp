@@ -1,5 +1,6 @@
 #include "disc/work_drives.h"
 
+#include <pwd.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -31,12 +32,21 @@ std::optional<dev_t> DeviceOfNearest(std::string path) {
   }
 }
 
+// $HOME, else the home folder the user database gives (a service started
+// without HOME); "" when neither is known.
+std::string HomeFolder() {
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && *home != '\0') return home;
+  const struct passwd* user = ::getpwuid(::getuid());
+  return user != nullptr && user->pw_dir != nullptr ? std::string(user->pw_dir) : std::string();
+}
+
 std::string UserCacheFolder() {
   const char* cache = std::getenv("XDG_CACHE_HOME");
   // The XDG rules ignore a relative value.
   if (cache != nullptr && cache[0] == '/') return cache;
-  const char* home = std::getenv("HOME");
-  return home != nullptr && *home != '\0' ? std::string(home) + "/.cache" : std::string();
+  const std::string home = HomeFolder();
+  return home.empty() ? std::string() : home + "/.cache";
 }
 
 // The mount point itself when the user may create folders there (a disk
@@ -75,8 +85,8 @@ std::string ProgramFolderOnDrive(const std::string& driveRoot) {
   const auto drive = DeviceOf(driveRoot);
   const std::string cache = UserCacheFolder();
   if (drive && !cache.empty() && DeviceOfNearest(cache) == drive) return WithSlash(cache) + "Orlenta/";
-  const char* home = std::getenv("HOME");
-  if (drive && home != nullptr && *home != '\0' && DeviceOf(home) == drive) return WithSlash(home) + ".orlenta/";
+  const std::string home = HomeFolder();
+  if (drive && !home.empty() && DeviceOf(home) == drive) return WithSlash(home) + ".orlenta/";
   return WithSlash(driveRoot) + ".orlenta/";
 }
 

@@ -8,13 +8,14 @@
 #include "support/log.h"
 
 CSuccessDlg::CSuccessDlg(std::string filePath, QWidget* parent)
-    : UnitDialog(parent, QStringLiteral("Successful conversion."), 274, 76), m_strFilePath(std::move(filePath)) {
+    : UnitDialog(parent, QT_TRANSLATE_NOOP("UserText", "Successful conversion."), 274, 76),
+      m_strFilePath(std::move(filePath)) {
   Log("CSuccessDlg Constructor");
-  AddEndButton(IDOK, QStringLiteral("Close"), 183, 53, 53, 17, true);
-  connect(AddButton(IDC_PLAY, QStringLiteral("Play File"), 43, 53, 53, 17), &QPushButton::clicked, this,
+  AddEndButton(IDOK, QT_TRANSLATE_NOOP("UserText", "Close"), 183, 53, 53, 17, true);
+  connect(AddButton(IDC_PLAY, QT_TRANSLATE_NOOP("UserText", "Play File"), 43, 53, 53, 17), &QPushButton::clicked, this,
           &CSuccessDlg::OnPlay);
-  connect(AddButton(IDC_FOLDER, QStringLiteral("Open Folder"), 113, 53, 53, 17), &QPushButton::clicked, this,
-          &CSuccessDlg::OnFolder);
+  connect(AddButton(IDC_FOLDER, QT_TRANSLATE_NOOP("UserText", "Open Folder"), 113, 53, 53, 17), &QPushButton::clicked,
+          this, &CSuccessDlg::OnFolder);
   AddStatic(IDC_MESSAGE, QString(), 20, 14, 240, 35);
 }
 

@@ -1,13 +1,24 @@
 #include "ui/unit_dialog.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 
 #include "platform/dialogs/message_box.h"
 #include "ui/control_id.h"
 
+namespace {
+
+// The dialogs' texts are marked for the catalogues where they are written
+// (QT_TRANSLATE_NOOP, context UserText) and looked up here.
+QString Translated(const QString& english) {
+  return QCoreApplication::translate("UserText", english.toUtf8().constData());
+}
+
+}  // namespace
+
 UnitDialog::UnitDialog(QWidget* parent, const QString& caption, int width, int height) : QDialog(parent) {
-  setWindowTitle(caption);
+  setWindowTitle(Translated(caption));
   setFont(DialogFont());
   m_base = BaseUnitsOf(font());
   setFixedSize(DialogRect(0, 0, width, height).size());
@@ -27,7 +38,7 @@ void UnitDialog::reject() {
 }
 
 QPushButton* UnitDialog::AddButton(int id, const QString& text, int x, int y, int width, int height, bool isDefault) {
-  auto* button = new QPushButton(text, this);
+  auto* button = new QPushButton(Translated(text), this);
   SetControlId(button, id);
   button->setGeometry(DialogRect(x, y, width, height));
   button->setAutoDefault(false);
@@ -43,7 +54,7 @@ QPushButton* UnitDialog::AddEndButton(int id, const QString& text, int x, int y,
 }
 
 QLabel* UnitDialog::AddStatic(int id, const QString& text, int x, int y, int width, int height) {
-  auto* label = new QLabel(text, this);
+  auto* label = new QLabel(Translated(text), this);
   SetControlId(label, id);
   label->setGeometry(DialogRect(x, y, width, height));
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);

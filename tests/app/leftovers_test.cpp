@@ -8,6 +8,7 @@
 // all its files in place.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -16,6 +17,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <set>
 
 #include "app/main_window_core.h"
@@ -137,15 +139,22 @@ class Leftovers : public ::testing::Test {
     if (tool > 0) ::kill(tool, SIGKILL);
   }
 
-  // Every file and folder below the places a job writes to.
+  // Every file and folder below the places a job writes to: the whole home
+  // but the program's log and settings, which stay by design.
   Snapshot Take() const {
     Snapshot paths;
-    for (const std::string& root :
-         {m_dir.File("tmp"), m_dir.File("out"), m_dir.File("home/.local/share/Orlenta/jobs"), m_tempVcd}) {
+    const std::string data = m_dir.File("home/.local/share/Orlenta");
+    const auto programs = [&](const std::string& path) {
+      return (data + "/").rfind(path + "/", 0) == 0 || path == data + "/jobs" || path == data + "/Orlenta_log.txt" ||
+             path.rfind(m_dir.File("home/.config"), 0) == 0;
+    };
+    for (const std::string& root : {m_dir.File("tmp"), m_dir.File("out"), m_dir.File("home"), m_tempVcd}) {
       std::error_code ignored;
       for (auto it = fs::recursive_directory_iterator(root, ignored); it != fs::recursive_directory_iterator();
            it.increment(ignored)) {
-        paths.insert(it->path().string());
+        const std::string path = it->path().string();
+        if (programs(path)) continue;
+        paths.insert(path);
       }
     }
     return paths;
@@ -161,6 +170,43 @@ class Leftovers : public ::testing::Test {
     core.SetView(&view);
     core.SetDefaultSettings();
     core.OnInitDialog();
+  }
+
+  // Runs a whole VCD job into an image, as this user or (uid set) as that
+  // user; true when it ended well.
+  bool RunVcdJob(std::optional<uid_t> uid, std::string* output) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_DATA_HOME", "XDG_CACHE_HOME",
+                                 "XDG_CONFIG_HOME", "ORLENTA_REGISTRY", "ORLENTA_PSEUDO_DRIVES"}) {
+      environment.remove(variable);
+    }
+    environment.insert("HOME", QString::fromStdString(m_dir.File("home")));
+    environment.insert("TMPDIR", QString::fromStdString(m_dir.File("tmp")));
+    environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(m_dir.File("run")));
+    environment.insert("LC_ALL", "C.UTF-8");
+    QStringList arguments = {"--batch",
+                             "--format",
+                             "vcd",
+                             "--pal",
+                             "--image",
+                             "--yes",
+                             "--output",
+                             QString::fromStdString(m_dir.File("out")),
+                             QString::fromStdString(m_dir.File("media/one.mp4"))};
+    QString program = ORLENTA_PROGRAM;
+    if (uid) {
+      const QString id = QString::number(*uid);
+      arguments.prepend(program);
+      arguments = QStringList{"--reuid=" + id, "--regid=" + id, "--clear-groups"} + arguments;
+      program = "setpriv";
+    }
+    QProcess job;
+    job.setProcessEnvironment(environment);
+    job.setProcessChannelMode(QProcess::MergedChannels);
+    job.start(program, arguments);
+    const bool ended = job.waitForFinished(300'000);
+    *output = job.readAll().toStdString();
+    return ended && job.exitStatus() == QProcess::NormalExit && job.exitCode() == 0;
   }
 
   testkit::TempDir m_dir;
@@ -190,7 +236,17 @@ TEST_F(Leftovers, TheNextStartRemovesWhatAKilledJobLeftAndNothingOfALiveOne) {
     EXPECT_TRUE(Difference(firstJob, both).empty()) << "the second orlenta's start and job left the first's alone";
     Kill(m_first, first);
     NextStart();
-    EXPECT_EQ(Take(), Difference(both, firstJob)) << "only the killed job's files are gone";
+    const Snapshot secondJob = Difference(both, firstJob);
+    const Snapshot middle = Take();
+    EXPECT_TRUE(Difference(secondJob, middle).empty()) << "the live job's files stay";
+    for (const auto& path : Difference(middle, secondJob)) {
+      // Folders the killed job made stay while they hold the live job's; a
+      // record remembers them for a later start.
+      const bool holdsTheLiveJob = std::any_of(secondJob.begin(), secondJob.end(),
+                                               [&](const std::string& live) { return live.rfind(path + "/", 0) == 0; });
+      const bool record = path.rfind(m_dir.File("home/.local/share/Orlenta/jobs/record-"), 0) == 0;
+      EXPECT_TRUE(holdsTheLiveJob || record) << "only the killed job's files are gone: " << path;
+    }
 
     Kill(m_second, second);
     NextStart();
@@ -198,6 +254,45 @@ TEST_F(Leftovers, TheNextStartRemovesWhatAKilledJobLeftAndNothingOfALiveOne) {
     EXPECT_TRUE(Difference(after, before).empty()) << *Difference(after, before).begin();
     EXPECT_TRUE(Difference(before, after).empty()) << *Difference(before, after).begin();
     EXPECT_TRUE(testkit::ReadFile(m_dir.File("out/holiday.iso")) == "the user's");
+  }
+}
+
+// A VCD job works in the user's own space, never at a file system's root, and
+// takes all of it with it: no "tempVCD" at "/" (as root), none in the home
+// (a normal user), not even an empty one.
+TEST_F(Leftovers, AVcdJobLeavesNoFolderAtTheRootNorInTheHome) {
+  testkit::MakeClip(m_dir.File("media/one.mp4"), {.seconds = 1});
+  struct User {
+    const char* name;
+    std::optional<uid_t> uid;
+  };
+  std::vector<User> users = {{"this user", std::nullopt}};
+  // As root, a normal user's job too, in the same folders made its own.
+  if (::geteuid() == 0) users.push_back({"a normal user", 65534});
+  for (const User& user : users) {
+    SCOPED_TRACE(user.name);
+    if (user.uid) {
+      fs::permissions(m_dir.path(), fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+      for (const char* folder : {"home", "tmp", "out", "run"}) {
+        for (const auto& entry : fs::recursive_directory_iterator(m_dir.File(folder))) {
+          ASSERT_EQ(::lchown(entry.path().c_str(), *user.uid, *user.uid), 0) << entry.path();
+        }
+        ASSERT_EQ(::chown(m_dir.File(folder).c_str(), *user.uid, *user.uid), 0) << folder;
+      }
+    }
+    m_tempVcd.clear();
+    Snapshot rootBefore;
+    for (const auto& entry : fs::directory_iterator("/")) rootBefore.insert(entry.path().string());
+    const Snapshot before = Take();
+    std::string output;
+    ASSERT_TRUE(RunVcdJob(user.uid, &output)) << output;
+    Snapshot rootAfter;
+    for (const auto& entry : fs::directory_iterator("/")) rootAfter.insert(entry.path().string());
+    EXPECT_TRUE(Difference(rootAfter, rootBefore).empty()) << *Difference(rootAfter, rootBefore).begin();
+    Snapshot left = Difference(Take(), before);
+    // The image the job made is the user's result.
+    std::erase_if(left, [&](const std::string& path) { return path.rfind(m_dir.File("out/"), 0) == 0; });
+    EXPECT_TRUE(left.empty()) << *left.begin();
   }
 }
 

@@ -36,6 +36,7 @@ class RecordingView : public MainWindowView {
   int ListCount() override { return static_cast<int>(list.size()); }
   std::string ListText(int index) override { return list.at(static_cast<std::size_t>(index)); }
   int ListSelection() override { return selection; }
+  bool IsWindowActive() override { return active; }
   void ListAppend(const std::string& text) override { list.push_back(text); }
   void ListDelete(int index) override {
     list.erase(list.begin() + index);
@@ -59,5 +60,6 @@ class RecordingView : public MainWindowView {
   std::string outputFolder;
   std::vector<std::string> list;
   int selection = -1;
+  bool active = true;  // the window is the one the user works in
   std::vector<int> closedWith;
 };

@@ -13,11 +13,12 @@
 class FakeFfmpeg {
  public:
   // script: the shell commands the program runs, with its arguments in "$@".
-  FakeFfmpeg(const testkit::TempDir& dir, const std::string& script) {
-    const std::string folder = dir.File("fake-ffmpeg-bin");
+  // program: another tool to stand in for, found the same way.
+  FakeFfmpeg(const testkit::TempDir& dir, const std::string& script, const std::string& program = "ffmpeg") {
+    const std::string folder = dir.File("fake-" + program + "-bin");
     std::filesystem::create_directories(folder);
-    testkit::WriteFile(folder + "/ffmpeg", "#!/bin/sh\n" + script + "\n");
-    std::filesystem::permissions(folder + "/ffmpeg", std::filesystem::perms::owner_all);
+    testkit::WriteFile(folder + "/" + program, "#!/bin/sh\n" + script + "\n");
+    std::filesystem::permissions(folder + "/" + program, std::filesystem::perms::owner_all);
     const char* path = std::getenv("PATH");
     m_path.emplace("PATH", folder + ":" + (path != nullptr ? path : "/usr/bin:/bin"));
     LocateExternalPrograms();

@@ -1,11 +1,14 @@
 #include "app/batch/console_responder.h"
 
+#include <array>
+
 #include "app/batch/console_progress.h"
 #include "disc/disc_prompts.h"
 #include "platform/dialogs/auxiliary_requests.h"
 #include "platform/dialogs/file_choosers.h"
 #include "platform/disc/burning/erase_request.h"
 #include "support/log.h"
+#include "support/user_text.h"
 
 namespace {
 
@@ -53,9 +56,18 @@ bool IsError(unsigned flags) {
 ConsoleResponder::ConsoleResponder(ConsoleProgress& out, bool answerYes) : m_out(out), m_bAnswerYes(answerYes) {}
 
 bool ConsoleResponder::IsSuccessText(const std::string& text) {
-  // The image writer's DVD message goes on to name the image and offer its folder.
-  return text.starts_with("DVD created successfully!") || text == "CD created successfully!" ||
-         text == "CDs created successfully!" || text.ends_with("were created successfully!");
+  // The job's messages come in the user's language.
+  const auto either = [](const char* english) { return std::array<std::string, 2>{english, UserText::tr(english)}; };
+  for (const std::string& done : either("DVD created successfully!")) {
+    // The image writer's DVD message goes on to name the image and offer its folder.
+    if (text.starts_with(done)) return true;
+  }
+  for (const char* english : {"CD created successfully!", "CDs created successfully!"}) {
+    for (const std::string& done : either(english)) {
+      if (text == done) return true;
+    }
+  }
+  return text.ends_with("were created successfully!");
 }
 
 int ConsoleResponder::ShowMessage(WindowHandle /*owner*/, const MessageBoxRequest& request) {

@@ -18,6 +18,7 @@
 #include "platform/video/widgets/codec_settings_dialog.h"
 #include "support/crash_handler.h"
 #include "support/runtime_folder.h"
+#include "support/user_text.h"
 #include "ui/auxiliary_dialogs.h"
 
 namespace {
@@ -35,6 +36,7 @@ int RunWithoutWindow(std::vector<std::string> arguments) {
   SendQtMessagesToLog();
   QGuiApplication application(guiArgc, guiArgv);
   QGuiApplication::setApplicationName("Orlenta");
+  InstallUserTextTranslations();
   // The arguments as bytes: a file name need not be UTF-8.
   arguments.front() = name;
   return RunCommandLine(arguments, [](CCastrel1Dlg& core) { PressConvertButton(core); });
@@ -53,6 +55,7 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName("Orlenta");
   QApplication::setDesktopFileName("orlenta");
+  InstallUserTextTranslations();
   QtResponder responder;
   SetDialogResponder(&responder);
   InstallDesktopOpener();

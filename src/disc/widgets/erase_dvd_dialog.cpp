@@ -8,13 +8,13 @@
 #include "ui/control_id.h"
 
 CEraseDVDDlg::CEraseDVDDlg(std::function<void()> erase, QWidget* parent)
-    : UnitDialog(parent, QStringLiteral("Message"), 215, 66), m_erase(std::move(erase)) {
+    : UnitDialog(parent, QT_TRANSLATE_NOOP("UserText", "Message"), 215, 66), m_erase(std::move(erase)) {
   Log("CEraseDVDDlg Constructor");
-  AddEndButton(IDOK, QStringLiteral("OK"), 13, 44, 50, 16, true);
-  AddEndButton(IDCANCEL, QStringLiteral("Cancel"), 67, 44, 50, 16);
+  AddEndButton(IDOK, QT_TRANSLATE_NOOP("UserText", "OK"), 13, 44, 50, 16, true);
+  AddEndButton(IDCANCEL, QT_TRANSLATE_NOOP("UserText", "Cancel"), 67, 44, 50, 16);
   AddStatic(IDC_STATIC, QString::fromUtf8(kEraseDvdPromptText), 9, 9, 200, 28);
-  connect(AddButton(IDC_ERASE, QStringLiteral("Erase Rewritable DVD"), 125, 44, 82, 16), &QPushButton::clicked, this,
-          &CEraseDVDDlg::OnErase);
+  connect(AddButton(IDC_ERASE, QT_TRANSLATE_NOOP("UserText", "Erase Rewritable DVD"), 125, 44, 82, 16),
+          &QPushButton::clicked, this, &CEraseDVDDlg::OnErase);
 }
 
 void CEraseDVDDlg::OnErase() {

@@ -4,6 +4,7 @@
 // the real dialogs on the window thread, tests install a scripted one.
 
 #include <any>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -78,6 +79,13 @@ class DialogResponder {
 // Installs the process-wide responder (not owned); nullptr removes it.
 void SetDialogResponder(DialogResponder* responder);
 DialogResponder* GetDialogResponder();
+
+// Told of every message box and dialog before it is shown, on the thread
+// that asks (any): the window uses it to call the user back to a window that
+// is not active. caption and text are the message's; a dialog's caption is
+// its name and its text is empty. nullptr removes it.
+using AttentionHandler = std::function<void(const std::string& caption, const std::string& text)>;
+void SetAttentionHandler(AttentionHandler handler);
 
 // Shows a message box and returns the button pressed (IDOK, IDYES, ...).
 // With no responder installed the message is logged and the default button

@@ -4,6 +4,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -26,6 +27,9 @@ constexpr const char* kJobPrefix = "orlenta-job-";
 constexpr const char* kNewPrefix = ".orlenta-new-";
 constexpr const char* kRecordPrefix = "record-";
 constexpr int kNameAttempts = 100;
+// Marks a record's entry as a folder made for a job (recorded paths are
+// absolute, so no path starts with it).
+constexpr char kMadeMark = '+';
 
 std::string RecordsFolder() {
   PathBuffer folder = UserDataFolderPath();
@@ -131,6 +135,20 @@ ProcessRecord& TheRecord() {
   return record;
 }
 
+// A record of made folders that no process holds: the next start takes it
+// as the record of an ended process.
+void WriteOrphanRecord(const std::string& records, const std::vector<std::string>& made) {
+  std::string fresh = records + "/" + kNewPrefix + "XXXXXX";
+  const int fd = ::mkostemp(fresh.data(), O_CLOEXEC);
+  if (fd < 0) return;
+  std::string bytes;
+  for (const std::string& folder : made) bytes += kMadeMark + folder + '\0';
+  const bool written = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+  ::close(fd);
+  const std::string path = records + "/" + kRecordPrefix + fresh.substr(fresh.size() - 6);
+  if (!written || !RenameNoReplace(fresh, path)) ::unlink(fresh.c_str());
+}
+
 }  // namespace
 
 std::unique_ptr<JobFolder> JobFolder::Create(const std::string& parent, std::string* error) {
@@ -202,8 +220,34 @@ void RecordWorkFolder(const std::string& folder) {
   TheRecord().Add(folder);
 }
 
+void RecordMadeFolder(const std::string& folder) {
+  TheRecord().Add(kMadeMark + folder);
+}
+
+std::vector<std::string> RemoveEmptyFolders(std::vector<std::string> folders) {
+  for (std::string& folder : folders) {
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  }
+  // A folder inside another is longer: it goes first.
+  std::sort(folders.begin(), folders.end(), [](const auto& a, const auto& b) { return a.size() > b.size(); });
+  folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
+  std::vector<std::string> kept;
+  for (const std::string& folder : folders) {
+    if (folder.empty()) continue;
+    if (::rmdir(folder.c_str()) == 0) {
+      Log("Removed the work folder %s", folder.c_str());
+    } else if (errno != ENOENT) {
+      kept.push_back(folder);
+    }
+  }
+  return kept;
+}
+
 void RemoveLeftoversOfEndedJobs() {
   const std::string records = RecordsFolder();
+  // Made folders go after every record's job folders: one of them may hold
+  // the job folder of another dead process.
+  std::vector<std::string> made;
   std::error_code failed;
   for (const auto& entry : fs::directory_iterator(records, failed)) {
     const std::string name = entry.path().filename().string();
@@ -217,6 +261,10 @@ void RemoveLeftoversOfEndedJobs() {
     }
     if (record) {
       for (const std::string& folder : ReadRecord(fd)) {
+        if (folder.front() == kMadeMark) {
+          made.push_back(folder.substr(1));
+          continue;
+        }
         RemoveAbandonedJobFolders(folder);
         RemoveAbandonedOutputs(folder);
       }
@@ -224,5 +272,9 @@ void RemoveLeftoversOfEndedJobs() {
     ::unlink(entry.path().c_str());
     ::close(fd);
   }
+  // What still holds a live job's folder waits, in a record nobody holds, for
+  // a later start.
+  const std::vector<std::string> kept = RemoveEmptyFolders(std::move(made));
+  if (!kept.empty()) WriteOrphanRecord(records, kept);
   RemoveAbandonedJobFolders(TempFolderPath().str());
 }

@@ -17,6 +17,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class JobFolder {
  public:
@@ -46,8 +47,18 @@ void EmptyWorkFolder(const std::string& folder);
 // Adds folder to this process's record, made on the first call.
 void RecordWorkFolder(const std::string& folder);
 
+// Adds a folder made for a job to this process's record: it goes when it is
+// empty once the job has ended, and the next start removes it (if empty)
+// when this process was killed first.
+void RecordMadeFolder(const std::string& folder);
+
+// Removes each of folders that is empty, deepest first; a folder with
+// anything in it (another job's folder) stays. Returns those that stay.
+std::vector<std::string> RemoveEmptyFolders(std::vector<std::string> folders);
+
 // For every record whose process has ended: removes the abandoned job folders
-// and image scratch folders in the folders it names, then the record. The
+// and image scratch folders in the folders it names, then the folders made
+// for its jobs that are empty now, then the record. The
 // temporary folder, where most job folders are, is looked at in any case.
 // Runs when the program starts.
 void RemoveLeftoversOfEndedJobs();

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <map>
 
+#include "platform/desktop/desktop_services.h"
 #include "platform/disc/disc_text.h"
 #include "platform/disc/tools/tool_run.h"
 #include "platform/disc/tools/xorriso_output.h"
@@ -89,6 +90,16 @@ std::vector<BurnerDevice> MakeDeviceList(const std::vector<FoundDrive>& drives, 
 }
 
 std::vector<BurnerDevice> ListBurnerDevices() {
+  const char* pseudo = std::getenv(kPseudoDrivesVariable);
+  // The system's disk service knows the drives and their names; the scan of
+  // /dev/sr* is for systems without it.
+  if (const auto optical = desktop::ListOpticalDrives()) {
+    std::vector<FoundDrive> drives;
+    for (const auto& drive : *optical) drives.push_back({drive.device, drive.vendor, drive.model});
+    auto devices = MakeDeviceList(drives, pseudo != nullptr ? pseudo : "");
+    for (const auto& device : devices) Log("Burner device %s", device.Entry().c_str());
+    return devices;
+  }
   std::vector<std::string> paths;
   std::error_code ignored;
   for (const auto& entry : fs::directory_iterator("/dev", ignored)) {
@@ -120,7 +131,6 @@ std::vector<BurnerDevice> ListBurnerDevices() {
     }
     drives.push_back(drive);
   }
-  const char* pseudo = std::getenv(kPseudoDrivesVariable);
   auto devices = MakeDeviceList(drives, pseudo != nullptr ? pseudo : "");
   for (const auto& device : devices) Log("Burner device %s", device.Entry().c_str());
   return devices;
