@@ -38,7 +38,7 @@ namespace {
 constexpr std::chrono::milliseconds kCancelCheck(100);
 
 std::int64_t CdCapacity(const CCastrel1Dlg& core) {
-  return core.m_nCDCapacityBytes > 0 ? core.m_nCDCapacityBytes : kCdCapacityBytes;
+  return core.CdStreamCapacity();
 }
 
 CCastrel1Dlg& Core(void* user) {

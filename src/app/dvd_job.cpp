@@ -131,13 +131,14 @@ void CCastrel1Dlg::StartBurnDVD() {
     if (!built) throw peravel_exception(std::string("BuildDVD: ") + DVDImageBuild_GetLastError(m_Builder));
 
     const std::int64_t authoredBytes = FolderBytes(dvdFolder + "VIDEO_TS");
-    if (authoredBytes > m_nDVDCapacityBytes) {
+    const std::int64_t discBytes = DvdMediumCapacity();
+    if (authoredBytes > discBytes) {
       const double gigabytes = static_cast<double>(authoredBytes) / 1e9;
-      Log("The DVD holds %.2f GB, the disc %.2f GB", gigabytes, static_cast<double>(m_nDVDCapacityBytes) / 1e9);
+      Log("The DVD holds %.2f GB, the disc %.2f GB", gigabytes, static_cast<double>(discBytes) / 1e9);
       EndDvdJobWithMessage(Formatted("The DVD would hold %0.2f GB", gigabytes) +
                            Formatted(", more than the %0.2f GB a DVD holds. Please remove files from the list or "
                                      "choose a lower quality, and convert again.",
-                                     static_cast<double>(m_nDVDCapacityBytes) / 1e9));
+                                     static_cast<double>(discBytes) / 1e9));
       return;
     }
 

@@ -86,6 +86,7 @@ bool CCastrel1Dlg::OnInitDialog() {
   LoadFormatSettings();
 
   for (int id : kButtonsHiddenAtStart) m_pView->ShowControl(id, false);
+  UpdateDiscPlan();
   return true;
 }
 
@@ -140,6 +141,7 @@ void CCastrel1Dlg::UpdateData(bool bSaveAndValidate) {
   data.strFrameRate = m_strFrameRate;
   data.strDuration = m_strDuration;
   m_pView->ExchangeData(data, false);
+  UpdateDiscPlan();
 }
 
 void CCastrel1Dlg::EnableControls(bool enable) {

@@ -12,8 +12,10 @@
 // run the handlers on that thread. m_bBusy is read from other threads.
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -24,6 +26,7 @@
 #include "convert/conversion_fallback.h"
 #include "convert/ping.h"
 #include "disc/cd_split_plan.h"
+#include "disc/disc_plan.h"
 #include "disc/disc_prompts.h"
 #include "formats/library_pages.h"
 #include "formats/output_format.h"
@@ -126,6 +129,8 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   // The sheet offers the disc formats, and every format while a file format
   // is the current one.
   void OnButtonSettings();
+  // The disc sizes of the confirmed sheet's disc pages into the window's settings.
+  void TakeDiscSizes();
   // The library engine's pages; their members mean something only while
   // OnButtonSettings shows them.
   CPageAVI m_pageAVI;
@@ -163,6 +168,28 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   void OnDropUriList(const std::string& uriList);
   void OnRemoveFile();
   void OnSelchangeFileslist();
+
+  // The disc plan (disc_gauge.cpp) ---------------------------------------
+
+  // The disc the list makes in the current format at the current quality
+  // and disc size; the gauge shows it, --plan prints it.
+  DiscPlan MakeDiscPlan();
+  // Shows MakeDiscPlan in the view; after every change of the list, the
+  // format, the quality or the settings.
+  void UpdateDiscPlan();
+  // What the DVD holds, and the stream one CD takes, by the disc sizes
+  // (unless a test has set a small disc).
+  std::int64_t DvdMediumCapacity() const;
+  std::int64_t CdStreamCapacity() const;
+  // A listed file's length in ms, read once (Add File reads it first).
+  std::int64_t ListedDuration(const std::string& path);
+  std::map<std::string, std::int64_t> m_mapListDurations;
+  // "DVD Disc Size" (0 DVD-5, 1 DVD-9) and "CD Disc Size" (0 650 MB, 1 700 MB, 2 800 MB).
+  int m_nDVDDiscSize = 0;
+  int m_nCDDiscSize = 0;
+  // Media seconds the last job converted in a second on this machine
+  // ("Conversion Speed", stored in thousandths); 0 before the first job.
+  double m_dConvertSpeed = 0;
 
   // Preview (preview.cpp) -------------------------------------------------
 
@@ -231,6 +258,9 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   bool PlanCdJob();
   // No drive has room for a disc job: says how much to free, ends the job.
   void EndForDiskSpace(double gigabytes);
+  // The speed of the list that has just ended, into m_dConvertSpeed.
+  void MeasureConvertSpeed();
+  std::chrono::steady_clock::time_point m_tListStart{};
   // A file task's end ping: its real output, the next file's share.
   void OnFileTaskEnd(const ConvertFileTask& task);
 
@@ -323,8 +353,9 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   // The scaled picture and the disc frame around it, made per file.
   std::unique_ptr<VideoFrame> m_psaFitted;
   std::unique_ptr<VideoFrame> m_psaFrame;
-  // Bytes of stream one CD takes (the CD job's planning too); tests make it small.
-  std::int64_t m_nCDCapacityBytes = kCdCapacityBytes;
+  // Bytes of stream one CD takes (the CD job's planning too); 0 by the "CD
+  // Disc Size" setting (CdStreamCapacity); tests make it small.
+  std::int64_t m_nCDCapacityBytes = 0;
 
   // State -----------------------------------------------------------------
 
@@ -432,8 +463,9 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   DvdImageBuilder* m_Builder = nullptr;
   // Chapter marks inside each title, every so many seconds.
   int m_nChapterSeconds = 300;
-  // What the DVD medium holds, in bytes (a DVD-5).
-  std::int64_t m_nDVDCapacityBytes = 4'700'372'992;
+  // What the DVD medium holds, in bytes; 0 by the "DVD Disc Size" setting
+  // (DvdMediumCapacity); tests make it small.
+  std::int64_t m_nDVDCapacityBytes = 0;
 
   // The wait between saving and deleting the temporary files when the window
   // closes.

@@ -54,6 +54,7 @@ class TimeLeftView : public MainWindowView {
   void CloseWindow(int result) override { m_inner.CloseWindow(result); }
   PreviewPlayer* CreatePlayer() override { return m_inner.CreatePlayer(); }
   void SetDeferredDropsText(const std::string& text) override { m_inner.SetDeferredDropsText(text); }
+  void ShowDiscPlan(const DiscPlan& plan) override { m_inner.ShowDiscPlan(plan); }
 
   // "Orlenta - 2:35 left", or the plain caption without a figure.
   static std::string WindowTitle(std::optional<std::chrono::milliseconds> remaining);

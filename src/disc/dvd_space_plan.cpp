@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-DvdSpacePlan PlanDvdSpace(std::int64_t totalDurationMs, int dvdBitrateSettingKbps) {
+DvdSpacePlan PlanDvdSpace(std::int64_t totalDurationMs, int dvdBitrateSettingKbps, std::int64_t capacityBits) {
   DvdSpacePlan plan;
   if (totalDurationMs <= 0) return plan;
   // kbit/s at which the whole length fits: bits / ms = kbit / s.
-  const std::int64_t fittingKbps = kDvdCapacityBits / totalDurationMs - kDvdAudioKbps;
+  const std::int64_t fittingKbps = capacityBits / totalDurationMs - kDvdAudioKbps;
   std::int64_t video = fittingKbps;
   if (video > dvdBitrateSettingKbps) video = dvdBitrateSettingKbps;
   if (video > kDvdPlanMaxVideoKbps) video = kDvdPlanMaxVideoKbps;

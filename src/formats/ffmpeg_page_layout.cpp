@@ -4,10 +4,13 @@ namespace {
 
 // Indexed by format id: AVI, MPEG, WMV, RM, DVD, VCD, SVCD.
 const FfmpegPageControlIds kControlIds[kOutputFormatCount] = {
-    {201, 203, 205, 207, 0, 210, 212, 214, {201}},        {216, 218, 220, 222, 0, 225, 227, 229, {}},
-    {231, 233, 235, 237, 0, 240, 242, 244, {}},           {246, 248, 250, 252, 0, 255, 257, 259, {}},
-    {295, 297, 299, 301, 310, 304, 306, 308, {295, 304}}, {261, 263, 265, 267, 276, 270, 272, 274, {261}},
-    {278, 280, 282, 284, 293, 287, 289, 291, {278}},
+    {201, 203, 205, 207, 0, 210, 212, 214, {201}},
+    {216, 218, 220, 222, 0, 225, 227, 229, {}},
+    {231, 233, 235, 237, 0, 240, 242, 244, {}},
+    {246, 248, 250, 252, 0, 255, 257, 259, {}},
+    {295, 297, 299, 301, 310, 304, 306, 308, {295, 304}, 311},
+    {261, 263, 265, 267, 276, 270, 272, 274, {261}, 277},
+    {278, 280, 282, 284, 293, 287, 289, 291, {278}, 294},
 };
 
 // Dialog units.
@@ -65,6 +68,7 @@ PageTemplate MakeFfmpegPageTemplate(OutputFormatId format, int templateId) {
                     {{"Audio Codec:", ids.audioCodec},
                      {"Audio Bit Rate:", ids.audioBitrate},
                      {"Audio Channels:", ids.audioChannels}});
+  if (disc) bottom = AddGroup(page, "Disc", bottom + 6, {{"Disc Size:", ids.discSize}});
   page.items.push_back({PageItem::Kind::Text, -1, "Using FFmpeg", kMargin, bottom + 8, 100, 8});
   page.height = bottom + 8 + 8 + kMargin;
   return page;

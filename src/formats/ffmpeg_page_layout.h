@@ -19,6 +19,7 @@ struct FfmpegPageControlIds {
   int audioChannels = 0;
   // The lists whose selection changes other lists' rows.
   std::vector<int> refreshing;
+  int discSize = 0;  // disc pages only; 0 on the others
 };
 
 // The ids of a format's page; all 0 for an unknown format.

@@ -5,6 +5,7 @@
 #include <map>
 #include <mutex>
 
+#include "disc/disc_plan.h"
 #include "formats/ffmpeg_page_layout.h"
 #include "formats/output_format.h"
 #include "formats/settings_lists.h"
@@ -50,6 +51,8 @@ void OutputFormat::UpdateSettingsValues(bool restore) {
   controls->SetRows(ids.audioCodec, lists.audio_codecs);
   controls->SetRows(ids.audioBitrate, lists.audio_bitrates);
   controls->SetRows(ids.audioChannels, lists.audio_channels);
+  if (ids.discSize != 0)
+    controls->SetRows(ids.discSize, format_id == kFormatDvd ? DvdDiscSizeNames() : CdDiscSizeNames());
 
   if (restore) FitChoicesToLists(*this, lists);
   DoDataExchange(false);
@@ -70,4 +73,5 @@ void OutputFormat::DoDataExchange(bool save) {
   Exchange(save, ids.audioCodec, audio_codec_id);
   Exchange(save, ids.audioBitrate, audio_bitrate_id);
   Exchange(save, ids.audioChannels, audio_channels_id);
+  if (ids.discSize != 0) Exchange(save, ids.discSize, disc_size_id);
 }

@@ -44,6 +44,7 @@ class RecordingView : public MainWindowView {
   void ListSelect(int index) override { selection = index; }
 
   void CloseWindow(int result) override { closedWith.push_back(result); }
+  void ShowDiscPlan(const DiscPlan& plan) override { plans.push_back(plan); }
 
   // The controls' values as the user left them.
   DialogData controls;
@@ -60,4 +61,5 @@ class RecordingView : public MainWindowView {
   std::vector<std::string> list;
   int selection = -1;
   std::vector<int> closedWith;
+  std::vector<DiscPlan> plans;  // every plan the gauge showed, the last one last
 };

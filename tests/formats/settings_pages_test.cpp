@@ -42,7 +42,9 @@ TEST(FormatPage, OpeningShowsEveryTableOfTheFormatAndSelectsTheStoredChoices) {
   EXPECT_EQ(page.rows[304], (Rows{"ac3", "mp2"}));
   EXPECT_EQ(page.rows[306], (Rows{"224 kbps", "448 kbps"}));
   EXPECT_EQ(page.rows[308], (Rows{"Mono", "Stereo"}));
-  const std::map<int, int> shown = {{295, 1}, {297, 3}, {299, 0}, {301, 0}, {310, 2}, {304, 0}, {306, 1}, {308, 1}};
+  EXPECT_EQ(page.rows[311], (Rows{"DVD-5 (4.7 GB)", "DVD-9 (8.5 GB)"}));
+  const std::map<int, int> shown = {{295, 1}, {297, 3}, {299, 0}, {301, 0}, {310, 2},
+                                    {304, 0}, {306, 1}, {308, 1}, {311, 0}};
   EXPECT_EQ(page.selection, shown);
   const std::vector<std::string> lines = log.Lines();
   ASSERT_GE(lines.size(), 2u);
@@ -199,6 +201,7 @@ TEST(FormatPage, EachPageHasItsTemplateNumberTitleAndAListForEveryControlId) {
     std::vector<int> expected = {ids.videoCodec, ids.videoBitrate, ids.videoFramerate, ids.videoFramesize};
     if (IsDiscFormat(id)) expected.push_back(ids.videoAspect);
     expected.insert(expected.end(), {ids.audioCodec, ids.audioBitrate, ids.audioChannels});
+    if (IsDiscFormat(id)) expected.push_back(ids.discSize);
     EXPECT_EQ(lists, expected) << titles[id];
     bool usingFfmpeg = false;
     for (const PageItem& item : page.Template().items) usingFfmpeg |= item.text == "Using FFmpeg";

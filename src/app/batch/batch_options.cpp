@@ -139,6 +139,14 @@ BatchCommandLine ParseBatchCommandLine(const QStringList& arguments) {
   const QCommandLineOption jobs(
       "jobs", "Convert N files at once (0: as many as the processors keep busy); default: the stored setting.", "N");
   parser.addOption(jobs);
+  const QCommandLineOption discSize(
+      "disc-size", "Disc size: dvd5 or dvd9 for a DVD, 650, 700 or 800 (MB) for the CDs; default: the stored setting.",
+      "SIZE");
+  const QCommandLineOption plan("plan",
+                                "Print how full the disc will be (the window's gauge) and end without converting; "
+                                "exit status 1 when the list does not fit.");
+  parser.addOption(discSize);
+  parser.addOption(plan);
   parser.addPositionalArgument("FILE", "The video files, in the order of the disc.", "FILE...");
 
   if (!parser.parse(arguments)) return UsageError(parser.errorText().toStdString());
@@ -194,6 +202,21 @@ BatchCommandLine ParseBatchCommandLine(const QStringList& arguments) {
       return UsageError("Option '--jobs' needs a number from 0 to " + std::to_string(kMostParallelJobs) + ".");
     }
   }
+
+  if (parser.isSet(discSize)) {
+    const QString size = parser.value(discSize).toLower();
+    const QStringList dvdSizes = {"dvd5", "dvd9"};
+    const QStringList cdSizes = {"650", "700", "800"};
+    if (dvdSizes.contains(size)) {
+      options.dvdDiscSize = static_cast<int>(dvdSizes.indexOf(size));
+    } else if (cdSizes.contains(size)) {
+      options.cdDiscSize = static_cast<int>(cdSizes.indexOf(size));
+    } else {
+      return UsageError("Unknown value '" + parser.value(discSize).toStdString() +
+                        "' of option '--disc-size': one of dvd5, dvd9, 650, 700, 800.");
+    }
+  }
+  options.plan = parser.isSet(plan);
 
   for (const QString& file : parser.positionalArguments()) options.files.push_back(file.toStdString());
   if (options.files.empty()) return UsageError("No FILE given.");

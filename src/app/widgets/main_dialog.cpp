@@ -21,6 +21,7 @@
 #include "app/control_ids.h"
 #include "app/main_window_core.h"
 #include "app/widgets/banner_widget.h"
+#include "app/widgets/disc_gauge_widget.h"
 #include "app/widgets/my_list_box.h"
 #include "platform/skin/widgets/skin_component.h"
 #include "support/log.h"
@@ -72,6 +73,8 @@ const Placement kPlacements[] = {
     {kCopyDvd, {580, 300, 154, 24}},
     {kRipDvd, {580, 330, 154, 24}},
     {kConvertVideo, {580, 360, 154, 24}},
+    // Between the input files and the formats.
+    {kDiscGauge, {12, 152, 554, 27}},
 };
 
 // The skinned buttons in the layout's order, with their elements.
@@ -276,6 +279,7 @@ void MainDialog::CreateControls() {
   AddControl(kCopyDvd, new QPushButton("Copy DVD", this));
   AddControl(kRipDvd, new QPushButton("Rip DVD", this));
   AddControl(kConvertVideo, new QPushButton("Convert Video", this));
+  AddControl(kDiscGauge, new DiscGaugeWidget(this));
 
   for (QWidget* control : m_controls) {
     if (auto* button = qobject_cast<QPushButton*>(control)) {
@@ -521,6 +525,10 @@ void MainDialog::ListSelect(int index) {
   const QScopedValueRollback changing(m_bChangingList, true);
   auto* list = qobject_cast<QListWidget*>(GetDlgItem(kFilesList));
   list->setCurrentRow(index);
+}
+
+void MainDialog::ShowDiscPlan(const DiscPlan& plan) {
+  qobject_cast<DiscGaugeWidget*>(GetDlgItem(kDiscGauge))->ShowPlan(plan);
 }
 
 void MainDialog::CloseWindow(int result) {

@@ -60,6 +60,7 @@ class MainDialog : public QDialog, public MainWindowView {
   void CloseWindow(int result) override;
   PreviewPlayer* CreatePlayer() override;
   void SetDeferredDropsText(const std::string& text) override;
+  void ShowDiscPlan(const DiscPlan& plan) override;
 
   // The preview's player, once the core has made it.
   PlayerHost* Player() const { return m_pPlayer.get(); }

@@ -152,4 +152,29 @@ TEST(BatchOptions, JobsForcesHowManyFilesConvertAtOnce) {
   EXPECT_THAT(Parse({"--help"}).text, HasSubstr("--jobs <N>"));
 }
 
+TEST(BatchOptions, DiscSizeAndPlan) {
+  struct Case {
+    QString value;
+    std::optional<int> dvd;
+    std::optional<int> cd;
+    bool valid;
+  };
+  const Case cases[] = {{"dvd5", 0, {}, true}, {"DVD9", 1, {}, true},  {"650", {}, 0, true},    {"700", {}, 1, true},
+                        {"800", {}, 2, true},  {"4.7", {}, {}, false}, {"dvd10", {}, {}, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.value.toStdString());
+    const BatchCommandLine line = Parse({"--batch", "--format", "dvd", "--disc-size", c.value, "--plan", "a.mp4"});
+    if (!c.valid) {
+      EXPECT_EQ(line.action, BatchCommandLine::Action::UsageError);
+      EXPECT_THAT(line.text, HasSubstr("--disc-size"));
+      continue;
+    }
+    ASSERT_EQ(line.action, BatchCommandLine::Action::Run) << line.text;
+    EXPECT_EQ(line.options.dvdDiscSize, c.dvd);
+    EXPECT_EQ(line.options.cdDiscSize, c.cd);
+    EXPECT_TRUE(line.options.plan);
+  }
+  EXPECT_FALSE(Parse({"--batch", "--format", "dvd", "a.mp4"}).options.plan);
+}
+
 }  // namespace
