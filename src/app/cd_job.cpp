@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 #include <thread>
@@ -60,6 +61,11 @@ std::string Format(const char* format, int value) {
     }
   }
   return text;
+}
+
+std::string HomeFolder() {
+  const char* home = std::getenv("HOME");
+  return home != nullptr ? home : "";
 }
 
 // A text for one CD of count: the form without a number for a single CD.
@@ -123,6 +129,8 @@ void CCastrel1Dlg::StartBurnCD() {
   }
   burner::SetImageWriterFolder(imageFolder.c_str());
   burner::SetDialogOwner(Owner());
+  // The image writer needs no blank CD: the job asks for none.
+  m_bImageWriter = JobWritesImage();
   Log("Start VCDBurnThread");
   m_arrCDImages.clear();
   m_bCDWorkerRunning = true;
@@ -294,8 +302,8 @@ unsigned CCastrel1Dlg::VCDBurnThread() {
     const int count = m_nCDCount;
     for (int k = 1; k <= count; ++k) {
       m_nCurrentCD = k;
-      if (SendShowDlg(ForCD(count, k, "Please insert an empty CD to burn.", "Please insert empty CD #%d to burn.")) ==
-          IDCANCEL) {
+      if (!m_bImageWriter && SendShowDlg(ForCD(count, k, "Please insert an empty CD to burn.",
+                                               "Please insert empty CD #%d to burn.")) == IDCANCEL) {
         worker.CancelEnd(nullptr);
         return 0;
       }
@@ -308,7 +316,8 @@ unsigned CCastrel1Dlg::VCDBurnThread() {
       }
       burner::Options options;
       burner::GetOptions(&options);
-      WriteTextField(options.volumeLabel, sizeof options.volumeLabel, "Video CD");
+      // The disc's name, and the image file's: "Video CD", "Super Video CD".
+      WriteTextField(options.volumeLabel, sizeof options.volumeLabel, svcd ? "Super Video CD" : "Video CD");
       // The discs of a movie form an album: players know which comes next,
       // and the image writer names each image by its place in it.
       options.albumVolumeCount = count > 1 ? count : 0;
@@ -361,7 +370,8 @@ unsigned CCastrel1Dlg::VCDBurnThread() {
       m_pCDBurned.ResetEvent();
       // Shown before Burn starts the burn, for the same reason as the
       // scan's status; a prompt for a blank CD keeps it.
-      worker.Status(ForCD(count, k, "Burning CD...", "Burning CD #%d..."));
+      worker.Status(m_bImageWriter ? std::string(kWritingImageStatus)
+                                   : ForCD(count, k, "Burning CD...", "Burning CD #%d..."));
       Log("Burn");
       result = burner::Burn();
       while ((result == burner::kNoMedium || result == burner::kNotBlank) && answer == IDOK) {
@@ -424,7 +434,9 @@ std::intptr_t CCastrel1Dlg::OnFinishVCDBurn(std::uintptr_t /*wParam*/, std::intp
     MessageBox(Owner(), "Burning process canceled by user" + KeptCdImagesNote(m_arrCDImages), "Message", MB_OK);
   } else if (!m_bCDBurnError) {
     Log("CDCDs created successfully!");
-    MessageBox(Owner(), single ? "CD created successfully!" : "CDs created successfully!", "Message", MB_OK);
+    const std::string where = m_bImageWriter ? WrittenCdImagesNote(m_arrCDImages, HomeFolder()) : std::string();
+    if (!where.empty()) Log("%s", where.c_str() + 2);
+    MessageBox(Owner(), (single ? "CD created successfully!" : "CDs created successfully!") + where, "Message", MB_OK);
   } else {
     Log("CDCDs have been burnt with errors!");
     MessageBox(Owner(), single ? "CD has been burnt with errors!" : "CDs have been burnt with errors!", "Message",

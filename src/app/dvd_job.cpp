@@ -11,6 +11,7 @@
 
 #include "app/main_window_core.h"
 #include "disc/burning_errors.h"
+#include "disc/cd_split_plan.h"
 #include "platform/dialogs/shell_open.h"
 #include "platform/disc/authoring/dvd_image_builder.h"
 #include "platform/disc/burning/burner.h"
@@ -196,7 +197,7 @@ void CCastrel1Dlg::StartBurnDVD() {
     if (result == 0) {
       m_bBurning = true;
       // A fallback keeps saying where the DVD goes.
-      if (!fellBack) m_pView->SetStatusText("Burning in progress...");
+      if (!fellBack) m_pView->SetStatusText(m_bImageWriter ? kWritingImageStatus : "Burning in progress...");
       return;
     }
     EndDvdJobWithBurnError(result);

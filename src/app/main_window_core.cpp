@@ -183,12 +183,25 @@ void CCastrel1Dlg::OnSysCommand(unsigned nID) {
     return;
   }
   if (nID == SC_CLOSE) {
-    if (m_bBusy && MessageBox(Owner(), "Conversion in progress - Are you sure you want to quit now?", "Message",
-                              MB_YESNO | MB_ICONQUESTION) != IDYES) {
-      return;
-    }
+    if (!AskBeforeQuitting()) return;
     OnCancel();
   }
+}
+
+bool CCastrel1Dlg::AskBeforeQuitting() {
+  const char* question = nullptr;
+  if (m_bBusy) {
+    question = "Conversion in progress - Are you sure you want to quit now?";
+  } else if (m_pView != nullptr && m_pView->ListCount() > 0) {
+    // The list is not kept: closing by mistake would lose the user's work.
+    question = "The files listed are not kept - Are you sure you want to quit now?";
+  }
+  return question == nullptr || MessageBox(Owner(), question, "Message", MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+void CCastrel1Dlg::OnEscape() {
+  Log("CCastrel1Dlg::OnEscape");
+  if (AskBeforeQuitting()) OnCancel();
 }
 
 std::string CCastrel1Dlg::PrepareHelp() {

@@ -71,6 +71,11 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   void EnableControls(bool enable);
   // Escape, the close box, and the end of a list after a close request.
   void OnCancel();
+  // The Escape key: asks as the close box does, then OnCancel.
+  void OnEscape();
+  // Before the user's Escape or close box ends the window: true when nothing
+  // would be lost (no job, no listed files) or the user says Yes.
+  bool AskBeforeQuitting();
   // The window's system commands: the About item (IDM_ABOUTBOX) and SC_CLOSE.
   void OnSysCommand(unsigned nID);
   void OnButtonHelp();

@@ -54,8 +54,8 @@ ConsoleResponder::ConsoleResponder(ConsoleProgress& out, bool answerYes) : m_out
 
 bool ConsoleResponder::IsSuccessText(const std::string& text) {
   // The image writer's DVD message goes on to name the image and offer its folder.
-  return text.starts_with("DVD created successfully!") || text == "CD created successfully!" ||
-         text == "CDs created successfully!" || text.ends_with("were created successfully!");
+  return text.starts_with("DVD created successfully!") || text.starts_with("CD created successfully!") ||
+         text.starts_with("CDs created successfully!") || text.ends_with("were created successfully!");
 }
 
 int ConsoleResponder::ShowMessage(WindowHandle /*owner*/, const MessageBoxRequest& request) {

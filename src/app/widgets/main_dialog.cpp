@@ -168,6 +168,7 @@ MainDialog::MainDialog(CCastrel1Dlg& core, SkinComponent* skin, QWidget* parent)
   small.setPixelSize(11);
   setFont(small);
   CreateControls();
+  SetUpAccess();
   ConnectCommands();
   m_core.SetView(this);
 }
@@ -542,5 +543,5 @@ void MainDialog::closeEvent(QCloseEvent* event) {
 }
 
 void MainDialog::reject() {
-  m_core.OnCancel();
+  m_core.OnEscape();
 }

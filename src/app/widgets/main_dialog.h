@@ -79,6 +79,10 @@ class MainDialog : public QDialog, public MainWindowView {
   // A button of the window was clicked: its command goes to the core.
   void OnCommand();
   void CreateControls();
+  // The slider's end words, names, keys and tab order (main_dialog_access.cpp).
+  void SetUpAccess();
+  QLabel* m_pSmallerFiles = nullptr;
+  QLabel* m_pBetterPicture = nullptr;
   template <typename Control>
   Control* AddControl(int id, Control* control);
   void ConnectCommands();
