@@ -131,6 +131,10 @@ void CCastrel1Dlg::LoadSettings() {
   GetIntRegistryValue(key, "Parallel Jobs", m_nParallelJobs);
   GetIntRegistryValue(key, "DVD Disc Size", m_nDVDDiscSize);
   GetIntRegistryValue(key, "CD Disc Size", m_nCDDiscSize);
+  int chapterMinutes = 0;
+  if (GetIntRegistryValue(key, "Chapter Minutes", chapterMinutes)) {
+    m_nChapterSeconds = std::clamp(chapterMinutes, 0, kMostChapterMinutes) * 60;
+  }
   int speedThousandths = 0;
   if (GetIntRegistryValue(key, "Conversion Speed", speedThousandths) && speedThousandths > 0) {
     m_dConvertSpeed = speedThousandths / 1000.0;
@@ -192,6 +196,7 @@ RegistryStatus CCastrel1Dlg::SaveSettings() {
   setNumber("Parallel Jobs", m_nParallelJobs);
   setNumber("DVD Disc Size", m_nDVDDiscSize);
   setNumber("CD Disc Size", m_nCDDiscSize);
+  setNumber("Chapter Minutes", m_nChapterSeconds / 60);
   setNumber("Conversion Speed", static_cast<int>(m_dConvertSpeed * 1000));
   setText("Output Folder", m_strChosenFolder);
   // The values reach the settings file when the key closes.

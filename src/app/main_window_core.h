@@ -196,6 +196,20 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   // ("Conversion Speed", stored in thousandths); 0 before the first job.
   double m_dConvertSpeed = 0;
 
+  // Menu titles (dvd_menu.cpp) -------------------------------------------
+
+  // The menu's text for a listed file: the one the user gave it, else the
+  // file's name without its extension.
+  std::string MenuTitleFor(const std::string& path) const;
+  // The texts of the DVD's titles, in order, as the menu shows them.
+  std::vector<std::string> MenuTitles();
+  // Gives the listed entry index its menu text ("" gives back the file's name).
+  void SetTitleText(int index, const std::string& text);
+  // Asks for the selected entry's menu text (the list's double click, F2).
+  void OnEditTitle();
+  // The texts the user gave, by the listed file's path.
+  std::map<std::string, std::string> m_mapTitleTexts;
+
   // Preview (preview.cpp) -------------------------------------------------
 
   void OnPlay();
@@ -466,7 +480,8 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   // The DVD job (dvd_job.cpp).
   std::atomic<bool> m_bErasing{false};  // the erase window is open; read by the burner's callbacks
   DvdImageBuilder* m_Builder = nullptr;
-  // Chapter marks inside each title, every so many seconds.
+  // Chapter marks inside each title, every so many seconds; 0: one chapter
+  // a title ("Chapter Minutes", 0 to 30, stored in minutes).
   int m_nChapterSeconds = 300;
   // What the DVD medium holds, in bytes; 0 by the "DVD Disc Size" setting
   // (DvdMediumCapacity); tests make it small.
@@ -572,6 +587,9 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
 // minus one).
 inline constexpr int kSliderTop = 9;
 inline constexpr int kWmvProfileBySlider[] = {1, 5, 6, 7, 8, 9, 10, 11, 12, 13};
+
+// The longest chapter interval the settings offer, in minutes.
+inline constexpr int kMostChapterMinutes = 30;
 
 // The key of the main window's settings, below HKEY_CURRENT_USER.
 inline constexpr const char* kMainSettingsKey = "Software\\Peravel\\Orlenta\\Settings";

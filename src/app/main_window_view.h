@@ -65,6 +65,8 @@ class MainWindowView {
   // the view keeps it. Null when this front end shows no pictures. A view
   // that wraps another passes both of these on.
   virtual PreviewPlayer* CreatePlayer() { return nullptr; }
+  // The menu text of list entry index, shown with it.
+  virtual void SetListTitle(int /*index*/, const std::string& /*title*/) {}
   // The disc the list will make: the gauge under the list.
   virtual void ShowDiscPlan(const DiscPlan& /*plan*/) {}
   // Says which dropped files wait for the running job to end ("" when none).

@@ -56,6 +56,7 @@ class TimeLeftView : public MainWindowView {
   PreviewPlayer* CreatePlayer() override { return m_inner.CreatePlayer(); }
   void SetDeferredDropsText(const std::string& text) override { m_inner.SetDeferredDropsText(text); }
   void ShowDiscPlan(const DiscPlan& plan) override { m_inner.ShowDiscPlan(plan); }
+  void SetListTitle(int index, const std::string& title) override { m_inner.SetListTitle(index, title); }
 
   // "Orlenta - 2:35 left", or the plain caption without a figure.
   static std::string WindowTitle(std::optional<std::chrono::milliseconds> remaining);

@@ -7,6 +7,7 @@
 #include "app/control_ids.h"
 #include "app/main_window_core.h"
 #include "app/recording_view.h"
+#include "disc/disc_prompts.h"
 #include "formats/ffmpeg_page_layout.h"
 #include "formats/settings_sheet_request.h"
 #include "platform/dialogs/scripted_responder.h"
@@ -140,6 +141,34 @@ TEST_F(DiscGauge, TheDiscPagesSetTheDiscSizesWhichAreStored) {
     for (const PageItem& item : page.items) found = found || item.id == FfmpegPageControls(id).discSize;
     EXPECT_TRUE(found) << id;
   }
+}
+
+TEST_F(DiscGauge, MenuTitlesAreTheFileNamesUnlessTheUserNamesThem) {
+  view.list = {"/videos/Holiday 2019.mp4", "/videos/b.tar.mkv"};
+  EXPECT_EQ(core.MenuTitles(), (std::vector<std::string>{"Holiday 2019", "b.tar"}));
+
+  responder.QueueAnswer<TitleTextRequest>(IDOK, {"Summer by the sea\nsecond line"});
+  view.selection = 0;
+  core.OnEditTitle();
+  const auto asked = responder.Requests<TitleTextRequest>();
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0].fileName, "Holiday 2019.mp4");
+  EXPECT_EQ(asked[0].text, "Holiday 2019");
+  EXPECT_EQ(core.MenuTitles(), (std::vector<std::string>{"Summer by the sea", "b.tar"})) << "one line of it";
+  EXPECT_EQ(view.titles[0], "Summer by the sea");
+
+  responder.QueueAnswer<TitleTextRequest>(IDCANCEL);
+  core.OnEditTitle();
+  EXPECT_EQ(core.MenuTitles()[0], "Summer by the sea") << "Cancel changes nothing";
+  core.SetTitleText(0, "");
+  EXPECT_EQ(core.MenuTitles()[0], "Holiday 2019") << "an empty text gives the file's name back";
+
+  core.m_nChapterSeconds = 0;
+  ASSERT_EQ(core.SaveSettings(), ERROR_SUCCESS);
+  CCastrel1Dlg restarted;
+  restarted.SetDefaultSettings();
+  restarted.LoadSettings();
+  EXPECT_EQ(restarted.m_nChapterSeconds, 0) << "chapters off is kept";
 }
 
 }  // namespace

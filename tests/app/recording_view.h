@@ -45,6 +45,7 @@ class RecordingView : public MainWindowView {
 
   void CloseWindow(int result) override { closedWith.push_back(result); }
   void ShowDiscPlan(const DiscPlan& plan) override { plans.push_back(plan); }
+  void SetListTitle(int index, const std::string& title) override { titles[index] = title; }
 
   // The controls' values as the user left them.
   DialogData controls;
@@ -61,5 +62,7 @@ class RecordingView : public MainWindowView {
   std::vector<std::string> list;
   int selection = -1;
   std::vector<int> closedWith;
-  std::vector<DiscPlan> plans;  // every plan the gauge showed, the last one last
+  std::vector<DiscPlan> plans;
+  std::map<int, std::string>
+      titles;  // the menu texts shown with the entries  // every plan the gauge showed, the last one last
 };

@@ -103,6 +103,7 @@ std::string ApplyOptions(CCastrel1Dlg& core, MainWindowView& view, const BatchOp
   if (options.jobs) core.m_nParallelJobs = *options.jobs;
   if (options.dvdDiscSize) core.m_nDVDDiscSize = *options.dvdDiscSize;
   if (options.cdDiscSize) core.m_nCDDiscSize = *options.cdDiscSize;
+  if (options.chapterMinutes) core.m_nChapterSeconds = *options.chapterMinutes * 60;
   if (options.discType) {
     core.m_nDVDType = core.m_nVCDType = core.m_nSVCDType = *options.discType;
     for (OutputFormatId disc : {kFormatDvd, kFormatVcd, kFormatSvcd}) {
@@ -190,6 +191,9 @@ bool AddInputFiles(CCastrel1Dlg& core, ConsoleResponder& responder, ConsoleProgr
   responder.HoldMessages(false);
   responder.ClearComplaint();
   if (allAdded && options.selection) core.View()->ListSelect(*options.selection);
+  if (allAdded) {
+    for (const auto& [number, text] : options.titles) core.SetTitleText(number - 1, text);
+  }
   return allAdded;
 }
 

@@ -61,6 +61,7 @@ class MainDialog : public QDialog, public MainWindowView {
   PreviewPlayer* CreatePlayer() override;
   void SetDeferredDropsText(const std::string& text) override;
   void ShowDiscPlan(const DiscPlan& plan) override;
+  void SetListTitle(int index, const std::string& title) override;
 
   // The preview's player, once the core has made it.
   PlayerHost* Player() const { return m_pPlayer.get(); }

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QKeySequence>
 #include <QLabel>
+#include <QListWidget>
 #include <QShortcut>
 #include <QSlider>
 
@@ -89,7 +90,16 @@ void MainDialog::SetUpAccess() {
       if (button->isEnabled() && button->isVisible()) button->animateClick();
     });
   }
+  // A title's menu text: a double click on its entry, or F2.
+  auto* list = qobject_cast<QListWidget*>(GetDlgItem(kFilesList));
+  connect(list, &QListWidget::itemDoubleClicked, this, [this] { m_core.OnEditTitle(); });
+  connect(new QShortcut(QKeySequence(Qt::Key_F2), list), &QShortcut::activated, this, [this] { m_core.OnEditTitle(); });
   for (std::size_t i = 1; i < std::size(kTabOrder); ++i) {
     setTabOrder(GetDlgItem(kTabOrder[i - 1]), GetDlgItem(kTabOrder[i]));
   }
+}
+
+void MainDialog::SetListTitle(int index, const std::string& title) {
+  QListWidgetItem* item = qobject_cast<QListWidget*>(GetDlgItem(kFilesList))->item(index);
+  if (item != nullptr) item->setToolTip("Title on the DVD menu: " + QString::fromStdString(title));
 }

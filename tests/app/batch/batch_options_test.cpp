@@ -177,4 +177,18 @@ TEST(BatchOptions, DiscSizeAndPlan) {
   EXPECT_FALSE(Parse({"--batch", "--format", "dvd", "a.mp4"}).options.plan);
 }
 
+TEST(BatchOptions, TitlesAndChapters) {
+  const BatchCommandLine line = Parse({"--batch", "--format", "dvd", "--title", "2=Our = garden", "--title", "1=Intro",
+                                       "--chapters", "0", "a.mp4", "b.mp4"});
+  ASSERT_EQ(line.action, BatchCommandLine::Action::Run) << line.text;
+  EXPECT_EQ(line.options.titles, (std::vector<std::pair<int, std::string>>{{2, "Our = garden"}, {1, "Intro"}}));
+  EXPECT_EQ(line.options.chapterMinutes, 0);
+  for (const QStringList& bad : {QStringList{"--title", "3=x"}, QStringList{"--title", "x"},
+                                 QStringList{"--chapters", "31"}, QStringList{"--chapters", "-1"}}) {
+    EXPECT_EQ(Parse(QStringList{"--batch", "--format", "dvd"} + bad + QStringList{"a.mp4", "b.mp4"}).action,
+              BatchCommandLine::Action::UsageError)
+        << bad.join(' ').toStdString();
+  }
+}
+
 }  // namespace

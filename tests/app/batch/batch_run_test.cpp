@@ -138,6 +138,21 @@ TEST_F(BatchRun, PlanPrintsTheGaugesLinesAndConvertsNothing) {
   EXPECT_EQ(presses, 0);
 }
 
+TEST_F(BatchRun, TitlesAndChaptersReachTheDvd) {
+  BatchOptions options = Options();
+  options.files.push_back(Clip("b.mkv"));
+  options.titles = {{2, "The second"}};
+  options.chapterMinutes = 0;
+  std::vector<std::string> titles;
+  int chapterSeconds = -1;
+  Run(options, [&](CCastrel1Dlg& core) {
+    titles = core.MenuTitles();
+    chapterSeconds = core.m_nChapterSeconds;
+  });
+  EXPECT_EQ(titles, (std::vector<std::string>{"a", "The second"}));
+  EXPECT_EQ(chapterSeconds, 0) << "one chapter a title";
+}
+
 TEST_F(BatchRun, TheOptionsReachTheCoreAsTheControlsWould) {
   BatchOptions options = Options();
   options.format = kFormatVcd;
