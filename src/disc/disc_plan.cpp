@@ -31,7 +31,6 @@ std::string Gigabytes(std::int64_t bytes) {
 }
 
 std::string Minutes(std::int64_t seconds) {
-  if (seconds < 60) return "less than a minute";
   const std::int64_t minutes = (seconds + 30) / 60;
   if (minutes < 60) return std::to_string(minutes) + " min";
   return std::to_string(minutes / 60) + " h " + std::to_string(minutes % 60) + " min";
@@ -164,8 +163,9 @@ std::vector<std::string> DiscPlanLines(const DiscPlan& plan) {
   lines.push_back("Video " + std::to_string(plan.videoKbps) + " kbit/s, sound " + std::to_string(plan.audioKbps) +
                   " kbit/s, " + FormatMediaLength(plan.durationMs) + " of video in " + std::to_string(plan.fileCount) +
                   (plan.fileCount == 1 ? " file" : " files"));
-  lines.push_back("Job time: about " + Minutes(plan.jobSeconds) +
-                  (plan.jobTimeMeasured ? " on this machine" : " (a first guess until a job has run here)"));
+  lines.push_back(
+      (plan.jobSeconds < 60 ? std::string("Job time: under a minute") : "Job time: about " + Minutes(plan.jobSeconds)) +
+      (plan.jobTimeMeasured ? " on this machine" : " (a first guess until a job has run here)"));
   if (!plan.problem.empty()) lines.push_back(plan.problem);
   return lines;
 }

@@ -82,6 +82,8 @@ TEST(DiscPlan, LinesSayTheFillTheRateAndTheTimeAndWhyAListDoesNotFit) {
   request.cdVideoKbps = 1150;
   request.durationsMs = {74 * kMinute};
   EXPECT_EQ(DiscPlanLines(PlanDisc(request))[0], "2 CDs of 650 MB (0.76 GB; the last CD 27 % full)");
+  request.durationsMs = {60'000};
+  EXPECT_EQ(DiscPlanLines(PlanDisc(request))[2], "Job time: under a minute on this machine");
 
   request.durationsMs = {};
   EXPECT_EQ(DiscPlanLines(PlanDisc(request)),
