@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 #include <thread>
@@ -39,7 +40,7 @@ namespace {
 constexpr std::chrono::milliseconds kCancelCheck(100);
 
 std::int64_t CdCapacity(const CCastrel1Dlg& core) {
-  return core.m_nCDCapacityBytes > 0 ? core.m_nCDCapacityBytes : kCdCapacityBytes;
+  return core.CdStreamCapacity();
 }
 
 CCastrel1Dlg& Core(void* user) {
@@ -61,6 +62,11 @@ std::string Format(const char* format, int value) {
     }
   }
   return text;
+}
+
+std::string HomeFolder() {
+  const char* home = std::getenv("HOME");
+  return home != nullptr ? home : "";
 }
 
 // A text for one CD of count: the form without a number for a single CD.
@@ -124,6 +130,8 @@ void CCastrel1Dlg::StartBurnCD() {
   }
   burner::SetImageWriterFolder(imageFolder.c_str());
   burner::SetDialogOwner(Owner());
+  // The image writer needs no blank CD: the job asks for none.
+  m_bImageWriter = JobWritesImage();
   Log("Start VCDBurnThread");
   m_arrCDImages.clear();
   m_bCDWorkerRunning = true;
@@ -298,8 +306,8 @@ unsigned CCastrel1Dlg::VCDBurnThread() {
     const int count = m_nCDCount;
     for (int k = 1; k <= count; ++k) {
       m_nCurrentCD = k;
-      if (SendShowDlg(ForCD(count, k, "Please insert an empty CD to burn.", "Please insert empty CD #%d to burn.")) ==
-          IDCANCEL) {
+      if (!m_bImageWriter && SendShowDlg(ForCD(count, k, "Please insert an empty CD to burn.",
+                                               "Please insert empty CD #%d to burn.")) == IDCANCEL) {
         worker.CancelEnd(nullptr);
         return 0;
       }
@@ -312,7 +320,8 @@ unsigned CCastrel1Dlg::VCDBurnThread() {
       }
       burner::Options options;
       burner::GetOptions(&options);
-      WriteTextField(options.volumeLabel, sizeof options.volumeLabel, "Video CD");
+      // The disc's name, and the image file's: "Video CD", "Super Video CD".
+      WriteTextField(options.volumeLabel, sizeof options.volumeLabel, svcd ? "Super Video CD" : "Video CD");
       // The discs of a movie form an album: players know which comes next,
       // and the image writer names each image by its place in it.
       options.albumVolumeCount = count > 1 ? count : 0;
@@ -365,7 +374,8 @@ unsigned CCastrel1Dlg::VCDBurnThread() {
       m_pCDBurned.ResetEvent();
       // Shown before Burn starts the burn, for the same reason as the
       // scan's status; a prompt for a blank CD keeps it.
-      worker.Status(ForCD(count, k, "Burning CD...", "Burning CD #%d..."));
+      worker.Status(m_bImageWriter ? std::string(kWritingImageStatus)
+                                   : ForCD(count, k, "Burning CD...", "Burning CD #%d..."));
       Log("Burn");
       result = burner::Burn();
       while ((result == burner::kNoMedium || result == burner::kNotBlank) && answer == IDOK) {
@@ -429,7 +439,10 @@ std::intptr_t CCastrel1Dlg::OnFinishVCDBurn(std::uintptr_t /*wParam*/, std::intp
                UserText::tr("Message"), MB_OK);
   } else if (!m_bCDBurnError) {
     Log("CDCDs created successfully!");
-    MessageBox(Owner(), single ? UserText::tr("CD created successfully!") : UserText::tr("CDs created successfully!"),
+    const std::string where = m_bImageWriter ? WrittenCdImagesNote(m_arrCDImages, HomeFolder()) : std::string();
+    if (!where.empty()) Log("%s", where.c_str() + 2);
+    MessageBox(Owner(),
+               (single ? UserText::tr("CD created successfully!") : UserText::tr("CDs created successfully!")) + where,
                UserText::tr("Message"), MB_OK);
   } else {
     Log("CDCDs have been burnt with errors!");

@@ -48,6 +48,8 @@ inline constexpr int kStop = 1023;
 inline constexpr int kCopyDvd = 1060;
 inline constexpr int kConvertVideo = 1061;
 inline constexpr int kRipDvd = 1062;
+// The gauge under the list: how full the disc will be.
+inline constexpr int kDiscGauge = 1071;
 
 // The radio of each format id (OutputFormatId 0..6).
 inline constexpr int kFormatRadios[] = {kRadioAvi, kRadioMpeg, kRadioWmv, kRadioRm, kRadioDvd, kRadioVcd, kRadioSvcd};

@@ -10,11 +10,13 @@
 #include <QEventLoop>
 #include <QStandardPaths>
 #include <algorithm>
+#include <chrono>
 #include <exception>
 
 #include "app/main_window_core.h"
 #include "convert/convert_task_list.h"
 #include "convert/progress_position.h"
+#include "disc/disc_plan.h"
 #include "disc/dvd_space_plan.h"
 #include "disc/work_drives.h"
 #include "platform/dialogs/auxiliary_requests.h"
@@ -224,6 +226,7 @@ void CCastrel1Dlg::OnButtonConvert() {
     }
     description.SetParallelJobs(m_nParallelJobs);
     ConvertTaskList::Start(description);
+    m_tListStart = std::chrono::steady_clock::now();
     // Its pings reach this thread only after the command has returned.
     m_bListRunning = true;
     keepOutputFolder = true;
@@ -260,7 +263,8 @@ bool CCastrel1Dlg::PlanDvdJob() {
     MessageBox(Owner(), text, kApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
     return false;
   }
-  const DvdSpacePlan plan = PlanDvdSpace(m_nTotalDuration, m_nDVDBitrate, m_nDVDTrackKbps);
+  const DvdSpacePlan plan =
+      PlanDvdSpace(m_nTotalDuration, m_nDVDBitrate, m_nDVDTrackKbps, DvdPlanCapacityBits(m_nDVDDiscSize));
   if (!plan.fitsOnDisc) {
     const char* text =
         "The listed videos are too long for one DVD.\n"
@@ -427,6 +431,7 @@ void CCastrel1Dlg::OnConversionTaskEnd(const ConvertTaskList& /*list*/) {
   }
   SetConvertProgress(m_nProgressRange);
   m_pView->SetStatusText(UserText::tr("Ready"));
+  MeasureConvertSpeed();
 
   if (m_nOutputFormat == kFormatDvd || IsCdFormat(m_nOutputFormat)) {
     if (m_nOutputFormat == kFormatDvd) {
@@ -452,6 +457,17 @@ void CCastrel1Dlg::OnConversionTaskEnd(const ConvertTaskList& /*list*/) {
   MessageBox(Owner(), text.c_str(), UserText::tr("Ready"), MB_OK | MB_ICONINFORMATION);
   EnableControls(true);
   m_bBusy = false;
+}
+
+void CCastrel1Dlg::MeasureConvertSpeed() {
+  // The media of the converted files over the list's time: the next plans'
+  // job time on this machine. A list of a second or less says too little.
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - m_tListStart).count();
+  std::int64_t mediaMs = 0;
+  for (const PathBuffer& input : m_arrConvertInputs) mediaMs += ListedDuration(input.str());
+  if (seconds < 1.0 || mediaMs <= 0) return;
+  m_dConvertSpeed = static_cast<double>(mediaMs) / 1000.0 / seconds;
+  Log("Conversion speed: %.2f media seconds a second", m_dConvertSpeed);
 }
 
 void CCastrel1Dlg::FFMpegFailed() {

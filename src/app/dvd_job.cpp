@@ -12,6 +12,7 @@
 #include "app/main_window_core.h"
 #include "convert/converter.h"
 #include "disc/burning_errors.h"
+#include "disc/cd_split_plan.h"
 #include "platform/dialogs/shell_open.h"
 #include "platform/disc/authoring/dvd_image_builder.h"
 #include "platform/disc/burning/burner.h"
@@ -159,13 +160,14 @@ void CCastrel1Dlg::StartBurnDVD() {
     if (!built) throw peravel_exception(std::string("BuildDVD: ") + DVDImageBuild_GetLastError(m_Builder));
 
     const std::int64_t authoredBytes = FolderBytes(dvdFolder + "VIDEO_TS");
-    if (authoredBytes > m_nDVDCapacityBytes) {
+    const std::int64_t discBytes = DvdMediumCapacity();
+    if (authoredBytes > discBytes) {
       const double gigabytes = static_cast<double>(authoredBytes) / 1e9;
-      Log("The DVD holds %.2f GB, the disc %.2f GB", gigabytes, static_cast<double>(m_nDVDCapacityBytes) / 1e9);
+      Log("The DVD holds %.2f GB, the disc %.2f GB", gigabytes, static_cast<double>(discBytes) / 1e9);
       EndDvdJobWithMessage(Formatted("The DVD would hold %0.2f GB", gigabytes) +
                            Formatted(", more than the %0.2f GB a DVD holds. Please remove files from the list or "
                                      "choose a lower quality, and convert again.",
-                                     static_cast<double>(m_nDVDCapacityBytes) / 1e9));
+                                     static_cast<double>(discBytes) / 1e9));
       return;
     }
 
@@ -224,7 +226,9 @@ void CCastrel1Dlg::StartBurnDVD() {
     if (result == 0) {
       m_bBurning = true;
       // A fallback keeps saying where the DVD goes.
-      if (!fellBack) m_pView->SetStatusText(UserText::tr("Burning in progress..."));
+      if (!fellBack)
+        m_pView->SetStatusText(m_bImageWriter ? UserText::tr(kWritingImageStatus)
+                                              : UserText::tr("Burning in progress..."));
       return;
     }
     EndDvdJobWithBurnError(result);

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "app/main_window_core.h"
+#include "disc/disc_prompts.h"
 #include "disc/dvd_menu_page.h"
 #include "platform/disc/authoring/menu_description.h"
 #include "platform/video/video_file.h"
@@ -39,6 +40,43 @@ std::vector<std::string> CCastrel1Dlg::DvdTitleSources() {
   return sources;
 }
 
+std::string CCastrel1Dlg::MenuTitleFor(const std::string& path) const {
+  const auto given = m_mapTitleTexts.find(path);
+  return given != m_mapTitleTexts.end() ? given->second : MenuTitleOf(path);
+}
+
+std::vector<std::string> CCastrel1Dlg::MenuTitles() {
+  std::vector<std::string> titles;
+  for (const std::string& source : DvdTitleSources()) titles.push_back(MenuTitleFor(source));
+  return titles;
+}
+
+void CCastrel1Dlg::SetTitleText(int index, const std::string& text) {
+  if (index < 0 || index >= m_pView->ListCount()) return;
+  const std::string path = m_pView->ListText(index);
+  // A line break would break the menu's picture and its description.
+  std::string line = text.substr(0, text.find_first_of("\r\n"));
+  while (!line.empty() && line.back() == ' ') line.pop_back();
+  if (line.empty() || line == MenuTitleOf(path)) {
+    m_mapTitleTexts.erase(path);
+  } else {
+    m_mapTitleTexts[path] = line;
+  }
+  Log("Menu title %d: %s", index + 1, MenuTitleFor(path).c_str());
+  m_pView->SetListTitle(index, MenuTitleFor(path));
+}
+
+void CCastrel1Dlg::OnEditTitle() {
+  Log("CCastrel1Dlg::OnEditTitle");
+  const int selected = m_pView->ListSelection();
+  if (selected < 0 || m_bBusy) return;
+  const std::string path = m_pView->ListText(selected);
+  const std::size_t slash = path.find_last_of('/');
+  const DialogReply<TitleTextRequest> reply = AskDialog(
+      Owner(), TitleTextRequest{slash == std::string::npos ? path : path.substr(slash + 1), MenuTitleFor(path)});
+  if (reply.code == IDOK && reply.answer) SetTitleText(selected, reply.answer->text);
+}
+
 int CCastrel1Dlg::PrepareMenu(const std::string& folder) {
   Log("CCastrel1Dlg::PrepareMenu");
   const std::string descriptionPath = folder + "foxdvdmenu.ini";
@@ -72,8 +110,7 @@ int CCastrel1Dlg::PrepareMenu(const std::string& folder) {
   } restoreAudio{writer, audioEnabled};
   writer.CreateFile(menuVideo, kMpegContainer);
 
-  std::vector<std::string> titles;
-  for (const auto& source : sources) titles.push_back(MenuTitleOf(source));
+  const std::vector<std::string> titles = MenuTitles();
   const MenuPage page = DrawMenuPage(titles, standard);
 
   MenuDescription menu;

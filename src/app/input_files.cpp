@@ -114,6 +114,8 @@ bool CCastrel1Dlg::AddFile(const std::string& path) {
   const ReaderUse use(*this);
   try {
     m_pIVideoFileIn->OpenFile(path);
+    // The disc plan counts every listed file's length.
+    m_mapListDurations[path] = m_pIVideoFileIn->PlayingDuration();
   } catch (const std::exception&) {
     Log("Error opening file %s", path.c_str());
     CloseReader();
@@ -126,6 +128,7 @@ bool CCastrel1Dlg::AddFile(const std::string& path) {
   Log("Add file's name to m_ctrlFiles");
   m_pView->ListAppend(path);
   m_pView->ListSelect(m_pView->ListCount() - 1);
+  UpdateDiscPlan();
   return true;
 }
 
@@ -343,6 +346,8 @@ void CCastrel1Dlg::OnSelchangeFileslist() {
   InputFileInfo(path);
   ClosePlayer();
   ShowFileInPlayer(path);
+  // A CD holds the selected file.
+  UpdateDiscPlan();
 }
 
 void CCastrel1Dlg::AddCommandLineFile() {

@@ -236,7 +236,7 @@ void LibraryConversionRun::ReadWindow() {
     m_settings.vcdBitrate = core.m_nVCDBitrate;
     m_settings.svcdBitrate = core.m_nSVCDBitrate;
     m_settings.dvdVideoKbps = core.m_nDVDVideoKbps;
-    m_settings.cdCapacityBytes = core.m_nCDCapacityBytes;
+    m_settings.cdCapacityBytes = core.CdStreamCapacity();
     m_settings.outputFolder = core.m_strOutputFolder;
     m_settings.discConvertFolder = core.m_szDiscConvertFolder.str();
   });

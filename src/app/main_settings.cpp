@@ -130,6 +130,16 @@ void CCastrel1Dlg::LoadSettings() {
   GetIntRegistryValue(key, "SVCD Device", m_nSVCDDevice);
   GetIntRegistryValue(key, "SVCD Bitrate", m_nSVCDBitrate);
   GetIntRegistryValue(key, "Parallel Jobs", m_nParallelJobs);
+  GetIntRegistryValue(key, "DVD Disc Size", m_nDVDDiscSize);
+  GetIntRegistryValue(key, "CD Disc Size", m_nCDDiscSize);
+  int chapterMinutes = 0;
+  if (GetIntRegistryValue(key, "Chapter Minutes", chapterMinutes)) {
+    m_nChapterSeconds = std::clamp(chapterMinutes, 0, kMostChapterMinutes) * 60;
+  }
+  int speedThousandths = 0;
+  if (GetIntRegistryValue(key, "Conversion Speed", speedThousandths) && speedThousandths > 0) {
+    m_dConvertSpeed = speedThousandths / 1000.0;
+  }
   std::string folder;
   if (GetStringRegistryValue(key, "Output Folder", folder)) {
     m_strOutputFolder = folder;
@@ -185,6 +195,10 @@ RegistryStatus CCastrel1Dlg::SaveSettings() {
   setNumber("SVCD Device", m_nSVCDDevice);
   setNumber("SVCD Bitrate", m_nSVCDBitrate);
   setNumber("Parallel Jobs", m_nParallelJobs);
+  setNumber("DVD Disc Size", m_nDVDDiscSize);
+  setNumber("CD Disc Size", m_nCDDiscSize);
+  setNumber("Chapter Minutes", m_nChapterSeconds / 60);
+  setNumber("Conversion Speed", static_cast<int>(m_dConvertSpeed * 1000));
   setText("Output Folder", m_strChosenFolder);
   // The values reach the settings file when the key closes.
   return key.Close();
@@ -275,6 +289,7 @@ void CCastrel1Dlg::OnHScroll(int code, int /*position*/, int sliderId) {
   if (m_nOutputFormat == kFormatWmv && m_nSliderPos >= 0 && m_nSliderPos <= kSliderTop) {
     m_nWMVProfile = kWmvProfileBySlider[m_nSliderPos] - 1;
   }
+  UpdateDiscPlan();
 }
 
 void CCastrel1Dlg::SetVideoQuality() {

@@ -90,6 +90,7 @@ bool CCastrel1Dlg::OnInitDialog() {
   LoadFormatSettings();
 
   for (int id : kButtonsHiddenAtStart) m_pView->ShowControl(id, false);
+  UpdateDiscPlan();
   return true;
 }
 
@@ -146,6 +147,7 @@ void CCastrel1Dlg::UpdateData(bool bSaveAndValidate) {
   data.strDuration = m_strDuration;
   data.strTracks = m_strTracks;
   m_pView->ExchangeData(data, false);
+  UpdateDiscPlan();
 }
 
 void CCastrel1Dlg::EnableControls(bool enable) {
@@ -189,12 +191,26 @@ void CCastrel1Dlg::OnSysCommand(unsigned nID) {
     return;
   }
   if (nID == SC_CLOSE) {
-    if (m_bBusy && MessageBox(Owner(), UserText::tr("Conversion in progress - Are you sure you want to quit now?"),
-                              UserText::tr("Message"), MB_YESNO | MB_ICONQUESTION) != IDYES) {
-      return;
-    }
+    if (!AskBeforeQuitting()) return;
     OnCancel();
   }
+}
+
+bool CCastrel1Dlg::AskBeforeQuitting() {
+  const char* question = nullptr;
+  if (m_bBusy) {
+    question = "Conversion in progress - Are you sure you want to quit now?";
+  } else if (m_pView != nullptr && m_pView->ListCount() > 0) {
+    // The list is not kept: closing by mistake would lose the user's work.
+    question = "The files listed are not kept - Are you sure you want to quit now?";
+  }
+  return question == nullptr ||
+         MessageBox(Owner(), UserText::tr(question), UserText::tr("Message"), MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+void CCastrel1Dlg::OnEscape() {
+  Log("CCastrel1Dlg::OnEscape");
+  if (AskBeforeQuitting()) OnCancel();
 }
 
 std::string CCastrel1Dlg::PrepareHelp() {

@@ -12,8 +12,10 @@
 // run the handlers on that thread. m_bBusy is read from other threads.
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -25,6 +27,7 @@
 #include "convert/disc_tracks.h"
 #include "convert/ping.h"
 #include "disc/cd_split_plan.h"
+#include "disc/disc_plan.h"
 #include "disc/disc_prompts.h"
 #include "formats/library_pages.h"
 #include "formats/output_format.h"
@@ -74,6 +77,11 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   void EnableControls(bool enable);
   // Escape, the close box, and the end of a list after a close request.
   void OnCancel();
+  // The Escape key: asks as the close box does, then OnCancel.
+  void OnEscape();
+  // Before the user's Escape or close box ends the window: true when nothing
+  // would be lost (no job, no listed files) or the user says Yes.
+  bool AskBeforeQuitting();
   // The window's system commands: the About item (IDM_ABOUTBOX) and SC_CLOSE.
   void OnSysCommand(unsigned nID);
   void OnButtonHelp();
@@ -132,6 +140,8 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   // The sheet offers the disc formats, and every format while a file format
   // is the current one.
   void OnButtonSettings();
+  // The disc sizes of the confirmed sheet's disc pages into the window's settings.
+  void TakeDiscSizes();
   // The library engine's pages; their members mean something only while
   // OnButtonSettings shows them.
   CPageAVI m_pageAVI;
@@ -169,6 +179,42 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   void OnDropUriList(const std::string& uriList);
   void OnRemoveFile();
   void OnSelchangeFileslist();
+
+  // The disc plan (disc_gauge.cpp) ---------------------------------------
+
+  // The disc the list makes in the current format at the current quality
+  // and disc size; the gauge shows it, --plan prints it.
+  DiscPlan MakeDiscPlan();
+  // Shows MakeDiscPlan in the view; after every change of the list, the
+  // format, the quality or the settings.
+  void UpdateDiscPlan();
+  // What the DVD holds, and the stream one CD takes, by the disc sizes
+  // (unless a test has set a small disc).
+  std::int64_t DvdMediumCapacity() const;
+  std::int64_t CdStreamCapacity() const;
+  // A listed file's length in ms, read once (Add File reads it first).
+  std::int64_t ListedDuration(const std::string& path);
+  std::map<std::string, std::int64_t> m_mapListDurations;
+  // "DVD Disc Size" (0 DVD-5, 1 DVD-9) and "CD Disc Size" (0 650 MB, 1 700 MB, 2 800 MB).
+  int m_nDVDDiscSize = 0;
+  int m_nCDDiscSize = 0;
+  // Media seconds the last job converted in a second on this machine
+  // ("Conversion Speed", stored in thousandths); 0 before the first job.
+  double m_dConvertSpeed = 0;
+
+  // Menu titles (dvd_menu.cpp) -------------------------------------------
+
+  // The menu's text for a listed file: the one the user gave it, else the
+  // file's name without its extension.
+  std::string MenuTitleFor(const std::string& path) const;
+  // The texts of the DVD's titles, in order, as the menu shows them.
+  std::vector<std::string> MenuTitles();
+  // Gives the listed entry index its menu text ("" gives back the file's name).
+  void SetTitleText(int index, const std::string& text);
+  // Asks for the selected entry's menu text (the list's double click, F2).
+  void OnEditTitle();
+  // The texts the user gave, by the listed file's path.
+  std::map<std::string, std::string> m_mapTitleTexts;
 
   // Preview (preview.cpp) -------------------------------------------------
 
@@ -264,6 +310,9 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   bool AskAboutLeftOutTracks(const std::vector<std::string>& inputs, TrackWriter writer);
   // No drive has room for a disc job: says how much to free, ends the job.
   void EndForDiskSpace(double gigabytes);
+  // The speed of the list that has just ended, into m_dConvertSpeed.
+  void MeasureConvertSpeed();
+  std::chrono::steady_clock::time_point m_tListStart{};
   // A file task's end ping: its real output, the next file's share.
   void OnFileTaskEnd(const ConvertFileTask& task);
 
@@ -358,8 +407,9 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   // The scaled picture and the disc frame around it, made per file.
   std::unique_ptr<VideoFrame> m_psaFitted;
   std::unique_ptr<VideoFrame> m_psaFrame;
-  // Bytes of stream one CD takes (the CD job's planning too); tests make it small.
-  std::int64_t m_nCDCapacityBytes = kCdCapacityBytes;
+  // Bytes of stream one CD takes (the CD job's planning too); 0 by the "CD
+  // Disc Size" setting (CdStreamCapacity); tests make it small.
+  std::int64_t m_nCDCapacityBytes = 0;
 
   // State -----------------------------------------------------------------
 
@@ -468,10 +518,12 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   // The DVD job (dvd_job.cpp).
   std::atomic<bool> m_bErasing{false};  // the erase window is open; read by the burner's callbacks
   DvdImageBuilder* m_Builder = nullptr;
-  // Chapter marks inside each title, every so many seconds.
+  // Chapter marks inside each title, every so many seconds; 0: one chapter
+  // a title ("Chapter Minutes", 0 to 30, stored in minutes).
   int m_nChapterSeconds = 300;
-  // What the DVD medium holds, in bytes (a DVD-5).
-  std::int64_t m_nDVDCapacityBytes = 4'700'372'992;
+  // What the DVD medium holds, in bytes; 0 by the "DVD Disc Size" setting
+  // (DvdMediumCapacity); tests make it small.
+  std::int64_t m_nDVDCapacityBytes = 0;
 
   // The wait between saving and deleting the temporary files when the window
   // closes.
@@ -573,6 +625,9 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
 // minus one).
 inline constexpr int kSliderTop = 9;
 inline constexpr int kWmvProfileBySlider[] = {1, 5, 6, 7, 8, 9, 10, 11, 12, 13};
+
+// The longest chapter interval the settings offer, in minutes.
+inline constexpr int kMostChapterMinutes = 30;
 
 // The key of the main window's settings, below HKEY_CURRENT_USER.
 inline constexpr const char* kMainSettingsKey = "Software\\Peravel\\Orlenta\\Settings";

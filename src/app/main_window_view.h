@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "disc/disc_plan.h"
 #include "platform/dialogs/message_box.h"
 
 class PreviewPlayer;
@@ -65,6 +66,10 @@ class MainWindowView {
   // the view keeps it. Null when this front end shows no pictures. A view
   // that wraps another passes both of these on.
   virtual PreviewPlayer* CreatePlayer() { return nullptr; }
+  // The menu text of list entry index, shown with it.
+  virtual void SetListTitle(int /*index*/, const std::string& /*title*/) {}
+  // The disc the list will make: the gauge under the list.
+  virtual void ShowDiscPlan(const DiscPlan& /*plan*/) {}
   // Says which dropped files wait for the running job to end ("" when none).
   virtual void SetDeferredDropsText(const std::string& /*text*/) {}
   // Whether the user works in the window now; a front end without a window

@@ -56,6 +56,20 @@ int DiscBitrateOfRow(int row, int firstKbps, int stepKbps, int fallbackKbps) {
 
 }  // namespace
 
+void CCastrel1Dlg::TakeDiscSizes() {
+  const auto sizeOf = [this](OutputFormatId id, int count, int fallback) {
+    if (static_cast<std::size_t>(id) >= m_formats.size()) return fallback;
+    const int size = m_formats[id]->disc_size_id;
+    return size >= 0 && size < count ? size : fallback;
+  };
+  m_nDVDDiscSize = sizeOf(kFormatDvd, kDvdDiscSizeCount, m_nDVDDiscSize);
+  // The VCD and SVCD pages show the same CD size: the one changed counts.
+  const int vcd = sizeOf(kFormatVcd, kCdDiscSizeCount, m_nCDDiscSize);
+  const int svcd = sizeOf(kFormatSvcd, kCdDiscSizeCount, m_nCDDiscSize);
+  m_nCDDiscSize = vcd != m_nCDDiscSize ? vcd : svcd;
+  Log("Disc sizes: DVD %d, CD %d", m_nDVDDiscSize, m_nCDDiscSize);
+}
+
 void CCastrel1Dlg::OnButtonSettings() {
   Log("CCastrel1Dlg::OnButtonSettings");
   SettingsSheetRequest sheet;
@@ -65,6 +79,11 @@ void CCastrel1Dlg::OnButtonSettings() {
   sheet.startPage = StartPage(offered, m_nOutputFormat);
 
   if (m_bUseFfmpeg) {
+    // The disc pages show the window's disc sizes: one for the DVD, one for the CDs.
+    for (OutputFormatId id : {kFormatDvd, kFormatVcd, kFormatSvcd}) {
+      if (static_cast<std::size_t>(id) < m_formats.size())
+        m_formats[id]->disc_size_id = id == kFormatDvd ? m_nDVDDiscSize : m_nCDDiscSize;
+    }
     std::vector<PageChoices> before;
     for (OutputFormatId id : offered) {
       // The format objects are made while the window initialises.
@@ -82,6 +101,7 @@ void CCastrel1Dlg::OnButtonSettings() {
       return;
     }
     // The format objects keep the choices; they are saved when the window closes.
+    TakeDiscSizes();
     UpdateData(false);
     return;
   }

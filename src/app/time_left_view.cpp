@@ -80,12 +80,15 @@ std::string TimeLeftView::WindowTitle(std::optional<std::chrono::milliseconds> r
   return std::string(kApplicationTitle) + " - " + FormatTimeLeft(*remaining) + " left";
 }
 
-TimeLeftView::Stage TimeLeftView::StageOfStatus(const std::string& text) {
+TimeLeftView::Stage TimeLeftView::StageOfStatus(const std::string& text) const {
   if (StartsWith(text, "Converting to")) return Stage::Converting;
   // These status texts come in the user's language.
   const auto is = [&](const char* english) { return text == english || text == UserText::tr(english); };
   if (is("Authoring in progress...")) return Stage::Authoring;
   if (is("Burning in progress...") || is("Finalizing the DVD, Please Wait...")) return Stage::Imaging;
+  if (is("Writing the disc image...")) {
+    return m_core.m_nOutputFormat == kFormatDvd ? Stage::Imaging : Stage::Burning;
+  }
   if (StartsWith(text, "Analyzing file") || StartsWith(text, "Burning CD") || StartsWith(text, "Finalizing CD")) {
     return Stage::Burning;
   }
@@ -105,6 +108,13 @@ void TimeLeftView::SetStatusText(const std::string& text) {
 
 void TimeLeftView::SetProgress(int percent) {
   m_inner.SetProgress(percent);
+  if (percent >= 100 && m_pEstimate) {
+    // The bar full: nothing is left, whatever message the job's end still shows.
+    m_pEstimate.reset();
+    m_stage = Stage::None;
+    Report();
+    return;
+  }
   OnPosition(percent);
 }
 
@@ -112,8 +122,9 @@ void TimeLeftView::SetCompletedText(const std::string& text) {
   m_inner.SetCompletedText(text);
   // "Completed: 37.25%" is finer than the bar.
   double position = 0;
-  if (std::sscanf(text.c_str(), "Completed: %lf", &position) == 1 ||
-      std::sscanf(text.c_str(), "Completed %lf", &position) == 1) {
+  if ((std::sscanf(text.c_str(), "Completed: %lf", &position) == 1 ||
+       std::sscanf(text.c_str(), "Completed %lf", &position) == 1) &&
+      position < 100) {
     OnPosition(position);
   }
 }
@@ -186,7 +197,7 @@ void TimeLeftView::MeasureConvertedFiles() {
 void TimeLeftView::OnPosition(double position) {
   m_position = position;
   if (!m_pEstimate) return;
-  const Clock::time_point now = m_clock();
+  const Clock::time_point now = Now();
   switch (m_stage) {
     case Stage::Converting: {
       const int files = std::max(m_core.m_nInputCount, 1);
@@ -228,10 +239,57 @@ void TimeLeftView::OnPosition(double position) {
 
 void TimeLeftView::Report() {
   std::optional<std::chrono::milliseconds> remaining;
-  if (m_pEstimate) remaining = m_pEstimate->Remaining(m_clock());
+  if (m_pEstimate) remaining = m_pEstimate->Remaining(Now());
   // Whole seconds are all anyone reads; fewer calls for the listener.
   if (remaining) *remaining = std::chrono::milliseconds((remaining->count() + 999) / 1000 * 1000);
   if (remaining == m_reported) return;
   m_reported = remaining;
   if (m_listener) m_listener(remaining);
+}
+
+Clock::time_point TimeLeftView::Now() {
+  const std::lock_guard lock(m_pauseLock);
+  return (m_nOpenQuestions > 0 ? m_pausedAt : m_clock()) - m_paused;
+}
+
+void TimeLeftView::QuestionOpened() {
+  const std::lock_guard lock(m_pauseLock);
+  if (m_nOpenQuestions++ == 0) m_pausedAt = m_clock();
+}
+
+void TimeLeftView::QuestionAnswered() {
+  const std::lock_guard lock(m_pauseLock);
+  if (m_nOpenQuestions == 0) return;
+  if (--m_nOpenQuestions == 0) m_paused += m_clock() - m_pausedAt;
+}
+
+QuestionPause::QuestionPause(TimeLeftView& view) : m_view(view), m_pInner(GetDialogResponder()) {
+  SetDialogResponder(this);
+}
+
+QuestionPause::~QuestionPause() {
+  SetDialogResponder(m_pInner);
+}
+
+namespace {
+
+// Answered, or left by an exception: the clock goes on either way.
+struct OpenQuestion {
+  explicit OpenQuestion(TimeLeftView& waiting) : view(waiting) { view.QuestionOpened(); }
+  ~OpenQuestion() { view.QuestionAnswered(); }
+  OpenQuestion(const OpenQuestion&) = delete;
+  OpenQuestion& operator=(const OpenQuestion&) = delete;
+  TimeLeftView& view;
+};
+
+}  // namespace
+
+int QuestionPause::ShowMessage(WindowHandle owner, const MessageBoxRequest& request) {
+  const OpenQuestion open(m_view);
+  return m_pInner != nullptr ? m_pInner->ShowMessage(owner, request) : DefaultAnswer(request.flags);
+}
+
+DialogResult QuestionPause::ShowDialog(WindowHandle owner, const DialogRequest& request) {
+  const OpenQuestion open(m_view);
+  return m_pInner != nullptr ? m_pInner->ShowDialog(owner, request) : DialogResult{};
 }

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -55,19 +56,28 @@ class TimeLeftView : public MainWindowView {
   PreviewPlayer* CreatePlayer() override { return m_inner.CreatePlayer(); }
   void SetDeferredDropsText(const std::string& text) override { m_inner.SetDeferredDropsText(text); }
   bool IsWindowActive() override { return m_inner.IsWindowActive(); }
+  void ShowDiscPlan(const DiscPlan& plan) override { m_inner.ShowDiscPlan(plan); }
+  void SetListTitle(int index, const std::string& title) override { m_inner.SetListTitle(index, title); }
 
   // "Orlenta - 2:35 left", or the plain caption without a figure.
   static std::string WindowTitle(std::optional<std::chrono::milliseconds> remaining);
 
+  // A question waits for the user (any thread): the job's clock stands still
+  // until it is answered, so the time spent reading it is no slower job.
+  void QuestionOpened();
+  void QuestionAnswered();
+
  private:
   enum class Stage { None, Converting, Authoring, Imaging, Burning };
   // The stage a status line names; None for texts that name none.
-  static Stage StageOfStatus(const std::string& text);
+  Stage StageOfStatus(const std::string& text) const;
   void StartJob();
   void OnPosition(double position);
   // The later stages' work from what the converted files hold so far.
   void MeasureConvertedFiles();
   void Report();
+  // The job's clock: the caller's, less the time questions waited.
+  TimeLeftEstimate::Clock::time_point Now();
 
   const CCastrel1Dlg& m_core;
   MainWindowView& m_inner;
@@ -78,4 +88,26 @@ class TimeLeftView : public MainWindowView {
   Stage m_stage = Stage::None;
   double m_position = 0;
   std::optional<std::chrono::milliseconds> m_reported;
+  // Questions open now, since when, and the time they have held the clock.
+  std::mutex m_pauseLock;
+  int m_nOpenQuestions = 0;
+  TimeLeftEstimate::Clock::time_point m_pausedAt{};
+  TimeLeftEstimate::Clock::duration m_paused{};
+};
+
+// Passes every message and dialog on to the responder installed before it,
+// telling the view while one waits. Installs itself for its lifetime.
+class QuestionPause : public DialogResponder {
+ public:
+  explicit QuestionPause(TimeLeftView& view);
+  ~QuestionPause() override;
+  QuestionPause(const QuestionPause&) = delete;
+  QuestionPause& operator=(const QuestionPause&) = delete;
+
+  int ShowMessage(WindowHandle owner, const MessageBoxRequest& request) override;
+  DialogResult ShowDialog(WindowHandle owner, const DialogRequest& request) override;
+
+ private:
+  TimeLeftView& m_view;
+  DialogResponder* m_pInner;
 };

@@ -99,3 +99,18 @@ std::optional<CdPartPlan> PlanCdParts(const std::vector<std::int64_t>& gopStarts
   if (even.Count() == fewest.Count() && Fits(even, gopStarts, totalBytes, capacityBytes)) return even;
   return fewest;
 }
+
+std::string WrittenCdImagesNote(const std::vector<WrittenCdImage>& images, const std::string& home) {
+  std::string note;
+  for (const WrittenCdImage& image : images) {
+    const std::size_t slash = image.path.find_last_of('/');
+    std::string folder = slash == std::string::npos ? std::string(".") : image.path.substr(0, slash);
+    std::string name = slash == std::string::npos ? image.path : image.path.substr(slash + 1);
+    if (name.size() > 4 && name.compare(name.size() - 4, 4, ".cue") == 0) name += "/.bin";
+    if (!home.empty() && (folder == home || folder.rfind(home + "/", 0) == 0))
+      folder = "~" + folder.substr(home.size());
+    note += "\n\"" + name + "\" in " + folder;
+  }
+  if (note.empty()) return note;
+  return std::string(images.size() == 1 ? "\n\nThe disc image:" : "\n\nThe disc images:") + note;
+}

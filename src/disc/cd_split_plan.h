@@ -27,6 +27,9 @@ int ExpectedCdCount(int videoKbps, std::int64_t durationMs, std::int64_t capacit
 // The message that refuses a movie needing more than kMaxCdCount CDs.
 std::string TooManyCdsMessage(int cdCount);
 
+// What the status line says while the image writer writes a disc's image.
+inline constexpr const char* kWritingImageStatus = "Writing the disc image...";
+
 // A CD of a job that the image writer has written completely: its number
 // (1-based) and the image's cue sheet.
 struct WrittenCdImage {
@@ -45,6 +48,11 @@ struct CdPartPlan {
   std::vector<std::size_t> firstGop;
   int Count() const { return static_cast<int>(firstGop.size()); }
 };
+
+// Where a CD job that has ended put its images, to follow its success
+// message: each image's cue sheet and bin file by name, and their folder,
+// the home folder written "~". Empty when there are none.
+std::string WrittenCdImagesNote(const std::vector<WrittenCdImage>& images, const std::string& home = "");
 
 // Spreads a stream of totalBytes, whose GOPs start at the ascending byte
 // positions gopStarts (the first at or near 0), over the fewest parts of at

@@ -29,3 +29,14 @@ struct EraseDVDDlgRequest {
 inline constexpr const char* kEraseDvdPromptText =
     "The DVD inserted is not blank. Please insert a blank DVD, or erase a rewritable one and select OK to continue "
     "burning. You can also click 'Cancel' to stop the process.";
+
+// The text a DVD title shows on the menu: "OK" with the text typed, or
+// "Cancel". An empty text gives the title its file's name again.
+struct TitleTextRequest {
+  static constexpr const char* kName = "TitleText";
+  struct Answer {
+    std::string text;
+  };
+  std::string fileName;  // the listed file, for the dialog's question
+  std::string text;      // the title's text now
+};

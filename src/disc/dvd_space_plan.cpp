@@ -2,11 +2,12 @@
 
 #include <algorithm>
 
-DvdSpacePlan PlanDvdSpace(std::int64_t totalDurationMs, int dvdBitrateSettingKbps, int trackKbps) {
+DvdSpacePlan PlanDvdSpace(std::int64_t totalDurationMs, int dvdBitrateSettingKbps, int trackKbps,
+                          std::int64_t capacityBits) {
   DvdSpacePlan plan;
   if (totalDurationMs <= 0) return plan;
   // kbit/s at which the whole length fits: bits / ms = kbit / s.
-  const std::int64_t fittingKbps = kDvdCapacityBits / totalDurationMs - trackKbps;
+  const std::int64_t fittingKbps = capacityBits / totalDurationMs - trackKbps;
   std::int64_t video = fittingKbps;
   if (video > dvdBitrateSettingKbps) video = dvdBitrateSettingKbps;
   if (video > kDvdPlanMaxVideoKbps) video = kDvdPlanMaxVideoKbps;

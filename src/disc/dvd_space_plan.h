@@ -32,11 +32,13 @@ struct DvdSpacePlan {
 };
 
 // The plan for a list of totalDurationMs (> 0) under the "DVD Bitrate"
-// setting (kbit/s). The fit test: a fixed quantiser gives no bound of its own
+// setting (kbit/s), on a disc whose plan fills capacityBits (a DVD-5 by
+// default; disc/disc_plan.h has the other sizes). The fit test: a fixed quantiser gives no bound of its own
 // (measured 6.6 to 9.2 Mbit/s at the top of the slider, whatever the length),
 // so the quantiser is kept only when the list would fit even if every title
 // ran at kDvdPlanMaxVideoKbps; otherwise the engine encodes at the planned
 // rate, at most kDvdEncoderMaxVideoKbps.
 // trackKbps: what the titles' sound and subtitle streams take, over the
-// whole length.
-DvdSpacePlan PlanDvdSpace(std::int64_t totalDurationMs, int dvdBitrateSettingKbps, int trackKbps = kDvdAudioKbps);
+// whole length; capacityBits: the disc's room.
+DvdSpacePlan PlanDvdSpace(std::int64_t totalDurationMs, int dvdBitrateSettingKbps, int trackKbps = kDvdAudioKbps,
+                          std::int64_t capacityBits = kDvdCapacityBits);

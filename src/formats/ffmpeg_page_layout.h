@@ -20,6 +20,7 @@ struct FfmpegPageControlIds {
   int audioMultichannel = 0;  // DVD only; 0 on the others
   // The lists whose selection changes other lists' rows.
   std::vector<int> refreshing;
+  int discSize = 0;  // disc pages only; 0 on the others
 };
 
 // The ids of a format's page; all 0 for an unknown format.

@@ -102,6 +102,11 @@ class OutputFormat : public SettingsPage {
   std::int32_t audio_multichannel_id = 0;
   OutputFormatId format_id;
   std::int32_t slider_pos = 0;  // the main window's quality slider, copied in before a conversion
+  // The disc size a disc page shows and edits (DVD: 0 DVD-5, 1 DVD-9; VCD and
+  // SVCD: 0 650 MB, 1 700 MB, 2 800 MB). The window's setting, copied in
+  // before the sheet opens and taken back when it is confirmed; not stored
+  // with the format.
+  std::int32_t disc_size_id = 0;
 
  protected:
   // False for an audio-only output, whose video tables are empty. Apart from

@@ -5,6 +5,7 @@
 #include <map>
 #include <mutex>
 
+#include "disc/disc_plan.h"
 #include "formats/ffmpeg_page_layout.h"
 #include "formats/output_format.h"
 #include "formats/settings_lists.h"
@@ -51,6 +52,8 @@ void OutputFormat::UpdateSettingsValues(bool restore) {
   controls->SetRows(ids.audioBitrate, lists.audio_bitrates);
   controls->SetRows(ids.audioChannels, lists.audio_channels);
   if (ids.audioMultichannel != 0) controls->SetRows(ids.audioMultichannel, lists.audio_multichannel);
+  if (ids.discSize != 0)
+    controls->SetRows(ids.discSize, format_id == kFormatDvd ? DvdDiscSizeNames() : CdDiscSizeNames());
 
   if (restore) FitChoicesToLists(*this, lists);
   DoDataExchange(false);
@@ -72,4 +75,5 @@ void OutputFormat::DoDataExchange(bool save) {
   Exchange(save, ids.audioBitrate, audio_bitrate_id);
   Exchange(save, ids.audioChannels, audio_channels_id);
   if (ids.audioMultichannel != 0) Exchange(save, ids.audioMultichannel, audio_multichannel_id);
+  if (ids.discSize != 0) Exchange(save, ids.discSize, disc_size_id);
 }

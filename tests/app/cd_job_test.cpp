@@ -168,17 +168,18 @@ class CdJob : public ::testing::Test {
 
 TEST_F(CdJob, OneClipOnOneCdBecomesOneVcdImagePair) {
   Converted("pal-vcd", 3.0, kFormatVcd);
-  responder.QueueAnswer<CDCountDlgRequest>(IDOK);
   Start(1);
   ASSERT_TRUE(WaitForWorker());
   ASSERT_TRUE(RunUntil([this] { return !core.m_bBusy; }));
 
-  EXPECT_EQ(Prompts(), std::vector<std::string>{"Please insert an empty CD to burn."});
+  EXPECT_TRUE(Prompts().empty()) << "the image writer takes no CD";
   EXPECT_EQ(FilesIn(m_output), (std::vector<std::string>{"Video CD.bin", "Video CD.cue"}));
   const std::string cue = m_output + "/Video CD.cue";
   EXPECT_NE(VcdInfo(cue).find("VCD 2.0 detected"), std::string::npos) << VcdInfo(cue);
   EXPECT_NE(CdrdaoTocInfo(cue).find("2 tracks"), std::string::npos) << CdrdaoTocInfo(cue);
-  EXPECT_EQ(responder.MessageTexts(), std::vector<std::string>{"CD created successfully!"});
+  EXPECT_EQ(
+      responder.MessageTexts(),
+      std::vector<std::string>{"CD created successfully!\n\nThe disc image:\n\"Video CD.cue/.bin\" in " + m_output});
   EXPECT_EQ(view.status, "Ready");
   EXPECT_EQ(view.progress, 100);
   EXPECT_EQ(view.completed, "Completed 100.00%");
@@ -187,7 +188,8 @@ TEST_F(CdJob, OneClipOnOneCdBecomesOneVcdImagePair) {
   ASSERT_NE(analyzing, view.statuses.end());
   ASSERT_NE(analyzing + 1, view.statuses.end());
   EXPECT_EQ(analyzing[1], "Analyzing file...Done!");
-  EXPECT_NE(std::find(view.statuses.begin(), view.statuses.end(), "Burning CD..."), view.statuses.end());
+  EXPECT_NE(std::find(view.statuses.begin(), view.statuses.end(), "Writing the disc image..."), view.statuses.end());
+  EXPECT_EQ(std::find(view.statuses.begin(), view.statuses.end(), "Burning CD..."), view.statuses.end());
   EXPECT_NE(std::find(view.statuses.begin(), view.statuses.end(), "Finalizing CD...Done!"), view.statuses.end());
   EXPECT_EQ(std::count(view.statuses.begin(), view.statuses.end(), "Done!"), 0);
   EXPECT_EQ(core.m_strOutFile, m_work + "/clip_new.mpg") << "one CD burns the converted file itself";
@@ -202,11 +204,11 @@ TEST_F(CdJob, AnSvcdNeedingTwoCdsIsCutIntoTwoPartsEachWithItsImage) {
   ASSERT_TRUE(wholeInfo) << error;
   core.m_nCDCapacityBytes = static_cast<std::int64_t>(fs::file_size(whole)) * 6 / 10;
 
-  // At each prompt the parts lie ready: they are measured there.
+  // When the first part is analysed the parts lie ready: they are measured there.
   long long partsMs = 0;
   std::vector<std::string> partProblems;
-  responder.SetDialogHandler([&](const DialogRequest& request) {
-    if (request.As<CDCountDlgRequest>() != nullptr && partsMs == 0) {
+  view.onStatus = [&](const std::string& text) {
+    if (text == "Analyzing file #1..." && partsMs == 0) {
       for (int k = 1; k <= 2; ++k) {
         const auto info = ProbeMpeg(m_work + "/clip_new_" + std::to_string(k) + ".mpg", &error);
         if (!info) {
@@ -217,25 +219,28 @@ TEST_F(CdJob, AnSvcdNeedingTwoCdsIsCutIntoTwoPartsEachWithItsImage) {
         partProblems.push_back(VideoCdProblem(*info, VideoCdKind::Svcd));
       }
     }
-    return MakeDialogResult<CDCountDlgRequest>(IDOK);
-  });
+  };
   Start(2);
   ASSERT_TRUE(WaitForWorker());
   ASSERT_TRUE(RunUntil([this] { return !core.m_bBusy; }));
+  view.onStatus = nullptr;
 
-  EXPECT_EQ(Prompts(),
-            (std::vector<std::string>{"Please insert empty CD #1 to burn.", "Please insert empty CD #2 to burn."}));
+  EXPECT_TRUE(Prompts().empty());
   EXPECT_EQ(partProblems, (std::vector<std::string>{"", ""}));
   const double gopMs = 1000.0 * 18 / wholeInfo->frameRate;
   EXPECT_NEAR(static_cast<double>(partsMs), static_cast<double>(wholeInfo->durationMs), gopMs);
-  EXPECT_EQ(FilesIn(m_output), (std::vector<std::string>{"Video CD - CD 1 of 2.bin", "Video CD - CD 1 of 2.cue",
-                                                         "Video CD - CD 2 of 2.bin", "Video CD - CD 2 of 2.cue"}));
+  EXPECT_EQ(FilesIn(m_output),
+            (std::vector<std::string>{"Super Video CD - CD 1 of 2.bin", "Super Video CD - CD 1 of 2.cue",
+                                      "Super Video CD - CD 2 of 2.bin", "Super Video CD - CD 2 of 2.cue"}));
   for (int k = 1; k <= 2; ++k) {
-    const std::string cue = m_output + "/Video CD - CD " + std::to_string(k) + " of 2.cue";
+    const std::string cue = m_output + "/Super Video CD - CD " + std::to_string(k) + " of 2.cue";
     EXPECT_NE(VcdInfo(cue).find("SVCD detected"), std::string::npos) << VcdInfo(cue);
     EXPECT_NE(CdrdaoTocInfo(cue).find("2 tracks"), std::string::npos) << CdrdaoTocInfo(cue);
   }
-  EXPECT_EQ(responder.MessageTexts(), std::vector<std::string>{"CDs created successfully!"});
+  EXPECT_EQ(responder.MessageTexts(),
+            std::vector<std::string>{"CDs created successfully!\n\nThe disc images:\n"
+                                     "\"Super Video CD - CD 1 of 2.cue/.bin\" in " +
+                                     m_output + "\n\"Super Video CD - CD 2 of 2.cue/.bin\" in " + m_output});
 
   // The two CDs share 75 to 100: scan to 77.5, burn to 86.25 where the CD is
   // finalised, 87.5 when it is done; the second from there to 100.
@@ -281,11 +286,16 @@ TEST_F(CdJob, DoneIsAppendedToTheStatusLineAsTheWindowShowsIt) {
 }
 
 TEST_F(CdJob, CancelAtTheFirstPromptBurnsNothing) {
+  // A drive asks for a CD (the image writer does not).
+  const std::string drive = m_dir.File("drive.img");
+  testkit::WriteFile(drive, "");
+  testkit::ScopedEnv drives(kPseudoDrivesVariable, drive);
   Converted("pal-vcd", 2.0, kFormatVcd);
   responder.QueueAnswer<CDCountDlgRequest>(IDCANCEL);
   Start(1);
   ASSERT_TRUE(WaitForWorker());
   EXPECT_EQ(responder.MessageTexts(), std::vector<std::string>{"Burning process canceled by user"});
+  EXPECT_EQ(Prompts(), std::vector<std::string>{"Please insert an empty CD to burn."});
   EXPECT_EQ(view.status, "Cancel");
   EXPECT_FALSE(core.m_bBusy);
   EXPECT_TRUE(FilesIn(m_output).empty());
@@ -297,7 +307,6 @@ TEST_F(CdJob, CancelWhileTheWorkerWaitsEndsItWithinASecondAndLeavesNothing) {
   for (const bool duringBurn : {false, true}) {
     SCOPED_TRACE(duringBurn ? "waiting for the burn" : "waiting for the scan");
     Converted("pal-vcd", 10.0, kFormatVcd);
-    responder.QueueAnswer<CDCountDlgRequest>(IDOK);
     std::atomic<std::chrono::steady_clock::rep> cancelledAt{0};
     auto cancel = [&] {
       if (core.m_bCancel.exchange(true)) return;
@@ -341,19 +350,14 @@ TEST_F(CdJob, CancelWhileTheWorkerWaitsEndsItWithinASecondAndLeavesNothing) {
 // CD 1 is a whole disc once its image is written: a cancel during CD 2 keeps
 // it, and the cancel message says where it is.
 TEST_F(CdJob, ACancelWhileCd2IsWrittenKeepsTheImageOfCd1AndNamesIt) {
-  for (const bool atThePrompt : {true, false}) {
-    SCOPED_TRACE(atThePrompt ? "cancelled at the prompt for CD 2" : "cancelled while CD 2's image is built");
+  {
     for (const std::string& folder : {m_output, m_work}) {
       fs::remove_all(folder);
       fs::create_directories(folder);
     }
     Converted("pal-vcd", 6.0, kFormatVcd);
     core.m_nCDCapacityBytes = static_cast<std::int64_t>(fs::file_size(m_work + "/clip_new.mpg")) * 6 / 10;
-    responder.QueueAnswer<CDCountDlgRequest>(IDOK);
-    if (atThePrompt) {
-      responder.QueueAnswer<CDCountDlgRequest>(IDCANCEL);
-    } else {
-      responder.QueueAnswer<CDCountDlgRequest>(IDOK);
+    {
       // As Convert's cancel does it when the image writer starts building
       // CD 2, and the burn stopped at once (the worker stops it within a
       // moment, before a real CD's image is done).
@@ -383,10 +387,11 @@ TEST_F(CdJob, ACancelWhileCd2IsWrittenKeepsTheImageOfCd1AndNamesIt) {
 TEST_F(CdJob, ADeviceIndexPastTheListFallsBackToTheImageWriter) {
   Converted("pal-vcd", 2.0, kFormatVcd);
   core.m_nVCDDevice = 25;
-  responder.QueueAnswer<CDCountDlgRequest>(IDOK);
   Start(1);
   ASSERT_TRUE(WaitForWorker());
-  EXPECT_EQ(responder.MessageTexts(), std::vector<std::string>{"CD created successfully!"});
+  EXPECT_EQ(
+      responder.MessageTexts(),
+      std::vector<std::string>{"CD created successfully!\n\nThe disc image:\n\"Video CD.cue/.bin\" in " + m_output});
   EXPECT_EQ(FilesIn(m_output), (std::vector<std::string>{"Video CD.bin", "Video CD.cue"}));
 }
 

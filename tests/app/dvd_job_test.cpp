@@ -220,7 +220,7 @@ TEST_F(DvdJob, ThreeTitlesBecomeOneIsoWithAMenuWhoseButtonsPlayThem) {
   EXPECT_EQ(view.progress, 100);
   EXPECT_EQ(view.completed, "Completed 100.00%");
   EXPECT_EQ(view.status, "Ready");
-  for (const char* stage : {"Authoring in progress...", "Burning in progress..."}) {
+  for (const char* stage : {"Authoring in progress...", "Writing the disc image..."}) {
     EXPECT_NE(std::find(view.statuses.begin(), view.statuses.end(), stage), view.statuses.end()) << stage;
   }
   const auto lines = registry.LogLines();

@@ -12,15 +12,20 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QSlider>
+#include <algorithm>
 #include <memory>
 
 #include "app/control_ids.h"
 #include "app/main_window_core.h"
 #include "app/qt_application.h"
+#include "app/widgets/disc_gauge_widget.h"
 #include "platform/dialogs/scripted_responder.h"
 #include "platform/registry/registry_test_env.h"
 #include "platform/skin/widgets/skin_component.h"
+#include "support/event_wait.h"
+#include "ui/control_id.h"
 
 namespace {
 
@@ -225,6 +230,95 @@ TEST_F(MainDialogTest, TheCloseBoxWhileBusyAsksAndEscapeDuringAListOnlyStopsIt) 
   core.OnCancel();  // the list's end
   EXPECT_FALSE(dialog.isVisible());
   EXPECT_EQ(dialog.result(), IDCANCEL);
+}
+
+TEST_F(MainDialogTest, EscapeAndTheCloseBoxAskBeforeQuittingWithFilesListed) {
+  dialog.show();
+  dialog.ListAppend("/videos/holiday.mp4");
+  responder.QueueMessageAnswer(IDNO);
+  QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QApplication::sendEvent(&dialog, &escape);
+  ASSERT_EQ(responder.Messages().size(), 1u);
+  EXPECT_EQ(responder.Messages()[0].text, "The files listed are not kept - Are you sure you want to quit now?");
+  EXPECT_EQ(responder.Messages()[0].flags, MB_YESNO | MB_ICONQUESTION);
+  EXPECT_TRUE(dialog.isVisible()) << "No keeps the window and its list";
+
+  responder.QueueMessageAnswer(IDNO);
+  dialog.close();
+  EXPECT_EQ(responder.Messages().size(), 2u) << "the close box asks too";
+  EXPECT_TRUE(dialog.isVisible());
+
+  dialog.ListDelete(0);
+  QApplication::sendEvent(&dialog, &escape);
+  EXPECT_EQ(responder.Messages().size(), 2u) << "nothing to lose: no question";
+  EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST_F(MainDialogTest, TheGaugeShowsThePlanAndTurnsRedWhenTheListDoesNotFit) {
+  auto* gauge = qobject_cast<DiscGaugeWidget*>(dialog.GetDlgItem(kDiscGauge));
+  ASSERT_NE(gauge, nullptr);
+  const struct {
+    std::vector<std::int64_t> durationsMs;
+    bool fits;
+  } cases[] = {{{30 * 60'000, 45 * 60'000}, true}, {{48 * 3600'000}, false}};
+  for (const auto& c : cases) {
+    while (dialog.ListCount() > 0) dialog.ListDelete(0);
+    for (std::size_t i = 0; i < c.durationsMs.size(); ++i) {
+      const std::string path = "/videos/" + std::to_string(i) + ".mp4";
+      dialog.ListAppend(path);
+      core.m_mapListDurations[path] = c.durationsMs[i];
+    }
+    core.UpdateDiscPlan();
+    QStringList expected;
+    for (const std::string& line : DiscPlanLines(core.MakeDiscPlan())) expected << QString::fromStdString(line);
+    EXPECT_EQ(gauge->Lines(), expected);
+    EXPECT_EQ(gauge->Fits(), c.fits);
+    EXPECT_EQ(gauge->BarColor() == QColor(0xc6, 0x28, 0x28), !c.fits);
+    // The bar is drawn in its colour.
+    const QImage picture = gauge->grab().toImage();
+    EXPECT_EQ(picture.pixelColor(3, 8), gauge->BarColor()) << "the filled part of the bar";
+  }
+}
+
+TEST_F(MainDialogTest, TheSliderSaysItsEndsAndValueAndEveryControlHasANameAndATabPlace) {
+  dialog.show();
+  const auto* smaller = dialog.findChild<QLabel*>("smallerFiles");
+  const auto* better = dialog.findChild<QLabel*>("betterPicture");
+  ASSERT_TRUE(smaller != nullptr && better != nullptr);
+  EXPECT_EQ(smaller->text(), "Smaller files");
+  EXPECT_EQ(better->text(), "Better picture");
+  EXPECT_TRUE(smaller->isVisible() && better->isVisible());
+  auto* quality = qobject_cast<QSlider*>(dialog.GetDlgItem(kQualitySlider));
+  quality->setValue(4);
+  EXPECT_EQ(quality->toolTip(), "Quality 4 of 9");
+
+  for (int id : {kFilesList, kAddFile, kRemoveFile, kQualitySlider, kSettings, kHelp, kConvert, kSelectFolder,
+                 kPlayerSlider, kPlay, kStop, kRadioDvd, kRadioVcd, kRadioSvcd, kProgress, kStatus}) {
+    EXPECT_FALSE(dialog.GetDlgItem(id)->accessibleName().isEmpty()) << id;
+  }
+  // Tab goes down the left column, then the middle one, then the right one.
+  std::vector<int> order;
+  QWidget* control = dialog.GetDlgItem(kFilesList);
+  for (int step = 0; step < 14; ++step, control = control->nextInFocusChain()) {
+    while (GetControlId(control) == IDC_STATIC || !control->isVisible() || control->focusPolicy() == Qt::NoFocus) {
+      control = control->nextInFocusChain();
+    }
+    order.push_back(GetControlId(control));
+  }
+  EXPECT_EQ(order,
+            (std::vector<int>{kFilesList, kRadioDvd, kRadioVcd, kRadioSvcd, kQualitySlider, kAddFile, kRemoveFile,
+                              kSettings, kSelectFolder, kConvert, kPlay, kStop, kPlayerSlider, kHelp}));
+
+  // Every button has its key: Alt+A is Add File, whose chooser the responder answers with Cancel.
+  std::vector<QString> keys;
+  for (const QShortcut* shortcut : dialog.findChildren<QShortcut*>()) keys.push_back(shortcut->key().toString());
+  std::sort(keys.begin(), keys.end());
+  EXPECT_EQ(keys, (std::vector<QString>{"Alt+A", "Alt+C", "Alt+F", "Alt+H", "Alt+P", "Alt+R", "Alt+S", "Alt+T", "F2"}))
+      << "F2 names the selected title";
+  for (QShortcut* shortcut : dialog.findChildren<QShortcut*>()) {
+    if (shortcut->key() == QKeySequence("Alt+A")) emit shortcut->activated();
+  }
+  EXPECT_TRUE(ProcessEventsUntil([&] { return !responder.DialogNames().empty(); }, std::chrono::seconds(10)));
 }
 
 TEST(MainDialogSkin, TheShippedSkinDrawsEveryButtonAndItsLabelBecomesTheTooltip) {

@@ -45,6 +45,8 @@ class RecordingView : public MainWindowView {
   void ListSelect(int index) override { selection = index; }
 
   void CloseWindow(int result) override { closedWith.push_back(result); }
+  void ShowDiscPlan(const DiscPlan& plan) override { plans.push_back(plan); }
+  void SetListTitle(int index, const std::string& title) override { titles[index] = title; }
 
   // The controls' values as the user left them.
   DialogData controls;
@@ -62,4 +64,7 @@ class RecordingView : public MainWindowView {
   int selection = -1;
   bool active = true;  // the window is the one the user works in
   std::vector<int> closedWith;
+  std::vector<DiscPlan> plans;
+  std::map<int, std::string>
+      titles;  // the menu texts shown with the entries  // every plan the gauge showed, the last one last
 };

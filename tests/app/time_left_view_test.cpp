@@ -11,6 +11,8 @@
 #include "app/main_window_core.h"
 #include "app/recording_view.h"
 #include "common/test_kit.h"
+#include "disc/disc_prompts.h"
+#include "platform/dialogs/scripted_responder.h"
 
 namespace {
 
@@ -134,6 +136,33 @@ TEST_F(TimeLeft, ADiscJobCountsItsAuthoringAndImage) {
   now += seconds(2);
   view.SetCompletedText("Completed: 94.00%");
   EXPECT_LE(*Last(), seconds(1));
+}
+
+TEST_F(TimeLeft, AQuestionStopsTheClockAndTheFullBarEndsTheFigure) {
+  Plan(kFormatAvi);
+  ScriptedResponder responder;
+  const QuestionPause pause(view);
+  view.SetStatusText("Converting to AVI...");
+  now += seconds(4);
+  view.SetCompletedText("Completed: 25.00%");
+  ASSERT_TRUE(Last().has_value());
+  EXPECT_EQ(*Last(), seconds(20));
+
+  // A question waits ten minutes: the job is no slower for it.
+  responder.SetDialogHandler([this](const DialogRequest&) {
+    now += std::chrono::minutes(10);
+    return DialogResult{IDOK, {}};
+  });
+  AskDialog(nullptr, CDCountDlgRequest{"Please insert an empty CD to burn.", {}});
+  view.SetCompletedText("Completed: 25.00%");
+  EXPECT_EQ(*Last(), seconds(20)) << "the figure stood still while the question waited";
+  EXPECT_EQ(responder.DialogNames().size(), 1u) << "the question reached the user";
+
+  // The bar full: the job's end shows no figure, whatever message follows.
+  view.SetProgress(100);
+  EXPECT_FALSE(Last().has_value());
+  view.SetCompletedText("Completed 100.00%");
+  EXPECT_FALSE(Last().has_value());
 }
 
 }  // namespace

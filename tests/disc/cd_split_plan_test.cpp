@@ -113,4 +113,17 @@ TEST(PlanCdParts, AGopLargerThanACdOrNoCapacityCannotBePlanned) {
   EXPECT_EQ(small->Count(), 1);
 }
 
+TEST(CdSplitPlan, TheSuccessNoteNamesEveryImageAndItsFolder) {
+  EXPECT_EQ(WrittenCdImagesNote({}, "/home/ann"), "");
+  EXPECT_EQ(WrittenCdImagesNote({{1, "/home/ann/Documents/Video CD.cue"}}, "/home/ann"),
+            "\n\nThe disc image:\n\"Video CD.cue/.bin\" in ~/Documents");
+  EXPECT_EQ(WrittenCdImagesNote(
+                {{1, "/srv/discs/Video CD - CD 1 of 2.cue"}, {2, "/srv/discs/Video CD - CD 2 of 2.cue"}}, "/home/ann"),
+            "\n\nThe disc images:\n\"Video CD - CD 1 of 2.cue/.bin\" in /srv/discs\n"
+            "\"Video CD - CD 2 of 2.cue/.bin\" in /srv/discs");
+  EXPECT_EQ(WrittenCdImagesNote({{1, "/home/anna/Video CD.cue"}}, "/home/ann"),
+            "\n\nThe disc image:\n\"Video CD.cue/.bin\" in /home/anna")
+      << "only the home folder itself is shortened";
+}
+
 }  // namespace

@@ -139,6 +139,22 @@ BatchCommandLine ParseBatchCommandLine(const QStringList& arguments) {
   const QCommandLineOption jobs(
       "jobs", "Convert N files at once (0: as many as the processors keep busy); default: the stored setting.", "N");
   parser.addOption(jobs);
+  const QCommandLineOption discSize(
+      "disc-size", "Disc size: dvd5 or dvd9 for a DVD, 650, 700 or 800 (MB) for the CDs; default: the stored setting.",
+      "SIZE");
+  const QCommandLineOption plan("plan",
+                                "Print how full the disc will be (the window's gauge) and end without converting; "
+                                "exit status 1 when the list does not fit.");
+  parser.addOption(discSize);
+  parser.addOption(plan);
+  const QCommandLineOption title("title", "DVD: the menu's text of title N (1 = the first FILE); repeatable.",
+                                 "N=TEXT");
+  const QCommandLineOption chapters("chapters",
+                                    "DVD: a chapter every MIN minutes (1-30; 0: one chapter a title); "
+                                    "default: the stored setting.",
+                                    "MIN");
+  parser.addOption(title);
+  parser.addOption(chapters);
   parser.addPositionalArgument("FILE", "The video files, in the order of the disc.", "FILE...");
 
   if (!parser.parse(arguments)) return UsageError(parser.errorText().toStdString());
@@ -195,6 +211,25 @@ BatchCommandLine ParseBatchCommandLine(const QStringList& arguments) {
     }
   }
 
+  if (parser.isSet(discSize)) {
+    const QString size = parser.value(discSize).toLower();
+    const QStringList dvdSizes = {"dvd5", "dvd9"};
+    const QStringList cdSizes = {"650", "700", "800"};
+    if (dvdSizes.contains(size)) {
+      options.dvdDiscSize = static_cast<int>(dvdSizes.indexOf(size));
+    } else if (cdSizes.contains(size)) {
+      options.cdDiscSize = static_cast<int>(cdSizes.indexOf(size));
+    } else {
+      return UsageError("Unknown value '" + parser.value(discSize).toStdString() +
+                        "' of option '--disc-size': one of dvd5, dvd9, 650, 700, 800.");
+    }
+  }
+  options.plan = parser.isSet(plan);
+  if (parser.isSet(chapters)) {
+    options.chapterMinutes = NumberIn(parser.value(chapters), 0, 30);
+    if (!options.chapterMinutes) return UsageError("Option '--chapters' needs a number of minutes from 0 to 30.");
+  }
+
   for (const QString& file : parser.positionalArguments()) options.files.push_back(file.toStdString());
   if (options.files.empty()) return UsageError("No FILE given.");
   if (parser.isSet(select)) {
@@ -204,6 +239,16 @@ BatchCommandLine ParseBatchCommandLine(const QStringList& arguments) {
                         ".");
     }
     options.selection = *number - 1;
+  }
+  for (const QString& value : parser.values(title)) {
+    const qsizetype equals = value.indexOf('=');
+    const auto number =
+        equals > 0 ? NumberIn(value.left(equals), 1, static_cast<int>(options.files.size())) : std::nullopt;
+    if (!number) {
+      return UsageError("Option '--title' needs N=TEXT with a file number N from 1 to " +
+                        std::to_string(options.files.size()) + ".");
+    }
+    options.titles.emplace_back(*number, value.mid(equals + 1).toStdString());
   }
   result.action = BatchCommandLine::Action::Run;
   return result;

@@ -2,27 +2,36 @@
 // The command line of the program's batch mode:
 //   orlenta --batch --format dvd|vcd|svcd|avi|mpeg|wmv|rm [--output DIR]
 //           [--device N|--image] [--quality 0-9] [--pal|--ntsc] [--select N]
-//           [--yes] [--jobs N] [--] FILE...
+//           [--yes] [--jobs N] [--disc-size SIZE] [--plan] [--title N=TEXT]...
+//           [--chapters MIN] [--] FILE...
 // read with Qt's parser (GNU conventions: long options, --help, --version,
 // "--" ends the options).
 
 #include <QStringList>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "formats/output_format_id.h"
 
 struct BatchOptions {
   OutputFormatId format = kFormatDvd;
-  std::string outputFolder;      // "" keeps the stored one
-  std::optional<int> device;     // index into the burner's device list
-  bool image = false;            // the burner's image writer
-  std::optional<int> quality;    // the quality slider, 0..9
-  std::optional<int> discType;   // 0 NTSC, 1 PAL
-  std::optional<int> selection;  // 0-based: the file a VCD/SVCD job converts
-  bool yes = false;              // answer OK/Continue to every question
-  std::optional<int> jobs;       // files converted at once, 0 from the processors; nullopt: the stored setting
+  std::string outputFolder;        // "" keeps the stored one
+  std::optional<int> device;       // index into the burner's device list
+  bool image = false;              // the burner's image writer
+  std::optional<int> quality;      // the quality slider, 0..9
+  std::optional<int> discType;     // 0 NTSC, 1 PAL
+  std::optional<int> selection;    // 0-based: the file a VCD/SVCD job converts
+  bool yes = false;                // answer OK/Continue to every question
+  std::optional<int> jobs;         // files converted at once, 0 from the processors; nullopt: the stored setting
+  std::optional<int> dvdDiscSize;  // 0 DVD-5, 1 DVD-9; nullopt: the stored setting
+  std::optional<int> cdDiscSize;   // 0 650 MB, 1 700 MB, 2 800 MB
+  bool plan = false;               // print the disc plan and end without converting
+  // DVD: the menu texts of titles by their number (1 = the first file), and
+  // the chapter interval in minutes (0: one chapter a title).
+  std::vector<std::pair<int, std::string>> titles;
+  std::optional<int> chapterMinutes;
   std::vector<std::string> files;
 };
 

@@ -101,6 +101,9 @@ std::string ApplyOptions(CCastrel1Dlg& core, MainWindowView& view, const BatchOp
     core.OnHScroll(SB_ENDSCROLL, *options.quality, control_id::kQualitySlider);
   }
   if (options.jobs) core.m_nParallelJobs = *options.jobs;
+  if (options.dvdDiscSize) core.m_nDVDDiscSize = *options.dvdDiscSize;
+  if (options.cdDiscSize) core.m_nCDDiscSize = *options.cdDiscSize;
+  if (options.chapterMinutes) core.m_nChapterSeconds = *options.chapterMinutes * 60;
   if (options.discType) {
     core.m_nDVDType = core.m_nVCDType = core.m_nSVCDType = *options.discType;
     for (OutputFormatId disc : {kFormatDvd, kFormatVcd, kFormatSvcd}) {
@@ -188,6 +191,9 @@ bool AddInputFiles(CCastrel1Dlg& core, ConsoleResponder& responder, ConsoleProgr
   responder.HoldMessages(false);
   responder.ClearComplaint();
   if (allAdded && options.selection) core.View()->ListSelect(*options.selection);
+  if (allAdded) {
+    for (const auto& [number, text] : options.titles) core.SetTitleText(number - 1, text);
+  }
   return allAdded;
 }
 
@@ -254,7 +260,20 @@ int RunBatchJob(const BatchOptions& options, std::FILE* out, bool terminal, cons
       SetDialogResponder(previousResponder);
       return kExitUsage;
     }
-    if (!AddInputFiles(core, responder, progress, options) || !AskQuestionsBeforeConverting(core, responder)) {
+    if (options.plan && AddInputFiles(core, responder, progress, options)) {
+      // The gauge's lines, and nothing is converted.
+      const DiscPlan plan = core.MakeDiscPlan();
+      const std::vector<std::string> lines = DiscPlanLines(plan);
+      if (lines.empty()) progress.Message("orlenta: a file format makes no disc; there is nothing to plan.");
+      for (const std::string& line : lines) progress.Message(line);
+      exitCode = plan.fits ? kExitDone : kExitFailed;
+      core.SetView(nullptr);
+      SetDialogResponder(previousResponder);
+      Log("Batch mode: plan printed, exit code %d", exitCode);
+      return exitCode;
+    }
+    if (options.plan || !AddInputFiles(core, responder, progress, options) ||
+        !AskQuestionsBeforeConverting(core, responder)) {
       if (const auto question = responder.UnansweredQuestion()) EndAtQuestion(progress, *question);
       core.SetView(nullptr);
       SetDialogResponder(previousResponder);
@@ -349,5 +368,7 @@ int RunCommandLine(const std::vector<std::string>& arguments, const PressConvert
     case BatchCommandLine::Action::Run:
       break;
   }
-  return RunBatchJob(line.options, stderr, ::isatty(STDERR_FILENO) != 0, pressConvert);
+  // A plan is the run's result: it goes to stdout.
+  std::FILE* out = line.options.plan ? stdout : stderr;
+  return RunBatchJob(line.options, out, ::isatty(::fileno(out)) != 0, pressConvert);
 }

@@ -58,13 +58,10 @@ ConsoleResponder::ConsoleResponder(ConsoleProgress& out, bool answerYes) : m_out
 bool ConsoleResponder::IsSuccessText(const std::string& text) {
   // The job's messages come in the user's language.
   const auto either = [](const char* english) { return std::array<std::string, 2>{english, UserText::tr(english)}; };
-  for (const std::string& done : either("DVD created successfully!")) {
-    // The image writer's DVD message goes on to name the image and offer its folder.
-    if (text.starts_with(done)) return true;
-  }
-  for (const char* english : {"CD created successfully!", "CDs created successfully!"}) {
+  // The image writer's messages go on to name the images (and offer the DVD's folder).
+  for (const char* english : {"DVD created successfully!", "CD created successfully!", "CDs created successfully!"}) {
     for (const std::string& done : either(english)) {
-      if (text == done) return true;
+      if (text.starts_with(done)) return true;
     }
   }
   return text.ends_with("were created successfully!");

@@ -51,6 +51,8 @@ bool CCastrel1App::InitInstance() {
     dialog.setWindowTitle(QString::fromStdString(TimeLeftView::WindowTitle(remaining)));
   });
   core.SetView(&view);
+  // The figure stands still while a question waits for the user.
+  const QuestionPause pause(view);
   core.m_strCommandLine = m_strCommandLine;
   core.m_arrCommandLineFiles = m_arrCommandLineFiles;
   Log("Set default settings for the NCT Video Library");

@@ -21,6 +21,7 @@
 #include "app/control_ids.h"
 #include "app/main_window_core.h"
 #include "app/widgets/banner_widget.h"
+#include "app/widgets/disc_gauge_widget.h"
 #include "app/widgets/my_list_box.h"
 #include "platform/skin/widgets/skin_component.h"
 #include "support/log.h"
@@ -73,6 +74,8 @@ const Placement kPlacements[] = {
     {kCopyDvd, {580, 300, 154, 24}},
     {kRipDvd, {580, 330, 154, 24}},
     {kConvertVideo, {580, 360, 154, 24}},
+    // Between the input files and the formats.
+    {kDiscGauge, {12, 152, 554, 27}},
 };
 
 // The skinned buttons in the layout's order, with their elements.
@@ -166,6 +169,7 @@ MainDialog::MainDialog(CCastrel1Dlg& core, SkinComponent* skin, QWidget* parent)
   small.setPixelSize(11);
   setFont(small);
   CreateControls();
+  SetUpAccess();
   ConnectCommands();
   m_core.SetView(this);
 }
@@ -277,6 +281,7 @@ void MainDialog::CreateControls() {
   AddControl(kCopyDvd, new QPushButton("Copy DVD", this));
   AddControl(kRipDvd, new QPushButton("Rip DVD", this));
   AddControl(kConvertVideo, new QPushButton("Convert Video", this));
+  AddControl(kDiscGauge, new DiscGaugeWidget(this));
 
   for (QWidget* control : m_controls) {
     if (auto* button = qobject_cast<QPushButton*>(control)) {
@@ -525,6 +530,10 @@ void MainDialog::ListSelect(int index) {
   list->setCurrentRow(index);
 }
 
+void MainDialog::ShowDiscPlan(const DiscPlan& plan) {
+  qobject_cast<DiscGaugeWidget*>(GetDlgItem(kDiscGauge))->ShowPlan(plan);
+}
+
 void MainDialog::CloseWindow(int result) {
   done(result);
 }
@@ -536,5 +545,5 @@ void MainDialog::closeEvent(QCloseEvent* event) {
 }
 
 void MainDialog::reject() {
-  m_core.OnCancel();
+  m_core.OnEscape();
 }

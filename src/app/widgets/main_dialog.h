@@ -61,6 +61,8 @@ class MainDialog : public QDialog, public MainWindowView {
   PreviewPlayer* CreatePlayer() override;
   void SetDeferredDropsText(const std::string& text) override;
   bool IsWindowActive() override { return isActiveWindow(); }
+  void ShowDiscPlan(const DiscPlan& plan) override;
+  void SetListTitle(int index, const std::string& title) override;
 
   // The preview's player, once the core has made it.
   PlayerHost* Player() const { return m_pPlayer.get(); }
@@ -79,6 +81,10 @@ class MainDialog : public QDialog, public MainWindowView {
   // A button of the window was clicked: its command goes to the core.
   void OnCommand();
   void CreateControls();
+  // The slider's end words, names, keys and tab order (main_dialog_access.cpp).
+  void SetUpAccess();
+  QLabel* m_pSmallerFiles = nullptr;
+  QLabel* m_pBetterPicture = nullptr;
   template <typename Control>
   Control* AddControl(int id, Control* control);
   void ConnectCommands();

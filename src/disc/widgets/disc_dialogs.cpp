@@ -1,5 +1,7 @@
 #include "disc/widgets/disc_dialogs.h"
 
+#include <QInputDialog>
+
 #include "disc/disc_prompts.h"
 #include "disc/widgets/cd_count_dialog.h"
 #include "disc/widgets/erase_disc_dialog.h"
@@ -15,6 +17,15 @@ void RegisterDiscDialogs(QtResponder& responder) {
   responder.Register<EraseDVDDlgRequest>([](QWidget* owner, const EraseDVDDlgRequest& request) {
     CEraseDVDDlg dialog(request.erase, owner);
     return DialogReply<EraseDVDDlgRequest>{dialog.exec() == IDOK ? IDOK : IDCANCEL, ButtonAnswer{}};
+  });
+  responder.Register<TitleTextRequest>([](QWidget* owner, const TitleTextRequest& request) {
+    bool ok = false;
+    const QString text = QInputDialog::getText(owner, "Title on the DVD menu",
+                                               "The menu's text for " + QString::fromStdString(request.fileName) + ":",
+                                               QLineEdit::Normal, QString::fromStdString(request.text), &ok);
+    DialogReply<TitleTextRequest> reply{ok ? IDOK : IDCANCEL, std::nullopt};
+    if (ok) reply.answer = TitleTextRequest::Answer{text.toStdString()};
+    return reply;
   });
   responder.Register<EraseDiscRequest>([](QWidget* owner, const EraseDiscRequest& request) {
     EraseDiscDialog dialog(request, owner);

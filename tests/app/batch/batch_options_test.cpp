@@ -152,4 +152,43 @@ TEST(BatchOptions, JobsForcesHowManyFilesConvertAtOnce) {
   EXPECT_THAT(Parse({"--help"}).text, HasSubstr("--jobs <N>"));
 }
 
+TEST(BatchOptions, DiscSizeAndPlan) {
+  struct Case {
+    QString value;
+    std::optional<int> dvd;
+    std::optional<int> cd;
+    bool valid;
+  };
+  const Case cases[] = {{"dvd5", 0, {}, true}, {"DVD9", 1, {}, true},  {"650", {}, 0, true},    {"700", {}, 1, true},
+                        {"800", {}, 2, true},  {"4.7", {}, {}, false}, {"dvd10", {}, {}, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.value.toStdString());
+    const BatchCommandLine line = Parse({"--batch", "--format", "dvd", "--disc-size", c.value, "--plan", "a.mp4"});
+    if (!c.valid) {
+      EXPECT_EQ(line.action, BatchCommandLine::Action::UsageError);
+      EXPECT_THAT(line.text, HasSubstr("--disc-size"));
+      continue;
+    }
+    ASSERT_EQ(line.action, BatchCommandLine::Action::Run) << line.text;
+    EXPECT_EQ(line.options.dvdDiscSize, c.dvd);
+    EXPECT_EQ(line.options.cdDiscSize, c.cd);
+    EXPECT_TRUE(line.options.plan);
+  }
+  EXPECT_FALSE(Parse({"--batch", "--format", "dvd", "a.mp4"}).options.plan);
+}
+
+TEST(BatchOptions, TitlesAndChapters) {
+  const BatchCommandLine line = Parse({"--batch", "--format", "dvd", "--title", "2=Our = garden", "--title", "1=Intro",
+                                       "--chapters", "0", "a.mp4", "b.mp4"});
+  ASSERT_EQ(line.action, BatchCommandLine::Action::Run) << line.text;
+  EXPECT_EQ(line.options.titles, (std::vector<std::pair<int, std::string>>{{2, "Our = garden"}, {1, "Intro"}}));
+  EXPECT_EQ(line.options.chapterMinutes, 0);
+  for (const QStringList& bad : {QStringList{"--title", "3=x"}, QStringList{"--title", "x"},
+                                 QStringList{"--chapters", "31"}, QStringList{"--chapters", "-1"}}) {
+    EXPECT_EQ(Parse(QStringList{"--batch", "--format", "dvd"} + bad + QStringList{"a.mp4", "b.mp4"}).action,
+              BatchCommandLine::Action::UsageError)
+        << bad.join(' ').toStdString();
+  }
+}
+
 }  // namespace

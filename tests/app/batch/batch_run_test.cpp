@@ -14,6 +14,7 @@
 #include <filesystem>
 
 #include "app/main_window_core.h"
+#include "app/recording_view.h"
 #include "common/test_kit.h"
 #include "disc/dvd_space_plan.h"
 #include "platform/dialogs/message_box.h"
@@ -103,6 +104,53 @@ TEST_F(BatchRun, TheJobsLastWordDecidesTheExitCode) {
   EXPECT_THAT(output, HasSubstr("Converting to DVD-Compatible MPEG... 40%\n"));
   EXPECT_THAT(output, HasSubstr("DVD created successfully!\n"));
   EXPECT_THAT(output, HasSubstr("orlenta: the job failed: Burning error: No medium\n"));
+}
+
+TEST_F(BatchRun, PlanPrintsTheGaugesLinesAndConvertsNothing) {
+  BatchOptions options = Options();
+  options.files.push_back(Clip("b.mkv"));
+  options.plan = true;
+  options.dvdDiscSize = 1;
+  // The gauge of a window core with the same files and disc size.
+  std::vector<std::string> gauge;
+  {
+    RecordingView view;
+    CCastrel1Dlg core;
+    core.SetView(&view);
+    core.SetDefaultSettings();
+    core.LoadSettings();
+    core.OnInitDialog();
+    view.controls.nOutputFormat = kFormatDvd;
+    core.OnFormatRadio(kFormatDvd);
+    core.m_nDVDDiscSize = 1;
+    for (const std::string& file : options.files) ASSERT_TRUE(core.AddFile(file));
+    gauge = DiscPlanLines(view.plans.back());
+    core.SetView(nullptr);
+  }
+  ASSERT_GE(gauge.size(), 3u);
+  EXPECT_THAT(gauge[0], HasSubstr("of DVD-9 (8.5 GB)"));
+  EXPECT_THAT(gauge[1], HasSubstr("in 2 files"));
+
+  EXPECT_EQ(Run(options, [](CCastrel1Dlg&) { ADD_FAILURE() << "--plan converts nothing"; }), kExitDone);
+  std::string expected;
+  for (const std::string& line : gauge) expected += line + "\n";
+  EXPECT_EQ(Output(), expected);
+  EXPECT_EQ(presses, 0);
+}
+
+TEST_F(BatchRun, TitlesAndChaptersReachTheDvd) {
+  BatchOptions options = Options();
+  options.files.push_back(Clip("b.mkv"));
+  options.titles = {{2, "The second"}};
+  options.chapterMinutes = 0;
+  std::vector<std::string> titles;
+  int chapterSeconds = -1;
+  Run(options, [&](CCastrel1Dlg& core) {
+    titles = core.MenuTitles();
+    chapterSeconds = core.m_nChapterSeconds;
+  });
+  EXPECT_EQ(titles, (std::vector<std::string>{"a", "The second"}));
+  EXPECT_EQ(chapterSeconds, 0) << "one chapter a title";
 }
 
 TEST_F(BatchRun, TheOptionsReachTheCoreAsTheControlsWould) {

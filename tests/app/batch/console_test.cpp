@@ -160,6 +160,7 @@ TEST(ConsoleResponder, TheOutcomeOfAJob) {
   responder.ShowMessage(nullptr, {"DVD created successfully!", "Message", MB_OK});
   EXPECT_TRUE(responder.SawSuccess());
   for (const char* text : {"DVD created successfully!", "CD created successfully!", "CDs created successfully!",
+                           "CD created successfully!\n\nThe disc image:\n\"Video CD.cue/.bin\" in ~/Documents",
                            "\"/v/a_new.avi\"\n\"/v/b_new.avi\"\nwere created successfully!"}) {
     EXPECT_TRUE(ConsoleResponder::IsSuccessText(text)) << text;
   }

@@ -1,0 +1,71 @@
+// CCastrel1Dlg: the disc the list will make, worked out for the window's
+// gauge and the batch mode's --plan whenever the list, the format, the
+// quality or the disc size changes.
+
+#include <exception>
+
+#include "app/main_window_core.h"
+#include "platform/video/media_reader.h"
+#include "support/log.h"
+
+namespace {
+
+bool IsCd(int format) {
+  return format == kFormatVcd || format == kFormatSvcd;
+}
+
+}  // namespace
+
+std::int64_t CCastrel1Dlg::DvdMediumCapacity() const {
+  return m_nDVDCapacityBytes > 0 ? m_nDVDCapacityBytes : DvdMediumBytes(m_nDVDDiscSize);
+}
+
+std::int64_t CCastrel1Dlg::CdStreamCapacity() const {
+  return m_nCDCapacityBytes > 0 ? m_nCDCapacityBytes : CdStreamCapacityBytes(m_nCDDiscSize);
+}
+
+std::int64_t CCastrel1Dlg::ListedDuration(const std::string& path) {
+  const auto known = m_mapListDurations.find(path);
+  if (known != m_mapListDurations.end()) return known->second;
+  std::int64_t duration = 0;
+  try {
+    const MediaReader reader(path);
+    duration = reader.Facts().hasVideo ? reader.Facts().videoDurationMs : reader.Facts().audioDurationMs;
+  } catch (const std::exception& error) {
+    Log("Disc plan: no length of %s: %s", path.c_str(), error.what());
+  }
+  m_mapListDurations[path] = duration;
+  return duration;
+}
+
+DiscPlan CCastrel1Dlg::MakeDiscPlan() {
+  DiscPlanRequest request;
+  request.format = IsKnownFormat(m_nOutputFormat) ? static_cast<OutputFormatId>(m_nOutputFormat) : kFormatAvi;
+  request.dvdBitrateSettingKbps = m_nDVDBitrate;
+  request.dvdDiscSize = m_nDVDDiscSize;
+  request.cdDiscSize = m_nCDDiscSize;
+  request.cdStreamBytesOverride = m_nCDCapacityBytes;
+  if (m_dConvertSpeed > 0) request.convertSpeed = m_dConvertSpeed;
+  if (m_pView == nullptr) return PlanDisc(request);
+  const int count = m_pView->ListCount();
+  if (IsCd(m_nOutputFormat)) {
+    const std::size_t format = static_cast<std::size_t>(m_nOutputFormat);
+    if (format < m_formats.size()) {
+      request.cdVideoKbps = m_formats[format]->GetEncodingParameters().video_bitrate / 1000;
+    } else {
+      request.cdVideoKbps = m_nOutputFormat == kFormatVcd ? m_nVCDBitrate : m_nSVCDBitrate;
+    }
+    // A CD job converts one file: the selected one, or the one the window shows.
+    const int selected = m_pView->ListSelection();
+    const int entry = selected >= 0 && selected < count ? selected : count - 1;
+    if (entry >= 0) request.durationsMs.push_back(ListedDuration(m_pView->ListText(entry)));
+  } else {
+    for (int index = 0; index < count; ++index) request.durationsMs.push_back(ListedDuration(m_pView->ListText(index)));
+  }
+  return PlanDisc(request);
+}
+
+void CCastrel1Dlg::UpdateDiscPlan() {
+  if (m_pView == nullptr) return;
+  m_pView->ShowDiscPlan(MakeDiscPlan());
+}

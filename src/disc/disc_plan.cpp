@@ -1,0 +1,184 @@
+#include "disc/disc_plan.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "disc/cd_split_plan.h"
+
+namespace {
+
+// What the discs hold (2,295,104 and 4,173,824 sectors of 2048 bytes). The
+// plan fills 35,000,000,000 bits of a DVD-5 (93 %), and the same share of a DVD-9.
+constexpr std::int64_t kDvdMediumBytes[kDvdDiscSizeCount] = {4'700'372'992, 8'547'991'552};
+constexpr const char* kDvdNames[kDvdDiscSizeCount] = {"DVD-5 (4.7 GB)", "DVD-9 (8.5 GB)"};
+constexpr int kCdMegabytes[kCdDiscSizeCount] = {650, 700, 800};
+// What the disc job writes besides the streams, and how fast (the image at
+// disk speed, as the time-left estimate expects it).
+constexpr double kImageMegabytesPerSecond = 150;
+
+int DvdIndex(int size) {
+  return size >= 0 && size < kDvdDiscSizeCount ? size : 0;
+}
+int CdIndex(int size) {
+  return size >= 0 && size < kCdDiscSizeCount ? size : 0;
+}
+
+std::string Gigabytes(std::int64_t bytes) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.2f GB", static_cast<double>(bytes) / 1e9);
+  return text;
+}
+
+std::string Minutes(std::int64_t seconds) {
+  const std::int64_t minutes = (seconds + 30) / 60;
+  if (minutes < 60) return std::to_string(minutes) + " min";
+  return std::to_string(minutes / 60) + " h " + std::to_string(minutes % 60) + " min";
+}
+
+int Percent(std::int64_t part, std::int64_t whole) {
+  if (whole <= 0) return 0;
+  return static_cast<int>(std::lround(100.0 * static_cast<double>(part) / static_cast<double>(whole)));
+}
+
+void PlanJobTime(const DiscPlanRequest& request, DiscPlan& plan) {
+  const double speed = request.convertSpeed.value_or(kFirstGuessConvertSpeed);
+  plan.jobTimeMeasured = request.convertSpeed.has_value();
+  const double converting = static_cast<double>(plan.durationMs) / 1000.0 / std::max(speed, 0.01);
+  const double writing = static_cast<double>(plan.sizeBytes) / 1e6 / kImageMegabytesPerSecond;
+  plan.jobSeconds = static_cast<std::int64_t>(std::ceil(converting + writing));
+}
+
+void PlanDvd(const DiscPlanRequest& request, DiscPlan& plan) {
+  const int size = DvdIndex(request.dvdDiscSize);
+  plan.discName = kDvdNames[size];
+  plan.audioKbps = kDvdAudioKbps;
+  const std::int64_t capacityBits = DvdPlanCapacityBits(size);
+  plan.discBytes = DvdMediumBytes(size);
+  if (plan.fileCount > kDvdMaxTitles) {
+    plan.fits = false;
+    plan.problem = "A DVD menu holds at most " + std::to_string(kDvdMaxTitles) + " titles and the list holds " +
+                   std::to_string(plan.fileCount) + " files: remove some files or make a second DVD of them.";
+  }
+  if (plan.durationMs <= 0) return;
+  const DvdSpacePlan space = PlanDvdSpace(plan.durationMs, request.dvdBitrateSettingKbps, kDvdAudioKbps, capacityBits);
+  if (!space.fitsOnDisc) {
+    // Not even the sound fits: the whole list at the sound's rate.
+    plan.videoKbps = 0;
+    plan.sizeBytes = plan.durationMs * kDvdAudioKbps / 8;
+    plan.fits = false;
+    if (plan.problem.empty()) {
+      plan.problem = "The list does not fit: its " + FormatMediaLength(plan.durationMs) +
+                     " of video need more than one " + std::string(size == 0 ? "DVD-5" : "DVD-9") +
+                     " even at the lowest quality; remove some files" +
+                     (size == 0 ? " or choose DVD-9 in the DVD settings." : " or make a second DVD of them.");
+    }
+  } else {
+    plan.videoKbps = space.videoKbps;
+    plan.sizeBytes = plan.durationMs * (space.videoKbps + kDvdAudioKbps) / 8;
+  }
+  plan.fillPercent = Percent(plan.sizeBytes, plan.discBytes);
+}
+
+void PlanCd(const DiscPlanRequest& request, DiscPlan& plan) {
+  const int size = CdIndex(request.cdDiscSize);
+  plan.discName = std::to_string(kCdMegabytes[size]) + " MB CDs";
+  plan.audioKbps = kVideoCdAudioKbps;
+  plan.videoKbps = request.cdVideoKbps;
+  plan.discBytes = request.cdStreamBytesOverride > 0 ? request.cdStreamBytesOverride : CdStreamCapacityBytes(size);
+  if (plan.durationMs <= 0) return;
+  plan.sizeBytes = plan.durationMs * (plan.videoKbps + kVideoCdAudioKbps) / 8;
+  plan.cdCount = ExpectedCdCount(plan.videoKbps, plan.durationMs, plan.discBytes);
+  const std::int64_t onLast = plan.sizeBytes - (plan.cdCount - 1) * plan.discBytes;
+  plan.fillPercent = Percent(onLast, plan.discBytes);
+  if (plan.cdCount > kMaxCdCount) {
+    plan.fits = false;
+    plan.problem = "The movie does not fit: it needs " + std::to_string(plan.cdCount) + " CDs and one movie may take " +
+                   "at most " + std::to_string(kMaxCdCount) + "; choose a lower quality, larger CDs or a shorter file.";
+  }
+}
+
+}  // namespace
+
+std::vector<std::string> DvdDiscSizeNames() {
+  return {std::begin(kDvdNames), std::end(kDvdNames)};
+}
+
+std::vector<std::string> CdDiscSizeNames() {
+  std::vector<std::string> names;
+  for (int megabytes : kCdMegabytes) names.push_back(std::to_string(megabytes) + " MB");
+  return names;
+}
+
+std::int64_t DvdMediumBytes(int dvdDiscSize) {
+  return kDvdMediumBytes[DvdIndex(dvdDiscSize)];
+}
+
+std::int64_t DvdPlanCapacityBits(int dvdDiscSize) {
+  // The DVD-5's figure exactly; a DVD-9 in proportion to its label (in
+  // tenths of a gigabyte, 47 and 85, so that nothing overflows).
+  constexpr std::int64_t kTenthGigabyte = 100'000'000;
+  return kDvdCapacityBits * (kDvdMediumBytes[DvdIndex(dvdDiscSize)] / kTenthGigabyte) /
+         (kDvdMediumBytes[0] / kTenthGigabyte);
+}
+
+std::int64_t CdStreamCapacityBytes(int cdDiscSize) {
+  return kCdCapacityBytes * kCdMegabytes[CdIndex(cdDiscSize)] / kCdMegabytes[0];
+}
+
+int CdLabelMegabytes(int cdDiscSize) {
+  return kCdMegabytes[CdIndex(cdDiscSize)];
+}
+
+DiscPlan PlanDisc(const DiscPlanRequest& request) {
+  DiscPlan plan;
+  plan.isDisc = IsDiscFormat(request.format);
+  if (!plan.isDisc) return plan;
+  plan.fileCount = static_cast<int>(request.durationsMs.size());
+  for (std::int64_t duration : request.durationsMs) plan.durationMs += std::max<std::int64_t>(duration, 0);
+  if (request.format == kFormatDvd) {
+    PlanDvd(request, plan);
+  } else {
+    PlanCd(request, plan);
+  }
+  PlanJobTime(request, plan);
+  return plan;
+}
+
+std::vector<std::string> DiscPlanLines(const DiscPlan& plan) {
+  if (!plan.isDisc) return {};
+  std::vector<std::string> lines;
+  if (plan.fileCount == 0 || plan.durationMs <= 0) {
+    lines.push_back("No video listed yet: add files to see how full the disc will be.");
+    return lines;
+  }
+  if (plan.cdCount > 0) {
+    lines.push_back(std::to_string(plan.cdCount) + (plan.cdCount == 1 ? " CD" : " CDs") + " of " +
+                    plan.discName.substr(0, plan.discName.size() - 4) + " (" + Gigabytes(plan.sizeBytes) +
+                    "; the last CD " + std::to_string(plan.fillPercent) + " % full)");
+  } else {
+    lines.push_back(Gigabytes(plan.sizeBytes) + " of " + plan.discName + ", " + std::to_string(plan.fillPercent) +
+                    " % full");
+  }
+  lines.push_back("Video " + std::to_string(plan.videoKbps) + " kbit/s, sound " + std::to_string(plan.audioKbps) +
+                  " kbit/s, " + FormatMediaLength(plan.durationMs) + " of video in " + std::to_string(plan.fileCount) +
+                  (plan.fileCount == 1 ? " file" : " files"));
+  lines.push_back(
+      (plan.jobSeconds < 60 ? std::string("Job time: under a minute") : "Job time: about " + Minutes(plan.jobSeconds)) +
+      (plan.jobTimeMeasured ? " on this machine" : " (a first guess until a job has run here)"));
+  if (!plan.problem.empty()) lines.push_back(plan.problem);
+  return lines;
+}
+
+std::string FormatMediaLength(std::int64_t ms) {
+  const std::int64_t seconds = std::max<std::int64_t>(ms, 0) / 1000;
+  char text[32];
+  if (seconds >= 3600) {
+    std::snprintf(text, sizeof text, "%lld:%02lld:%02lld", static_cast<long long>(seconds / 3600),
+                  static_cast<long long>(seconds / 60 % 60), static_cast<long long>(seconds % 60));
+  } else {
+    std::snprintf(text, sizeof text, "%lld:%02lld", static_cast<long long>(seconds / 60),
+                  static_cast<long long>(seconds % 60));
+  }
+  return text;
+}

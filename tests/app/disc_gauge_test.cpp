@@ -1,0 +1,174 @@
+// The gauge under the list, headless: the core's plan for the listed files
+// follows the list, the format, the quality and the disc sizes (the settings
+// sheet's disc pages), and is stored with the settings.
+
+#include <gtest/gtest.h>
+
+#include "app/control_ids.h"
+#include "app/main_window_core.h"
+#include "app/recording_view.h"
+#include "disc/disc_prompts.h"
+#include "formats/ffmpeg_page_layout.h"
+#include "formats/settings_sheet_request.h"
+#include "platform/dialogs/scripted_responder.h"
+#include "platform/registry/registry_test_env.h"
+
+namespace {
+
+constexpr std::int64_t kMinute = 60'000;
+constexpr int SB_ENDSCROLL = 8;
+
+class DiscGauge : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    core.SetView(&view);
+    core.SetDefaultSettings();
+    core.OnInitDialog();
+  }
+
+  // Listed files of these lengths (known to the core as Add File leaves them).
+  void List(const std::vector<std::int64_t>& durationsMs) {
+    view.list.clear();
+    for (std::size_t i = 0; i < durationsMs.size(); ++i) {
+      const std::string path = "/videos/title " + std::to_string(i + 1) + ".mp4";
+      view.list.push_back(path);
+      core.m_mapListDurations[path] = durationsMs[i];
+    }
+    core.UpdateData(false);
+  }
+  void ChooseFormat(OutputFormatId format) {
+    view.controls.nOutputFormat = format;
+    core.OnFormatRadio(format);
+  }
+  void MoveQuality(int position) {
+    view.controls.nSliderPos = position;
+    core.OnHScroll(SB_ENDSCROLL, position, control_id::kQualitySlider);
+  }
+  const DiscPlan& Shown() const { return view.plans.back(); }
+
+  ScopedRegistryFile registry;
+  ScriptedResponder responder;
+  RecordingView view;
+  CCastrel1Dlg core;
+};
+
+TEST_F(DiscGauge, FollowsTheListTheFormatTheQualityAndTheDiscSize) {
+  ASSERT_FALSE(view.plans.empty()) << "the window opens with a gauge";
+  EXPECT_EQ(Shown().fileCount, 0);
+
+  List({60 * kMinute, 60 * kMinute});
+  // 2 h: 35e9 / 7,200,000 - 224 = 4637 kbit/s, under the 5000 of the setting.
+  EXPECT_EQ(Shown().videoKbps, 4637);
+  EXPECT_EQ(Shown().fillPercent, 93);
+  EXPECT_TRUE(Shown().fits);
+
+  MoveQuality(2);  // the slider's third place: 3000 kbit/s
+  EXPECT_EQ(Shown().videoKbps, 3000);
+  EXPECT_EQ(Shown().fillPercent, 62);
+
+  core.m_nDVDDiscSize = 1;
+  MoveQuality(5);  // 6000 kbit/s fits a DVD-9
+  EXPECT_EQ(Shown().videoKbps, 6000);
+  EXPECT_EQ(Shown().discName, "DVD-9 (8.5 GB)");
+
+  // A VCD holds the selected file: one hour, 618,300,000 bytes.
+  view.selection = 0;
+  ChooseFormat(kFormatVcd);
+  EXPECT_EQ(Shown().cdCount, 2) << "over two 650 MB CDs";
+  core.m_nCDDiscSize = 1;
+  core.UpdateData(false);
+  EXPECT_EQ(Shown().cdCount, 1) << "one 700 MB CD";
+
+  // Removing the files empties the gauge.
+  ChooseFormat(kFormatDvd);
+  view.selection = 0;
+  core.OnRemoveFile();
+  view.selection = 0;
+  core.OnRemoveFile();
+  EXPECT_EQ(Shown().fileCount, 0);
+  EXPECT_EQ(DiscPlanLines(Shown()).front(), "No video listed yet: add files to see how full the disc will be.");
+}
+
+TEST_F(DiscGauge, TheGaugeShowsTheFiguresOfThePlanForATableOfLists) {
+  struct Case {
+    std::vector<std::int64_t> durationsMs;
+    bool fits;
+  };
+  const Case cases[] = {{{5 * kMinute}, true},
+                        {std::vector<std::int64_t>(8, 20 * kMinute), true},
+                        {{40 * 60 * kMinute, 10 * 60 * kMinute}, false}};
+  for (const Case& c : cases) {
+    List(c.durationsMs);
+    DiscPlanRequest request;
+    request.format = kFormatDvd;
+    request.durationsMs = c.durationsMs;
+    request.dvdBitrateSettingKbps = core.m_nDVDBitrate;
+    EXPECT_EQ(DiscPlanLines(Shown()), DiscPlanLines(PlanDisc(request)));
+    EXPECT_EQ(Shown().fits, c.fits);
+  }
+}
+
+TEST_F(DiscGauge, TheDiscPagesSetTheDiscSizesWhichAreStored) {
+  responder.SetDialogHandler([](const DialogRequest& request) {
+    if (const auto* sheet = request.As<SettingsSheetRequest>()) {
+      for (SettingsPage* page : sheet->pages) {
+        auto* format = static_cast<OutputFormat*>(page);
+        // The user picks DVD-9 and 800 MB CDs on the SVCD page.
+        if (format->format_id == kFormatDvd) format->disc_size_id = 1;
+        if (format->format_id == kFormatSvcd) format->disc_size_id = 2;
+      }
+    }
+    return DialogResult{IDOK, {}};
+  });
+  core.OnButtonSettings();
+  EXPECT_EQ(core.m_nDVDDiscSize, 1);
+  EXPECT_EQ(core.m_nCDDiscSize, 2);
+  EXPECT_EQ(Shown().discName, "DVD-9 (8.5 GB)");
+  EXPECT_EQ(core.DvdMediumCapacity(), 8'547'991'552);
+  EXPECT_EQ(core.CdStreamCapacity(), 738'461'538);
+
+  ASSERT_EQ(core.SaveSettings(), ERROR_SUCCESS);
+  CCastrel1Dlg restarted;
+  restarted.SetDefaultSettings();
+  restarted.LoadSettings();
+  EXPECT_EQ(restarted.m_nDVDDiscSize, 1);
+  EXPECT_EQ(restarted.m_nCDDiscSize, 2);
+
+  // Each disc page has its disc size list.
+  for (OutputFormatId id : {kFormatDvd, kFormatVcd, kFormatSvcd}) {
+    const PageTemplate& page = core.m_formats[id]->Template();
+    bool found = false;
+    for (const PageItem& item : page.items) found = found || item.id == FfmpegPageControls(id).discSize;
+    EXPECT_TRUE(found) << id;
+  }
+}
+
+TEST_F(DiscGauge, MenuTitlesAreTheFileNamesUnlessTheUserNamesThem) {
+  view.list = {"/videos/Holiday 2019.mp4", "/videos/b.tar.mkv"};
+  EXPECT_EQ(core.MenuTitles(), (std::vector<std::string>{"Holiday 2019", "b.tar"}));
+
+  responder.QueueAnswer<TitleTextRequest>(IDOK, {"Summer by the sea\nsecond line"});
+  view.selection = 0;
+  core.OnEditTitle();
+  const auto asked = responder.Requests<TitleTextRequest>();
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0].fileName, "Holiday 2019.mp4");
+  EXPECT_EQ(asked[0].text, "Holiday 2019");
+  EXPECT_EQ(core.MenuTitles(), (std::vector<std::string>{"Summer by the sea", "b.tar"})) << "one line of it";
+  EXPECT_EQ(view.titles[0], "Summer by the sea");
+
+  responder.QueueAnswer<TitleTextRequest>(IDCANCEL);
+  core.OnEditTitle();
+  EXPECT_EQ(core.MenuTitles()[0], "Summer by the sea") << "Cancel changes nothing";
+  core.SetTitleText(0, "");
+  EXPECT_EQ(core.MenuTitles()[0], "Holiday 2019") << "an empty text gives the file's name back";
+
+  core.m_nChapterSeconds = 0;
+  ASSERT_EQ(core.SaveSettings(), ERROR_SUCCESS);
+  CCastrel1Dlg restarted;
+  restarted.SetDefaultSettings();
+  restarted.LoadSettings();
+  EXPECT_EQ(restarted.m_nChapterSeconds, 0) << "chapters off is kept";
+}
+
+}  // namespace
