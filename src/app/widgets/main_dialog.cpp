@@ -74,8 +74,8 @@ const Placement kPlacements[] = {
     {kCopyDvd, {580, 300, 154, 24}},
     {kRipDvd, {580, 330, 154, 24}},
     {kConvertVideo, {580, 360, 154, 24}},
-    // Between the input files and the formats.
-    {kDiscGauge, {12, 152, 554, 27}},
+    // In the free band between the quality and the output folder.
+    {kDiscGauge, {12, 343, 554, 27}},
 };
 
 // The skinned buttons in the layout's order, with their elements.
