@@ -17,6 +17,7 @@
 #include "app/recording_view.h"
 #include "common/test_kit.h"
 #include "convert/ping.h"
+#include "disc/cd_split_plan.h"
 #include "disc/disc_prompts.h"
 #include "disc/dvd_space_plan.h"
 #include "platform/dialogs/auxiliary_requests.h"
@@ -336,14 +337,16 @@ TEST_F(ConvertCommand, AVcdJobEmptiesTempVcdFirstAndLeavesTheJobsOfOthers) {
   List({Clip("clip.avi")});
   std::vector<std::string> atThePrompt;
   std::string burnt;
-  responder.SetDialogHandler([&](const DialogRequest&) {
+  // The image writer asks for no disc: what tempVCD holds is looked at when
+  // the image starts to be written.
+  view.onStatus = [&](const std::string& text) {
+    if (text != kWritingImageStatus || !burnt.empty()) return;
     for (const auto& entry : std::filesystem::directory_iterator(tempVcd)) {
       atThePrompt.push_back(entry.path().filename().string());
     }
     std::sort(atThePrompt.begin(), atThePrompt.end());
     burnt = core.m_strOutFile;
-    return MakeDialogResult<CDCountDlgRequest>(IDCANCEL);
-  });
+  };
   ASSERT_TRUE(ConvertAndWaitForTheEnd());
   ASSERT_TRUE(RunUntil([&] { return !core.m_bCDWorkerRunning; }));
 

@@ -2,6 +2,7 @@
 // A MainWindowView without a screen: it keeps what the core shows and lets a
 // test set what the user would have set on the controls.
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -27,7 +28,10 @@ class RecordingView : public MainWindowView {
   void ShowControl(int id, bool show) override { visible[id] = show; }
   void SetButtonElement(int id, const char* element) override { elements[id] = element; }
 
-  void SetStatusText(const std::string& text) override { status = text; }
+  void SetStatusText(const std::string& text) override {
+    status = text;
+    if (onStatus) onStatus(text);
+  }
   std::string StatusText() override { return status; }
   void SetProgress(int percent) override { progress = percent; }
   void SetCompletedText(const std::string& text) override { completed = text; }
@@ -57,6 +61,7 @@ class RecordingView : public MainWindowView {
   std::map<int, bool> visible;
   std::map<int, std::string> elements;
   std::string status;
+  std::function<void(const std::string&)> onStatus;  // called with each status text
   int progress = -1;
   std::string completed;
   std::string outputFolder;

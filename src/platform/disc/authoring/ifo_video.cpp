@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -41,26 +42,17 @@ std::optional<IfoVideo> ReadTitleSetVideo(const std::string& ifoPath, std::strin
   video.pal = ((attributes[0] >> 4) & 3) == 1;
   const int aspect = (attributes[0] >> 2) & 3;
   video.aspect = aspect == 0 ? "4:3" : aspect == 3 ? "16:9" : "";
-  const int fullHeight = video.pal ? 576 : 480;
-  switch ((attributes[1] >> 3) & 7) {
-    case 0:
-      video.width = 720;
-      video.height = fullHeight;
-      break;
-    case 1:
-      video.width = 704;
-      video.height = fullHeight;
-      break;
-    case 2:
-      video.width = 352;
-      video.height = fullHeight;
-      break;
-    case 3:
-      video.width = 352;
-      video.height = fullHeight / 2;
-      break;
-    default:
-      break;
+  // Picture sizes by their code: full, 704, half-width and half-size pictures.
+  struct PictureSize {
+    int width;
+    bool halfHeight;
+  };
+  constexpr PictureSize kPictureSizes[] = {{720, false}, {704, false}, {352, false}, {352, true}};
+  const int code = (attributes[1] >> 3) & 7;
+  if (code < static_cast<int>(std::size(kPictureSizes))) {
+    const int fullHeight = video.pal ? 576 : 480;
+    video.width = kPictureSizes[code].width;
+    video.height = kPictureSizes[code].halfHeight ? fullHeight / 2 : fullHeight;
   }
   return video;
 }
