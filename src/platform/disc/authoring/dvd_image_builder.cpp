@@ -5,7 +5,6 @@
 #include <QString>
 #include <algorithm>
 #include <atomic>
-#include <cmath>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -22,6 +21,7 @@
 #include "platform/programs/external_programs.h"
 #include "support/log.h"
 #include "support/path_buffer.h"
+#include "support/picture_shape.h"
 #include "support/utf8.h"
 
 namespace fs = std::filesystem;
@@ -205,8 +205,9 @@ namespace {
 std::string StreamAspectText(const MpegInfo& info) {
   if (info.aspectNum <= 0 || info.aspectDen <= 0) return "";
   const double aspect = static_cast<double>(info.aspectNum) / info.aspectDen;
-  if (std::fabs(aspect - 16.0 / 9.0) < 0.02) return "16:9";
-  if (std::fabs(aspect - 4.0 / 3.0) < 0.02) return "4:3";
+  for (const FrameAspect frame : {FrameAspect::FourByThree, FrameAspect::SixteenByNine}) {
+    if (HasFrameShape(aspect, frame)) return AspectText(frame);
+  }
   return "";
 }
 
