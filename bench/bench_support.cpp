@@ -40,23 +40,56 @@ void RunFfmpeg(const std::vector<std::string>& arguments) {
   Check(result.Succeeded(), "ffmpeg failed: " + CommandText(argv) + "\n" + result.output);
 }
 
+namespace {
+
+// The number after key in ffmpeg's log of the psnr or ssim filter.
+double FigureAfter(const std::string& log, const std::string& key) {
+  const auto at = log.rfind(key);
+  Check(at != std::string::npos, "no " + key + " in:\n" + log);
+  return std::stod(log.substr(at + key.size()));
+}
+
+}  // namespace
+
+PictureQuality ComparePictures(const std::string& title, const std::string& source, const std::string& sourceSize) {
+  const std::vector<std::string> argv = {FindProgram("ffmpeg"),
+                                         "-hide_banner",
+                                         "-nostdin",
+                                         "-i",
+                                         title,
+                                         "-i",
+                                         source,
+                                         "-lavfi",
+                                         "[0:v]setpts=PTS-STARTPTS,scale=" + sourceSize +
+                                             ":flags=bicubic,setsar=1,split[a][c];"
+                                             "[1:v]setpts=PTS-STARTPTS,setsar=1,split[b][d];"
+                                             "[a][b]psnr;[c][d]ssim",
+                                         "-f",
+                                         "null",
+                                         "-"};
+  const ProcessResult result = RunProcess(argv);
+  Check(result.Succeeded(), "ffmpeg failed: " + CommandText(argv) + "\n" + result.output);
+  return {FigureAfter(result.output, "PSNR y:"), FigureAfter(result.output, "SSIM Y:")};
+}
+
 std::vector<std::string> TestClipInputs(const std::string& seconds, const std::string& size,
                                         const std::string& filters) {
   return {"-f", "lavfi", "-i", "testsrc=size=" + size + ":rate=25:duration=" + seconds + filters,
           "-f", "lavfi", "-i", "sine=frequency=440:duration=" + seconds};
 }
 
-void MakeClip(const std::string& path, const std::string& seconds) {
-  std::vector<std::string> arguments = TestClipInputs(seconds, "640x480");
+void MakeClip(const std::string& path, const std::string& seconds, const std::string& filters) {
+  std::vector<std::string> arguments = TestClipInputs(seconds, "640x480", filters);
   arguments.insert(arguments.end(), {"-c:v", "mpeg4", "-q:v", "3", "-c:a", "mp3", path});
   RunFfmpeg(arguments);
 }
 
-std::vector<std::string> MakeClips(const std::string& folder, int count, const std::string& seconds) {
+std::vector<std::string> MakeClips(const std::string& folder, int count, const std::string& seconds,
+                                   const std::string& filters) {
   std::vector<std::string> clips;
   for (int i = 0; i < count; ++i) {
     clips.push_back(folder + "/clip" + std::to_string(i) + ".avi");
-    MakeClip(clips.back(), seconds);
+    MakeClip(clips.back(), seconds, filters);
   }
   return clips;
 }
@@ -67,6 +100,13 @@ std::string SecondsOption(int argc, char** argv, const std::string& otherwise) {
     if (std::string(argv[i]) == "--seconds") seconds = argv[i + 1];
   }
   return seconds;
+}
+
+bool HasFlag(int argc, char** argv, const std::string& flag) {
+  for (int i = 1; i < argc; ++i) {
+    if (argv[i] == flag) return true;
+  }
+  return false;
 }
 
 double Seconds(Clock::duration duration) {

@@ -47,19 +47,33 @@ class ScratchFolder {
 // output when it fails.
 void RunFfmpeg(const std::vector<std::string>& arguments);
 
+// The luma PSNR (dB) and SSIM of a converted title against its source, the
+// title scaled back to the source's size ("640:480") in square pixels.
+struct PictureQuality {
+  double psnr = 0;
+  double ssim = 0;
+};
+PictureQuality ComparePictures(const std::string& title, const std::string& source, const std::string& sourceSize);
+
 // ffmpeg's two inputs of a generated clip of `seconds`: lavfi's test picture
 // of size at 25 frames a second, with filters after it (",noise=...": noise
 // gives the encoders a realistic data rate), and a 440 Hz tone.
 std::vector<std::string> TestClipInputs(const std::string& seconds, const std::string& size,
                                         const std::string& filters = "");
 
-// A 640x480 MPEG-4 AVI with MP3 sound: what the conversion benchmarks convert.
-void MakeClip(const std::string& path, const std::string& seconds);
+// A 640x480 MPEG-4 AVI with MP3 sound: what the conversion benchmarks
+// convert; filters as for TestClipInputs (kMovingNoise: content where bits
+// matter).
+void MakeClip(const std::string& path, const std::string& seconds, const std::string& filters = "");
 // count such clips, folder/clip0.avi, clip1.avi, ... in that order.
-std::vector<std::string> MakeClips(const std::string& folder, int count, const std::string& seconds);
+std::vector<std::string> MakeClips(const std::string& folder, int count, const std::string& seconds,
+                                   const std::string& filters = "");
+inline constexpr const char* kMovingNoise = ",noise=alls=12:allf=t+u";
 
 // The value after "--seconds" on the command line, otherwise this one.
 std::string SecondsOption(int argc, char** argv, const std::string& otherwise);
+// True when flag ("--hard") is on the command line.
+bool HasFlag(int argc, char** argv, const std::string& flag);
 
 double Seconds(Clock::duration duration);
 

@@ -8,6 +8,13 @@
 // "--seconds N": clips of N seconds; with 60 it is the figure of the titles
 // encoded side by side (goal <= 0.85 on two processors, and <= 1.03 when run
 // under "taskset -c 0", which pins both sides to one).
+// "--hard": the clips carry moving noise, where bits matter.
+// "--against-defaults": the hand-made side encodes with ffmpeg's own DVD
+// defaults (-target pal-dvd alone) instead of the program's record; both
+// sides' first titles are then compared with the source (luma PSNR).
+// "--fitted": the disc is made just large enough that the plan fits the
+// list to it at about 4 Mbit/s, and how full the job leaves it is printed
+// (goal: 95 to 99 %, the image never larger than the disc).
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -21,11 +28,13 @@
 #include "app/main_window_core.h"
 #include "bench_quick.h"
 #include "bench_support.h"
+#include "disc/dvd_space_plan.h"
 #include "list_only_view.h"
 #include "platform/dialogs/scripted_responder.h"
 #include "platform/disc/burning/burner.h"
 #include "platform/disc/disc_files.h"
 #include "platform/disc/tools/tool_run.h"
+#include "platform/process/find_program.h"
 #include "support/event_wait.h"
 #include "support/temporary_files.h"
 
@@ -60,7 +69,10 @@ int main(int argc, char** args) {
   // The disc formats convert into the temporary folder: the benchmark's own.
   ::setenv("TMPDIR", temp.c_str(), 1);
   ::setenv("ORLENTA_REGISTRY", (root / "registry.reg").c_str(), 1);
-  const std::vector<std::string> clips = MakeClips(root.string(), 3, seconds);
+  const bool hard = HasFlag(argc, args, "--hard");
+  const bool againstDefaults = HasFlag(argc, args, "--against-defaults");
+  const bool fitted = HasFlag(argc, args, "--fitted");
+  const std::vector<std::string> clips = MakeClips(root.string(), 3, seconds, hard ? kMovingNoise : "");
 
   ScriptedResponder responder;
   ListOnlyView view;
@@ -76,6 +88,13 @@ int main(int argc, char** args) {
   burner::GetDevices(devices, &count, 1);
   core.m_nDVDDevice = count - 1;  // the image writer
   for (const auto& clip : clips) view.ListAppend(clip);
+  std::int64_t discBytes = 0;
+  if (fitted) {
+    // (4000 + 224) kbit/s over the list's length, as the plan fills a disc.
+    const double listMs = 3 * std::stod(seconds) * 1000;
+    discBytes = static_cast<std::int64_t>(listMs * (4000 + kDvdAudioKbps) / 8 * (1 + kDvdMuxOverhead) / kDvdFillShare);
+    core.m_nDVDCapacityBytes = discBytes;
+  }
 
   // Commands the job starts for authoring and the image; the encodes are the
   // converter's own argument vectors.
@@ -103,15 +122,31 @@ int main(int argc, char** args) {
   SetToolRunObserver(nullptr);
   const long peakKilobytes = PeakResidentKilobytes();
 
+  // The job's own first title, kept by the snapshots of its work folder.
+  const std::string firstTitle = core.m_arrOutputFiles.at(0) + ".mpg";
+  const fs::path jobsFirstTitle = saved / fs::path(firstTitle).lexically_relative(temp);
+  std::uintmax_t titleBytes = 0;
+  for (const std::string& title : core.m_arrOutputFiles) {
+    titleBytes += fs::file_size(saved / fs::path(title + ".mpg").lexically_relative(temp));
+  }
+  std::uintmax_t imageBytes = 0;
+  for (const auto& image : fs::directory_iterator(out)) imageBytes += fs::file_size(image.path());
+  const PictureQuality jobQuality = ComparePictures(jobsFirstTitle.string(), clips[0], "640:480");
+
   // The same encodes by hand, into the names the job used, then the authoring.
   std::vector<Command> byHand;
   for (std::size_t i = 0; i < clips.size(); ++i) {
     const std::string title = core.m_arrOutputFiles.at(i) + ".mpg";
-    byHand.push_back({ConverterCommand(clips[i], title, core.GetCurrentOutputFormat().GetEncodingParameters()), {}});
+    if (againstDefaults) {
+      byHand.push_back({{FindProgram("ffmpeg"), "-i", clips[i], "-target", "pal-dvd", "-y", title}, {}});
+    } else {
+      byHand.push_back({ConverterCommand(clips[i], title, core.GetCurrentOutputFormat().GetEncodingParameters()), {}});
+    }
   }
   byHand.insert(byHand.end(), authoring.begin(), authoring.end());
 
   BestTime byHandTime;
+  PictureQuality byHandQuality;
   for (int round = 1; round <= rounds; ++round) {
     FinishFolderRemovals();
     for (const auto& image : fs::directory_iterator(out)) fs::remove_all(image.path());
@@ -125,6 +160,7 @@ int main(int argc, char** args) {
     }
     ::sync();
     byHandTime.Add(SecondsOf([&] { RunCommands(byHand); }));
+    if (round == 1) byHandQuality = ComparePictures(firstTitle, clips[0], "640:480");
     if (round < rounds) {
       for (const auto& image : fs::directory_iterator(out)) fs::remove_all(image.path());
       ::sync();
@@ -138,6 +174,14 @@ int main(int argc, char** args) {
   std::printf("ratio %.3f (goal <= 1.05; 60-second clips: <= 0.85, pinned to one processor <= 1.03)\n",
               job.Seconds() / byHandTime.Seconds());
   std::printf("peak resident memory of the program %.1f MB (goal <= 150 MB)\n", peakKilobytes / 1024.0);
+  std::printf("first title's luma PSNR: job %.2f dB, by hand%s %.2f dB\n", jobQuality.psnr,
+              againstDefaults ? " with ffmpeg's DVD defaults" : "", byHandQuality.psnr);
+  if (fitted) {
+    const double disc = static_cast<double>(discBytes);
+    std::printf("disc of %.1f MB: the titles fill %.1f %%, the image %.1f %% (goal 95 to 99 %%, never over 100)\n",
+                disc / 1e6, 100.0 * static_cast<double>(titleBytes) / disc,
+                100.0 * static_cast<double>(imageBytes) / disc);
+  }
   CTemporaryFiles::DeleteTempFiles();
   std::error_code ignored;
   fs::remove_all(root, ignored);

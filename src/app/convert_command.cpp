@@ -263,8 +263,14 @@ bool CCastrel1Dlg::PlanDvdJob() {
     MessageBox(Owner(), text, kApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
     return false;
   }
-  const DvdSpacePlan plan =
-      PlanDvdSpace(m_nTotalDuration, m_nDVDBitrate, m_nDVDTrackKbps, DvdPlanCapacityBits(m_nDVDDiscSize));
+  const std::int64_t medium = DvdMediumCapacity();
+  // A disc a test has made small keeps the plan's share of it.
+  const std::int64_t capacityBits =
+      m_nDVDCapacityBytes > 0
+          ? static_cast<std::int64_t>(static_cast<double>(kDvdCapacityBits) * static_cast<double>(medium) /
+                                      static_cast<double>(kDvd5MediumBytes))
+          : DvdPlanCapacityBits(m_nDVDDiscSize);
+  const DvdSpacePlan plan = PlanDvdSpace(m_nTotalDuration, m_nDVDBitrate, m_nDVDTrackKbps, capacityBits, medium);
   if (!plan.fitsOnDisc) {
     const char* text =
         "The listed videos are too long for one DVD.\n"
@@ -276,8 +282,13 @@ bool CCastrel1Dlg::PlanDvdJob() {
   m_nDVDVideoKbps = plan.videoKbps;
   m_nDVDEncoderKbps = plan.encoderVideoKbps;
   const int size = plan.sizeMegabytes;
-  Log("DVD plan: %d ms, video %d kbit/s, %d MB; the ffmpeg engine %s", m_nTotalDuration, plan.videoKbps, size,
-      plan.fitsAtQuantiser ? "keeps the quantiser" : "encodes at the planned rate");
+  if (plan.fitsAtQuantiser) {
+    Log("DVD plan: %d ms, video %d kbit/s, %d MB; the ffmpeg engine keeps the quantiser", m_nTotalDuration,
+        plan.videoKbps, size);
+  } else {
+    Log("DVD plan: %d ms, video %d kbit/s, %d MB; the ffmpeg engine encodes at %d kbit/s to fill the disc",
+        m_nTotalDuration, plan.videoKbps, size, plan.encoderVideoKbps);
+  }
 
   const std::optional<std::int64_t> free = FreeMegabytesOf(m_strOutputFolder);
   if (free && 3 * size * 1.05 < static_cast<double>(*free)) {

@@ -235,7 +235,8 @@ void LibraryConversionRun::ReadWindow() {
     m_settings.dvdBitrate = core.m_nDVDBitrate;
     m_settings.vcdBitrate = core.m_nVCDBitrate;
     m_settings.svcdBitrate = core.m_nSVCDBitrate;
-    m_settings.dvdVideoKbps = core.m_nDVDVideoKbps;
+    // A list fitted to the disc fills it, as the ffmpeg engine's titles do.
+    m_settings.dvdVideoKbps = core.m_nDVDEncoderKbps > 0 ? core.m_nDVDEncoderKbps : core.m_nDVDVideoKbps;
     m_settings.cdCapacityBytes = core.CdStreamCapacity();
     m_settings.outputFolder = core.m_strOutputFolder;
     m_settings.discConvertFolder = core.m_szDiscConvertFolder.str();

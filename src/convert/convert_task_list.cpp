@@ -64,7 +64,8 @@ ConvertTaskList::ConvertTaskList(const std::vector<PathBuffer>& inputPaths, std:
     : Pinger(receiver) {
   m_tasks.reserve(inputPaths.size());
   for (const PathBuffer& input : inputPaths) {
-    const EncodingParameters parameters = format.GetEncodingParameters();
+    EncodingParameters parameters = format.GetEncodingParameters();
+    parameters.tuned_for_target = true;
     m_tasks.emplace_back(receiver, input, outputFolder, format.GetFileExt(), parameters, m_tasks.size());
   }
 }

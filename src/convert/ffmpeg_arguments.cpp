@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "disc/dvd_space_plan.h"
+
 namespace {
 
 std::string TextOf(const char* text) {
@@ -59,6 +61,23 @@ std::optional<DiscPicture> FitIntoDisc(const EncodingParameters& p, const std::o
                        std::to_string(area.left) + ":" + std::to_string(area.top) +
                        ":black,setdar=" + (aspect == FrameAspect::SixteenByNine ? "16/9" : "4/3");
   return DiscPicture{aspect, std::move(filter)};
+}
+
+// Quantisers below this one ask more than a DVD's peak rate of most
+// pictures: ffmpeg then encodes a picture again and again at coarser steps
+// until it fits the buffer (up to twice the time at quantiser 1, for the
+// picture the peak rate allows anyway). A DVD title turns such a quantiser
+// into the floor of a rate held at the peak, which gives the same picture
+// where the rate does not bind and reaches the peak without the retries
+// where it does. From this quantiser up the rate seldom binds, and the
+// fixed quantiser keeps the slider's sizes.
+constexpr std::int32_t kFixedQuantiserFrom = 4;
+// ffmpeg never quantises below 2 unless asked to (its -qmin); quantiser 1
+// has always meant 2.
+constexpr std::int32_t kLowestQuantiser = 2;
+
+bool QuantiserIsAFloor(const EncodingParameters& p) {
+  return p.tuned_for_target && std::strcmp(p.target, "dvd") == 0 && p.qscale != 0 && p.qscale < kFixedQuantiserFrom;
 }
 
 // Option keywords take 11 characters: a blank, the option, blanks to fill.
@@ -151,7 +170,12 @@ void FfmpegArguments::AddTargetForm(const EncodingParameters& p, const std::opti
   const bool dvd = std::strcmp(p.target, "dvd") == 0;
   Add("-target", TextOf(p.video_codec), true);
   if (HasFrameSize(p)) Add("-s", FrameSize(p), true);
-  if (p.qscale != 0) Add("-qscale", std::to_string(p.qscale), true);
+  const bool floor = QuantiserIsAFloor(p);
+  if (floor) {
+    Add("-qmin", std::to_string(std::max(p.qscale, kLowestQuantiser)), true);
+  } else if (p.qscale != 0) {
+    Add("-qscale", std::to_string(p.qscale), true);
+  }
   if (const auto fitted = FitIntoDisc(p, source)) {
     Add("-vf", fitted->filter, true);
     Add("-aspect", AspectText(fitted->aspect), true);
@@ -161,7 +185,11 @@ void FfmpegArguments::AddTargetForm(const EncodingParameters& p, const std::opti
   if (p.audio_channels != 0) Add("-ac", std::to_string(p.audio_channels), true);
   // Without a quantiser the rate rules the encoder, and it must be given as
   // -b:v: after -target, ffmpeg ignores -vb (its target rate would stay).
-  if (dvd && p.video_bitrate != 0) Add(p.qscale != 0 ? "-vb" : "-b:v", std::to_string(p.video_bitrate), true);
+  if (floor) {
+    Add("-b:v", std::to_string(kDvdEncoderMaxVideoKbps * 1000), true);
+  } else if (dvd && p.video_bitrate != 0) {
+    Add(p.qscale != 0 ? "-vb" : "-b:v", std::to_string(p.video_bitrate), true);
+  }
   if (dvd && p.audio_codec != nullptr) Add("-acodec", p.audio_codec, true);
   if (dvd && p.audio_bitrate != 0) Add("-ab", std::to_string(p.audio_bitrate), true);
 }

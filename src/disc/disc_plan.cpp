@@ -9,8 +9,9 @@
 namespace {
 
 // What the discs hold (2,295,104 and 4,173,824 sectors of 2048 bytes). The
-// plan fills 35,000,000,000 bits of a DVD-5 (93 %), and the same share of a DVD-9.
-constexpr std::int64_t kDvdMediumBytes[kDvdDiscSizeCount] = {4'700'372'992, 8'547'991'552};
+// plan's reckoning counts 35,000,000,000 bits of a DVD-5 (93 %), and the
+// same share of a DVD-9; a fitted list is encoded to fill kDvdFillShare.
+constexpr std::int64_t kDvdMediumBytes[kDvdDiscSizeCount] = {kDvd5MediumBytes, 8'547'991'552};
 constexpr const char* kDvdNames[kDvdDiscSizeCount] = {"DVD-5 (4.7 GB)", "DVD-9 (8.5 GB)"};
 constexpr int kCdMegabytes[kCdDiscSizeCount] = {650, 700, 800};
 // What the disc job writes besides the streams, and how fast (the image at
@@ -61,7 +62,8 @@ void PlanDvd(const DiscPlanRequest& request, DiscPlan& plan) {
                    std::to_string(plan.fileCount) + " files: remove some files or make a second DVD of them.";
   }
   if (plan.durationMs <= 0) return;
-  const DvdSpacePlan space = PlanDvdSpace(plan.durationMs, request.dvdBitrateSettingKbps, kDvdAudioKbps, capacityBits);
+  const DvdSpacePlan space =
+      PlanDvdSpace(plan.durationMs, request.dvdBitrateSettingKbps, kDvdAudioKbps, capacityBits, plan.discBytes);
   if (!space.fitsOnDisc) {
     // Not even the sound fits: the whole list at the sound's rate.
     plan.videoKbps = 0;
@@ -74,8 +76,10 @@ void PlanDvd(const DiscPlanRequest& request, DiscPlan& plan) {
                      (size == 0 ? " or choose DVD-9 in the DVD settings." : " or make a second DVD of them.");
     }
   } else {
-    plan.videoKbps = space.videoKbps;
-    plan.sizeBytes = plan.durationMs * (space.videoKbps + kDvdAudioKbps) / 8;
+    // A list fitted to the disc is encoded at the rate that fills it.
+    plan.videoKbps = space.fitsAtQuantiser ? space.videoKbps : space.encoderVideoKbps;
+    const double streams = static_cast<double>(plan.durationMs) * (plan.videoKbps + kDvdAudioKbps) / 8;
+    plan.sizeBytes = static_cast<std::int64_t>(streams * (1 + kDvdMuxOverhead));
   }
   plan.fillPercent = Percent(plan.sizeBytes, plan.discBytes);
 }

@@ -56,7 +56,7 @@ struct DiscPlan {
   std::int64_t durationMs = 0;
   int videoKbps = 0;           // the rate the job encodes its video at (planned)
   int audioKbps = 0;           // the sound's rate
-  std::int64_t sizeBytes = 0;  // the converted streams, sound included
+  std::int64_t sizeBytes = 0;  // the converted titles, sound and (DVD) the program stream included
   std::int64_t discBytes = 0;  // one disc as labelled (DVD) or one CD's stream room
   std::string discName;        // "DVD-5 (4.7 GB)", "700 MB CDs"
   int cdCount = 0;             // VCD and SVCD

@@ -15,6 +15,16 @@ inline constexpr int kDvdPlanMaxVideoKbps = 9500;
 // ffmpeg's DVD target limits the video to this peak rate (-maxrate); an
 // average above it is refused by the encoder, so a planned rate never exceeds it.
 inline constexpr int kDvdEncoderMaxVideoKbps = 9000;
+// What a single-layer DVD holds: 2,295,104 sectors of 2048 bytes.
+inline constexpr std::int64_t kDvd5MediumBytes = 4'700'372'992;
+// The share of the medium the titles' files are planned to take when the
+// list is fitted to the disc; the rest is room for the menu, the IFO files,
+// the file system and the encoder's swings around its rate.
+inline constexpr double kDvdFillShare = 0.97;
+// What the DVD program stream adds to the bits of its streams: pack and
+// packet headers and a navigation pack for every half second or so
+// (measured: 2.1 % at 5 Mbit/s, more at lower rates).
+inline constexpr double kDvdMuxOverhead = 0.025;
 // A DVD menu has one button per title and dvdauthor takes at most 36.
 inline constexpr int kDvdMaxTitles = 36;
 
@@ -27,7 +37,9 @@ struct DvdSpacePlan {
   // The list fits even at the fastest rate a fixed quantiser may reach.
   bool fitsAtQuantiser = false;
   // The rate the ffmpeg engine encodes at when the quantiser may not be
-  // kept (fitsAtQuantiser false), in kbit/s; 0 when it is kept.
+  // kept (fitsAtQuantiser false), in kbit/s; 0 when it is kept. It fills
+  // kDvdFillShare of the medium (under the setting and the encoder's peak),
+  // where videoKbps keeps the older, emptier reckoning.
   int encoderVideoKbps = 0;
 };
 
@@ -39,6 +51,11 @@ struct DvdSpacePlan {
 // ran at kDvdPlanMaxVideoKbps; otherwise the engine encodes at the planned
 // rate, at most kDvdEncoderMaxVideoKbps.
 // trackKbps: what the titles' sound and subtitle streams take, over the
-// whole length; capacityBits: the disc's room.
+// whole length; capacityBits: the disc's room for videoKbps; mediumBytes:
+// what the disc holds, for encoderVideoKbps.
 DvdSpacePlan PlanDvdSpace(std::int64_t totalDurationMs, int dvdBitrateSettingKbps, int trackKbps = kDvdAudioKbps,
-                          std::int64_t capacityBits = kDvdCapacityBits);
+                          std::int64_t capacityBits = kDvdCapacityBits, std::int64_t mediumBytes = kDvd5MediumBytes);
+
+// The video rate (kbit/s) at which titles of totalDurationMs with trackKbps
+// of sound and subtitles fill kDvdFillShare of mediumBytes once muxed.
+int DvdFillingVideoKbps(std::int64_t totalDurationMs, int trackKbps, std::int64_t mediumBytes);

@@ -27,4 +27,8 @@ struct EncodingParameters {
   // DVD: a sound track of more than two channels stays multichannel (AC-3)
   // instead of being mixed down to audio_channels.
   bool keep_multichannel = false;
+  // Set by the conversion list, never by the format tables: the encoder may
+  // spend its effort as the target's rates make worth it, beyond the
+  // record's own text (ffmpeg_arguments.cpp; DVD titles so far).
+  bool tuned_for_target = false;
 };

@@ -57,14 +57,14 @@ TEST_F(DiscGauge, FollowsTheListTheFormatTheQualityAndTheDiscSize) {
   EXPECT_EQ(Shown().fileCount, 0);
 
   List({60 * kMinute, 60 * kMinute});
-  // 2 h: 35e9 / 7,200,000 - 224 = 4637 kbit/s, under the 5000 of the setting.
-  EXPECT_EQ(Shown().videoKbps, 4637);
-  EXPECT_EQ(Shown().fillPercent, 93);
+  // 2 h are fitted to fill 97 % of the disc: 4718 kbit/s, under the 5000 of the setting.
+  EXPECT_EQ(Shown().videoKbps, 4718);
+  EXPECT_EQ(Shown().fillPercent, 97);
   EXPECT_TRUE(Shown().fits);
 
   MoveQuality(2);  // the slider's third place: 3000 kbit/s
   EXPECT_EQ(Shown().videoKbps, 3000);
-  EXPECT_EQ(Shown().fillPercent, 62);
+  EXPECT_EQ(Shown().fillPercent, 63);
 
   core.m_nDVDDiscSize = 1;
   MoveQuality(5);  // 6000 kbit/s fits a DVD-9

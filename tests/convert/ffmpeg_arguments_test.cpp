@@ -87,6 +87,39 @@ TEST(FfmpegArguments, TextToTheCharacter) {
   }
 }
 
+// A list's DVD title turns the slider's lowest quantisers into the floor of
+// a rate held at the disc's peak; from quantiser 4 up, and for the format's
+// own record and for CDs, the text stays as it was.
+TEST(FfmpegArguments, AListsDvdTitleHoldsItsLowestQuantisersUnderThePeakRate) {
+  struct Case {
+    const char* target;
+    std::int32_t qscale;
+    bool tuned;
+    const char* quantiser;  // the options where the record's -qscale stood
+    const char* rate;       // and where its -vb stood
+  };
+  const Case cases[] = {
+      {"dvd", 1, true, " -qmin     2 ", " -b:v      9000000 "},
+      {"dvd", 3, true, " -qmin     3 ", " -b:v      9000000 "},
+      {"dvd", 4, true, " -qscale   4 ", " -vb       6000000 "},
+      {"dvd", 1, false, " -qscale   1 ", " -vb       6000000 "},
+      {"vcd", 1, true, " -qscale   1 ", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.target) + " q" + std::to_string(c.qscale) + (c.tuned ? " tuned" : ""));
+    EncodingParameters p = PalDvd();
+    p.aspect = nullptr;
+    p.target = c.target;
+    p.qscale = c.qscale;
+    p.tuned_for_target = c.tuned;
+    const bool dvd = std::string(c.target) == "dvd";
+    EXPECT_EQ(FfmpegArguments("/in.avi", "/o.mpg", p).Text(),
+              std::string(R"( -i        "/in.avi" -target   pal-dvd  -s        720x576 )") + c.quantiser +
+                  " -ac       2 " + c.rate + (dvd ? " -acodec   ac3  -ab       448000 " : "") +
+                  R"( -y        "/o.mpg")");
+  }
+}
+
 TEST(FfmpegArguments, VectorCarriesTheSameOptionsWithPathsAsFiles) {
   const std::vector<std::string> expected = {"-i",      "file:/in/\"q\" $(x);.avi",
                                              "-target", "pal-dvd",

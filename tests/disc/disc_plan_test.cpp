@@ -24,14 +24,15 @@ TEST(DiscPlan, FiguresForListsAndDiscSizes) {
     bool fits;
   };
   const Case cases[] = {
-      // 30 min at the 5000 kbit/s setting: 30 x 60 x 5224 / 8 = 1,175,400,000 bytes of 4,700,372,992.
-      {"half an hour on a DVD-5", kFormatDvd, {10 * kMinute, 20 * kMinute}, 0, 5000, 25, 0, true},
-      // 2 h: 35e9 / 7,200,000 - 224 = 4637 kbit/s; 7200 x 4861 / 8 = 4,374,900,000 bytes.
-      {"two hours fill a DVD-5 to its plan", kFormatDvd, {120 * kMinute}, 0, 4637, 93, 0, true},
-      // The same on a DVD-9: 63,297,872,340 / 7,200,000 - 224 = 8567, capped by the setting at 5000.
-      {"two hours on a DVD-9 keep the setting", kFormatDvd, {120 * kMinute}, 1, 5000, 55, 0, true},
-      // Eight files of an hour and a quarter: 35e9 / 36,000,000 = 972 - 224 = 748 kbit/s.
-      {"ten hours squeezed onto a DVD-5", kFormatDvd, std::vector<std::int64_t>(8, 75 * kMinute), 0, 748, 93, 0, true},
+      // 30 min at the 5000 kbit/s setting: 30 x 60 x 5224 / 8 = 1,175,400,000 bytes of
+      // streams, 2.5 % more in the program stream, of 4,700,372,992.
+      {"half an hour on a DVD-5", kFormatDvd, {10 * kMinute, 20 * kMinute}, 0, 5000, 26, 0, true},
+      // 2 h are fitted to fill 97 %: 4,700,372,992 x 8 x 0.97 / 1.025 / 7,200,000 - 224 = 4718 kbit/s.
+      {"two hours fill a DVD-5", kFormatDvd, {120 * kMinute}, 0, 4718, 97, 0, true},
+      // The same on a DVD-9 would take 8,5xx kbit/s: capped by the setting at 5000.
+      {"two hours on a DVD-9 keep the setting", kFormatDvd, {120 * kMinute}, 1, 5000, 56, 0, true},
+      // Eight files of an hour and a quarter: 35,585,262,846 / 36,000,000 = 988 - 224 = 764 kbit/s.
+      {"ten hours squeezed onto a DVD-5", kFormatDvd, std::vector<std::int64_t>(8, 75 * kMinute), 0, 764, 97, 0, true},
       // 48 h: 35e9 / 172,800,000 = 202 < 224: not even the sound fits.
       {"two days do not fit a DVD-5", kFormatDvd, {48 * 60 * kMinute}, 0, 0, 103, 0, false},
       // VCD 74 min: 1374 x 4,440,000 / 8 = 762,570,000 bytes over 600 MB: 2 CDs, the last 27 % full.
@@ -68,7 +69,7 @@ TEST(DiscPlan, LinesSayTheFillTheRateAndTheTimeAndWhyAListDoesNotFit) {
   request.convertSpeed = 6.0;  // 1800 s / 6 = 300 s, plus the image at 150 MB/s
   const std::vector<std::string> lines = DiscPlanLines(PlanDisc(request));
   ASSERT_EQ(lines.size(), 3u);
-  EXPECT_EQ(lines[0], "1.18 GB of DVD-5 (4.7 GB), 25 % full");
+  EXPECT_EQ(lines[0], "1.20 GB of DVD-5 (4.7 GB), 26 % full");
   EXPECT_EQ(lines[1], "Video 5000 kbit/s, sound 224 kbit/s, 30:00 of video in 1 file");
   EXPECT_EQ(lines[2], "Job time: about 5 min on this machine");
 
