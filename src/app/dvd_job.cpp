@@ -159,7 +159,10 @@ void CCastrel1Dlg::StartBurnDVD() {
     // about a missing source.
     if (!built) throw peravel_exception(std::string("BuildDVD: ") + DVDImageBuild_GetLastError(m_Builder));
 
-    const std::int64_t authoredBytes = FolderBytes(dvdFolder + "VIDEO_TS");
+    // The file system around the files (ISO 9660 and UDF structures, and the
+    // padding genisoimage adds) takes room too: 0.9 MB measured for one title.
+    constexpr std::int64_t kFileSystemBytes = 2 * 1024 * 1024;
+    const std::int64_t authoredBytes = FolderBytes(dvdFolder + "VIDEO_TS") + kFileSystemBytes;
     const std::int64_t discBytes = DvdMediumCapacity();
     if (authoredBytes > discBytes) {
       const double gigabytes = static_cast<double>(authoredBytes) / 1e9;

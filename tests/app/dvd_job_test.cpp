@@ -272,6 +272,19 @@ TEST_F(DvdJob, ADvdLargerThanTheDiscStopsBeforeBurning) {
   ExpectTheJobLeftNothing();
 }
 
+TEST_F(DvdJob, ADiscWhoseFilesFitButWhoseImageDoesNotIsRefused) {
+  ConvertedTitles({1.0});
+  UseImageWriter();
+  // One title has no menu: its VIDEO_TS holds the title and some 40 kB of
+  // IFO files, and fits; the image's file system (0.9 MB) does not.
+  core.m_nDVDCapacityBytes = static_cast<std::int64_t>(fs::file_size(m_work / "Clip 1_new.mpg")) + 500'000;
+  ASSERT_TRUE(RunJob());
+  ASSERT_EQ(responder.Messages().size(), 1u);
+  EXPECT_EQ(responder.Messages()[0].text.rfind("The DVD would hold 0.", 0), 0u) << responder.Messages()[0].text;
+  EXPECT_EQ(FilesUnder(m_out), std::vector<std::string>{});
+  ExpectTheJobLeftNothing();
+}
+
 TEST_F(DvdJob, CancelWhileAuthoringStopsTheBuilderAndCleansUp) {
   ConvertedTitles({3.0, 3.0, 3.0});
   UseImageWriter();
