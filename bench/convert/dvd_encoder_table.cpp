@@ -1,6 +1,8 @@
 // The rate-picture-time table of the DVD encode: for each position of the
 // quality slider (the program's own ffmpeg command line), a fitted rate as the
-// DVD plan gives a long list, ffmpeg's own DVD defaults and DeVeDe's options,
+// DVD plan gives a long list, the top position and the fitted rate as the
+// format's record alone gives them ("fixed q", "plain": the encodes before
+// the conversion list tuned them), ffmpeg's own DVD defaults and DeVeDe's options,
 // on three kinds of content - a test pattern under moving noise (where bits
 // matter), the same pattern without noise, and a film-like clip (a camera
 // moving over a textured still, a scene cut, another still panned the
@@ -62,7 +64,7 @@ struct Row {
 // The program's command line for a PAL DVD title at a slider position or at
 // a fitted video rate (0: the slider's quantiser).
 // tuned: as the conversion list runs it; without, the format record's own
-// text (a fixed quantiser at every position).
+// text (a fixed quantiser at every position, no further options at a rate).
 std::vector<std::string> ProgramOptions(int sliderPosition, int fittedBitsPerSecond, bool tuned = true) {
   auto format = std::make_unique<CPageDVD_Ffmpeg>();
   format->video_codec_id = 1;  // PAL
@@ -93,6 +95,7 @@ std::vector<Row> Rows(bool quick) {
   }
   rows.push_back({"slider 9 fixed q", ProgramOptions(9, 0, false)});
   rows.push_back({"fitted 5000k", ProgramOptions(9, 5000000)});
+  rows.push_back({"fitted 5000k plain", ProgramOptions(9, 5000000, false)});
   rows.push_back({"ffmpeg -target pal-dvd", {"-target", "pal-dvd"}});
   rows.push_back({"peer 5000k", {"-target", "pal-dvd", "-b:v", "5000k", "-trellis", "1", "-mbd", "2"}});
   return rows;

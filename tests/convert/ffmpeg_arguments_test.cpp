@@ -88,12 +88,13 @@ TEST(FfmpegArguments, TextToTheCharacter) {
 }
 
 // A list's DVD title turns the slider's lowest quantisers into the floor of
-// a rate held at the disc's peak; from quantiser 4 up, and for the format's
-// own record and for CDs, the text stays as it was.
+// a rate held at the disc's peak, and spends more effort at a rate fitted to
+// the disc; from quantiser 4 up, and for the format's own record and for
+// CDs, the text stays as it was.
 TEST(FfmpegArguments, AListsDvdTitleHoldsItsLowestQuantisersUnderThePeakRate) {
   struct Case {
     const char* target;
-    std::int32_t qscale;
+    std::int32_t qscale;  // 0: the rate fitted to the disc, 6000000
     bool tuned;
     const char* quantiser;  // the options where the record's -qscale stood
     const char* rate;       // and where its -vb stood
@@ -104,6 +105,9 @@ TEST(FfmpegArguments, AListsDvdTitleHoldsItsLowestQuantisersUnderThePeakRate) {
       {"dvd", 4, true, " -qscale   4 ", " -vb       6000000 "},
       {"dvd", 1, false, " -qscale   1 ", " -vb       6000000 "},
       {"vcd", 1, true, " -qscale   1 ", ""},
+      {"dvd", 0, true, "",
+       " -b:v      6000000  -trellis  1  -cmp      sse  -subcmp   sse  -mbcmp    sse  -last_pred 2 "},
+      {"dvd", 0, false, "", " -b:v      6000000 "},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.target) + " q" + std::to_string(c.qscale) + (c.tuned ? " tuned" : ""));
