@@ -233,6 +233,8 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   void OnButtonConvert();
   // The status line while converting to the current format.
   void SetStatus();
+  // The status while a list converts, with "File 3 of 8" after it.
+  void ShowFileCount(int file);
   // The end of a task list (its final ping), on the core's thread.
   void OnConversionTaskEnd(const ConvertTaskList& list);
   // ffmpeg failed on a file: the library engine converts the list (on the
