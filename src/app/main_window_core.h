@@ -619,6 +619,8 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   // The reader's event 1 (opening progress), on the core's thread.
   void OnReaderEvent(int value, short stage);
   bool m_bReaderInUse = false;
+  // The reader's progress has moved the bar since the reader was taken.
+  bool m_bBarShowsReading = false;
 
   MainWindowView* m_pView = nullptr;
 };
