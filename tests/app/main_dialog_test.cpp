@@ -179,6 +179,21 @@ TEST_F(MainDialogTest, NoVisibleTextIsClippedByItsControlsFixedWidth) {
   dialog.hide();
 }
 
+TEST_F(MainDialogTest, TheFramesLineUpAndThePlayerStandsClearOfTheBanner) {
+  for (const char* frame : {"inputFrame", "qualityFrame", "folderFrame", "statusFrame"}) {
+    const QWidget* box = dialog.findChild<QWidget*>(frame);
+    ASSERT_NE(box, nullptr) << frame;
+    EXPECT_EQ(box->x(), 8) << frame;
+    EXPECT_EQ(box->geometry().right(), 569) << frame;
+  }
+  EXPECT_EQ(dialog.findChild<QWidget*>("formatFrame")->x(), 8);
+  const QRect banner = dialog.findChild<QWidget*>("banner")->geometry();
+  ASSERT_NE(dialog.Player(), nullptr);
+  for (const char* player : {"NCTVideoPlayer", "playerArea"}) {
+    EXPECT_FALSE(banner.intersects(dialog.findChild<QWidget*>(player)->geometry())) << player;
+  }
+}
+
 TEST_F(MainDialogTest, UserCommandsReachTheCoreAndTheCoresWritesDoNot) {
   qobject_cast<QAbstractButton*>(dialog.GetDlgItem(kRadioVcd))->click();
   EXPECT_EQ(core.m_nOutputFormat, kFormatVcd);
