@@ -195,6 +195,18 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   // A listed file's length in ms, read once (Add File reads it first).
   std::int64_t ListedDuration(const std::string& path);
   std::map<std::string, std::int64_t> m_mapListDurations;
+  // What a DVD of these files carries of their sound tracks and subtitles,
+  // in kbit/s over their length, as the Convert command counts them (every
+  // track the disc keeps; a file whose streams cannot be read adds nothing,
+  // and none readable gives one stereo track). The gauge's files are read
+  // once (m_mapListTracks); refresh reads them again.
+  int DvdTrackKbpsOf(const std::vector<std::string>& inputs, TrackWriter writer, bool refresh);
+  struct ListedTracks {
+    bool known = false;
+    double durationMs = 0;
+    SourceTracks tracks;
+  };
+  std::map<std::string, ListedTracks> m_mapListTracks;
   // "DVD Disc Size" (0 DVD-5, 1 DVD-9) and "CD Disc Size" (0 650 MB, 1 700 MB, 2 800 MB).
   int m_nDVDDiscSize = 0;
   int m_nCDDiscSize = 0;

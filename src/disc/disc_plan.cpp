@@ -52,7 +52,7 @@ void PlanJobTime(const DiscPlanRequest& request, DiscPlan& plan) {
 void PlanDvd(const DiscPlanRequest& request, DiscPlan& plan) {
   const int size = DvdIndex(request.dvdDiscSize);
   plan.discName = kDvdNames[size];
-  plan.audioKbps = kDvdAudioKbps;
+  plan.audioKbps = request.dvdTrackKbps > 0 ? request.dvdTrackKbps : kDvdAudioKbps;
   const std::int64_t capacityBits = DvdPlanCapacityBits(size);
   plan.discBytes = DvdMediumBytes(size);
   if (plan.fileCount > kDvdMaxTitles) {
@@ -61,11 +61,11 @@ void PlanDvd(const DiscPlanRequest& request, DiscPlan& plan) {
                    std::to_string(plan.fileCount) + " files: remove some files or make a second DVD of them.";
   }
   if (plan.durationMs <= 0) return;
-  const DvdSpacePlan space = PlanDvdSpace(plan.durationMs, request.dvdBitrateSettingKbps, kDvdAudioKbps, capacityBits);
+  const DvdSpacePlan space = PlanDvdSpace(plan.durationMs, request.dvdBitrateSettingKbps, plan.audioKbps, capacityBits);
   if (!space.fitsOnDisc) {
     // Not even the sound fits: the whole list at the sound's rate.
     plan.videoKbps = 0;
-    plan.sizeBytes = plan.durationMs * kDvdAudioKbps / 8;
+    plan.sizeBytes = plan.durationMs * plan.audioKbps / 8;
     plan.fits = false;
     if (plan.problem.empty()) {
       plan.problem = "The list does not fit: its " + FormatMediaLength(plan.durationMs) +
@@ -75,7 +75,7 @@ void PlanDvd(const DiscPlanRequest& request, DiscPlan& plan) {
     }
   } else {
     plan.videoKbps = space.videoKbps;
-    plan.sizeBytes = plan.durationMs * (space.videoKbps + kDvdAudioKbps) / 8;
+    plan.sizeBytes = plan.durationMs * (space.videoKbps + plan.audioKbps) / 8;
   }
   plan.fillPercent = Percent(plan.sizeBytes, plan.discBytes);
 }

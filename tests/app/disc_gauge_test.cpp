@@ -7,7 +7,10 @@
 #include "app/control_ids.h"
 #include "app/main_window_core.h"
 #include "app/recording_view.h"
+#include "common/test_kit.h"
+#include "convert/converter.h"
 #include "disc/disc_prompts.h"
+#include "disc/dvd_space_plan.h"
 #include "formats/ffmpeg_page_layout.h"
 #include "formats/settings_sheet_request.h"
 #include "platform/dialogs/scripted_responder.h"
@@ -169,6 +172,42 @@ TEST_F(DiscGauge, MenuTitlesAreTheFileNamesUnlessTheUserNamesThem) {
   restarted.SetDefaultSettings();
   restarted.LoadSettings();
   EXPECT_EQ(restarted.m_nChapterSeconds, 0) << "chapters off is kept";
+}
+
+TEST_F(DiscGauge, CountsEveryTrackADvdKeepsAsTheConvertCommandDoes) {
+  testkit::TempDir dir;
+  testkit::TrackedClipOptions threeTracks;
+  threeTracks.sounds = {{"eng"}, {"fra"}, {"deu", 6}};
+  threeTracks.subtitleLanguages = {"eng", "fra"};
+  const std::vector<std::string> inputs = {testkit::MakeTrackedClip(dir.File("three tracks.mkv"), threeTracks),
+                                           testkit::MakeClip(dir.File("plain.mp4"))};
+  view.list = inputs;
+  // Long titles, so that the tracks' room lowers the video's rate.
+  for (const std::string& input : inputs) core.m_mapListDurations[input] = 70 * kMinute;
+  ChooseFormat(kFormatDvd);
+  const DiscPlan plan = core.MakeDiscPlan();
+
+  // What the Convert command counts: every track the DVD keeps of each file,
+  // over the files' lengths.
+  const EncodingParameters parameters = core.GetCurrentOutputFormat().GetEncodingParameters();
+  double kbpsMs = 0;
+  double ms = 0;
+  for (const std::string& input : inputs) {
+    const InputProbe probe = ProbeInput(input.c_str());
+    ASSERT_TRUE(probe.streamsKnown);
+    const double length = std::max(1.0, probe.durationSeconds) * 1000;
+    kbpsMs += length * DvdTrackKbps(PlanDiscTracks(probe.tracks, DiscKind::Dvd), parameters.audio_bitrate / 1000,
+                                    parameters.keep_multichannel);
+    ms += length;
+  }
+  const int trackKbps = static_cast<int>(kbpsMs / ms + 0.5);
+  EXPECT_GT(trackKbps, 2 * kDvdAudioKbps) << "three sound tracks and two subtitles in half the list";
+  EXPECT_EQ(plan.audioKbps, trackKbps) << "the gauge counts what Convert counts";
+  const DvdSpacePlan convert =
+      PlanDvdSpace(140 * kMinute, core.m_nDVDBitrate, trackKbps, DvdPlanCapacityBits(core.m_nDVDDiscSize));
+  EXPECT_LT(convert.videoKbps, core.m_nDVDBitrate) << "the tracks' room lowers the rate";
+  EXPECT_EQ(plan.videoKbps, convert.videoKbps);
+  EXPECT_EQ(plan.sizeBytes, 140 * kMinute * (convert.videoKbps + trackKbps) / 8);
 }
 
 }  // namespace
