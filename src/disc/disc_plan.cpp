@@ -165,7 +165,7 @@ std::vector<std::string> DiscPlanLines(const DiscPlan& plan) {
                   (plan.fileCount == 1 ? " file" : " files"));
   lines.push_back(
       (plan.jobSeconds < 60 ? std::string("Job time: under a minute") : "Job time: about " + Minutes(plan.jobSeconds)) +
-      (plan.jobTimeMeasured ? " on this machine" : " (a first guess until a job has run here)"));
+      (plan.jobTimeMeasured ? " on this machine" : " (a first guess)"));
   if (!plan.problem.empty()) lines.push_back(plan.problem);
   return lines;
 }

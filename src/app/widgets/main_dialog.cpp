@@ -74,8 +74,9 @@ const Placement kPlacements[] = {
     {kCopyDvd, {580, 300, 154, 24}},
     {kRipDvd, {580, 330, 154, 24}},
     {kConvertVideo, {580, 360, 154, 24}},
-    // In the free band between the quality and the output folder.
-    {kDiscGauge, {12, 343, 554, 27}},
+    // In the free band between the quality and the output folder: the bar
+    // and two lines of text.
+    {kDiscGauge, {12, 338, 554, 41}},
 };
 
 // The skinned buttons in the layout's order, with their elements.
