@@ -643,7 +643,7 @@ inline constexpr int kSliderTop = 9;
 inline constexpr int kWmvProfileBySlider[] = {1, 5, 6, 7, 8, 9, 10, 11, 12, 13};
 
 // The longest chapter interval the settings offer, in minutes.
-inline constexpr int kMostChapterMinutes = 30;
+inline constexpr int kMostChapterMinutes = kMostChapterIntervalMinutes;
 
 // The key of the main window's settings, below HKEY_CURRENT_USER.
 inline constexpr const char* kMainSettingsKey = "Software\\Peravel\\Orlenta\\Settings";

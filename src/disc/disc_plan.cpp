@@ -100,6 +100,14 @@ void PlanCd(const DiscPlanRequest& request, DiscPlan& plan) {
 
 }  // namespace
 
+std::vector<std::string> ChapterIntervalNames() {
+  std::vector<std::string> names = {"Off", "Every minute"};
+  for (int minutes = 2; minutes <= kMostChapterIntervalMinutes; ++minutes) {
+    names.push_back("Every " + std::to_string(minutes) + " minutes");
+  }
+  return names;
+}
+
 std::vector<std::string> DvdDiscSizeNames() {
   return {std::begin(kDvdNames), std::end(kDvdNames)};
 }

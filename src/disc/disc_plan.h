@@ -18,6 +18,11 @@
 inline constexpr int kDvdDiscSizeCount = 2;  // 0 DVD-5, 1 DVD-9
 inline constexpr int kCdDiscSizeCount = 3;   // 0 650 MB, 1 700 MB, 2 800 MB
 
+// The chapter intervals a user can choose: none, or 1 to 30 minutes.
+inline constexpr int kMostChapterIntervalMinutes = 30;
+// "Off", "Every minute", "Every 2 minutes", ... "Every 30 minutes": row n is n minutes.
+std::vector<std::string> ChapterIntervalNames();
+
 // "DVD-5 (4.7 GB)", "DVD-9 (8.5 GB)"; "650 MB", "700 MB", "800 MB".
 std::vector<std::string> DvdDiscSizeNames();
 std::vector<std::string> CdDiscSizeNames();

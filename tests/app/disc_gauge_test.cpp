@@ -117,7 +117,11 @@ TEST_F(DiscGauge, TheDiscPagesSetTheDiscSizesWhichAreStored) {
       for (SettingsPage* page : sheet->pages) {
         auto* format = static_cast<OutputFormat*>(page);
         // The user picks DVD-9 and 800 MB CDs on the SVCD page.
-        if (format->format_id == kFormatDvd) format->disc_size_id = 1;
+        if (format->format_id == kFormatDvd) {
+          EXPECT_EQ(format->chapter_minutes, 5) << "the page shows the window's chapter interval";
+          format->disc_size_id = 1;
+          format->chapter_minutes = 0;  // and no chapters
+        }
         if (format->format_id == kFormatSvcd) format->disc_size_id = 2;
       }
     }
@@ -126,6 +130,7 @@ TEST_F(DiscGauge, TheDiscPagesSetTheDiscSizesWhichAreStored) {
   core.OnButtonSettings();
   EXPECT_EQ(core.m_nDVDDiscSize, 1);
   EXPECT_EQ(core.m_nCDDiscSize, 2);
+  EXPECT_EQ(core.m_nChapterSeconds, 0);
   EXPECT_EQ(Shown().discName, "DVD-9 (8.5 GB)");
   EXPECT_EQ(core.DvdMediumCapacity(), 8'547'991'552);
   EXPECT_EQ(core.CdStreamCapacity(), 738'461'538);
@@ -136,6 +141,20 @@ TEST_F(DiscGauge, TheDiscPagesSetTheDiscSizesWhichAreStored) {
   restarted.LoadSettings();
   EXPECT_EQ(restarted.m_nDVDDiscSize, 1);
   EXPECT_EQ(restarted.m_nCDDiscSize, 2);
+  EXPECT_EQ(restarted.m_nChapterSeconds, 0);
+
+  // The chapter interval is on the DVD page only, from off to 30 minutes.
+  for (OutputFormatId id : {kFormatDvd, kFormatVcd, kFormatSvcd}) {
+    bool found = false;
+    for (const PageItem& item : core.m_formats[id]->Template().items) found = found || item.text == "Chapters:";
+    EXPECT_EQ(found, id == kFormatDvd) << id;
+  }
+  const std::vector<std::string> intervals = ChapterIntervalNames();
+  ASSERT_EQ(intervals.size(), 31u);
+  EXPECT_EQ(intervals[0], "Off");
+  EXPECT_EQ(intervals[1], "Every minute");
+  EXPECT_EQ(intervals[5], "Every 5 minutes");
+  EXPECT_EQ(intervals[30], "Every 30 minutes");
 
   // Each disc page has its disc size list.
   for (OutputFormatId id : {kFormatDvd, kFormatVcd, kFormatSvcd}) {
