@@ -114,7 +114,7 @@ TEST(MainDialogSize, TheSizeAndPlaceComeBackAfterARestart) {
   TestApplication();
   ScopedRegistryFile registry;
   ScriptedResponder responder;
-  // Within the offscreen screen (800 x 600), which the window is kept on.
+  // Within the offscreen screen (800 x 800), which the window is kept on.
   const QRect place(12, 8, 790, 590);
   {
     Opened first;
@@ -125,12 +125,24 @@ TEST(MainDialogSize, TheSizeAndPlaceComeBackAfterARestart) {
     first.dialog.move(place.topLeft());
     first.core.OnCancel();
   }
-  Opened second;
-  second.dialog.RestoreWindowPlace();
-  EXPECT_EQ(second.dialog.geometry(), place);
-  second.dialog.show();
-  EXPECT_EQ(second.dialog.GetDlgItem(kFilesList)->height(), 35 + place.height() - MainDialog::kClientHeight);
-  second.dialog.hide();
+  {
+    Opened second;
+    second.dialog.RestoreWindowPlace();
+    EXPECT_EQ(second.dialog.geometry(), place);
+    second.dialog.show();
+    EXPECT_EQ(second.dialog.GetDlgItem(kFilesList)->height(), 35 + place.height() - MainDialog::kClientHeight);
+
+    // Maximised, it fills the screen and comes back maximised.
+    second.dialog.showMaximized();
+    QApplication::processEvents();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(second.dialog.frameGeometry().size(), screen.size());
+    EXPECT_TRUE(second.dialog.rect().contains(second.dialog.GetDlgItem(kConvert)->geometry()));
+    second.core.OnCancel();
+  }
+  Opened third;
+  third.dialog.RestoreWindowPlace();
+  EXPECT_TRUE(third.dialog.windowState() & Qt::WindowMaximized);
 }
 
 }  // namespace
