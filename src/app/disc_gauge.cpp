@@ -63,7 +63,8 @@ DiscPlan CCastrel1Dlg::MakeDiscPlan() {
     std::vector<std::string> inputs;
     for (int index = 0; index < count; ++index) inputs.push_back(m_pView->ListText(index));
     for (const std::string& input : inputs) request.durationsMs.push_back(ListedDuration(input));
-    if (m_nOutputFormat == kFormatDvd && !inputs.empty()) {
+    // The format objects come late in the window's start: until then a title counts one stereo track.
+    if (m_nOutputFormat == kFormatDvd && !inputs.empty() && static_cast<std::size_t>(kFormatDvd) < m_formats.size()) {
       request.dvdTrackKbps = DvdTrackKbpsOf(inputs, TrackWriter::Ffmpeg, false);
     }
   }
