@@ -358,18 +358,33 @@ void CCastrel1Dlg::EndForDiskSpace(double gigabytes) {
   CleanTempFiles();
 }
 
+namespace {
+
+constexpr const char* kStatusByFormat[] = {
+    "Converting to AVI...",
+    "Converting to MPEG...",
+    "Converting to WMV...",
+    "Converting to Real Media...",
+    "Converting to DVD-Compatible MPEG...",
+    "Converting to VCD Compatible MPEG...",
+    "Converting to SVCD-Compatible MPEG...",
+};
+
+}  // namespace
+
 void CCastrel1Dlg::SetStatus() {
   Log("CCastrel1Dlg::SetStatus - change the text in the status bar when converting");
-  static constexpr const char* kStatusByFormat[] = {
-      "Converting to AVI...",
-      "Converting to MPEG...",
-      "Converting to WMV...",
-      "Converting to Real Media...",
-      "Converting to DVD-Compatible MPEG...",
-      "Converting to VCD Compatible MPEG...",
-      "Converting to SVCD-Compatible MPEG...",
-  };
   if (IsKnownFormat(m_nOutputFormat)) m_pView->SetStatusText(kStatusByFormat[m_nOutputFormat]);
+}
+
+void CCastrel1Dlg::ShowFileCount(int file) {
+  // One file needs no count; a list says which file is being converted.
+  if (m_nInputCount < 2 || !IsKnownFormat(m_nOutputFormat)) return;
+  std::string count = UserText::tr("File %1 of %2");
+  for (const auto& [mark, number] : {std::pair{"%1", file}, std::pair{"%2", m_nInputCount}}) {
+    if (const std::size_t at = count.find(mark); at != std::string::npos) count.replace(at, 2, std::to_string(number));
+  }
+  m_pView->SetStatusText(std::string(kStatusByFormat[m_nOutputFormat]) + " " + count);
 }
 
 std::int32_t CCastrel1Dlg::OnPingMessage(std::int32_t value, const Pinger& sender) {
@@ -387,6 +402,7 @@ std::int32_t CCastrel1Dlg::OnPingMessage(std::int32_t value, const Pinger& sende
                                         m_nProgressPos);
     if (move) SetConvertProgress(move->position);
   } else if (const auto* task = dynamic_cast<const ConvertFileTask*>(&sender)) {
+    if (value == begin_converting) ShowFileCount(static_cast<int>(task->Index()) + 1);
     if (value == end_converting) OnFileTaskEnd(*task);
   } else if (const auto* list = dynamic_cast<const ConvertTaskList*>(&sender)) {
     m_bListRunning = false;

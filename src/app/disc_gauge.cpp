@@ -60,7 +60,13 @@ DiscPlan CCastrel1Dlg::MakeDiscPlan() {
     const int entry = selected >= 0 && selected < count ? selected : count - 1;
     if (entry >= 0) request.durationsMs.push_back(ListedDuration(m_pView->ListText(entry)));
   } else {
-    for (int index = 0; index < count; ++index) request.durationsMs.push_back(ListedDuration(m_pView->ListText(index)));
+    std::vector<std::string> inputs;
+    for (int index = 0; index < count; ++index) inputs.push_back(m_pView->ListText(index));
+    for (const std::string& input : inputs) request.durationsMs.push_back(ListedDuration(input));
+    // The format objects come late in the window's start: until then a title counts one stereo track.
+    if (m_nOutputFormat == kFormatDvd && !inputs.empty() && static_cast<std::size_t>(kFormatDvd) < m_formats.size()) {
+      request.dvdTrackKbps = DvdTrackKbpsOf(inputs, TrackWriter::Ffmpeg, false);
+    }
   }
   return PlanDisc(request);
 }

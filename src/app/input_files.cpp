@@ -382,6 +382,9 @@ CCastrel1Dlg::ReaderUse::ReaderUse(CCastrel1Dlg& core) : m_core(core), m_bOuter(
 CCastrel1Dlg::ReaderUse::~ReaderUse() {
   if (!m_bOuter) return;
   m_core.m_bReaderInUse = false;
+  // The bar showed the file being read; read, it is empty again ("Completed: 0.00%" says so).
+  if (m_core.m_bBarShowsReading && !m_core.m_bBusy && m_core.m_pView != nullptr) m_core.m_pView->SetProgress(0);
+  m_core.m_bBarShowsReading = false;
   // Drops that came while the window drew during an opening.
   if (!m_core.m_arrDeferredDrops.empty() && !m_core.m_bBusy) {
     m_core.m_messages.Post([&core = m_core] { core.AddDeferredDrops(); });

@@ -195,6 +195,18 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   // A listed file's length in ms, read once (Add File reads it first).
   std::int64_t ListedDuration(const std::string& path);
   std::map<std::string, std::int64_t> m_mapListDurations;
+  // What a DVD of these files carries of their sound tracks and subtitles,
+  // in kbit/s over their length, as the Convert command counts them (every
+  // track the disc keeps; a file whose streams cannot be read adds nothing,
+  // and none readable gives one stereo track). The gauge's files are read
+  // once (m_mapListTracks); refresh reads them again.
+  int DvdTrackKbpsOf(const std::vector<std::string>& inputs, TrackWriter writer, bool refresh);
+  struct ListedTracks {
+    bool known = false;
+    double durationMs = 0;
+    SourceTracks tracks;
+  };
+  std::map<std::string, ListedTracks> m_mapListTracks;
   // "DVD Disc Size" (0 DVD-5, 1 DVD-9) and "CD Disc Size" (0 650 MB, 1 700 MB, 2 800 MB).
   int m_nDVDDiscSize = 0;
   int m_nCDDiscSize = 0;
@@ -233,6 +245,8 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   void OnButtonConvert();
   // The status line while converting to the current format.
   void SetStatus();
+  // The status while a list converts, with "File 3 of 8" after it.
+  void ShowFileCount(int file);
   // The end of a task list (its final ping), on the core's thread.
   void OnConversionTaskEnd(const ConvertTaskList& list);
   // ffmpeg failed on a file: the library engine converts the list (on the
@@ -617,6 +631,8 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   // The reader's event 1 (opening progress), on the core's thread.
   void OnReaderEvent(int value, short stage);
   bool m_bReaderInUse = false;
+  // The reader's progress has moved the bar since the reader was taken.
+  bool m_bBarShowsReading = false;
 
   MainWindowView* m_pView = nullptr;
 };
@@ -627,7 +643,7 @@ inline constexpr int kSliderTop = 9;
 inline constexpr int kWmvProfileBySlider[] = {1, 5, 6, 7, 8, 9, 10, 11, 12, 13};
 
 // The longest chapter interval the settings offer, in minutes.
-inline constexpr int kMostChapterMinutes = 30;
+inline constexpr int kMostChapterMinutes = kMostChapterIntervalMinutes;
 
 // The key of the main window's settings, below HKEY_CURRENT_USER.
 inline constexpr const char* kMainSettingsKey = "Software\\Peravel\\Orlenta\\Settings";

@@ -86,6 +86,7 @@ void CCastrel1Dlg::OnReaderEvent(int value, short /*stage*/) {
   // messages run in the middle of a read.
   if (m_pView == nullptr || m_bBusy || !m_bReaderInUse) return;
   m_pView->SetProgress(value);
+  m_bBarShowsReading = true;
   // The window goes on drawing while a file opens; what the user does
   // meanwhile waits until the file is open.
   if (QCoreApplication::instance() != nullptr) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

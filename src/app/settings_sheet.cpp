@@ -2,6 +2,7 @@
 // engine its pages are the format objects themselves; with the library
 // engine they are the library pages, which edit the window's own settings.
 
+#include <algorithm>
 #include <array>
 
 #include "app/main_window_core.h"
@@ -67,7 +68,10 @@ void CCastrel1Dlg::TakeDiscSizes() {
   const int vcd = sizeOf(kFormatVcd, kCdDiscSizeCount, m_nCDDiscSize);
   const int svcd = sizeOf(kFormatSvcd, kCdDiscSizeCount, m_nCDDiscSize);
   m_nCDDiscSize = vcd != m_nCDDiscSize ? vcd : svcd;
-  Log("Disc sizes: DVD %d, CD %d", m_nDVDDiscSize, m_nCDDiscSize);
+  if (static_cast<std::size_t>(kFormatDvd) < m_formats.size()) {
+    m_nChapterSeconds = std::clamp(m_formats[kFormatDvd]->chapter_minutes, 0, kMostChapterMinutes) * 60;
+  }
+  Log("Disc sizes: DVD %d, CD %d; chapters every %d min", m_nDVDDiscSize, m_nCDDiscSize, m_nChapterSeconds / 60);
 }
 
 void CCastrel1Dlg::OnButtonSettings() {
@@ -83,6 +87,9 @@ void CCastrel1Dlg::OnButtonSettings() {
     for (OutputFormatId id : {kFormatDvd, kFormatVcd, kFormatSvcd}) {
       if (static_cast<std::size_t>(id) < m_formats.size())
         m_formats[id]->disc_size_id = id == kFormatDvd ? m_nDVDDiscSize : m_nCDDiscSize;
+    }
+    if (static_cast<std::size_t>(kFormatDvd) < m_formats.size()) {
+      m_formats[kFormatDvd]->chapter_minutes = m_nChapterSeconds / 60;
     }
     std::vector<PageChoices> before;
     for (OutputFormatId id : offered) {

@@ -53,7 +53,7 @@ void PlanJobTime(const DiscPlanRequest& request, DiscPlan& plan) {
 void PlanDvd(const DiscPlanRequest& request, DiscPlan& plan) {
   const int size = DvdIndex(request.dvdDiscSize);
   plan.discName = kDvdNames[size];
-  plan.audioKbps = kDvdAudioKbps;
+  plan.audioKbps = request.dvdTrackKbps > 0 ? request.dvdTrackKbps : kDvdAudioKbps;
   const std::int64_t capacityBits = DvdPlanCapacityBits(size);
   plan.discBytes = DvdMediumBytes(size);
   if (plan.fileCount > kDvdMaxTitles) {
@@ -63,11 +63,11 @@ void PlanDvd(const DiscPlanRequest& request, DiscPlan& plan) {
   }
   if (plan.durationMs <= 0) return;
   const DvdSpacePlan space =
-      PlanDvdSpace(plan.durationMs, request.dvdBitrateSettingKbps, kDvdAudioKbps, capacityBits, plan.discBytes);
+      PlanDvdSpace(plan.durationMs, request.dvdBitrateSettingKbps, plan.audioKbps, capacityBits, plan.discBytes);
   if (!space.fitsOnDisc) {
     // Not even the sound fits: the whole list at the sound's rate.
     plan.videoKbps = 0;
-    plan.sizeBytes = plan.durationMs * kDvdAudioKbps / 8;
+    plan.sizeBytes = plan.durationMs * plan.audioKbps / 8;
     plan.fits = false;
     if (plan.problem.empty()) {
       plan.problem = "The list does not fit: its " + FormatMediaLength(plan.durationMs) +
@@ -78,7 +78,7 @@ void PlanDvd(const DiscPlanRequest& request, DiscPlan& plan) {
   } else {
     // A list fitted to the disc is encoded at the rate that fills it.
     plan.videoKbps = space.fitsAtQuantiser ? space.videoKbps : space.encoderVideoKbps;
-    const double streams = static_cast<double>(plan.durationMs) * (plan.videoKbps + kDvdAudioKbps) / 8;
+    const double streams = static_cast<double>(plan.durationMs) * (plan.videoKbps + plan.audioKbps) / 8;
     plan.sizeBytes = static_cast<std::int64_t>(streams * (1 + kDvdMuxOverhead));
   }
   plan.fillPercent = Percent(plan.sizeBytes, plan.discBytes);
@@ -103,6 +103,14 @@ void PlanCd(const DiscPlanRequest& request, DiscPlan& plan) {
 }
 
 }  // namespace
+
+std::vector<std::string> ChapterIntervalNames() {
+  std::vector<std::string> names = {"Off", "Every minute"};
+  for (int minutes = 2; minutes <= kMostChapterIntervalMinutes; ++minutes) {
+    names.push_back("Every " + std::to_string(minutes) + " minutes");
+  }
+  return names;
+}
 
 std::vector<std::string> DvdDiscSizeNames() {
   return {std::begin(kDvdNames), std::end(kDvdNames)};
@@ -169,7 +177,7 @@ std::vector<std::string> DiscPlanLines(const DiscPlan& plan) {
                   (plan.fileCount == 1 ? " file" : " files"));
   lines.push_back(
       (plan.jobSeconds < 60 ? std::string("Job time: under a minute") : "Job time: about " + Minutes(plan.jobSeconds)) +
-      (plan.jobTimeMeasured ? " on this machine" : " (a first guess until a job has run here)"));
+      (plan.jobTimeMeasured ? " on this machine" : " (a first guess)"));
   if (!plan.problem.empty()) lines.push_back(plan.problem);
   return lines;
 }

@@ -18,6 +18,11 @@
 inline constexpr int kDvdDiscSizeCount = 2;  // 0 DVD-5, 1 DVD-9
 inline constexpr int kCdDiscSizeCount = 3;   // 0 650 MB, 1 700 MB, 2 800 MB
 
+// The chapter intervals a user can choose: none, or 1 to 30 minutes.
+inline constexpr int kMostChapterIntervalMinutes = 30;
+// "Off", "Every minute", "Every 2 minutes", ... "Every 30 minutes": row n is n minutes.
+std::vector<std::string> ChapterIntervalNames();
+
 // "DVD-5 (4.7 GB)", "DVD-9 (8.5 GB)"; "650 MB", "700 MB", "800 MB".
 std::vector<std::string> DvdDiscSizeNames();
 std::vector<std::string> CdDiscSizeNames();
@@ -40,7 +45,10 @@ struct DiscPlanRequest {
   // file for a DVD, the one converted file for a VCD or SVCD.
   std::vector<std::int64_t> durationsMs;
   int dvdBitrateSettingKbps = 5000;  // "DVD Bitrate"
-  int cdVideoKbps = 1150;            // the VCD or SVCD format's video rate
+  // DVD: what the titles' sound tracks and subtitles take over their length
+  // (the Convert command counts every track the disc keeps).
+  int dvdTrackKbps = kDvdAudioKbps;
+  int cdVideoKbps = 1150;  // the VCD or SVCD format's video rate
   int dvdDiscSize = 0;
   int cdDiscSize = 0;
   // Media seconds this machine converts in a second, measured by the last
@@ -55,7 +63,7 @@ struct DiscPlan {
   int fileCount = 0;
   std::int64_t durationMs = 0;
   int videoKbps = 0;           // the rate the job encodes its video at (planned)
-  int audioKbps = 0;           // the sound's rate
+  int audioKbps = 0;           // the sound's rate (DVD: every sound track and subtitle)
   std::int64_t sizeBytes = 0;  // the converted titles, sound and (DVD) the program stream included
   std::int64_t discBytes = 0;  // one disc as labelled (DVD) or one CD's stream room
   std::string discName;        // "DVD-5 (4.7 GB)", "700 MB CDs"

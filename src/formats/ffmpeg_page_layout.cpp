@@ -8,7 +8,7 @@ const FfmpegPageControlIds kControlIds[kOutputFormatCount] = {
     {216, 218, 220, 222, 0, 225, 227, 229, 0, {}},
     {231, 233, 235, 237, 0, 240, 242, 244, 0, {}},
     {246, 248, 250, 252, 0, 255, 257, 259, 0, {}},
-    {295, 297, 299, 301, 310, 304, 306, 308, 312, {295, 304}, 311},
+    {295, 297, 299, 301, 310, 304, 306, 308, 312, {295, 304}, 311, 313},
     {261, 263, 265, 267, 276, 270, 272, 274, 0, {261}, 277},
     {278, 280, 282, 284, 293, 287, 289, 291, 0, {278}, 294},
 };
@@ -71,7 +71,11 @@ PageTemplate MakeFfmpegPageTemplate(OutputFormatId format, int templateId) {
   };
   if (ids.audioMultichannel != 0) audio.push_back({"Multichannel:", ids.audioMultichannel});
   bottom = AddGroup(page, "Audio", bottom + 6, audio);
-  if (disc) bottom = AddGroup(page, "Disc", bottom + 6, {{"Disc Size:", ids.discSize}});
+  if (disc) {
+    std::vector<LabelledList> rows = {{"Disc Size:", ids.discSize}};
+    if (ids.chapterMinutes != 0) rows.push_back({"Chapters:", ids.chapterMinutes});
+    bottom = AddGroup(page, "Disc", bottom + 6, rows);
+  }
   page.items.push_back({PageItem::Kind::Text, -1, "Using FFmpeg", kMargin, bottom + 8, 100, 8});
   page.height = bottom + 8 + 8 + kMargin;
   return page;

@@ -20,7 +20,8 @@ struct FfmpegPageControlIds {
   int audioMultichannel = 0;  // DVD only; 0 on the others
   // The lists whose selection changes other lists' rows.
   std::vector<int> refreshing;
-  int discSize = 0;  // disc pages only; 0 on the others
+  int discSize = 0;        // disc pages only; 0 on the others
+  int chapterMinutes = 0;  // DVD only: the chapter interval; 0 on the others
 };
 
 // The ids of a format's page; all 0 for an unknown format.

@@ -107,6 +107,10 @@ class OutputFormat : public SettingsPage {
   // before the sheet opens and taken back when it is confirmed; not stored
   // with the format.
   std::int32_t disc_size_id = 0;
+  // DVD: the chapter interval in minutes, 0 for none (one chapter a title);
+  // the row of the page's list is the number. The window's setting, copied
+  // in and taken back as the disc size is.
+  std::int32_t chapter_minutes = 5;
 
  protected:
   // False for an audio-only output, whose video tables are empty. Apart from

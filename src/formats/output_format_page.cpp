@@ -54,6 +54,7 @@ void OutputFormat::UpdateSettingsValues(bool restore) {
   if (ids.audioMultichannel != 0) controls->SetRows(ids.audioMultichannel, lists.audio_multichannel);
   if (ids.discSize != 0)
     controls->SetRows(ids.discSize, format_id == kFormatDvd ? DvdDiscSizeNames() : CdDiscSizeNames());
+  if (ids.chapterMinutes != 0) controls->SetRows(ids.chapterMinutes, ChapterIntervalNames());
 
   if (restore) FitChoicesToLists(*this, lists);
   DoDataExchange(false);
@@ -76,4 +77,5 @@ void OutputFormat::DoDataExchange(bool save) {
   Exchange(save, ids.audioChannels, audio_channels_id);
   if (ids.audioMultichannel != 0) Exchange(save, ids.audioMultichannel, audio_multichannel_id);
   if (ids.discSize != 0) Exchange(save, ids.discSize, disc_size_id);
+  if (ids.chapterMinutes != 0) Exchange(save, ids.chapterMinutes, chapter_minutes);
 }

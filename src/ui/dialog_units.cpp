@@ -1,6 +1,9 @@
 #include "ui/dialog_units.h"
 
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -24,9 +27,16 @@ QRect MapDialogRect(const QRect& units, DialogBaseUnits base) {
           MulDiv(units.height(), base.y, 8)};
 }
 
+int DialogFontPixels(const QFont& desktop) {
+  double points = desktop.pointSizeF();
+  if (points <= 0) points = desktop.pixelSize() * 72.0 / 96.0;
+  if (points <= 0) return kDialogFontPixels;
+  return std::max(kDialogFontPixels, static_cast<int>(std::lround(kDialogFontPixels * points / kDesktopFontPoints)));
+}
+
 QFont DialogFont() {
   QFont font(QStringLiteral("Sans Serif"));
   font.setStyleHint(QFont::SansSerif);
-  font.setPixelSize(11);
+  font.setPixelSize(DialogFontPixels(QGuiApplication::font()));
   return font;
 }

@@ -19,5 +19,13 @@ struct DialogBaseUnits {
 DialogBaseUnits BaseUnitsOf(const QFont& font);
 QRect MapDialogRect(const QRect& units, DialogBaseUnits base);
 
-// The font of the small dialogs: sans-serif, 11 pixels (8 points at 96 dpi).
+// The font of the small dialogs: sans-serif, 11 pixels (8 points at 96 dpi)
+// with the desktop's usual 9-point font, and as much larger as the desktop's
+// font is (DialogFontPixels of the application's font). The dialogs' units
+// come from it, so a dialog grows with its texts.
 QFont DialogFont();
+
+inline constexpr int kDialogFontPixels = 11;
+inline constexpr double kDesktopFontPoints = 9;
+// The dialogs' font size for a desktop font; never below kDialogFontPixels.
+int DialogFontPixels(const QFont& desktop);

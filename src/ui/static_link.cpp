@@ -62,6 +62,9 @@ void CStaticLink::ApplyLook() {
   QPalette palette = control->palette();
   palette.setColor(QPalette::WindowText, m_color);
   control->setPalette(palette);
+  // A skin (an application style sheet) gives every text its own ink, which
+  // overrules the palette: the link's own sheet overrules the skin's.
+  control->setStyleSheet(QStringLiteral("color: %1;").arg(m_color.name()));
   control->setAutoFillBackground(false);
   control->update();
 }

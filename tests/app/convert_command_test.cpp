@@ -112,7 +112,12 @@ TEST_F(ConvertCommand, AnEmptyListAsksForFilesStartsNothingAndKeepsTheUsersFolde
 
 TEST_F(ConvertCommand, TwoClipsToAviEndWithOneReadyMessageNamingBothOutputs) {
   List({Clip("a.avi"), Clip("b.avi")});
+  std::vector<std::string> statuses;
+  view.onStatus = [&](const std::string& text) { statuses.push_back(text); };
   ASSERT_TRUE(ConvertAndWaitForTheEnd());
+  // The status counts the files of a list.
+  EXPECT_EQ(statuses, (std::vector<std::string>{"Converting to AVI...", "Converting to AVI... File 1 of 2",
+                                                "Converting to AVI... File 2 of 2", "Ready"}));
 
   ASSERT_EQ(responder.Messages().size(), 1u);
   const MessageBoxRequest ready = responder.Messages().front();

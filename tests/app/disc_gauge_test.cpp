@@ -7,7 +7,10 @@
 #include "app/control_ids.h"
 #include "app/main_window_core.h"
 #include "app/recording_view.h"
+#include "common/test_kit.h"
+#include "convert/converter.h"
 #include "disc/disc_prompts.h"
+#include "disc/dvd_space_plan.h"
 #include "formats/ffmpeg_page_layout.h"
 #include "formats/settings_sheet_request.h"
 #include "platform/dialogs/scripted_responder.h"
@@ -114,7 +117,11 @@ TEST_F(DiscGauge, TheDiscPagesSetTheDiscSizesWhichAreStored) {
       for (SettingsPage* page : sheet->pages) {
         auto* format = static_cast<OutputFormat*>(page);
         // The user picks DVD-9 and 800 MB CDs on the SVCD page.
-        if (format->format_id == kFormatDvd) format->disc_size_id = 1;
+        if (format->format_id == kFormatDvd) {
+          EXPECT_EQ(format->chapter_minutes, 5) << "the page shows the window's chapter interval";
+          format->disc_size_id = 1;
+          format->chapter_minutes = 0;  // and no chapters
+        }
         if (format->format_id == kFormatSvcd) format->disc_size_id = 2;
       }
     }
@@ -123,6 +130,7 @@ TEST_F(DiscGauge, TheDiscPagesSetTheDiscSizesWhichAreStored) {
   core.OnButtonSettings();
   EXPECT_EQ(core.m_nDVDDiscSize, 1);
   EXPECT_EQ(core.m_nCDDiscSize, 2);
+  EXPECT_EQ(core.m_nChapterSeconds, 0);
   EXPECT_EQ(Shown().discName, "DVD-9 (8.5 GB)");
   EXPECT_EQ(core.DvdMediumCapacity(), 8'547'991'552);
   EXPECT_EQ(core.CdStreamCapacity(), 738'461'538);
@@ -133,6 +141,20 @@ TEST_F(DiscGauge, TheDiscPagesSetTheDiscSizesWhichAreStored) {
   restarted.LoadSettings();
   EXPECT_EQ(restarted.m_nDVDDiscSize, 1);
   EXPECT_EQ(restarted.m_nCDDiscSize, 2);
+  EXPECT_EQ(restarted.m_nChapterSeconds, 0);
+
+  // The chapter interval is on the DVD page only, from off to 30 minutes.
+  for (OutputFormatId id : {kFormatDvd, kFormatVcd, kFormatSvcd}) {
+    bool found = false;
+    for (const PageItem& item : core.m_formats[id]->Template().items) found = found || item.text == "Chapters:";
+    EXPECT_EQ(found, id == kFormatDvd) << id;
+  }
+  const std::vector<std::string> intervals = ChapterIntervalNames();
+  ASSERT_EQ(intervals.size(), 31u);
+  EXPECT_EQ(intervals[0], "Off");
+  EXPECT_EQ(intervals[1], "Every minute");
+  EXPECT_EQ(intervals[5], "Every 5 minutes");
+  EXPECT_EQ(intervals[30], "Every 30 minutes");
 
   // Each disc page has its disc size list.
   for (OutputFormatId id : {kFormatDvd, kFormatVcd, kFormatSvcd}) {
@@ -169,6 +191,42 @@ TEST_F(DiscGauge, MenuTitlesAreTheFileNamesUnlessTheUserNamesThem) {
   restarted.SetDefaultSettings();
   restarted.LoadSettings();
   EXPECT_EQ(restarted.m_nChapterSeconds, 0) << "chapters off is kept";
+}
+
+TEST_F(DiscGauge, CountsEveryTrackADvdKeepsAsTheConvertCommandDoes) {
+  testkit::TempDir dir;
+  testkit::TrackedClipOptions threeTracks;
+  threeTracks.sounds = {{"eng"}, {"fra"}, {"deu", 6}};
+  threeTracks.subtitleLanguages = {"eng", "fra"};
+  const std::vector<std::string> inputs = {testkit::MakeTrackedClip(dir.File("three tracks.mkv"), threeTracks),
+                                           testkit::MakeClip(dir.File("plain.mp4"))};
+  view.list = inputs;
+  // Long titles, so that the tracks' room lowers the video's rate.
+  for (const std::string& input : inputs) core.m_mapListDurations[input] = 70 * kMinute;
+  ChooseFormat(kFormatDvd);
+  const DiscPlan plan = core.MakeDiscPlan();
+
+  // What the Convert command counts: every track the DVD keeps of each file,
+  // over the files' lengths.
+  const EncodingParameters parameters = core.GetCurrentOutputFormat().GetEncodingParameters();
+  double kbpsMs = 0;
+  double ms = 0;
+  for (const std::string& input : inputs) {
+    const InputProbe probe = ProbeInput(input.c_str());
+    ASSERT_TRUE(probe.streamsKnown);
+    const double length = std::max(1.0, probe.durationSeconds) * 1000;
+    kbpsMs += length * DvdTrackKbps(PlanDiscTracks(probe.tracks, DiscKind::Dvd), parameters.audio_bitrate / 1000,
+                                    parameters.keep_multichannel);
+    ms += length;
+  }
+  const int trackKbps = static_cast<int>(kbpsMs / ms + 0.5);
+  EXPECT_GT(trackKbps, 2 * kDvdAudioKbps) << "three sound tracks and two subtitles in half the list";
+  EXPECT_EQ(plan.audioKbps, trackKbps) << "the gauge counts what Convert counts";
+  const DvdSpacePlan convert =
+      PlanDvdSpace(140 * kMinute, core.m_nDVDBitrate, trackKbps, DvdPlanCapacityBits(core.m_nDVDDiscSize));
+  EXPECT_LT(convert.videoKbps, core.m_nDVDBitrate) << "the tracks' room lowers the rate";
+  EXPECT_EQ(plan.videoKbps, convert.videoKbps);
+  EXPECT_EQ(plan.sizeBytes, 140 * kMinute * (convert.videoKbps + trackKbps) / 8);
 }
 
 }  // namespace

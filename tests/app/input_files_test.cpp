@@ -228,7 +228,8 @@ TEST_F(InputFiles, InspectionFillsTheFourTextsAndTheFactsOfTheFile) {
   EXPECT_EQ(core.m_nHeight, 120);
   EXPECT_EQ(view.controls.strDuration, core.m_strDuration) << "moved to the window";
   EXPECT_EQ(view.controls.strCodecName, core.m_strCodecName);
-  EXPECT_EQ(view.progress, 100) << "the reader's progress reached the bar";
+  EXPECT_EQ(view.progressPeak, 100) << "the reader's progress reached the bar";
+  EXPECT_EQ(view.progress, 0) << "and the bar is empty again once the file is read, as its text says";
   EXPECT_FALSE(core.m_pIVideoFileIn->IsOpen());
 }
 

@@ -179,6 +179,21 @@ TEST_F(MainDialogTest, NoVisibleTextIsClippedByItsControlsFixedWidth) {
   dialog.hide();
 }
 
+TEST_F(MainDialogTest, TheFramesLineUpAndThePlayerStandsClearOfTheBanner) {
+  for (const char* frame : {"inputFrame", "qualityFrame", "folderFrame", "statusFrame"}) {
+    const QWidget* box = dialog.findChild<QWidget*>(frame);
+    ASSERT_NE(box, nullptr) << frame;
+    EXPECT_EQ(box->x(), 8) << frame;
+    EXPECT_EQ(box->geometry().right(), 569) << frame;
+  }
+  EXPECT_EQ(dialog.findChild<QWidget*>("formatFrame")->x(), 8);
+  const QRect banner = dialog.findChild<QWidget*>("banner")->geometry();
+  ASSERT_NE(dialog.Player(), nullptr);
+  for (const char* player : {"NCTVideoPlayer", "playerArea"}) {
+    EXPECT_FALSE(banner.intersects(dialog.findChild<QWidget*>(player)->geometry())) << player;
+  }
+}
+
 TEST_F(MainDialogTest, UserCommandsReachTheCoreAndTheCoresWritesDoNot) {
   qobject_cast<QAbstractButton*>(dialog.GetDlgItem(kRadioVcd))->click();
   EXPECT_EQ(core.m_nOutputFormat, kFormatVcd);
@@ -258,10 +273,18 @@ TEST_F(MainDialogTest, TheGaugeShowsThePlanAndTurnsRedWhenTheListDoesNotFit) {
   auto* gauge = qobject_cast<DiscGaugeWidget*>(dialog.GetDlgItem(kDiscGauge));
   ASSERT_NE(gauge, nullptr);
   const struct {
+    int format;
     std::vector<std::int64_t> durationsMs;
     bool fits;
-  } cases[] = {{{30 * 60'000, 45 * 60'000}, true}, {{48 * 3600'000}, false}};
+  } cases[] = {
+      {kFormatDvd, {30 * 60'000, 45 * 60'000}, true},
+      {kFormatDvd, std::vector<std::int64_t>(8, 15 * 60'000), true},
+      {kFormatDvd, {48 * 3600'000}, false},
+      {kFormatDvd, std::vector<std::int64_t>(100, 60'000), false},
+      {kFormatSvcd, {95 * 60'000}, true},
+  };
   for (const auto& c : cases) {
+    core.OnFormatRadio(c.format);
     while (dialog.ListCount() > 0) dialog.ListDelete(0);
     for (std::size_t i = 0; i < c.durationsMs.size(); ++i) {
       const std::string path = "/videos/" + std::to_string(i) + ".mp4";
@@ -277,6 +300,20 @@ TEST_F(MainDialogTest, TheGaugeShowsThePlanAndTurnsRedWhenTheListDoesNotFit) {
     // The bar is drawn in its colour.
     const QImage picture = gauge->grab().toImage();
     EXPECT_EQ(picture.pixelColor(3, 8), gauge->BarColor()) << "the filled part of the bar";
+
+    // Every word is shown whole at the window's default size.
+    const DiscGaugeWidget::Texts texts = gauge->Layout();
+    const QFontMetrics metrics = gauge->fontMetrics();
+    EXPECT_LE(metrics.horizontalAdvance(texts.barLeft + "    " + texts.barRight), texts.barRoom.width())
+        << texts.barLeft.toStdString();
+    const QRect below = metrics.boundingRect(QRect(0, 0, texts.belowRoom.width(), 1000), Qt::TextWordWrap, texts.below);
+    EXPECT_LE(below.height(), texts.belowRoom.height()) << texts.below.toStdString();
+    EXPECT_LE(below.width(), texts.belowRoom.width()) << texts.below.toStdString();
+    QStringList shown = {texts.barLeft, texts.barRight, texts.below};
+    for (const QString& line : gauge->Lines()) {
+      EXPECT_TRUE(shown.join('\n').contains(line) || (!c.fits && line == gauge->Lines()[1]))
+          << "shown: " << line.toStdString();
+    }
   }
 }
 

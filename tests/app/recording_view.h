@@ -2,6 +2,7 @@
 // A MainWindowView without a screen: it keeps what the core shows and lets a
 // test set what the user would have set on the controls.
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <string>
@@ -33,7 +34,10 @@ class RecordingView : public MainWindowView {
     if (onStatus) onStatus(text);
   }
   std::string StatusText() override { return status; }
-  void SetProgress(int percent) override { progress = percent; }
+  void SetProgress(int percent) override {
+    progress = percent;
+    progressPeak = std::max(progressPeak, percent);
+  }
   void SetCompletedText(const std::string& text) override { completed = text; }
   void SetOutputFolderText(const std::string& path) override { outputFolder = path; }
 
@@ -63,6 +67,7 @@ class RecordingView : public MainWindowView {
   std::string status;
   std::function<void(const std::string&)> onStatus;  // called with each status text
   int progress = -1;
+  int progressPeak = -1;  // the highest the bar has shown
   std::string completed;
   std::string outputFolder;
   std::vector<std::string> list;

@@ -44,8 +44,10 @@ TEST(FormatPage, OpeningShowsEveryTableOfTheFormatAndSelectsTheStoredChoices) {
   EXPECT_EQ(page.rows[308], (Rows{"Mono", "Stereo"}));
   EXPECT_EQ(page.rows[312], (Rows{"As the source", "Stereo"}));
   EXPECT_EQ(page.rows[311], (Rows{"DVD-5 (4.7 GB)", "DVD-9 (8.5 GB)"}));
-  const std::map<int, int> shown = {{295, 1}, {297, 3}, {299, 0}, {301, 0}, {310, 2},
-                                    {304, 0}, {306, 1}, {308, 1}, {312, 0}, {311, 0}};
+  ASSERT_EQ(page.rows[313].size(), 31u);  // the chapter interval: off, or 1 to 30 minutes
+  EXPECT_EQ(page.rows[313][5], "Every 5 minutes");
+  const std::map<int, int> shown = {{295, 1}, {297, 3}, {299, 0}, {301, 0}, {310, 2}, {304, 0},
+                                    {306, 1}, {308, 1}, {312, 0}, {311, 0}, {313, 5}};
   EXPECT_EQ(page.selection, shown);
   const std::vector<std::string> lines = log.Lines();
   ASSERT_GE(lines.size(), 2u);
@@ -204,6 +206,7 @@ TEST(FormatPage, EachPageHasItsTemplateNumberTitleAndAListForEveryControlId) {
     expected.insert(expected.end(), {ids.audioCodec, ids.audioBitrate, ids.audioChannels});
     if (id == kFormatDvd) expected.push_back(ids.audioMultichannel);  // the DVD keeps 5.1 or mixes it down
     if (IsDiscFormat(id)) expected.push_back(ids.discSize);
+    if (id == kFormatDvd) expected.push_back(ids.chapterMinutes);
     EXPECT_EQ(lists, expected) << titles[id];
     bool usingFfmpeg = false;
     for (const PageItem& item : page.Template().items) usingFfmpeg |= item.text == "Using FFmpeg";

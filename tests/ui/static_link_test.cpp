@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "platform/skin/widgets/skin_component.h"
 #include "ui/control_id.h"
 #include "ui/hyperlink.h"
 #include "ui_test_support.h"
@@ -120,6 +121,47 @@ TEST(CStaticLink, APictureKeepsItsLook) {
   ASSERT_TRUE(link.SubclassDlgItem(1043, &host.parent));
   EXPECT_FALSE(host.label->font().underline());
   EXPECT_EQ(host.label->font(), before);
+}
+
+// How many of the pixels drawn are near colour (text is drawn smoothed).
+int PixelsNear(const QImage& picture, const QColor& colour) {
+  int count = 0;
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      const QColor pixel = picture.pixelColor(x, y);
+      if (std::abs(pixel.red() - colour.red()) + std::abs(pixel.green() - colour.green()) +
+              std::abs(pixel.blue() - colour.blue()) <
+          40) {
+        ++count;
+      }
+    }
+  }
+  return count;
+}
+
+TEST(CStaticLink, IsDrawnBlueAndThenPurpleUnderTheSkin) {
+  App();
+  SkinComponent skin;
+  skin.SetUp();
+  ASSERT_TRUE(skin.LoadSkin(ORLENTA_SKIN_FILE));
+  skin.ApplySkin();
+  {
+    Host host("Support Center Support Center");
+    host.label->resize(host.label->sizeHint());
+    uitest::RecordingOpener opener;
+    CStaticLink link("https://www.example.org/", false);
+    ASSERT_TRUE(link.SubclassDlgItem(1043, &host.parent));
+    const QColor ink(0x1f, 0x2a, 0x3d);  // the skin's text colour
+    QImage picture = host.label->grab().toImage();
+    EXPECT_GT(PixelsNear(picture, CStaticLink::kUnvisitedColor), 20);
+    EXPECT_EQ(PixelsNear(picture, ink), 0);
+    uitest::LeftClick(host.label);
+    picture = host.label->grab().toImage();
+    EXPECT_GT(PixelsNear(picture, CStaticLink::kVisitedColor), 20);
+    EXPECT_EQ(PixelsNear(picture, CStaticLink::kUnvisitedColor), 0);
+    EXPECT_TRUE(host.label->font().underline()) << "the skin keeps the link's underline";
+  }
+  skin.Deinitialize();
 }
 
 TEST(CHyperlink, EmptyOpensNothing) {

@@ -11,6 +11,8 @@ class BannerWidget : public QWidget {
   explicit BannerWidget(QWidget* parent);
 
   static constexpr int kHeight = 40;
+  // At the window's default size: up to the player's column.
+  static constexpr int kWidth = 578;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

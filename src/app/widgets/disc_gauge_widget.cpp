@@ -5,7 +5,6 @@
 
 namespace {
 
-constexpr int kBarHeight = 15;
 const QColor kNoFitRed(0xc6, 0x28, 0x28);
 
 }  // namespace
@@ -30,6 +29,28 @@ QColor DiscGaugeWidget::BarColor() const {
   return m_bFits ? palette().color(QPalette::Highlight) : kNoFitRed;
 }
 
+DiscGaugeWidget::Texts DiscGaugeWidget::Layout() const {
+  Texts texts;
+  texts.barRoom = QRect(kTextMargin, 0, width() - 2 * kTextMargin, kBarHeight);
+  texts.belowRoom = QRect(0, kBarHeight + 1, width(), height() - kBarHeight - 1);
+  if (m_lines.isEmpty()) return texts;
+  texts.barLeft = m_lines.front();
+  // The job time beside the fill when both fit on the bar; else below.
+  QStringList below;
+  if (m_lines.size() > 1) below << m_lines[1];
+  if (m_lines.size() > 2) {
+    const int both = fontMetrics().horizontalAdvance(texts.barLeft + "    " + m_lines[2]);
+    if (both <= texts.barRoom.width()) {
+      texts.barRight = m_lines[2];
+    } else {
+      below << m_lines[2];
+    }
+  }
+  // Why the list does not fit says more than the rates.
+  texts.below = !m_bFits && m_lines.size() > 3 ? m_lines.back() : below.join("  \u00b7  ");
+  return texts;
+}
+
 void DiscGaugeWidget::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   const QRect bar(0, 0, width() - 1, kBarHeight);
@@ -37,30 +58,24 @@ void DiscGaugeWidget::paintEvent(QPaintEvent* /*event*/) {
   painter.setBrush(palette().color(QPalette::Base));
   painter.drawRect(bar);
   const int filled = (bar.width() - 1) * std::clamp(m_nFill, 0, 100) / 100;
-  painter.fillRect(QRect(1, 1, filled, kBarHeight - 1), BarColor());
-  if (m_lines.isEmpty()) return;
+  const QRect fill(1, 1, filled, kBarHeight - 1);
+  painter.fillRect(fill, BarColor());
+  const Texts texts = Layout();
+  if (texts.barLeft.isEmpty()) return;
 
-  // The first line on the bar, readable on both of its parts.
-  const QRect text = bar.adjusted(6, 0, -6, 0);
-  const QString first = fontMetrics().elidedText(m_lines.front(), Qt::ElideRight, text.width());
-  painter.setPen(palette().color(QPalette::Text));
-  painter.drawText(text, Qt::AlignVCenter | Qt::AlignLeft, first);
+  // The bar's texts, readable on both of its parts.
+  const auto drawOnBar = [&](const QColor& ink) {
+    painter.setPen(ink);
+    painter.drawText(texts.barRoom, Qt::AlignVCenter | Qt::AlignLeft,
+                     fontMetrics().elidedText(texts.barLeft, Qt::ElideRight, texts.barRoom.width()));
+    if (!texts.barRight.isEmpty()) painter.drawText(texts.barRoom, Qt::AlignVCenter | Qt::AlignRight, texts.barRight);
+  };
+  drawOnBar(palette().color(QPalette::Text));
   painter.save();
-  painter.setClipRect(QRect(1, 1, filled, kBarHeight - 1));
-  painter.setPen(m_bFits ? palette().color(QPalette::HighlightedText) : QColor(Qt::white));
-  painter.drawText(text, Qt::AlignVCenter | Qt::AlignLeft, first);
+  painter.setClipRect(fill);
+  drawOnBar(m_bFits ? palette().color(QPalette::HighlightedText) : QColor(Qt::white));
   painter.restore();
 
-  // Below: why it does not fit, else the rate and the job time.
-  QString below;
-  if (!m_bFits && m_lines.size() > 3) {
-    below = m_lines.back();
-    painter.setPen(kNoFitRed);
-  } else {
-    below = m_lines.mid(1, 2).join("  \u00b7  ");
-    painter.setPen(palette().color(QPalette::WindowText));
-  }
-  const QRect lower(0, kBarHeight + 1, width(), height() - kBarHeight - 1);
-  painter.drawText(lower, Qt::AlignVCenter | Qt::AlignLeft,
-                   fontMetrics().elidedText(below, Qt::ElideRight, lower.width()));
+  painter.setPen(!m_bFits && m_lines.size() > 3 ? kNoFitRed : palette().color(QPalette::WindowText));
+  painter.drawText(texts.belowRoom, Qt::AlignTop | Qt::AlignLeft | Qt::TextWordWrap, texts.below);
 }

@@ -74,8 +74,9 @@ const Placement kPlacements[] = {
     {kCopyDvd, {580, 300, 154, 24}},
     {kRipDvd, {580, 330, 154, 24}},
     {kConvertVideo, {580, 360, 154, 24}},
-    // In the free band between the quality and the output folder.
-    {kDiscGauge, {12, 343, 554, 27}},
+    // In the free band between the quality and the output folder: the bar
+    // and two lines of text.
+    {kDiscGauge, {12, 338, 554, 41}},
 };
 
 // The skinned buttons in the layout's order, with their elements.
@@ -161,9 +162,10 @@ MainDialog::MainDialog(CCastrel1Dlg& core, SkinComponent* skin, QWidget* parent)
     : QDialog(parent), m_core(core), m_pSkin(skin) {
   setObjectName("OrlentaMainWindow");
   setWindowTitle("Orlenta");
-  // A caption with a minimise box and no resizing: the layout is in pixels.
+  // A caption with minimise and maximise boxes: the window may grow, and
+  // the list and the player take the room (main_dialog_layout.cpp).
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                 Qt::WindowCloseButtonHint);
+                 Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
   setAcceptDrops(true);
   QFont small = font();
   small.setPixelSize(11);
@@ -171,6 +173,9 @@ MainDialog::MainDialog(CCastrel1Dlg& core, SkinComponent* skin, QWidget* parent)
   CreateControls();
   SetUpAccess();
   ConnectCommands();
+  resize(kClientWidth, kClientHeight);
+  setMinimumSize(kClientWidth, kClientHeight);
+  RememberDefaultPlaces();
   m_core.SetView(this);
 }
 
@@ -182,6 +187,7 @@ MainDialog::~MainDialog() {
 
 int MainDialog::DoModal() {
   m_core.OnInitDialog();
+  RestoreWindowPlace();
   return exec();
 }
 
@@ -199,19 +205,23 @@ Control* MainDialog::AddControl(int id, Control* control) {
 
 void MainDialog::CreateControls() {
   // Frames first, so that the controls lie above them.
-  (new BannerWidget(this))->setGeometry(0, 0, kClientWidth, BannerWidget::kHeight);
+  // The banner ends where the player's column begins: the player's box
+  // stands clear of it.
+  (new BannerWidget(this))->setGeometry(0, 0, BannerWidget::kWidth, BannerWidget::kHeight);
   const struct {
+    const char* name;
     const char* title;
     QRect rect;
   } groups[] = {
-      {"Select Input File ", {8, 42, 562, 118}},
-      {"Select Output Format ", {8, 180, 402, 46}},
-      {"Output Quality", {4, 262, 566, 74}},
-      {"Output Folder ", {8, 380, 562, 52}},
-      {"Status", {8, 444, 562, 66}},
+      {"inputFrame", "Select Input File ", {8, 42, 562, 118}},
+      {"formatFrame", "Select Output Format ", {8, 180, 402, 46}},
+      {"qualityFrame", "Output Quality", {8, 262, 562, 74}},
+      {"folderFrame", "Output Folder ", {8, 380, 562, 52}},
+      {"statusFrame", "Status", {8, 444, 562, 66}},
   };
   for (const auto& group : groups) {
     auto* box = new QGroupBox(group.title, this);
+    box->setObjectName(group.name);
     box->setGeometry(group.rect);
   }
   auto* playerArea = new QFrame(this);
@@ -224,6 +234,7 @@ void MainDialog::CreateControls() {
   inputLabel->hide();  // the group's title says it
   // A folder sign before the output folder, where the layout leaves room for one.
   auto* folderSign = new QLabel(this);
+  folderSign->setObjectName("folderSign");
   folderSign->setGeometry(22, 402, 18, 18);
   folderSign->setPixmap(style()->standardIcon(QStyle::SP_DirIcon).pixmap(16, 16));
   folderSign->setToolTip("Output folder");
@@ -311,6 +322,8 @@ void MainDialog::PlaceControls() {
     GetDlgItem(kFormatRadios[format])->move(20 + 60 * (format - kFormatDvd), 200);
   }
   for (int format = kFormatAvi; format <= kFormatRm; ++format) GetDlgItem(kFormatRadios[format])->hide();
+  // At a larger size the controls follow it from those places.
+  if (!m_followers.isEmpty()) FollowWindowSize();
 }
 
 void MainDialog::ConnectCommands() {
@@ -347,7 +360,7 @@ void MainDialog::OnCommand() {
 void MainDialog::SetSkin() {
   Log("CCastrel1Dlg::SetSkin");
   IncludeInSkin(this);
-  setFixedSize(kClientWidth, kClientHeight);
+  resize(kClientWidth, kClientHeight);
   Log("Include all wnd to theApp.m_pSkin");
   for (int id : {kQualitySlider, kPlayerSlider, kProgress, kRadioDvd, kRadioVcd, kRadioSvcd}) {
     IncludeInSkin(GetDlgItem(id));
@@ -450,6 +463,13 @@ void MainDialog::ExchangeData(DialogData& values, bool save) {
   m_bWritingData = false;
 }
 
+void MainDialog::RefitInfoText(int id) {
+  auto* label = qobject_cast<QLabel*>(GetDlgItem(id));
+  if (label != nullptr && label->property(kFullTextProperty).isValid()) {
+    ShowInfoText(label, InfoText(label).toStdString());
+  }
+}
+
 void MainDialog::EnableControl(int id, bool enable) {
   if (QWidget* control = GetDlgItem(id)) control->setEnabled(enable);
 }
@@ -462,9 +482,7 @@ void MainDialog::SetButtonElement(int id, const char* element) {
   IncludeInSkin(this);
   GiveSkinElement(id, element);
   IncludeInSkin(GetDlgItem(id));
-  for (const Placement& placement : kPlacements) {
-    if (placement.id == id) GetDlgItem(id)->setGeometry(placement.rect);
-  }
+  FollowWindowSize(GetDlgItem(id));
   if (m_pSkin != nullptr) m_pSkin->Redraw();
 }
 
@@ -535,6 +553,7 @@ void MainDialog::ShowDiscPlan(const DiscPlan& plan) {
 }
 
 void MainDialog::CloseWindow(int result) {
+  SaveWindowPlace();
   done(result);
 }
 

@@ -5,6 +5,8 @@
 
 #include <QDialog>
 #include <QHash>
+#include <QRect>
+#include <QSize>
 #include <QString>
 #include <memory>
 #include <string>
@@ -33,9 +35,14 @@ class MainDialog : public QDialog, public MainWindowView {
   // The control with that id, or null.
   QWidget* GetDlgItem(int id) const;
 
-  // The size of the client area, in pixels.
+  // The size of the client area at the default size, in pixels; the window
+  // may grow beyond it, never shrink below it.
   static constexpr int kClientWidth = 746;
   static constexpr int kClientHeight = 565;
+
+  // Puts the window at the size and place it had when it last closed
+  // (main_dialog_layout.cpp); nothing when none is kept.
+  void RestoreWindowPlace();
 
   // MainWindowView
   WindowHandle Handle() override { return static_cast<QWidget*>(this); }  // what the Qt responder expects
@@ -69,6 +76,7 @@ class MainDialog : public QDialog, public MainWindowView {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   void reject() override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   // Files dropped on the window (file managers send text/uri-list).
@@ -92,6 +100,28 @@ class MainDialog : public QDialog, public MainWindowView {
   void IncludeInSkin(QWidget* window);
   // Gives a button its skin element; its text stays when the skin cannot draw it.
   void GiveSkinElement(int id, const char* element);
+
+  // The window at any size (main_dialog_layout.cpp).
+  struct ExtraRoom {
+    int listWidth = 0;     // the list's column grows by it, the middle column moves by it
+    int dy = 0;            // the list grows by it, what lies below moves down by it
+    int playerWidth = 0;   // the player's growth
+    int playerHeight = 0;  // the player's growth, keeping its shape
+  };
+  static ExtraRoom ExtraRoomAt(QSize size);
+  struct Follower {
+    QRect place;  // at the default size
+    unsigned follow;
+  };
+  // Notes where every control sits at the default size and how it follows the window.
+  void RememberDefaultPlaces();
+  void FollowWindowSize();
+  void FollowWindowSize(QWidget* widget);
+  void FollowPlayer(QWidget* player);
+  void SaveWindowPlace();
+  // An info text shortened to its field again after the field has changed.
+  void RefitInfoText(int id);
+  QHash<QWidget*, Follower> m_followers;
 
   CCastrel1Dlg& m_core;
   SkinComponent* m_pSkin;

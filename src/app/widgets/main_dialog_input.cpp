@@ -15,6 +15,7 @@
 #include "app/main_window_core.h"
 #include "app/widgets/main_dialog.h"
 #include "app/widgets/my_list_box.h"
+#include "platform/video/widgets/video_player.h"
 
 namespace {
 
@@ -76,6 +77,7 @@ void MainDialog::ConnectInputAndPreview() {
 
 PreviewPlayer* MainDialog::CreatePlayer() {
   m_pPlayer = std::make_unique<PlayerHost>(this, m_core);
+  FollowPlayer(m_pPlayer->Widget());
   return m_pPlayer.get();
 }
 

@@ -66,6 +66,7 @@ TEST(ShippedSkin, EveryImageItNamesExistsAndReads) {
 TEST(ShippedSkin, TheBuildCopiesItNextToTheExecutable) {
   std::vector<std::string> files = ShippedSkin().images;
   files.emplace_back("Orlenta.skf");
+  files.emplace_back("Orlenta.dark.skf");
   for (const std::string& file : files) {
     const std::filesystem::path copy = kExecutableFolder / file;
     ASSERT_TRUE(std::filesystem::is_regular_file(copy)) << copy;
@@ -290,6 +291,55 @@ TEST_F(SampleTest, EveryElementLooksDifferentHoveredPressedAndDisabled) {
   }
   painter.end();
   Save(sheet, "skin-states.png");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ShippedSkin, ADarkDesktopGetsTheDarkVariantAndALightOneTheLightSkin) {
+  EXPECT_EQ(DarkCompanionOf("/opt/skin/Orlenta.skf"), "/opt/skin/Orlenta.dark.skf");
+  EXPECT_EQ(DarkCompanionOf("/opt/my.skins/Orlenta"), "/opt/my.skins/Orlenta.dark.skf");
+  ASSERT_TRUE(ReadSkinFile((kSourceFolder / "Orlenta.dark.skf").string()).has_value()) << "no style sheet";
+
+  auto* application = qobject_cast<QApplication*>(QCoreApplication::instance());
+  ASSERT_NE(application, nullptr);
+  const QPalette desktop = QApplication::palette();
+  QPalette dark = desktop;
+  dark.setColor(QPalette::Window, QColor(0x20, 0x20, 0x24));
+  dark.setColor(QPalette::WindowText, QColor(0xe0, 0xe0, 0xe0));
+  const struct {
+    QPalette palette;
+    bool dark;
+  } desktops[] = {{desktop, false}, {dark, true}};
+  for (const auto& c : desktops) {
+    QApplication::setPalette(c.palette);
+    EXPECT_EQ(SkinComponent::IsDarkPalette(c.palette), c.dark);
+    SkinComponent skin;
+    skin.SetUp();
+    ASSERT_TRUE(skin.LoadSkin((kSourceFolder / "Orlenta.skf").string()));
+    skin.ApplySkin();
+    EXPECT_EQ(skin.IsDark(), c.dark);
+    {
+      QDialog window;
+      window.resize(200, 100);
+      auto* frame = new QGroupBox("Status", &window);
+      frame->setGeometry(10, 10, 180, 80);
+      auto* label = new QLabel("Ready", frame);
+      label->setGeometry(10, 30, 100, 20);
+      window.show();
+      const int background = skintest::ColourAt(window, QPoint(3, 3)).lightness();
+      const int card = skintest::ColourAt(*frame, QPoint(90, 70)).lightness();
+      EXPECT_EQ(background < 80, c.dark) << background;
+      EXPECT_EQ(card < 80, c.dark) << card;
+      EXPECT_EQ(label->palette().color(QPalette::WindowText).lightness() > 160, c.dark)
+          << "the text stands out from its card";
+    }
+    skin.Deinitialize();
+    EXPECT_TRUE(application->styleSheet().isEmpty()) << "the dark variant comes off with the skin";
+  }
+  QApplication::setPalette(desktop);
+  skintest::ResetApplicationLook();
 }
 
 }  // namespace

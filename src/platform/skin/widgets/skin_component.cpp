@@ -34,6 +34,13 @@ QString WithoutMnemonics(const QString& text) {
 
 }  // namespace
 
+std::string DarkCompanionOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  const std::size_t dot = path.find_last_of('.');
+  const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+  return (hasExtension ? path.substr(0, dot) : path) + ".dark" + (hasExtension ? path.substr(dot) : ".skf");
+}
+
 void SkinComponent::SetUp() {
   if (m_stage == Stage::Created) m_stage = Stage::SetUp;
 }
@@ -43,15 +50,26 @@ bool SkinComponent::LoadSkin(const std::string& path) {
   std::optional<SkinSheet> sheet = ReadSkinFile(path);
   if (!sheet) return false;
   m_loaded = std::move(sheet);
+  m_loadedDark = ReadSkinFile(DarkCompanionOf(path));
   return true;
+}
+
+bool SkinComponent::IsDarkPalette(const QPalette& palette) {
+  return palette.color(QPalette::Window).lightness() < palette.color(QPalette::WindowText).lightness();
 }
 
 void SkinComponent::ApplySkin() {
   auto* application = qobject_cast<QApplication*>(QCoreApplication::instance());
   if (m_stage != Stage::SetUp || !m_loaded || !application) return;
   QDir::setSearchPaths(SearchPrefix(), {QString::fromStdString(m_loaded->folder)});
-  application->setStyleSheet(QString::fromStdString(m_loaded->styleSheet));
+  std::string sheet = m_loaded->styleSheet;
+  // On a dark desktop the companion's rules come last and so win over the
+  // light ones they repeat.
+  m_bDark = m_loadedDark && IsDarkPalette(QApplication::palette());
+  if (m_bDark) sheet += "\n" + m_loadedDark->styleSheet;
+  application->setStyleSheet(QString::fromStdString(sheet));
   m_applied = m_loaded;
+  m_applied->styleSheet = sheet;
 }
 
 void SkinComponent::IncludeWindow(QWidget* window) {
@@ -88,7 +106,9 @@ void SkinComponent::Deinitialize() {
   }
   m_stage = Stage::Deinitialized;
   m_loaded.reset();
+  m_loadedDark.reset();
   m_applied.reset();
+  m_bDark = false;
   m_skinned.clear();
 }
 

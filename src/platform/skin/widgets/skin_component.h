@@ -17,7 +17,11 @@
 #include "platform/skin/skin_sheet.h"
 
 class QAbstractButton;
+class QPalette;
 class QWidget;
+
+// The dark companion of a skin file: "Orlenta.skf" has "Orlenta.dark.skf".
+std::string DarkCompanionOf(const std::string& path);
 
 class SkinComponent {
  public:
@@ -29,8 +33,15 @@ class SkinComponent {
   bool LoadSkin(const std::string& path);
 
   // Puts the loaded skin on the whole application and points its images at
-  // the skin file's folder.
+  // the skin file's folder. When the desktop's palette is dark and the skin
+  // has a dark companion (DarkCompanionOf), the companion's rules are added
+  // after the skin's.
   void ApplySkin();
+
+  // Whether the applied skin is in its dark variant.
+  bool IsDark() const { return m_bDark; }
+  // A palette whose window is darker than its text.
+  static bool IsDarkPalette(const QPalette& palette);
 
   // Makes a window or control part of the skinned set that Redraw refreshes.
   void IncludeWindow(QWidget* window);
@@ -57,6 +68,8 @@ class SkinComponent {
 
   Stage m_stage = Stage::Created;
   std::optional<SkinSheet> m_loaded;
+  std::optional<SkinSheet> m_loadedDark;
+  bool m_bDark = false;
   std::optional<SkinSheet> m_applied;
   std::vector<QPointer<QWidget>> m_skinned;
 };
