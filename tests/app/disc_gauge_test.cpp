@@ -223,10 +223,12 @@ TEST_F(DiscGauge, CountsEveryTrackADvdKeepsAsTheConvertCommandDoes) {
   EXPECT_GT(trackKbps, 2 * kDvdAudioKbps) << "three sound tracks and two subtitles in half the list";
   EXPECT_EQ(plan.audioKbps, trackKbps) << "the gauge counts what Convert counts";
   const DvdSpacePlan convert =
-      PlanDvdSpace(140 * kMinute, core.m_nDVDBitrate, trackKbps, DvdPlanCapacityBits(core.m_nDVDDiscSize));
-  EXPECT_LT(convert.videoKbps, core.m_nDVDBitrate) << "the tracks' room lowers the rate";
-  EXPECT_EQ(plan.videoKbps, convert.videoKbps);
-  EXPECT_EQ(plan.sizeBytes, 140 * kMinute * (convert.videoKbps + trackKbps) / 8);
+      PlanDvdSpace(140 * kMinute, core.m_nDVDBitrate, trackKbps, DvdPlanCapacityBits(core.m_nDVDDiscSize),
+                   DvdMediumBytes(core.m_nDVDDiscSize));
+  EXPECT_LT(convert.encoderVideoKbps, core.m_nDVDBitrate) << "the tracks' room lowers the rate";
+  EXPECT_EQ(plan.videoKbps, convert.encoderVideoKbps) << "the rate the titles are encoded at";
+  EXPECT_EQ(plan.sizeBytes, static_cast<std::int64_t>(140.0 * kMinute * (convert.encoderVideoKbps + trackKbps) / 8 *
+                                                      (1 + kDvdMuxOverhead)));
 }
 
 }  // namespace
