@@ -23,6 +23,7 @@
 #include "formats/widgets/settings_sheet_dialog.h"
 #include "platform/dialogs/scripted_responder.h"
 #include "platform/registry/registry_test_env.h"
+#include "platform/skin/widgets/skin_component.h"
 #include "support/user_text.h"
 #include "ui/control_id.h"
 
@@ -167,6 +168,36 @@ TEST_F(WindowTexts, TheSettingsSheetsLabelsChoicesAndButtonsAreInTheLocalesLangu
               std::string(1, static_cast<char>('A' + list->count() - 1)) + ": " + language.imageWriter);
     sheet.reject();
   }
+}
+
+// The skin's button pictures carry English words: in another language the
+// buttons show their own labels on the skin's colours; the player's signs
+// stay pictures.
+TEST_F(WindowTexts, SkinnedButtonsShowTheirLabelsInOtherLanguages) {
+  SkinComponent skin;
+  skin.SetUp();
+  ASSERT_TRUE(skin.LoadSkin(ORLENTA_SKIN_FILE));
+  skin.ApplySkin();
+  struct Case {
+    const char* lang;
+    const char* convert;  // "" where the skin's picture says it
+  };
+  for (const Case& c : {Case{"C", ""}, Case{"de_DE.UTF-8", "Umwandeln"}, Case{"fr_FR.UTF-8", "Convertir"}}) {
+    SCOPED_TRACE(c.lang);
+    testkit::ScopedEnv lang("LANG", c.lang);
+    InstallUserTextTranslations(ORLENTA_TRANSLATIONS);
+    ScopedRegistryFile registry;
+    ScriptedResponder responder;
+    CCastrel1Dlg core;
+    MainDialog dialog(core, &skin);
+    core.SetDefaultSettings();
+    core.OnInitDialog();
+    dialog.SetSkin();
+    EXPECT_EQ(TextOf(dialog.GetDlgItem(kConvert)).toStdString(), c.convert);
+    EXPECT_EQ(dialog.GetDlgItem(kConvert)->property("skinOwnLabel").toBool(), *c.convert != '\0');
+    EXPECT_EQ(TextOf(dialog.GetDlgItem(kPlay)), QString()) << "a sign, in every language";
+  }
+  skin.Deinitialize();
 }
 
 }  // namespace

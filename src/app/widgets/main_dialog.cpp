@@ -91,8 +91,8 @@ const SkinnedButton kSkinnedButtons[] = {
     {kPlay, "button_play"},   {kStop, "button_stop"},
 };
 
-// What a button says when the skin does not draw its element.
-QString LabelOfElement(const QString& element) {
+// What a button says when the skin does not draw its element, in English.
+const char* EnglishLabelOfElement(const QString& element) {
   static const QHash<QString, const char*> labels = {
       {"button_start", QT_TRANSLATE_NOOP("UserText", "Convert")},
       {"button_cancel", QT_TRANSLATE_NOOP("UserText", "Cancel")},
@@ -104,8 +104,13 @@ QString LabelOfElement(const QString& element) {
       {"button_play", QT_TRANSLATE_NOOP("UserText", "Play")},
       {"button_stop", QT_TRANSLATE_NOOP("UserText", "Stop")},
   };
-  const char* label = labels.value(element, nullptr);
-  return label != nullptr ? QString(UserText::Lookup(label)) : QString();
+  return labels.value(element, nullptr);
+}
+
+// The same in the user's language.
+QString LabelOfElement(const QString& element) {
+  const char* label = EnglishLabelOfElement(element);
+  return label != nullptr ? QString(UserText::Button(label)) : QString();
 }
 
 // Narrows, then shrinks, a control's font until text fits room pixels: the
@@ -388,6 +393,11 @@ void MainDialog::GiveSkinElement(int id, const char* element) {
     button->setText(label);
     button->setToolTip(label);
   }
+  // The skin's pictures carry the English words: a button whose label is in
+  // another language shows it as text on the element's colours instead.
+  const bool ownLabel = !label.isEmpty() && label != QLatin1String(EnglishLabelOfElement(element)) &&
+                        StandardIconOf(button, element).isNull();
+  button->setProperty("skinOwnLabel", ownLabel);
   button->setProperty("skinElement", element);
   if (m_pSkin != nullptr) m_pSkin->SetSkinElement(button, element);
   const bool drawn = m_pSkin != nullptr && m_pSkin->DrawsElement(element);

@@ -66,6 +66,9 @@ void SkinComponent::SetSkinElement(QAbstractButton* button, const char* element)
   Repolish(button);
   IncludeWindow(button);
   if (!DrawsElement(element) || label.isEmpty()) return;
+  // The button shows its own label over the element (the skin's rule for
+  // "skinOwnLabel" takes the picture away).
+  if (button->property("skinOwnLabel").toBool()) return;
 
   const QString plain = WithoutMnemonics(label);
   if (button->toolTip().isEmpty()) button->setToolTip(plain);
