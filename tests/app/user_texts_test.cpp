@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QGuiApplication>
+#include <QLibraryInfo>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 
@@ -90,6 +91,30 @@ TEST(UserTexts, TheWindowsMessagesAndStatusAreInTheLocalesLanguage) {
   }
   testkit::ScopedEnv lang("LANG", "C");
   InstallUserTextTranslations(ORLENTA_TRANSLATIONS);
+}
+
+// A button's word: its own where a language needs one ("Cancel" the command,
+// not the status line's "cancelled"), else the plain one; Qt's own texts
+// follow the language where the system has Qt's catalogues.
+TEST(UserTexts, ButtonsHaveTheirOwnWordsAndQtsTextsFollowTheLanguage) {
+  CoreApplication();
+  testkit::ScopedEnv all("LC_ALL", nullptr);
+  testkit::ScopedEnv messages("LC_MESSAGES", nullptr);
+  {
+    testkit::ScopedEnv lang("LANG", "de_DE.UTF-8");
+    ASSERT_TRUE(InstallUserTextTranslations(ORLENTA_TRANSLATIONS));
+    EXPECT_EQ(UserText::Button("Cancel"), "Abbrechen");
+    EXPECT_EQ(UserText::tr("Cancel"), "Abgebrochen");
+    EXPECT_EQ(UserText::Button("Convert"), "Umwandeln") << "the plain word where the button has none of its own";
+    const QString qtCatalogue = QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_de.qm";
+    if (QFile::exists(qtCatalogue)) {
+      EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), "&Ja");
+    }
+  }
+  testkit::ScopedEnv lang("LANG", "C");
+  EXPECT_FALSE(InstallUserTextTranslations(ORLENTA_TRANSLATIONS));
+  EXPECT_EQ(UserText::Button("Cancel"), "Cancel");
+  EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), "&Yes");
 }
 
 // A pattern is filled after its translation, in one pass, with the values'
