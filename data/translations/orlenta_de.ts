@@ -1066,5 +1066,65 @@ Der Datenträger ist voll: Für %1 ist kein Platz mehr</translation>
         <comment>button</comment>
         <translation>Abbrechen</translation>
     </message>
+    <message>
+        <source>All Video Files</source>
+        <translation>Alle Videodateien</translation>
+    </message>
+    <message>
+        <source>AVI Files (*.avi)</source>
+        <translation>AVI-Dateien (*.avi)</translation>
+    </message>
+    <message>
+        <source>Mpeg files (*.mpg, *.mpeg, *.mp2, *.mpe, *.mp4, *.mvv)</source>
+        <translation>MPEG-Dateien (*.mpg, *.mpeg, *.mp2, *.mpe, *.mp4, *.mvv)</translation>
+    </message>
+    <message>
+        <source>Windows Media files (*.wmv, *.wma, *.asf)</source>
+        <translation>Windows-Media-Dateien (*.wmv, *.wma, *.asf)</translation>
+    </message>
+    <message>
+        <source>Quick Time Files (*.mov, *.qt)</source>
+        <translation>QuickTime-Dateien (*.mov, *.qt)</translation>
+    </message>
+    <message>
+        <source>Video CD files (*.dat)</source>
+        <translation>Video-CD-Dateien (*.dat)</translation>
+    </message>
+    <message>
+        <source>Matroska and WebM files (*.mkv, *.webm)</source>
+        <translation>Matroska- und WebM-Dateien (*.mkv, *.webm)</translation>
+    </message>
+    <message>
+        <source>MPEG transport streams (*.ts, *.mts, *.m2ts, *.m2t)</source>
+        <translation>MPEG-Transportströme (*.ts, *.mts, *.m2ts, *.m2t)</translation>
+    </message>
+    <message>
+        <source>DVD video files (*.vob)</source>
+        <translation>DVD-Videodateien (*.vob)</translation>
+    </message>
+    <message>
+        <source>Phone video files (*.3gp, *.3g2, *.m4v)</source>
+        <translation>Handy-Videodateien (*.3gp, *.3g2, *.m4v)</translation>
+    </message>
+    <message>
+        <source>Ogg video files (*.ogv)</source>
+        <translation>Ogg-Videodateien (*.ogv)</translation>
+    </message>
+    <message>
+        <source>Flash video files (*.flv)</source>
+        <translation>Flash-Videodateien (*.flv)</translation>
+    </message>
+    <message>
+        <source>DV files (*.dv)</source>
+        <translation>DV-Dateien (*.dv)</translation>
+    </message>
+    <message>
+        <source>Real Media files (*.rm, *.rmvb)</source>
+        <translation>Real-Media-Dateien (*.rm, *.rmvb)</translation>
+    </message>
+    <message>
+        <source>All files (*.*)</source>
+        <translation>Alle Dateien (*.*)</translation>
+    </message>
 </context>
 </TS>

@@ -1066,5 +1066,65 @@ Le disque est plein : il n’y a plus de place pour %1</translation>
         <comment>button</comment>
         <translation>Annuler</translation>
     </message>
+    <message>
+        <source>All Video Files</source>
+        <translation>Tous les fichiers vidéo</translation>
+    </message>
+    <message>
+        <source>AVI Files (*.avi)</source>
+        <translation>Fichiers AVI (*.avi)</translation>
+    </message>
+    <message>
+        <source>Mpeg files (*.mpg, *.mpeg, *.mp2, *.mpe, *.mp4, *.mvv)</source>
+        <translation>Fichiers MPEG (*.mpg, *.mpeg, *.mp2, *.mpe, *.mp4, *.mvv)</translation>
+    </message>
+    <message>
+        <source>Windows Media files (*.wmv, *.wma, *.asf)</source>
+        <translation>Fichiers Windows Media (*.wmv, *.wma, *.asf)</translation>
+    </message>
+    <message>
+        <source>Quick Time Files (*.mov, *.qt)</source>
+        <translation>Fichiers QuickTime (*.mov, *.qt)</translation>
+    </message>
+    <message>
+        <source>Video CD files (*.dat)</source>
+        <translation>Fichiers de Vidéo CD (*.dat)</translation>
+    </message>
+    <message>
+        <source>Matroska and WebM files (*.mkv, *.webm)</source>
+        <translation>Fichiers Matroska et WebM (*.mkv, *.webm)</translation>
+    </message>
+    <message>
+        <source>MPEG transport streams (*.ts, *.mts, *.m2ts, *.m2t)</source>
+        <translation>Flux de transport MPEG (*.ts, *.mts, *.m2ts, *.m2t)</translation>
+    </message>
+    <message>
+        <source>DVD video files (*.vob)</source>
+        <translation>Fichiers vidéo de DVD (*.vob)</translation>
+    </message>
+    <message>
+        <source>Phone video files (*.3gp, *.3g2, *.m4v)</source>
+        <translation>Fichiers vidéo de téléphone (*.3gp, *.3g2, *.m4v)</translation>
+    </message>
+    <message>
+        <source>Ogg video files (*.ogv)</source>
+        <translation>Fichiers vidéo Ogg (*.ogv)</translation>
+    </message>
+    <message>
+        <source>Flash video files (*.flv)</source>
+        <translation>Fichiers vidéo Flash (*.flv)</translation>
+    </message>
+    <message>
+        <source>DV files (*.dv)</source>
+        <translation>Fichiers DV (*.dv)</translation>
+    </message>
+    <message>
+        <source>Real Media files (*.rm, *.rmvb)</source>
+        <translation>Fichiers Real Media (*.rm, *.rmvb)</translation>
+    </message>
+    <message>
+        <source>All files (*.*)</source>
+        <translation>Tous les fichiers (*.*)</translation>
+    </message>
 </context>
 </TS>

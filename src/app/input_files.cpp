@@ -47,6 +47,26 @@ constexpr const char* kVideoFilesFilter =
     "*.m4v|Ogg video files (*.ogv)|*.ogv|Flash video files (*.flv)|*.flv|DV files (*.dv)|*.dv|Real Media files (*.rm, "
     "*.rmvb)|*.rm;*.rmvb|All files (*.*)|*.*|";
 
+// The types' names above, marked for the catalogues: the chooser shows them
+// in the user's language.
+[[maybe_unused]] constexpr const char* kVideoFilesFilterNames[] = {
+    QT_TRANSLATE_NOOP("UserText", "All Video Files"),
+    QT_TRANSLATE_NOOP("UserText", "AVI Files (*.avi)"),
+    QT_TRANSLATE_NOOP("UserText", "Mpeg files (*.mpg, *.mpeg, *.mp2, *.mpe, *.mp4, *.mvv)"),
+    QT_TRANSLATE_NOOP("UserText", "Windows Media files (*.wmv, *.wma, *.asf)"),
+    QT_TRANSLATE_NOOP("UserText", "Quick Time Files (*.mov, *.qt)"),
+    QT_TRANSLATE_NOOP("UserText", "Video CD files (*.dat)"),
+    QT_TRANSLATE_NOOP("UserText", "Matroska and WebM files (*.mkv, *.webm)"),
+    QT_TRANSLATE_NOOP("UserText", "MPEG transport streams (*.ts, *.mts, *.m2ts, *.m2t)"),
+    QT_TRANSLATE_NOOP("UserText", "DVD video files (*.vob)"),
+    QT_TRANSLATE_NOOP("UserText", "Phone video files (*.3gp, *.3g2, *.m4v)"),
+    QT_TRANSLATE_NOOP("UserText", "Ogg video files (*.ogv)"),
+    QT_TRANSLATE_NOOP("UserText", "Flash video files (*.flv)"),
+    QT_TRANSLATE_NOOP("UserText", "DV files (*.dv)"),
+    QT_TRANSLATE_NOOP("UserText", "Real Media files (*.rm, *.rmvb)"),
+    QT_TRANSLATE_NOOP("UserText", "All files (*.*)"),
+};
+
 // How many bytes of an AVI file's start hold its stream headers.
 constexpr std::size_t kAviHeaderBytes = 1000;
 
@@ -284,6 +304,7 @@ void CCastrel1Dlg::OnButtonBrowseSource() {
   ClosePlayer();
   OpenFilesRequest request;
   request.filters = FileFiltersFromText(kVideoFilesFilter);
+  for (FileFilter& filter : request.filters) filter.description = UserText::Lookup(filter.description.c_str());
   request.multiSelect = true;
   const DialogReply<OpenFilesRequest> chosen = AskDialog(Owner(), request);
   if (chosen.code != IDOK || !chosen.answer) return;

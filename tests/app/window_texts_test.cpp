@@ -21,6 +21,7 @@
 #include "formats/library_pages.h"
 #include "formats/widgets/settings_page_widget.h"
 #include "formats/widgets/settings_sheet_dialog.h"
+#include "platform/dialogs/file_choosers.h"
 #include "platform/dialogs/scripted_responder.h"
 #include "platform/registry/registry_test_env.h"
 #include "platform/skin/widgets/skin_component.h"
@@ -44,6 +45,7 @@ struct Language {
   const char* tracks;
   const char* notLocal;  // the message for a dropped web address, after the address
   const char* emptyGauge;
+  const char* allVideoFiles;  // the Add File chooser's first type
   // The settings sheet.
   const char* sheetCaption;
   const char* videoBitRate;
@@ -58,20 +60,21 @@ const Language kLanguages[] = {
      "Sound tracks: 1, subtitle tracks: 0",
      "\n\nis not a file on this computer and was not added. Copy it into a local folder first, then add it from "
      "there.",
-     "No video listed yet: add files to see how full the disc will be.", "Output file format settings",
-     "Video Bit Rate:", "Auto", "Cancel", "DVD device", "Image file in the output folder"},
+     "No video listed yet: add files to see how full the disc will be.", "All Video Files",
+     "Output file format settings", "Video Bit Rate:", "Auto", "Cancel", "DVD device",
+     "Image file in the output folder"},
     {"de_DE.UTF-8", "Hinzufügen", "Umwandeln", "Codec:", "Erledigt: 0.00 %", "Fertig", "Ausgabequalität",
      "Kleinere Dateien", "Tonspuren: 1, Untertitelspuren: 0",
      "\n\nist keine Datei auf diesem Computer und wurde nicht hinzugefügt. Kopieren Sie sie zuerst in einen lokalen "
      "Ordner und fügen Sie sie von dort hinzu.",
-     "Noch kein Video in der Liste: Fügen Sie Dateien hinzu, um zu sehen, wie voll die Disc wird.",
+     "Noch kein Video in der Liste: Fügen Sie Dateien hinzu, um zu sehen, wie voll die Disc wird.", "Alle Videodateien",
      "Einstellungen des Ausgabeformats", "Video-Bitrate:", "Automatisch", "Abbrechen", "DVD-Laufwerk",
      "Abbilddatei im Ausgabeordner"},
     {"fr_FR.UTF-8", "Ajouter", "Convertir", "Codec :", "Terminé : 0.00 %", "Prêt", "Qualité de sortie",
      "Fichiers plus petits", "Pistes son : 1, pistes de sous-titres : 0",
      "\n\nn’est pas un fichier de cet ordinateur et n’a pas été ajouté. Copiez-le d’abord dans un dossier local, "
      "puis ajoutez-le depuis celui-ci.",
-     "Aucune vidéo dans la liste : ajoutez des fichiers pour voir le remplissage du disque.",
+     "Aucune vidéo dans la liste : ajoutez des fichiers pour voir le remplissage du disque.", "Tous les fichiers vidéo",
      "Réglages du format de sortie", "Débit vidéo :", "Auto", "Annuler", "Graveur de DVD",
      "Fichier image dans le dossier de sortie"},
 };
@@ -127,6 +130,12 @@ TEST_F(WindowTexts, TheWindowsControlsGaugeAndMessagesAreInTheLocalesLanguage) {
               std::vector<std::string>{language.emptyGauge});
     // The command line's --plan stays English for the scripts that read it.
     EXPECT_EQ(DiscPlanLines(core.MakeDiscPlan()), std::vector<std::string>{kLanguages[0].emptyGauge});
+
+    core.OnButtonBrowseSource();
+    const auto choosers = responder.Requests<OpenFilesRequest>();
+    ASSERT_EQ(choosers.size(), 1u);
+    EXPECT_EQ(choosers[0].filters.at(0).description, language.allVideoFiles);
+    EXPECT_EQ(choosers[0].filters.at(0).patterns.at(0), "*.avi") << "the patterns stay as they are";
 
     core.OnDropFiles({clip});
     EXPECT_EQ(TextOf(dialog.GetDlgItem(kTracks)).toStdString(), language.tracks);
