@@ -205,6 +205,8 @@ TEST_F(WindowTexts, SkinnedButtonsShowTheirLabelsInOtherLanguages) {
     EXPECT_EQ(TextOf(dialog.GetDlgItem(kConvert)).toStdString(), c.convert);
     EXPECT_EQ(dialog.GetDlgItem(kConvert)->property("skinOwnLabel").toBool(), *c.convert != '\0');
     EXPECT_EQ(TextOf(dialog.GetDlgItem(kPlay)), QString()) << "a sign, in every language";
+    dialog.show();
+    EXPECT_EQ(dialog.GetDlgItem(kConvert)->toolTip().toStdString(), *c.convert != '\0' ? c.convert : "Convert");
   }
   skin.Deinitialize();
 }
