@@ -1126,5 +1126,53 @@ Der Datenträger ist voll: Für %1 ist kein Platz mehr</translation>
         <source>All files (*.*)</source>
         <translation>Alle Dateien (*.*)</translation>
     </message>
+    <message>
+        <source>%1 made by the video library</source>
+        <translation>%1 aus der Videobibliothek</translation>
+    </message>
+    <message>
+        <source>holds no subtitles</source>
+        <translation>fasst keine Untertitel</translation>
+    </message>
+    <message>
+        <source>holds one sound track</source>
+        <translation>fasst nur eine Tonspur</translation>
+    </message>
+    <message>
+        <source>holds %1 sound tracks</source>
+        <translation>fasst %1 Tonspuren</translation>
+    </message>
+    <message>
+        <source>holds %1 subtitle tracks</source>
+        <translation>fasst %1 Untertitelspuren</translation>
+    </message>
+    <message>
+        <source>cannot carry %1 subtitles</source>
+        <translation>kann keine %1-Untertitel tragen</translation>
+    </message>
+    <message>
+        <source>sound track %1</source>
+        <translation>Tonspur %1</translation>
+    </message>
+    <message>
+        <source>%1 subtitle track</source>
+        <translation>%1 Untertitelspur</translation>
+    </message>
+    <message>
+        <source>%1 subtitle tracks</source>
+        <translation>%1 Untertitelspuren</translation>
+    </message>
+    <message>
+        <source>%1 %2: %3 of &apos;%4&apos; will be left out.</source>
+        <translation>%1 %2 – aus „%4“ wird weggelassen: %3.</translation>
+    </message>
+    <message>
+        <source> Go on?</source>
+        <translation> Fortfahren?</translation>
+    </message>
+    <message>
+        <source>A DVD</source>
+        <translation>Eine DVD</translation>
+    </message>
 </context>
 </TS>

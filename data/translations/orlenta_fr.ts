@@ -1126,5 +1126,53 @@ Le disque est plein : il n’y a plus de place pour %1</translation>
         <source>All files (*.*)</source>
         <translation>Tous les fichiers (*.*)</translation>
     </message>
+    <message>
+        <source>%1 made by the video library</source>
+        <translation>%1 créé par la bibliothèque vidéo</translation>
+    </message>
+    <message>
+        <source>holds no subtitles</source>
+        <translation>ne contient pas de sous-titres</translation>
+    </message>
+    <message>
+        <source>holds one sound track</source>
+        <translation>ne contient qu’une piste son</translation>
+    </message>
+    <message>
+        <source>holds %1 sound tracks</source>
+        <translation>contient %1 pistes son</translation>
+    </message>
+    <message>
+        <source>holds %1 subtitle tracks</source>
+        <translation>contient %1 pistes de sous-titres</translation>
+    </message>
+    <message>
+        <source>cannot carry %1 subtitles</source>
+        <translation>ne peut pas porter de sous-titres %1</translation>
+    </message>
+    <message>
+        <source>sound track %1</source>
+        <translation>piste son %1</translation>
+    </message>
+    <message>
+        <source>%1 subtitle track</source>
+        <translation>%1 piste de sous-titres</translation>
+    </message>
+    <message>
+        <source>%1 subtitle tracks</source>
+        <translation>%1 pistes de sous-titres</translation>
+    </message>
+    <message>
+        <source>%1 %2: %3 of &apos;%4&apos; will be left out.</source>
+        <translation>%1 %2 – laissé de côté dans « %4 » : %3.</translation>
+    </message>
+    <message>
+        <source> Go on?</source>
+        <translation> Continuer ?</translation>
+    </message>
+    <message>
+        <source>A DVD</source>
+        <translation>Un DVD</translation>
+    </message>
 </context>
 </TS>

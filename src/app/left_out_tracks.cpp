@@ -16,15 +16,19 @@ bool CCastrel1Dlg::AskAboutLeftOutTracks(const std::vector<std::string>& inputs,
   const EncodingParameters parameters = GetCurrentOutputFormat().GetEncodingParameters();
   const int stereoKbps = parameters.audio_bitrate > 0 ? parameters.audio_bitrate / 1000 : 224;
   std::vector<std::string> sentences;
+  std::vector<std::string> asked;  // the same in the user's language
   double trackKbpsMs = 0;
   double durationMs = 0;
   for (const std::string& input : inputs) {
     const InputProbe probe = ProbeInput(input.c_str());
     if (!probe.streamsKnown) continue;  // the conversion itself says what is wrong with it
     const DiscTracks tracks = PlanDiscTracks(probe.tracks, *disc, writer);
-    const std::string sentence =
-        LeftOutSentence(tracks, *disc, writer, std::filesystem::path(input).filename().string());
-    if (!sentence.empty()) sentences.push_back(sentence);
+    const std::string name = std::filesystem::path(input).filename().string();
+    const std::string sentence = LeftOutSentence(tracks, *disc, writer, name);
+    if (!sentence.empty()) {
+      sentences.push_back(sentence);
+      asked.push_back(LeftOutSentence(tracks, *disc, writer, name, TrackWords::UsersLanguage));
+    }
     const double ms = std::max(1.0, probe.durationSeconds) * 1000.0;
     trackKbpsMs += ms * DvdTrackKbps(tracks, stereoKbps, parameters.keep_multichannel);
     durationMs += ms;
@@ -34,7 +38,10 @@ bool CCastrel1Dlg::AskAboutLeftOutTracks(const std::vector<std::string>& inputs,
   const std::string question = LeftOutQuestion(sentences);
   if (question.empty()) return true;
   Log("%s", question.c_str());
-  if (MessageBox(Owner(), question.c_str(), kApplicationTitle, MB_YESNO | MB_ICONQUESTION) == IDYES) return true;
+  if (MessageBox(Owner(), LeftOutQuestion(asked, TrackWords::UsersLanguage), kApplicationTitle,
+                 MB_YESNO | MB_ICONQUESTION) == IDYES) {
+    return true;
+  }
   Log("The user keeps the tracks: nothing is converted");
   return false;
 }

@@ -12,6 +12,7 @@
 #include "app/main_window_core.h"
 #include "app/recording_view.h"
 #include "common/test_kit.h"
+#include "convert/disc_tracks.h"
 #include "convert/ping.h"
 #include "platform/dialogs/scripted_responder.h"
 #include "platform/registry/registry_test_env.h"
@@ -115,6 +116,40 @@ TEST(UserTexts, ButtonsHaveTheirOwnWordsAndQtsTextsFollowTheLanguage) {
   EXPECT_FALSE(InstallUserTextTranslations(ORLENTA_TRANSLATIONS));
   EXPECT_EQ(UserText::Button("Cancel"), "Cancel");
   EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), "&Yes");
+}
+
+// The question about tracks a disc cannot carry: in the user's language for
+// the question, in English for the log.
+TEST(UserTexts, TheLeftOutTracksQuestionIsInTheLocalesLanguage) {
+  CoreApplication();
+  testkit::ScopedEnv all("LC_ALL", nullptr);
+  testkit::ScopedEnv messages("LC_MESSAGES", nullptr);
+  SourceTracks source;
+  source.sounds = {{1, "eng", "", 2}, {2, "ger", "", 2}, {3, "", "", 2}};
+  const DiscTracks tracks = PlanDiscTracks(source, DiscKind::Dvd, TrackWriter::Library);
+  const struct {
+    const char* lang;
+    const char* question;
+  } cases[] = {
+      {"C",
+       "A DVD made by the video library holds one sound track: 'German' and 'sound track 3' of 'a.mkv' will be "
+       "left out. Go on?"},
+      {"de_DE.UTF-8",
+       "Eine DVD aus der Videobibliothek fasst nur eine Tonspur – aus „a.mkv“ wird weggelassen: "
+       "'German' und 'Tonspur 3'. Fortfahren?"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.lang);
+    testkit::ScopedEnv lang("LANG", c.lang);
+    InstallUserTextTranslations(ORLENTA_TRANSLATIONS);
+    const std::string sentence =
+        LeftOutSentence(tracks, DiscKind::Dvd, TrackWriter::Library, "a.mkv", TrackWords::UsersLanguage);
+    EXPECT_EQ(LeftOutQuestion({sentence}, TrackWords::UsersLanguage), c.question);
+    EXPECT_EQ(LeftOutQuestion({LeftOutSentence(tracks, DiscKind::Dvd, TrackWriter::Library, "a.mkv")}),
+              cases[0].question);
+  }
+  testkit::ScopedEnv lang("LANG", "C");
+  InstallUserTextTranslations(ORLENTA_TRANSLATIONS);
 }
 
 // A pattern is filled after its translation, in one pass, with the values'
