@@ -176,8 +176,9 @@ class CdWorker {
   }
 
   // The error end, with a burner result or a text of our own.
-  void ErrorEnd(const std::string& text) {
-    Log("Burning error: %s", text.c_str());
+  // english: the text for the log when the user reads it in another language.
+  void ErrorEnd(const std::string& text, const std::string& english = {}) {
+    Log("Burning error: %s", (english.empty() ? text : english).c_str());
     StopBurner();
     NoteImage();
     OnCore([this] { m_core.EnableControls(true); });
@@ -252,8 +253,13 @@ unsigned CCastrel1Dlg::VCDBurnThread() {
       if (!plan) {
         const std::int64_t capacity = std::max<std::int64_t>(1, CdCapacity(*this));
         const std::int64_t needed = (index->fileSize + capacity - 1) / capacity;
-        worker.ErrorEnd(needed > kMaxCdCount ? TooManyCdsMessage(static_cast<int>(needed))
-                                             : UserText::tr("A part of the movie does not fit on one CD."));
+        const char* partTooBig = QT_TRANSLATE_NOOP("UserText", "A part of the movie does not fit on one CD.");
+        if (needed > kMaxCdCount) {
+          worker.ErrorEnd(TooManyCdsMessage(static_cast<int>(needed)),
+                          TooManyCdsMessage(static_cast<int>(needed), false));
+        } else {
+          worker.ErrorEnd(UserText::Lookup(partTooBig), partTooBig);
+        }
         return 0;
       }
       const int count = plan->Count();
