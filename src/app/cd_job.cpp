@@ -18,6 +18,7 @@
 #include <thread>
 
 #include "app/main_window_core.h"
+#include "convert/progress_position.h"
 #include "disc/burning_errors.h"
 #include "disc/cd_split_plan.h"
 #include "disc/disc_prompts.h"
@@ -47,31 +48,15 @@ CCastrel1Dlg& Core(void* user) {
   return *static_cast<CCastrel1Dlg*>(user);
 }
 
-// The job's printf texts with their one number: "%d" filled, "%%" a percent sign.
-std::string Format(const char* format, int value) {
-  std::string text;
-  for (const char* c = format; *c != '\0'; ++c) {
-    if (c[0] == '%' && c[1] == 'd') {
-      text += std::to_string(value);
-      ++c;
-    } else if (c[0] == '%' && c[1] == '%') {
-      text += '%';
-      ++c;
-    } else {
-      text += *c;
-    }
-  }
-  return text;
-}
-
 std::string HomeFolder() {
   const char* home = std::getenv("HOME");
   return home != nullptr ? home : "";
 }
 
-// A text for one CD of count: the form without a number for a single CD.
+// A text for one CD of count, in the user's language: the form without a
+// number for a single CD.
 std::string ForCD(int count, int k, const char* single, const char* numbered) {
-  return count == 1 ? std::string(single) : Format(numbered, k);
+  return CdStepLine({single, numbered}, count, k);
 }
 
 }  // namespace
@@ -100,9 +85,8 @@ bool CCastrel1Dlg::CheckCDCount() {
   m_nCDCount = ExpectedCdCount(videoKbps, m_nTotalDuration, CdCapacity(*this));
   Log("CD count %d (video %d kbit/s, %d ms)", m_nCDCount, videoKbps, m_nTotalDuration);
   if (m_nCDCount <= kMaxCdCount) return true;
-  const std::string message = TooManyCdsMessage(m_nCDCount);
-  Log("%s", message.c_str());
-  MessageBox(Owner(), message, kApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
+  Log("%s", TooManyCdsMessage(m_nCDCount, false).c_str());
+  MessageBox(Owner(), TooManyCdsMessage(m_nCDCount), kApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
   return false;
 }
 
@@ -187,20 +171,22 @@ class CdWorker {
     MessageBox(m_core.View() != nullptr ? m_core.View()->Handle() : nullptr,
                UserText::tr("Burning process canceled by user") + KeptCdImagesNote(m_core.m_arrCDImages),
                UserText::tr("Message"), MB_OK);
-    Status("Cancel");
+    Status(UserText::tr("Cancel"));
     OnCore([this] { m_core.CleanTempFiles(); });
   }
 
   // The error end, with a burner result or a text of our own.
-  void ErrorEnd(const std::string& text) {
-    Log("Burning error: %s", text.c_str());
+  // english: the text for the log when the user reads it in another language.
+  void ErrorEnd(const std::string& text, const std::string& english = {}) {
+    Log("Burning error: %s", (english.empty() ? text : english).c_str());
     StopBurner();
     NoteImage();
     OnCore([this] { m_core.EnableControls(true); });
     m_core.m_bBusy = false;
-    MessageBox(nullptr, "Burning error: " + text + KeptCdImagesNote(m_core.m_arrCDImages), UserText::tr("Message"),
-               MB_OK);
-    Status("Error!");
+    MessageBox(nullptr,
+               UserText::Fill(UserText::tr("Burning error: %1"), {text}) + KeptCdImagesNote(m_core.m_arrCDImages),
+               UserText::tr("Message"), MB_OK);
+    Status(UserText::tr("Error!"));
     OnCore([this] { m_core.CleanTempFiles(); });
   }
 
@@ -267,8 +253,13 @@ unsigned CCastrel1Dlg::VCDBurnThread() {
       if (!plan) {
         const std::int64_t capacity = std::max<std::int64_t>(1, CdCapacity(*this));
         const std::int64_t needed = (index->fileSize + capacity - 1) / capacity;
-        worker.ErrorEnd(needed > kMaxCdCount ? TooManyCdsMessage(static_cast<int>(needed))
-                                             : "A part of the movie does not fit on one CD.");
+        const char* partTooBig = QT_TRANSLATE_NOOP("UserText", "A part of the movie does not fit on one CD.");
+        if (needed > kMaxCdCount) {
+          worker.ErrorEnd(TooManyCdsMessage(static_cast<int>(needed)),
+                          TooManyCdsMessage(static_cast<int>(needed), false));
+        } else {
+          worker.ErrorEnd(UserText::Lookup(partTooBig), partTooBig);
+        }
         return 0;
       }
       const int count = plan->Count();
@@ -278,7 +269,7 @@ unsigned CCastrel1Dlg::VCDBurnThread() {
         return std::intptr_t{0};
       });
       if (count > 1) {
-        worker.Status(Format("Dividing the movie over %d CDs...", count));
+        worker.Status(UserText::Fill(UserText::tr("Dividing the movie over %1 CDs..."), {std::to_string(count)}));
         std::vector<std::string> parts;
         for (int k = 1; k <= count; ++k) {
           parts.push_back(GetCDFile(k));
@@ -306,8 +297,9 @@ unsigned CCastrel1Dlg::VCDBurnThread() {
     const int count = m_nCDCount;
     for (int k = 1; k <= count; ++k) {
       m_nCurrentCD = k;
-      if (!m_bImageWriter && SendShowDlg(ForCD(count, k, "Please insert an empty CD to burn.",
-                                               "Please insert empty CD #%d to burn.")) == IDCANCEL) {
+      if (!m_bImageWriter &&
+          SendShowDlg(ForCD(count, k, QT_TRANSLATE_NOOP("UserText", "Please insert an empty CD to burn."),
+                            QT_TRANSLATE_NOOP("UserText", "Please insert empty CD #%1 to burn."))) == IDCANCEL) {
         worker.CancelEnd(nullptr);
         return 0;
       }
@@ -338,7 +330,7 @@ unsigned CCastrel1Dlg::VCDBurnThread() {
       m_pMPEGScanned.ResetEvent();
       // Shown before AddFile starts the scan: the scan's end appends "Done!"
       // to it however quick the scan is.
-      worker.Status(ForCD(count, k, "Analyzing file...", "Analyzing file #%d..."));
+      worker.Status(CdStepLine(kAnalyzingCd, count, k));
       Log("AddFile");
       result = burner::AddFile(file);
       if (result != 0) {
@@ -374,23 +366,26 @@ unsigned CCastrel1Dlg::VCDBurnThread() {
       m_pCDBurned.ResetEvent();
       // Shown before Burn starts the burn, for the same reason as the
       // scan's status; a prompt for a blank CD keeps it.
-      worker.Status(m_bImageWriter ? std::string(kWritingImageStatus)
-                                   : ForCD(count, k, "Burning CD...", "Burning CD #%d..."));
+      worker.Status(m_bImageWriter ? UserText::Lookup(kWritingImageStatus) : CdStepLine(kBurningCd, count, k));
       Log("Burn");
       result = burner::Burn();
       while ((result == burner::kNoMedium || result == burner::kNotBlank) && answer == IDOK) {
         if (result == burner::kNoMedium) {
-          answer = MessageBox(
-              View() != nullptr ? View()->Handle() : nullptr,
-              ForCD(count, k, "Please insert a blank CD and press OK!", "Please insert blank CD #%d and press OK!"),
-              UserText::tr("Message"), MB_OKCANCEL);
+          answer = MessageBox(View() != nullptr ? View()->Handle() : nullptr,
+                              ForCD(count, k, QT_TRANSLATE_NOOP("UserText", "Please insert a blank CD and press OK!"),
+                                    QT_TRANSLATE_NOOP("UserText", "Please insert blank CD #%1 and press OK!")),
+                              UserText::tr("Message"), MB_OKCANCEL);
         } else {
           answer = SendShowDlg(
               ForCD(count, k,
-                    "The CD inserted is not blank. Please insert a blank CD or erase a rewritable one and select 'OK' "
-                    "to continue burning. Or choose 'Cancel' to stop the CD burning process.",
-                    "The CD inserted is not blank. Please insert a blank CD #%d or erase a rewritable one and select "
-                    "'OK' to continue burning. Or choose 'Cancel' to stop the CD burning process."));
+                    QT_TRANSLATE_NOOP("UserText",
+                                      "The CD inserted is not blank. Please insert a blank CD or erase a rewritable "
+                                      "one and select 'OK' to continue burning. Or choose 'Cancel' to stop the CD "
+                                      "burning process."),
+                    QT_TRANSLATE_NOOP("UserText",
+                                      "The CD inserted is not blank. Please insert a blank CD #%1 or erase a "
+                                      "rewritable one and select 'OK' to continue burning. Or choose 'Cancel' to "
+                                      "stop the CD burning process.")));
         }
         if (answer == IDOK) {
           Log("m_pCDBurned->ResetEvent");
@@ -429,7 +424,7 @@ unsigned CCastrel1Dlg::VCDBurnThread() {
 std::intptr_t CCastrel1Dlg::OnFinishVCDBurn(std::uintptr_t /*wParam*/, std::intptr_t /*lParam*/) {
   Log("CCastrel1Dlg::OnFinishVCDBurn");
   m_pView->SetProgress(100);
-  m_pView->SetCompletedText(Format("Completed %d.00%%", 100));
+  m_pView->SetCompletedText(CompletedEndText(100));
   EnableControls(true);
   m_bBusy = false;
   const bool single = m_nCDCount == 1;
@@ -469,9 +464,7 @@ double CdProgress(const CCastrel1Dlg& core, double fraction) {
 void ShowCdProgress(CCastrel1Dlg& core, double value) {
   core.m_messages.Post([&core, value] {
     core.View()->SetProgress(static_cast<int>(value));
-    char text[64];
-    std::snprintf(text, sizeof text, "Completed: %0.2lf%%", value);
-    core.View()->SetCompletedText(text);
+    core.View()->SetCompletedText(CompletedText(value));
   });
 }
 
@@ -490,7 +483,7 @@ std::string FirstCharacters(const std::string& text, std::size_t count) {
 void AppendDone(CCastrel1Dlg& core) {
   core.m_messages.Post([&core] {
     constexpr std::size_t kReadBackCharacters = 100;
-    core.View()->SetStatusText(FirstCharacters(core.View()->StatusText(), kReadBackCharacters) + "Done!");
+    core.View()->SetStatusText(FirstCharacters(core.View()->StatusText(), kReadBackCharacters) + UserText::tr("Done!"));
   });
 }
 
@@ -530,7 +523,7 @@ void CCastrel1Dlg::CdFinalizeCallback(void* user) {
     return;
   }
   ShowCdProgress(core, CdProgress(core, 0.9));
-  const std::string status = ForCD(core.m_nCDCount, core.m_nCurrentCD, "Finalizing CD...", "Finalizing CD #%d...");
+  const std::string status = CdStepLine(kFinalizingCd, core.m_nCDCount, core.m_nCurrentCD);
   core.m_messages.Post([&core, status] { core.View()->SetStatusText(status); });
 }
 

@@ -162,7 +162,8 @@ void CCastrel1Dlg::OnButtonConvert() {
       Log("Convert file: %s", path.c_str());
       if (!PathBuffer(path).Exists()) {
         MessageBox(Owner(),
-                   ("The file does not exist.\n\n" + path + "\n\nPlease click Browse to select a file").c_str(),
+                   UserText::Fill(
+                       UserText::tr("The file does not exist.\n\n%1\n\nPlease click Browse to select a file"), {path}),
                    UserText::tr("Orlenta"), MB_OK | MB_ICONEXCLAMATION);
         // A VCD converts its one selected file: asking again for each entry would repeat the message.
         if (IsCdFormat(m_nOutputFormat)) break;
@@ -171,7 +172,9 @@ void CCastrel1Dlg::OnButtonConvert() {
       if (GetFileInputType(path) < 0) {
         MessageBox(
             Owner(),
-            (path + "\n\nThe file you have selected is not a video file or this format is not supported").c_str(),
+            UserText::Fill(
+                UserText::tr("%1\n\nThe file you have selected is not a video file or this format is not supported"),
+                {path}),
             UserText::tr("Warning"), MB_OK | MB_ICONEXCLAMATION);
         if (IsCdFormat(m_nOutputFormat)) break;
         continue;
@@ -246,21 +249,23 @@ void CCastrel1Dlg::OnButtonConvert() {
 
 bool CCastrel1Dlg::PlanDvdJob() {
   if (m_nInputCount > kDvdMaxTitles) {
-    char text[256];
-    std::snprintf(text, sizeof text,
-                  "A DVD menu holds at most %d titles, and the list holds %d files.\n"
-                  "Please remove some files (or make a second DVD of them) and press Convert again.",
-                  kDvdMaxTitles, m_nInputCount);
-    Log("%s", text);
-    MessageBox(Owner(), text, kApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
+    const char* pattern = QT_TRANSLATE_NOOP("UserText",
+                                            "A DVD menu holds at most %1 titles, and the list holds %2 files.\n"
+                                            "Please remove some files (or make a second DVD of them) and press "
+                                            "Convert again.");
+    const std::string titles = std::to_string(kDvdMaxTitles);
+    const std::string files = std::to_string(m_nInputCount);
+    Log("%s", UserText::Fill(pattern, {titles, files}).c_str());
+    MessageBox(Owner(), UserText::Fill(UserText::Lookup(pattern), {titles, files}), kApplicationTitle,
+               MB_OK | MB_ICONEXCLAMATION);
     return false;
   }
   if (m_nTotalDuration <= 0) {
-    const char* text =
-        "The length of the listed videos cannot be read, so the DVD cannot be planned.\n"
-        "Please check the files in the list and press Convert again.";
+    const char* text = QT_TRANSLATE_NOOP("UserText",
+                                         "The length of the listed videos cannot be read, so the DVD cannot be "
+                                         "planned.\nPlease check the files in the list and press Convert again.");
     Log("%s", text);
-    MessageBox(Owner(), text, kApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
+    MessageBox(Owner(), UserText::Lookup(text), kApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
     return false;
   }
   const std::int64_t medium = DvdMediumCapacity();
@@ -272,11 +277,11 @@ bool CCastrel1Dlg::PlanDvdJob() {
           : DvdPlanCapacityBits(m_nDVDDiscSize);
   const DvdSpacePlan plan = PlanDvdSpace(m_nTotalDuration, m_nDVDBitrate, m_nDVDTrackKbps, capacityBits, medium);
   if (!plan.fitsOnDisc) {
-    const char* text =
-        "The listed videos are too long for one DVD.\n"
-        "Please remove some files (or make a second DVD of them) and press Convert again.";
+    const char* text = QT_TRANSLATE_NOOP("UserText",
+                                         "The listed videos are too long for one DVD.\nPlease remove some files (or "
+                                         "make a second DVD of them) and press Convert again.");
     Log("%s", text);
-    MessageBox(Owner(), text, kApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
+    MessageBox(Owner(), UserText::Lookup(text), kApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
     return false;
   }
   m_nDVDVideoKbps = plan.videoKbps;
@@ -311,17 +316,21 @@ bool CCastrel1Dlg::PlanDvdJob() {
 bool CCastrel1Dlg::PlanCdJob() {
   m_nSelectedFile = m_pView->ListSelection();
   if (m_pView->ListCount() > 1) {
-    std::string text = std::string("Orlenta") + " can burn only one (the selected) file per ";
-    if (m_nOutputFormat == kFormatSvcd) text += "S";
+    const std::string disc = m_nOutputFormat == kFormatSvcd ? "SVCD" : "VCD";
     if (m_nSelectedFile < 0) {
-      text += "VCD. Please select a file and press 'Start' again.";
-      MessageBox(Owner(), text.c_str(), kApplicationTitle, MB_OK);
+      MessageBox(Owner(),
+                 UserText::Fill(UserText::tr("%1 can burn only one (the selected) file per %2. Please select a file "
+                                             "and press 'Start' again."),
+                                {kApplicationTitle, disc}),
+                 kApplicationTitle, MB_OK);
       EnableControls(true);
       m_bBusy = false;
       return false;
     }
-    text += "VCD. Please click 'OK' to continue or 'Cancel' to abort burning.";
-    if (MessageBox(Owner(), text.c_str(), UserText::tr("Message"), MB_OKCANCEL) != IDOK) {
+    const std::string text = UserText::Fill(UserText::tr("%1 can burn only one (the selected) file per %2. Please "
+                                                         "click 'OK' to continue or 'Cancel' to abort burning."),
+                                            {kApplicationTitle, disc});
+    if (MessageBox(Owner(), text, UserText::tr("Message"), MB_OKCANCEL) != IDOK) {
       EnableControls(true);
       m_bBusy = false;
       return false;
@@ -347,12 +356,13 @@ bool CCastrel1Dlg::PlanCdJob() {
 }
 
 void CCastrel1Dlg::EndForDiskSpace(double gigabytes) {
-  char text[256];
-  std::snprintf(text, sizeof text,
-                "Please free %0.3f GB on your hard drive or reduce the output quality (not recommended) and then "
-                "restart the conversion!",
-                gigabytes);
-  MessageBox(Owner(), text, kApplicationTitle, MB_OK);
+  char amount[32];
+  std::snprintf(amount, sizeof amount, "%0.3f", gigabytes);
+  MessageBox(Owner(),
+             UserText::Fill(UserText::tr("Please free %1 GB on your hard drive or reduce the output quality (not "
+                                         "recommended) and then restart the conversion!"),
+                            {amount}),
+             kApplicationTitle, MB_OK);
   EnableControls(true);
   m_bBusy = false;
   CleanTempFiles();
@@ -361,20 +371,20 @@ void CCastrel1Dlg::EndForDiskSpace(double gigabytes) {
 namespace {
 
 constexpr const char* kStatusByFormat[] = {
-    "Converting to AVI...",
-    "Converting to MPEG...",
-    "Converting to WMV...",
-    "Converting to Real Media...",
-    "Converting to DVD-Compatible MPEG...",
-    "Converting to VCD Compatible MPEG...",
-    "Converting to SVCD-Compatible MPEG...",
+    QT_TRANSLATE_NOOP("UserText", "Converting to AVI..."),
+    QT_TRANSLATE_NOOP("UserText", "Converting to MPEG..."),
+    QT_TRANSLATE_NOOP("UserText", "Converting to WMV..."),
+    QT_TRANSLATE_NOOP("UserText", "Converting to Real Media..."),
+    QT_TRANSLATE_NOOP("UserText", "Converting to DVD-Compatible MPEG..."),
+    QT_TRANSLATE_NOOP("UserText", "Converting to VCD Compatible MPEG..."),
+    QT_TRANSLATE_NOOP("UserText", "Converting to SVCD-Compatible MPEG..."),
 };
 
 }  // namespace
 
 void CCastrel1Dlg::SetStatus() {
   Log("CCastrel1Dlg::SetStatus - change the text in the status bar when converting");
-  if (IsKnownFormat(m_nOutputFormat)) m_pView->SetStatusText(kStatusByFormat[m_nOutputFormat]);
+  if (IsKnownFormat(m_nOutputFormat)) m_pView->SetStatusText(UserText::Lookup(kStatusByFormat[m_nOutputFormat]));
 }
 
 void CCastrel1Dlg::ShowFileCount(int file) {
@@ -384,7 +394,7 @@ void CCastrel1Dlg::ShowFileCount(int file) {
   for (const auto& [mark, number] : {std::pair{"%1", file}, std::pair{"%2", m_nInputCount}}) {
     if (const std::size_t at = count.find(mark); at != std::string::npos) count.replace(at, 2, std::to_string(number));
   }
-  m_pView->SetStatusText(std::string(kStatusByFormat[m_nOutputFormat]) + " " + count);
+  m_pView->SetStatusText(std::string(UserText::Lookup(kStatusByFormat[m_nOutputFormat])) + " " + count);
 }
 
 std::int32_t CCastrel1Dlg::OnPingMessage(std::int32_t value, const Pinger& sender) {
@@ -476,12 +486,12 @@ void CCastrel1Dlg::OnConversionTaskEnd(const ConvertTaskList& /*list*/) {
     return;
   }
   m_nCurrentFile = 1;
-  std::string text;
+  std::string files;
   for (const std::string& output : m_arrOutputFiles) {
-    text += "\"" + output + ExtensionOf(m_nOutputFormat) + "\"\n";
+    files += "\"" + output + ExtensionOf(m_nOutputFormat) + "\"\n";
   }
-  text += "were created successfully!";
-  MessageBox(Owner(), text.c_str(), UserText::tr("Ready"), MB_OK | MB_ICONINFORMATION);
+  MessageBox(Owner(), UserText::Fill(UserText::tr("%1were created successfully!"), {files}), UserText::tr("Ready"),
+             MB_OK | MB_ICONINFORMATION);
   EnableControls(true);
   m_bBusy = false;
 }

@@ -18,7 +18,7 @@ void CCastrel1Dlg::ConnectToDesktop() {
       m_messages.Post([this, caption, text] { CallUserBack(caption, text); });
     }
   });
-  m_pDriveWatch = std::make_unique<desktop::OpticalDriveWatch>([] { ListBurnerDevices(); });
+  m_pDriveWatch = std::make_unique<desktop::OpticalDriveWatch>([this] { OnDrivesChanged(); });
 }
 
 void CCastrel1Dlg::CallUserBack(const std::string& caption, const std::string& text) {
@@ -29,6 +29,16 @@ void CCastrel1Dlg::CallUserBack(const std::string& caption, const std::string& t
   const std::string body = question ? UserText::tr("Orlenta is waiting for your answer.") : text;
   if (desktop::Notify(summary, body))
     Log("The window is not active: the desktop is notified of the %s", question ? "question" : "message");
+}
+
+void CCastrel1Dlg::OnDrivesChanged() {
+  Log("CCastrel1Dlg::OnDrivesChanged");
+  ListBurnerDevices();
+  // Only the pages on screen have a list to refresh.
+  for (CDiscLibraryPage* page : {static_cast<CDiscLibraryPage*>(&m_pageDVD), static_cast<CDiscLibraryPage*>(&m_pageVCD),
+                                 static_cast<CDiscLibraryPage*>(&m_pageSVCD)}) {
+    page->OnDevicesChanged();
+  }
 }
 
 void CCastrel1Dlg::HoldOffSleep(bool hold) {

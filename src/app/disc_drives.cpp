@@ -12,6 +12,7 @@
 #include "platform/disc/job_folders.h"
 #include "support/log.h"
 #include "support/path_buffer.h"
+#include "support/user_text.h"
 
 namespace {
 
@@ -107,8 +108,8 @@ bool CCastrel1Dlg::TakeJobFolders() {
     }
     if (!folder) {
       Log("%s", error.c_str());
-      MessageBox(Owner(), "The work folder cannot be created.\n\n" + error, kApplicationTitle,
-                 MB_OK | MB_ICONEXCLAMATION);
+      MessageBox(Owner(), UserText::Fill(UserText::tr("The work folder cannot be created.\n\n%1"), {error}),
+                 kApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
       ReleaseJobFolders();
       EnableControls(true);
       m_bBusy = false;

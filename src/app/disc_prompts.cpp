@@ -4,6 +4,7 @@
 #include "app/main_window_core.h"
 #include "platform/disc/burning/burner.h"
 #include "support/log.h"
+#include "support/user_text.h"
 
 int CCastrel1Dlg::ShowDlg(const std::string& text) {
   Log("CCastrel1Dlg::ShowDlg - show CCDCountDlg dialog");
@@ -18,13 +19,13 @@ int CCastrel1Dlg::SendShowDlg(const std::string& text) {
 CDCountDlgRequest CCastrel1Dlg::CDCountPrompt(const std::string& text) {
   CDCountDlgRequest request;
   request.text = text;
-  request.erase = [this] { EraseRewritable("Erase CD"); };
+  request.erase = [this] { EraseRewritable(UserText::tr("Erase CD").c_str()); };
   return request;
 }
 
 EraseDVDDlgRequest CCastrel1Dlg::EraseDVDPrompt() {
   EraseDVDDlgRequest request;
-  request.erase = [this] { EraseRewritable("Erase DVD"); };
+  request.erase = [this] { EraseRewritable(UserText::tr("Erase DVD").c_str()); };
   return request;
 }
 

@@ -11,6 +11,7 @@
 
 #include "app/main_window_core.h"
 #include "convert/converter.h"
+#include "convert/progress_position.h"
 #include "disc/burning_errors.h"
 #include "disc/cd_split_plan.h"
 #include "platform/dialogs/shell_open.h"
@@ -167,10 +168,11 @@ void CCastrel1Dlg::StartBurnDVD() {
     if (authoredBytes > discBytes) {
       const double gigabytes = static_cast<double>(authoredBytes) / 1e9;
       Log("The DVD holds %.2f GB, the disc %.2f GB", gigabytes, static_cast<double>(discBytes) / 1e9);
-      EndDvdJobWithMessage(Formatted("The DVD would hold %0.2f GB", gigabytes) +
-                           Formatted(", more than the %0.2f GB a DVD holds. Please remove files from the list or "
-                                     "choose a lower quality, and convert again.",
-                                     static_cast<double>(discBytes) / 1e9));
+      EndDvdJobWithMessage(
+          UserText::Fill(UserText::tr("The DVD would hold %1 GB, more than the %2 GB a DVD holds. "
+                                      "Please remove files from the list or choose a lower quality, "
+                                      "and convert again."),
+                         {Formatted("%0.2f", gigabytes), Formatted("%0.2f", static_cast<double>(discBytes) / 1e9)}));
       return;
     }
 
@@ -223,14 +225,14 @@ void CCastrel1Dlg::StartBurnDVD() {
     result = burner::Burn();
     const int answer = BurnWithPrompts(result);
     if (answer != IDOK || m_bCancel) {
-      EndDvdJobCanceled("Burning canceled", "Burning canceled by user");
+      EndDvdJobCanceled("Burning canceled", QT_TRANSLATE_NOOP("UserText", "Burning canceled by user"));
       return;
     }
     if (result == 0) {
       m_bBurning = true;
       // A fallback keeps saying where the DVD goes.
       if (!fellBack)
-        m_pView->SetStatusText(m_bImageWriter ? UserText::tr(kWritingImageStatus)
+        m_pView->SetStatusText(m_bImageWriter ? UserText::Lookup(kWritingImageStatus)
                                               : UserText::tr("Burning in progress..."));
       return;
     }
@@ -239,7 +241,7 @@ void CCastrel1Dlg::StartBurnDVD() {
     m_bAuthoring = false;
     Log("Authoring Error");
     Log("%s", error.what());
-    EndDvdJobWithMessage("Authoring Error");
+    EndDvdJobWithMessage(UserText::tr("Authoring Error"));
   }
 }
 
@@ -261,10 +263,10 @@ void CCastrel1Dlg::EndDvdJobCanceled(const char* logLine, const char* message) {
   Log("%s", logLine);
   EnableControls(true);
   m_bBusy = false;
-  MessageBox(nullptr, message, UserText::tr("Message"), MB_OK);
+  MessageBox(nullptr, UserText::Lookup(message), UserText::tr("Message"), MB_OK);
   m_pView->SetStatusText(UserText::tr("Cancel"));
   m_pView->SetProgress(0);
-  m_pView->SetCompletedText("Completed: 0.00%");
+  m_pView->SetCompletedText(CompletedText(0));
   CleanTempFiles();
 }
 
@@ -274,7 +276,7 @@ void CCastrel1Dlg::EndDvdJobWithBurnError(int result) {
   Log("Burner: %s", burner::GetLastErrorText());
   EnableControls(true);
   m_bBusy = false;
-  MessageBox(nullptr, "Burning error: " + text, UserText::tr("Message"), MB_OK);
+  MessageBox(nullptr, UserText::Fill(UserText::tr("Burning error: %1"), {text}), UserText::tr("Message"), MB_OK);
   m_pView->SetStatusText(UserText::tr("Error!"));
   CleanTempFiles();
 }
@@ -289,7 +291,7 @@ void CCastrel1Dlg::EndDvdJobWithMessage(const std::string& message) {
 void CCastrel1Dlg::ShowJobProgress(double value) {
   m_nProgressPos = static_cast<int>(value + 0.5);
   m_pView->SetProgress(m_nProgressPos);
-  m_pView->SetCompletedText(Formatted("Completed: %0.2lf%%", value));
+  m_pView->SetCompletedText(CompletedText(value));
 }
 
 void CCastrel1Dlg::BuilderProgressCallback(void* user, float x, int a, int b) {
@@ -300,7 +302,7 @@ void CCastrel1Dlg::BuilderProgressCallback(void* user, float x, int a, int b) {
     if (!self->m_bBusy) return;
     self->m_pView->SetStatusText(UserText::tr("Action canceled!"));
     self->m_pView->SetProgress(0);
-    self->m_pView->SetCompletedText("Completed: 0.00%");
+    self->m_pView->SetCompletedText(CompletedText(0));
     self->EnableControls(true);
     self->m_bBusy = false;
     MessageBox(nullptr, UserText::tr("DVD creation process canceled by user."), UserText::tr("Message"), MB_OK);
@@ -353,17 +355,18 @@ int CCastrel1Dlg::OnFinishDVD(const std::optional<std::string>& errorText) {
     Log("Burning process canceled by user");
     MessageBox(Owner(), UserText::tr("Burning process canceled by user"), UserText::tr("Message"), MB_OK);
     m_pView->SetProgress(0);
-    m_pView->SetCompletedText("Completed: 0.00%");
+    m_pView->SetCompletedText(CompletedText(0));
   } else if (!errorText) {
     m_pView->SetProgress(100);
-    m_pView->SetCompletedText("Completed 100.00%");
+    m_pView->SetCompletedText(CompletedEndText(100));
     Log("DVD created successfully!");
     const std::string image = m_bImageWriter ? burner::GetLastImagePath() : "";
     if (image.empty()) {
       MessageBox(Owner(), UserText::tr("DVD created successfully!"), UserText::tr("Message"), MB_OK);
     } else {
       Log("DVD image: %s", image.c_str());
-      const std::string text = "DVD created successfully!\n\nThe DVD image is \"" + image + "\".\nOpen its folder?";
+      const std::string text = UserText::Fill(
+          UserText::tr("DVD created successfully!\n\nThe DVD image is \"%1\".\nOpen its folder?"), {image});
       if (MessageBox(Owner(), text, UserText::tr("Message"), MB_YESNO | MB_ICONINFORMATION) == IDYES) {
         ShellOpen(fs::path(image).parent_path().string());
       }
@@ -375,13 +378,14 @@ int CCastrel1Dlg::OnFinishDVD(const std::optional<std::string>& errorText) {
     return 0;
   } else {
     m_pView->SetProgress(100);
-    m_pView->SetCompletedText("Completed 100.00%");
+    m_pView->SetCompletedText(CompletedEndText(100));
     Log("DVD has been Burned With Errors");
-    MessageBox(Owner(), "DVD has been Burned With Errors!\n" + *errorText, UserText::tr("Message"), MB_OK);
+    MessageBox(Owner(), UserText::Fill(UserText::tr("DVD has been Burned With Errors!\n%1"), {*errorText}),
+               UserText::tr("Message"), MB_OK);
   }
   EnableControls(true);
   m_bBusy = false;
-  m_pView->SetStatusText(m_bCancel ? "Cancel" : "Ready");
+  m_pView->SetStatusText(m_bCancel ? UserText::tr("Cancel") : UserText::tr("Ready"));
   CleanTempFiles();
   return 0;
 }
@@ -397,7 +401,8 @@ int CCastrel1Dlg::OnEraseDisk() {
     answer = BurnWithPrompts(result);
   }
   if (answer != IDOK || m_bCancel) {
-    EndDvdJobCanceled("Burning process canceled by user", "Burning process canceled by user");
+    EndDvdJobCanceled("Burning process canceled by user",
+                      QT_TRANSLATE_NOOP("UserText", "Burning process canceled by user"));
   } else if (result == 0) {
     m_bBurning = true;
     m_pView->SetStatusText(UserText::tr("Burning in progress..."));

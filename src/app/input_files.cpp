@@ -29,8 +29,8 @@ namespace {
 std::string TracksText(const std::string& path) {
   const InputProbe probe = ProbeInput(path.c_str());
   if (!probe.streamsKnown) return "";
-  return "Sound tracks: " + std::to_string(probe.tracks.sounds.size()) +
-         ", subtitle tracks: " + std::to_string(probe.tracks.subtitles.size());
+  return UserText::Fill(UserText::tr("Sound tracks: %1, subtitle tracks: %2"),
+                        {std::to_string(probe.tracks.sounds.size()), std::to_string(probe.tracks.subtitles.size())});
 }
 
 // The Add File chooser's types, in the Windows filter form: every container
@@ -46,6 +46,26 @@ constexpr const char* kVideoFilesFilter =
     "*.m2t)|*.ts;*.mts;*.m2ts;*.m2t|DVD video files (*.vob)|*.vob|Phone video files (*.3gp, *.3g2, *.m4v)|*.3gp;*.3g2;"
     "*.m4v|Ogg video files (*.ogv)|*.ogv|Flash video files (*.flv)|*.flv|DV files (*.dv)|*.dv|Real Media files (*.rm, "
     "*.rmvb)|*.rm;*.rmvb|All files (*.*)|*.*|";
+
+// The types' names above, marked for the catalogues: the chooser shows them
+// in the user's language.
+[[maybe_unused]] constexpr const char* kVideoFilesFilterNames[] = {
+    QT_TRANSLATE_NOOP("UserText", "All Video Files"),
+    QT_TRANSLATE_NOOP("UserText", "AVI Files (*.avi)"),
+    QT_TRANSLATE_NOOP("UserText", "Mpeg files (*.mpg, *.mpeg, *.mp2, *.mpe, *.mp4, *.mvv)"),
+    QT_TRANSLATE_NOOP("UserText", "Windows Media files (*.wmv, *.wma, *.asf)"),
+    QT_TRANSLATE_NOOP("UserText", "Quick Time Files (*.mov, *.qt)"),
+    QT_TRANSLATE_NOOP("UserText", "Video CD files (*.dat)"),
+    QT_TRANSLATE_NOOP("UserText", "Matroska and WebM files (*.mkv, *.webm)"),
+    QT_TRANSLATE_NOOP("UserText", "MPEG transport streams (*.ts, *.mts, *.m2ts, *.m2t)"),
+    QT_TRANSLATE_NOOP("UserText", "DVD video files (*.vob)"),
+    QT_TRANSLATE_NOOP("UserText", "Phone video files (*.3gp, *.3g2, *.m4v)"),
+    QT_TRANSLATE_NOOP("UserText", "Ogg video files (*.ogv)"),
+    QT_TRANSLATE_NOOP("UserText", "Flash video files (*.flv)"),
+    QT_TRANSLATE_NOOP("UserText", "DV files (*.dv)"),
+    QT_TRANSLATE_NOOP("UserText", "Real Media files (*.rm, *.rmvb)"),
+    QT_TRANSLATE_NOOP("UserText", "All files (*.*)"),
+};
 
 // How many bytes of an AVI file's start hold its stream headers.
 constexpr std::size_t kAviHeaderBytes = 1000;
@@ -103,7 +123,8 @@ bool CCastrel1Dlg::AddFile(const std::string& path) {
   Log("AddFile(CString &sFile) -> Adding a file to the files list control: %s", path.c_str());
   if (GetFileInputType(path) < 0) {
     Log("File is not a video file");
-    MessageBox(Owner(), path + " is not a video file or format is not supported!", UserText::tr(""), MB_OK);
+    MessageBox(Owner(), UserText::Fill(UserText::tr("%1 is not a video file or format is not supported!"), {path}),
+               UserText::tr(""), MB_OK);
     return false;
   }
   Log("Check if the file is .avi");
@@ -138,7 +159,8 @@ std::string CCastrel1Dlg::GetFOURCC(const std::string& path) {
   if (file < 0) {
     std::string reason = std::strerror(errno);
     if (reason.size() > 255) reason.resize(255);
-    MessageBox(Owner(), "The AVI file could not be opened:\n" + reason, UserText::tr(""), MB_OK);
+    MessageBox(Owner(), UserText::Fill(UserText::tr("The AVI file could not be opened:\n%1"), {reason}),
+               UserText::tr(""), MB_OK);
     return {};
   }
   unsigned char bytes[kAviHeaderBytes];
@@ -177,8 +199,12 @@ bool CCastrel1Dlg::InputFileInfo(const std::string& path) {
       }
     } else {
       Log("Warning: %s The file you have selected is not a video file or this format is not supported", path.c_str());
-      MessageBox(Owner(), path + "\n\nThe file you have selected is not a video file or this format is not supported",
-                 UserText::tr("Warning"), MB_OK | MB_ICONWARNING);
+      MessageBox(
+          Owner(),
+          UserText::Fill(
+              UserText::tr("%1\n\nThe file you have selected is not a video file or this format is not supported"),
+              {path}),
+          UserText::tr("Warning"), MB_OK | MB_ICONWARNING);
     }
     return false;
   }
@@ -195,8 +221,8 @@ bool CCastrel1Dlg::InputFileInfo(const std::string& path) {
     m_bHasAudio = m_pIVideoFileIn->HasAudio();
     if (!m_bHasVideo && !m_bHasAudio) {
       Log("Input file has no video or audio tracks");
-      MessageBox(Owner(), "Input file has no video or audio tracks\n\n" + path, UserText::tr("Error"),
-                 MB_OK | MB_ICONERROR);
+      MessageBox(Owner(), UserText::Fill(UserText::tr("Input file has no video or audio tracks\n\n%1"), {path}),
+                 UserText::tr("Error"), MB_OK | MB_ICONERROR);
       CloseReader();
       return false;
     }
@@ -239,8 +265,10 @@ bool CCastrel1Dlg::InputFileInfo(const std::string& path) {
 
 void CCastrel1Dlg::InternetSearchCodec(const std::string& code) {
   Log("CCastrel1Dlg::InternetSearchCodec");
-  const std::string message = "The AVI file you are trying to convert needs " + code +
-                              " codec.\n\nDo you want to download and install the codec?";
+  const std::string message = UserText::Fill(
+      UserText::tr(
+          "The AVI file you are trying to convert needs %1 codec.\n\nDo you want to download and install the codec?"),
+      {code});
   const int answer = AskDialog(Owner(), FindCodecRequest{message, code}).code;
   if (answer == IDCANCEL) return;
   // The code comes from the file and may hold any byte: it is encoded, so it
@@ -276,6 +304,7 @@ void CCastrel1Dlg::OnButtonBrowseSource() {
   ClosePlayer();
   OpenFilesRequest request;
   request.filters = FileFiltersFromText(kVideoFilesFilter);
+  for (FileFilter& filter : request.filters) filter.description = UserText::Lookup(filter.description.c_str());
   request.multiSelect = true;
   const DialogReply<OpenFilesRequest> chosen = AskDialog(Owner(), request);
   if (chosen.code != IDOK || !chosen.answer) return;
@@ -291,9 +320,10 @@ void CCastrel1Dlg::OnDropFiles(const std::vector<std::string>& paths) {
     m_arrDeferredDrops.insert(m_arrDeferredDrops.end(), paths.begin(), paths.end());
     Log("OnDropFiles - %d file(s) wait until the reader is free", static_cast<int>(m_arrDeferredDrops.size()));
     const std::size_t waiting = m_arrDeferredDrops.size();
-    m_pView->SetDeferredDropsText(waiting == 1
-                                      ? std::string("1 dropped file will be added when the job ends.")
-                                      : std::to_string(waiting) + " dropped files will be added when the job ends.");
+    m_pView->SetDeferredDropsText(
+        waiting == 1 ? UserText::tr("1 dropped file will be added when the job ends.")
+                     : UserText::Fill(UserText::tr("%1 dropped files will be added when the job ends."),
+                                      {std::to_string(waiting)}));
     // The end of the reader's use, or of the job (EnableControls), adds them.
     return;
   }
@@ -306,9 +336,9 @@ void CCastrel1Dlg::OnDropUriList(const std::string& uriList) {
   for (const std::string& address : dropped.refused) {
     Log("OnDropFiles - not a local file: %s", address.c_str());
     MessageBox(Owner(),
-               address +
-                   "\n\nis not a file on this computer and was not added. Copy it into a local folder first, "
-                   "then add it from there.",
+               UserText::Fill(UserText::tr("%1\n\nis not a file on this computer and was not added. Copy it into a "
+                                           "local folder first, then add it from there."),
+                              {address}),
                UserText::tr("Warning"), MB_OK | MB_ICONWARNING);
   }
   if (!dropped.paths.empty()) OnDropFiles(dropped.paths);
@@ -395,7 +425,8 @@ void CCastrel1Dlg::OfferCodecOrReportUnopened(const std::string& path) {
   if (!m_strFOURCC.empty()) {
     InternetSearchCodec(m_strFOURCC);
   } else {
-    MessageBox(Owner(), "Could not open file\n\n" + path, UserText::tr("Error"), MB_OK | MB_ICONERROR);
+    MessageBox(Owner(), UserText::Fill(UserText::tr("Could not open file\n\n%1"), {path}), UserText::tr("Error"),
+               MB_OK | MB_ICONERROR);
   }
 }
 

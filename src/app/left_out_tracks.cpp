@@ -37,20 +37,27 @@ bool CCastrel1Dlg::AskAboutLeftOutTracks(const std::vector<std::string>& inputs,
   const auto disc = DiscKindOfTarget(GetCurrentOutputFormat().GetType());
   if (!disc) return true;
   std::vector<std::string> sentences;
+  std::vector<std::string> asked;  // the same in the user's language
   // Read afresh: the files may have changed since they were listed.
   m_nDVDTrackKbps = DvdTrackKbpsOf(inputs, writer, true);
   for (const std::string& input : inputs) {
     const ListedTracks& listed = m_mapListTracks[input];
     if (!listed.known) continue;  // the conversion itself says what is wrong with it
     const DiscTracks tracks = PlanDiscTracks(listed.tracks, *disc, writer);
-    const std::string sentence =
-        LeftOutSentence(tracks, *disc, writer, std::filesystem::path(input).filename().string());
-    if (!sentence.empty()) sentences.push_back(sentence);
+    const std::string name = std::filesystem::path(input).filename().string();
+    const std::string sentence = LeftOutSentence(tracks, *disc, writer, name);
+    if (!sentence.empty()) {
+      sentences.push_back(sentence);
+      asked.push_back(LeftOutSentence(tracks, *disc, writer, name, TrackWords::UsersLanguage));
+    }
   }
   const std::string question = LeftOutQuestion(sentences);
   if (question.empty()) return true;
   Log("%s", question.c_str());
-  if (MessageBox(Owner(), question.c_str(), kApplicationTitle, MB_YESNO | MB_ICONQUESTION) == IDYES) return true;
+  if (MessageBox(Owner(), LeftOutQuestion(asked, TrackWords::UsersLanguage), kApplicationTitle,
+                 MB_YESNO | MB_ICONQUESTION) == IDYES) {
+    return true;
+  }
   Log("The user keeps the tracks: nothing is converted");
   return false;
 }

@@ -33,6 +33,7 @@
 #include <system_error>
 
 #include "app/main_window_core.h"
+#include "convert/progress_position.h"
 #include "disc/cd_split_plan.h"
 #include "disc/disc_prompts.h"
 #include "formats/library_engine_tables.h"
@@ -114,10 +115,10 @@ std::string FreeStem(const std::string& stem, const std::vector<std::string>& su
 }
 
 // The CD question: "%d" in text becomes count, "%s" the hint.
-std::string CdQuestion(std::string text, int count, const std::string& hint) {
-  if (const auto at = text.find("%d"); at != std::string::npos) text.replace(at, 2, std::to_string(count));
-  if (const auto at = text.find("%s"); at != std::string::npos) text.replace(at, 2, hint);
-  return text;
+// question and hint are marked texts: %1 the count, %2 the hint or nothing.
+std::string CdQuestion(const char* question, int count, const char* hint) {
+  return UserText::Fill(UserText::Lookup(question),
+                        {std::to_string(count), hint != nullptr ? std::string(UserText::Lookup(hint)) : std::string()});
 }
 
 }  // namespace
@@ -268,9 +269,7 @@ void LibraryConversionRun::ShowProgress(int videoMs, int audioMs) {
   if (bar == m_shownBar && now - m_shownAt < kProgressInterval) return;
   m_shownBar = bar;
   m_shownAt = now;
-  char text[64];
-  std::snprintf(text, sizeof text, "Completed: %.2f%%", std::min(percent, 100.0));
-  const auto show = [view = m_core.m_pView, bar, completed = std::string(text)] {
+  const auto show = [view = m_core.m_pView, bar, completed = CompletedText(std::min(percent, 100.0))] {
     view->SetProgress(bar);
     view->SetCompletedText(completed);
   };
@@ -310,10 +309,12 @@ LibraryConversionRun::Next LibraryConversionRun::EndRefused() {
 // learns which file and why, and the run goes on with the next file.
 void LibraryConversionRun::RefuseUndecodable(const std::string& reason) {
   Abandon();
-  const std::string text = m_core.m_strInputFile + "\n\nThe video of this file cannot be decoded: " + reason +
-                           ".\nThe file is not converted.";
-  Log("%s", text.c_str());
-  Message(text, "Error", MB_OK | MB_ICONERROR);
+  const char* pattern = QT_TRANSLATE_NOOP("UserText",
+                                          "%1\n\nThe video of this file cannot be decoded: %2.\nThe file is not "
+                                          "converted.");
+  Log("%s", UserText::Fill(pattern, {m_core.m_strInputFile, reason}).c_str());
+  Message(UserText::Fill(UserText::Lookup(pattern), {m_core.m_strInputFile, reason}), UserText::tr("Error").c_str(),
+          MB_OK | MB_ICONERROR);
 }
 
 void LibraryConversionRun::Run() {
@@ -357,7 +358,7 @@ bool LibraryConversionRun::AskAboutLeftOutTracks(int listCount) {
     for (int i = 0; i < listCount; ++i) inputs.push_back(m_core.m_pView->ListText(i));
     goOn = m_core.AskAboutLeftOutTracks(inputs, TrackWriter::Library);
     if (goOn) return;
-    m_core.m_pView->SetStatusText("Conversion canceled!");
+    m_core.m_pView->SetStatusText(UserText::tr("Conversion canceled!"));
     m_core.m_bConverting = false;
     m_core.EnableControls(true);
     m_core.m_bBusy = false;
@@ -430,8 +431,9 @@ LibraryConversionRun::Next LibraryConversionRun::ConvertEntry(int entry, bool& c
   m_core.m_strInputFile = path;
   Log("Get file: %s", path.c_str());
   if (path.empty() || !Exists(path)) {
-    Message("The file does not exist.\n\n" + path + "\n\nPlease click Browse to select a file", "Orlenta",
-            MB_OK | MB_ICONEXCLAMATION);
+    Message(
+        UserText::Fill(UserText::tr("The file does not exist.\n\n%1\n\nPlease click Browse to select a file"), {path}),
+        UserText::tr("Orlenta").c_str(), MB_OK | MB_ICONEXCLAMATION);
     return Next::Go;
   }
   int type = -1;
@@ -442,8 +444,10 @@ LibraryConversionRun::Next LibraryConversionRun::ConvertEntry(int entry, bool& c
     if (!m_onCoreThread && !m_core.m_pIVideoFileIn->IsOpen()) m_core.m_pIVideoFileIn->CloseFile();
   });
   if (type < 0) {
-    Message(path + "\n\nThe file you have selected is not a video file or this format is not supported", "Warning",
-            MB_OK | MB_ICONEXCLAMATION);
+    Message(UserText::Fill(
+                UserText::tr("%1\n\nThe file you have selected is not a video file or this format is not supported"),
+                {path}),
+            UserText::tr("Warning").c_str(), MB_OK | MB_ICONEXCLAMATION);
     return Next::Go;
   }
 
@@ -636,7 +640,7 @@ LibraryConversionRun::Next LibraryConversionRun::SetUpWriter() {
       m_writer.SetAVIVideo(m_width, m_height, AviFrameRateAt(s.aviFrameRate));
       AdjustOutFile();
       CreateOutput(1);
-      Status("Converting to AVI...");
+      Status(UserText::tr("Converting to AVI..."));
       return Next::Go;
     }
     case kFormatMpeg: {
@@ -659,7 +663,7 @@ LibraryConversionRun::Next LibraryConversionRun::SetUpWriter() {
                                 MpegFrameRateAt(s.mpegFrameRate));
         }
       }
-      Status("Converting to MPEG...");
+      Status(UserText::tr("Converting to MPEG..."));
       AdjustOutFile();
       CreateOutput(2);
       return Next::Go;
@@ -670,7 +674,7 @@ LibraryConversionRun::Next LibraryConversionRun::SetUpWriter() {
       NameOutput({".wmv"});
       AudioInput();
       FrameFormat(m_width, m_height, m_frameRate);
-      Status("Converting to WMV...");
+      Status(UserText::tr("Converting to WMV..."));
       AdjustOutFile();
       CreateOutput(3);
       return Next::Go;
@@ -680,7 +684,7 @@ LibraryConversionRun::Next LibraryConversionRun::SetUpWriter() {
       NameOutput({".rm"});
       AudioInput();
       FrameFormat(m_width, m_height, m_frameRate);
-      Status("Converting to Real Media");
+      Status(UserText::tr("Converting to Real Media"));
       AdjustOutFile();
       CreateOutput(4);
       return Next::Go;
@@ -692,7 +696,7 @@ LibraryConversionRun::Next LibraryConversionRun::SetUpWriter() {
       // Without a plan from Convert (a total duration of 0) the setting's rate is used.
       SetUpDisc(DiscFrameFormatFor(kFormatDvd, s.dvdType),
                 m_settings.dvdVideoKbps > 0 ? m_settings.dvdVideoKbps : m_settings.dvdBitrate);
-      Status("Converting to DVD Compatible MPEG...");
+      Status(UserText::tr("Converting to DVD Compatible MPEG..."));
       CreateOutput(2);
       MakePictureArrays();
       return Next::Go;
@@ -705,8 +709,11 @@ LibraryConversionRun::Next LibraryConversionRun::SetUpWriter() {
       out = discFolder + name;
       SetUpDisc(DiscFrameFormatFor(kFormatVcd, m_settings.vcdType), m_settings.vcdBitrate);
       if (PlanCds(m_settings.vcdBitrate, kLowestVcdVideoKbps,
-                  "To burn this movie using the VCD format, you need to use %d blank CDs. %s",
-                  "To fit it on less CDs, first select 'Cancel' and decrease the quality.") == Next::Stop) {
+                  QT_TRANSLATE_NOOP("UserText",
+                                    "To burn this movie using the VCD format, you need to use %1 blank CDs. %2"),
+                  QT_TRANSLATE_NOOP("UserText",
+                                    "To fit it on less CDs, first select 'Cancel' and decrease the quality.")) ==
+          Next::Stop) {
         return Next::Stop;
       }
       break;
@@ -719,14 +726,17 @@ LibraryConversionRun::Next LibraryConversionRun::SetUpWriter() {
       out = discFolder + AfterLastSlash(out);
       SetUpDisc(DiscFrameFormatFor(kFormatSvcd, m_settings.svcdType), m_settings.svcdBitrate);
       if (PlanCds(m_settings.svcdBitrate, kLowestSvcdVideoKbps,
-                  "To burn this movie using the SVCD format, you need to use %d blank CDs.%s",
-                  " To fit it on less CDs, first select 'Cancel' and decrease the quality") == Next::Stop) {
+                  QT_TRANSLATE_NOOP("UserText",
+                                    "To burn this movie using the SVCD format, you need to use %1 blank CDs.%2"),
+                  QT_TRANSLATE_NOOP("UserText",
+                                    " To fit it on less CDs, first select 'Cancel' and decrease the quality")) ==
+          Next::Stop) {
         return Next::Stop;
       }
       break;
     default:
       Log("Output File Type Unknown: %d", m_format);
-      Message("Output File Type Unknown", kApplicationTitle, MB_OK);
+      Message(UserText::tr("Output File Type Unknown"), kApplicationTitle, MB_OK);
       return Next::Stop;
   }
 
@@ -774,11 +784,12 @@ LibraryConversionRun::Next LibraryConversionRun::PlanCds(int videoKbps, int lowe
   }
   OnCore([&] { m_core.m_nCDCount = cdCount; });
   m_splitMs = SplitLengthMs(m_format, m_durationMs, cdCount);
-  Status(m_format == kFormatVcd ? "Converting to VCD Compatible MPEG..." : "Converting to SVCD Compatible MPEG...");
+  Status(m_format == kFormatVcd ? UserText::tr("Converting to VCD Compatible MPEG...")
+                                : UserText::tr("Converting to SVCD Compatible MPEG..."));
   if (cdCount == 1) return Next::Go;
 
   const int lowestCount = ExpectedCdCount(lowestVideoKbps, m_durationMs, m_settings.cdCapacityBytes);
-  const std::string text = CdQuestion(question, cdCount, lowestCount >= cdCount ? "" : hint);
+  const std::string text = CdQuestion(question, cdCount, lowestCount >= cdCount ? nullptr : hint);
   int answer = IDOK;
   OnCore([&] { answer = AskDialog(m_core.Owner(), m_core.CDCountPrompt(text)).code; });
   if (answer == IDCANCEL) return EndRefused();
@@ -912,7 +923,7 @@ LibraryConversionRun::Next LibraryConversionRun::PadVcd() {
 }
 
 void LibraryConversionRun::ReportSuccess(int listCount) {
-  Status("Ready");
+  Status(UserText::tr("Ready"));
   if (listCount < 2) {
     OnCore([this] { AskDialog(m_core.Owner(), SuccessDialogRequest{m_core.m_strConvertOut}); });
   } else {
@@ -920,8 +931,8 @@ void LibraryConversionRun::ReportSuccess(int listCount) {
     OnCore([&] {
       for (const std::string& output : m_core.m_arrOutputFiles) text += "\"" + output + "\"\n";
     });
-    text += "were created successfully!";
-    Message(text, "Ready", MB_OK | MB_ICONINFORMATION);
+    Message(UserText::Fill(UserText::tr("%1were created successfully!"), {text}), UserText::tr("Ready").c_str(),
+            MB_OK | MB_ICONINFORMATION);
   }
   OnCore([this] {
     m_core.m_bConverting = false;

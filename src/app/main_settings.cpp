@@ -309,7 +309,7 @@ void CCastrel1Dlg::OnCheckAsSource() {
     m_pView->EnableControl(id, !m_bAsSource);
   }
   if (!m_bAsSource) return;
-  const char* const notAVideo = "Specified file is not a video file or format is not supported !";
+  const std::string notAVideo = UserText::tr("Specified file is not a video file or format is not supported !");
   if (m_nFileInputType < 0) {
     MessageBox(Owner(), notAVideo, UserText::tr(""), MB_OK);
     return;

@@ -56,7 +56,7 @@ bool CCastrel1Dlg::OnInitDialog() {
   UpdateData(false);
 
   Log("GetSystemMenu(FALSE)");
-  m_pView->AppendSystemCommand(IDM_ABOUTBOX, "&About Orlenta...");
+  m_pView->AppendSystemCommand(IDM_ABOUTBOX, UserText::tr("&About Orlenta..."));
   Log("Set the icon for this dialog.");
   m_pView->SetIcon();
 
@@ -199,13 +199,13 @@ void CCastrel1Dlg::OnSysCommand(unsigned nID) {
 bool CCastrel1Dlg::AskBeforeQuitting() {
   const char* question = nullptr;
   if (m_bBusy) {
-    question = "Conversion in progress - Are you sure you want to quit now?";
+    question = QT_TRANSLATE_NOOP("UserText", "Conversion in progress - Are you sure you want to quit now?");
   } else if (m_pView != nullptr && m_pView->ListCount() > 0) {
     // The list is not kept: closing by mistake would lose the user's work.
-    question = "The files listed are not kept - Are you sure you want to quit now?";
+    question = QT_TRANSLATE_NOOP("UserText", "The files listed are not kept - Are you sure you want to quit now?");
   }
   return question == nullptr ||
-         MessageBox(Owner(), UserText::tr(question), UserText::tr("Message"), MB_YESNO | MB_ICONQUESTION) == IDYES;
+         MessageBox(Owner(), UserText::Lookup(question), UserText::tr("Message"), MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 void CCastrel1Dlg::OnEscape() {
@@ -226,7 +226,7 @@ void CCastrel1Dlg::OnButtonHelp() {
 void CCastrel1Dlg::OnOutputFolder() {
   Log("CCastrel1Dlg::OnOutputFolder");
   const DialogReply<BrowseFolderRequest> chosen =
-      AskDialog(Owner(), BrowseFolderRequest{"Choose an output folder.", m_strOutputFolder});
+      AskDialog(Owner(), BrowseFolderRequest{UserText::tr("Choose an output folder."), m_strOutputFolder});
   if (chosen.code != IDOK || !chosen.answer || chosen.answer->folder.empty()) return;
   m_strOutputFolder = chosen.answer->folder;
   m_strChosenFolder = m_strOutputFolder;

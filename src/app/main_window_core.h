@@ -302,6 +302,8 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   // Keeps the computer awake from the job's start (true) to its end (false),
   // however it ends; EnableControls says which.
   void HoldOffSleep(bool hold);
+  // A drive or a disc came or went: an open settings sheet lists the devices again.
+  void OnDrivesChanged();
 
   std::unique_ptr<desktop::SleepInhibitLock> m_pSleepLock;
   std::unique_ptr<desktop::OpticalDriveWatch> m_pDriveWatch;

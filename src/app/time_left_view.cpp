@@ -7,6 +7,7 @@
 
 #include "app/control_ids.h"
 #include "app/main_window_core.h"
+#include "disc/cd_split_plan.h"
 #include "platform/disc/burning/burner_devices.h"
 #include "platform/video/video_file.h"
 #include "support/log.h"
@@ -81,9 +82,12 @@ std::string TimeLeftView::WindowTitle(std::optional<std::chrono::milliseconds> r
 }
 
 TimeLeftView::Stage TimeLeftView::StageOfStatus(const std::string& text) const {
-  if (StartsWith(text, "Converting to")) return Stage::Converting;
+  // Every "Converting to ..." starts with these words in each language.
+  if (StartsWith(text, "Converting to") || StartsWith(text, UserText::tr("Converting to").c_str())) {
+    return Stage::Converting;
+  }
   // These status texts come in the user's language.
-  const auto is = [&](const char* english) { return text == english || text == UserText::tr(english); };
+  const auto is = [&](const char* english) { return text == english || text == UserText::Lookup(english); };
   if (is("Authoring in progress...")) return Stage::Authoring;
   if (is("Burning in progress...") || is("Finalizing the DVD, Please Wait...")) return Stage::Imaging;
   if (is("Writing the disc image...")) {
@@ -91,6 +95,14 @@ TimeLeftView::Stage TimeLeftView::StageOfStatus(const std::string& text) const {
   }
   if (StartsWith(text, "Analyzing file") || StartsWith(text, "Burning CD") || StartsWith(text, "Finalizing CD")) {
     return Stage::Burning;
+  }
+  for (const CdStepText& step : {kAnalyzingCd, kBurningCd, kFinalizingCd}) {
+    // The line for a single CD, or the numbered one up to its number.
+    const std::string numbered = UserText::Lookup(step.numbered);
+    if (StartsWith(text, UserText::Lookup(step.single).c_str()) ||
+        StartsWith(text, numbered.substr(0, numbered.find("%1")).c_str())) {
+      return Stage::Burning;
+    }
   }
   return Stage::None;
 }
@@ -120,11 +132,11 @@ void TimeLeftView::SetProgress(int percent) {
 
 void TimeLeftView::SetCompletedText(const std::string& text) {
   m_inner.SetCompletedText(text);
-  // "Completed: 37.25%" is finer than the bar.
+  // "Completed: 37.25%" is finer than the bar; the number is the same in
+  // every language's words around it.
+  const std::size_t digits = text.find_first_of("0123456789");
   double position = 0;
-  if ((std::sscanf(text.c_str(), "Completed: %lf", &position) == 1 ||
-       std::sscanf(text.c_str(), "Completed %lf", &position) == 1) &&
-      position < 100) {
+  if (digits != std::string::npos && std::sscanf(text.c_str() + digits, "%lf", &position) == 1 && position < 100) {
     OnPosition(position);
   }
 }

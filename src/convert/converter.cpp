@@ -17,6 +17,7 @@
 #include "platform/video/media_reader.h"
 #include "support/exceptions.h"
 #include "support/log.h"
+#include "support/user_text.h"
 
 namespace {
 
@@ -142,7 +143,8 @@ void ExternalConverter::AddTextSubtitles() {
   if (StopFlag::IsSet()) throw stop_by_user_exception();
   // The title stays, with the subtitles that went in; the user hears which did not.
   Log("The subtitles of %s cannot be put onto the disc: %s", m_inputPath.c_str(), problem.c_str());
-  const std::string message = "The subtitles of " + m_inputPath.str() + " cannot be put onto the disc:\n" + problem;
+  const std::string message = UserText::Fill(UserText::tr("The subtitles of %1 cannot be put onto the disc:\n%2"),
+                                             {m_inputPath.str(), problem});
   MessageBox(nullptr, message.c_str(), kApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
 }
 
@@ -166,9 +168,9 @@ void ExternalConverter::Convert() {
     LogFfmpegFailure(process);
   }
   RemovePartialOutput(m_outputPath.c_str(), outputBefore);
-  std::string message = "Error #12: Conversion problem";
+  std::string message = UserText::tr("Error #12: Conversion problem");
   if (ReportsFullDisk(process.LastLines())) {
-    message += "\n\nThe disk is full: there is no room left for " + m_outputPath.str();
+    message += UserText::Fill(UserText::tr("\n\nThe disk is full: there is no room left for %1"), {m_outputPath.str()});
   }
   Log("Conversion failed! Error #12: Conversion problem");
   MessageBox(nullptr, message.c_str(), kApplicationTitle, MB_OK);

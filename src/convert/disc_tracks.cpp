@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "support/languages.h"
+#include "support/user_text.h"
 
 namespace fs = std::filesystem;
 
@@ -33,7 +34,7 @@ std::string DiscName(DiscKind disc) {
     case DiscKind::Dvd:
       break;
   }
-  return "A DVD";
+  return QT_TRANSLATE_NOOP("UserText", "A DVD");
 }
 
 // The kind of subtitle people know: "PGS" rather than libavcodec's name.
@@ -45,11 +46,16 @@ std::string SubtitleKindName(const std::string& codec) {
   return codec.empty() ? "unknown" : codec;
 }
 
+// A marked text in English or in the user's language.
+std::string Words(const char* english, TrackWords words) {
+  return words == TrackWords::UsersLanguage ? std::string(UserText::Lookup(english)) : std::string(english);
+}
+
 // "a", "a and b", "a, b and c".
-std::string Listed(const std::vector<std::string>& items) {
+std::string Listed(const std::vector<std::string>& items, TrackWords words = TrackWords::English) {
   std::string text;
   for (std::size_t i = 0; i < items.size(); ++i) {
-    if (i > 0) text += i + 1 == items.size() ? " and " : ", ";
+    if (i > 0) text += i + 1 == items.size() ? Words(QT_TRANSLATE_NOOP("UserText", " and "), words) : ", ";
     text += items[i];
   }
   return text;
@@ -149,17 +155,25 @@ std::string SoundTrackName(const SoundTrack& track, int place) {
   return "sound track " + std::to_string(place);
 }
 
-std::string LeftOutSentence(const DiscTracks& tracks, DiscKind disc, TrackWriter writer, const std::string& fileName) {
+std::string LeftOutSentence(const DiscTracks& tracks, DiscKind disc, TrackWriter writer, const std::string& fileName,
+                            TrackWords words) {
   if (!tracks.LeavesOut()) return "";
-  std::string who = DiscName(disc);
+  const auto text = [words](const char* english) { return Words(english, words); };
+  std::string who = text(DiscName(disc).c_str());
   std::vector<std::string> reasons;
   if (disc != DiscKind::Dvd || writer == TrackWriter::Library) {
-    if (disc == DiscKind::Dvd) who += " made by the video library";
-    reasons.push_back(tracks.soundsLeftOut.empty() ? "holds no subtitles" : "holds one sound track");
+    if (disc == DiscKind::Dvd)
+      who = UserText::Fill(text(QT_TRANSLATE_NOOP("UserText", "%1 made by the video library")), {who});
+    reasons.push_back(tracks.soundsLeftOut.empty() ? text(QT_TRANSLATE_NOOP("UserText", "holds no subtitles"))
+                                                   : text(QT_TRANSLATE_NOOP("UserText", "holds one sound track")));
   } else {
-    if (tracks.tooManySounds) reasons.push_back("holds " + std::to_string(kDvdMaxSoundTracks) + " sound tracks");
+    if (tracks.tooManySounds) {
+      reasons.push_back(UserText::Fill(text(QT_TRANSLATE_NOOP("UserText", "holds %1 sound tracks")),
+                                       {std::to_string(kDvdMaxSoundTracks)}));
+    }
     if (tracks.tooManySubtitles) {
-      reasons.push_back("holds " + std::to_string(kDvdMaxSubtitleTracks) + " subtitle tracks");
+      reasons.push_back(UserText::Fill(text(QT_TRANSLATE_NOOP("UserText", "holds %1 subtitle tracks")),
+                                       {std::to_string(kDvdMaxSubtitleTracks)}));
     }
     if (tracks.subtitleKindNotCarried) {
       std::vector<std::string> kinds;
@@ -168,30 +182,39 @@ std::string LeftOutSentence(const DiscTracks& tracks, DiscKind disc, TrackWriter
         const std::string kind = SubtitleKindName(subtitle.codec);
         if (std::find(kinds.begin(), kinds.end(), kind) == kinds.end()) kinds.push_back(kind);
       }
-      reasons.push_back("cannot carry " + Listed(kinds) + " subtitles");
+      reasons.push_back(
+          UserText::Fill(text(QT_TRANSLATE_NOOP("UserText", "cannot carry %1 subtitles")), {Listed(kinds, words)}));
     }
   }
   std::vector<std::string> items;
   for (const SoundTrack& sound : tracks.soundsLeftOut) {
     // Its place among all the source's sound tracks: the carried ones come first.
     const int place = static_cast<int>(tracks.sounds.size() + items.size()) + 1;
-    items.push_back("'" + SoundTrackName(sound, place) + "'");
+    std::string name = SoundTrackName(sound, place);
+    // A track without language or title is named by its place.
+    if (sound.title.empty() && LanguageName(sound.language).empty()) {
+      name = UserText::Fill(text(QT_TRANSLATE_NOOP("UserText", "sound track %1")), {std::to_string(place)});
+    }
+    items.push_back("'" + name + "'");
   }
   if (!tracks.subtitlesLeftOut.empty()) {
     const std::size_t count = tracks.subtitlesLeftOut.size();
-    items.push_back(std::to_string(count) + (count == 1 ? " subtitle track" : " subtitle tracks"));
+    items.push_back(UserText::Fill(count == 1 ? text(QT_TRANSLATE_NOOP("UserText", "%1 subtitle track"))
+                                              : text(QT_TRANSLATE_NOOP("UserText", "%1 subtitle tracks")),
+                                   {std::to_string(count)}));
   }
-  return who + " " + Listed(reasons) + ": " + Listed(items) + " of '" + fileName + "' will be left out.";
+  return UserText::Fill(text(QT_TRANSLATE_NOOP("UserText", "%1 %2: %3 of '%4' will be left out.")),
+                        {who, Listed(reasons, words), Listed(items, words), fileName});
 }
 
-std::string LeftOutQuestion(const std::vector<std::string>& sentences) {
+std::string LeftOutQuestion(const std::vector<std::string>& sentences, TrackWords words) {
   std::string text;
   for (const std::string& sentence : sentences) {
     if (sentence.empty()) continue;
     if (!text.empty()) text += "\n";
     text += sentence;
   }
-  return text.empty() ? text : text + " Go on?";
+  return text.empty() ? text : text + Words(QT_TRANSLATE_NOOP("UserText", " Go on?"), words);
 }
 
 namespace {

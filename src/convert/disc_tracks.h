@@ -67,12 +67,15 @@ DiscTracks PlanDiscTracks(const SourceTracks& source, DiscKind disc, TrackWriter
 
 // "Video CD holds one sound track: 'French' and 1 subtitle track of
 // 'holiday.mkv' will be left out." ("" when nothing is); fileName is the
-// file's name without its folder.
-std::string LeftOutSentence(const DiscTracks& tracks, DiscKind disc, TrackWriter writer, const std::string& fileName);
+// file's name without its folder. In English for the log, or in the user's
+// language for the question.
+enum class TrackWords { English, UsersLanguage };
+std::string LeftOutSentence(const DiscTracks& tracks, DiscKind disc, TrackWriter writer, const std::string& fileName,
+                            TrackWords words = TrackWords::English);
 
 // The whole question for the sentences of a job's files: each on its line,
 // then " Go on?".
-std::string LeftOutQuestion(const std::vector<std::string>& sentences);
+std::string LeftOutQuestion(const std::vector<std::string>& sentences, TrackWords words = TrackWords::English);
 
 // A sound track as people know it: its language ("French"), else its title,
 // else "sound track N" (its place among the source's sound tracks, from 1).

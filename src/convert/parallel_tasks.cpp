@@ -15,6 +15,7 @@
 #include "support/crash_handler.h"
 #include "support/exceptions.h"
 #include "support/log.h"
+#include "support/user_text.h"
 
 namespace {
 
@@ -135,10 +136,10 @@ class TaskListRun {
       MessageBox(nullptr, error.DisplayText(), kApplicationTitle, MB_OK);
     } catch (const std::exception& error) {
       Log("Conversion task failed: %s", error.what());
-      MessageBox(nullptr, "Unknown Error", kApplicationTitle, MB_OK);
+      MessageBox(nullptr, UserText::tr("Unknown Error"), kApplicationTitle, MB_OK);
     } catch (...) {
       Log("Conversion task failed");
-      MessageBox(nullptr, "Unknown Error", kApplicationTitle, MB_OK);
+      MessageBox(nullptr, UserText::tr("Unknown Error"), kApplicationTitle, MB_OK);
     }
   }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "support/user_text.h"
+
 std::optional<ProgressBarMove> ProgressPingToBar(int percent, int currentFile, int fileCount, int range,
                                                  int currentBarPosition) {
   if (fileCount <= 0) return std::nullopt;
@@ -21,8 +23,20 @@ std::optional<ProgressBarMove> ListProgressToBar(double listPercent, int range, 
   return ProgressBarMove{static_cast<int>(position), position};
 }
 
-std::string CompletedText(double position) {
+namespace {
+
+std::string Percent(double position) {
   char text[64];
-  std::snprintf(text, sizeof text, "Completed: %0.2lf%%", position);
+  std::snprintf(text, sizeof text, "%0.2lf", position);
   return text;
+}
+
+}  // namespace
+
+std::string CompletedText(double position) {
+  return UserText::Fill(UserText::tr("Completed: %1%"), {Percent(position)});
+}
+
+std::string CompletedEndText(double position) {
+  return UserText::Fill(UserText::tr("Completed %1%"), {Percent(position)});
 }

@@ -19,5 +19,7 @@ std::optional<ProgressBarMove> ProgressPingToBar(int percent, int currentFile, i
 // bar only moves forward.
 std::optional<ProgressBarMove> ListProgressToBar(double listPercent, int range, int currentBarPosition);
 
-// "Completed: 37.00%"
+// "Completed: 37.00%", in the user's language.
 std::string CompletedText(double position);
+// "Completed 100.00%", as a disc job's end says it, in the user's language.
+std::string CompletedEndText(double position);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "support/user_text.h"
+
 int ExpectedCdCount(int videoKbps, std::int64_t durationMs, std::int64_t capacityBytes) {
   if (capacityBytes <= 0 || durationMs <= 0) return 1;
   // kbit/s times ms gives bits; an eighth of that, bytes.
@@ -10,20 +12,30 @@ int ExpectedCdCount(int videoKbps, std::int64_t durationMs, std::int64_t capacit
   return std::max(1, static_cast<int>(std::ceil(bytes / static_cast<double>(capacityBytes))));
 }
 
-std::string TooManyCdsMessage(int cdCount) {
-  return "This movie would need " + std::to_string(cdCount) + " CDs, but at most " + std::to_string(kMaxCdCount) +
-         " can be burnt for one movie.\nPlease lower the output quality or choose a shorter file and try again.";
+std::string TooManyCdsMessage(int cdCount, bool inUsersLanguage) {
+  const char* pattern = QT_TRANSLATE_NOOP("UserText",
+                                          "This movie would need %1 CDs, but at most %2 can be burnt for one movie.\n"
+                                          "Please lower the output quality or choose a shorter file and try again.");
+  return UserText::Fill(inUsersLanguage ? std::string(UserText::Lookup(pattern)) : std::string(pattern),
+                        {std::to_string(cdCount), std::to_string(kMaxCdCount)});
+}
+
+std::string CdStepLine(const CdStepText& text, int count, int k) {
+  return count == 1 ? UserText::Lookup(text.single)
+                    : UserText::Fill(UserText::Lookup(text.numbered), {std::to_string(k)});
 }
 
 std::string KeptCdImagesNote(const std::vector<WrittenCdImage>& images) {
   if (images.empty()) return {};
   std::string numbers;
   for (std::size_t i = 0; i < images.size(); ++i) {
-    if (i > 0) numbers += i + 1 == images.size() ? " and " : ", ";
+    if (i > 0) numbers += i + 1 == images.size() ? UserText::tr(" and ") : std::string(", ");
     numbers += std::to_string(images[i].cd);
   }
-  std::string note = images.size() == 1 ? "\n\nThe image of CD " + numbers + " is complete and kept:"
-                                        : "\n\nThe images of CDs " + numbers + " are complete and kept:";
+  std::string note =
+      UserText::Fill(images.size() == 1 ? UserText::tr("\n\nThe image of CD %1 is complete and kept:")
+                                        : UserText::tr("\n\nThe images of CDs %1 are complete and kept:"),
+                     {numbers});
   for (const WrittenCdImage& image : images) note += "\n\"" + image.path + "\"";
   return note;
 }
@@ -109,8 +121,8 @@ std::string WrittenCdImagesNote(const std::vector<WrittenCdImage>& images, const
     if (name.size() > 4 && name.compare(name.size() - 4, 4, ".cue") == 0) name += "/.bin";
     if (!home.empty() && (folder == home || folder.rfind(home + "/", 0) == 0))
       folder = "~" + folder.substr(home.size());
-    note += "\n\"" + name + "\" in " + folder;
+    note += UserText::Fill(UserText::tr("\n\"%1\" in %2"), {name, folder});
   }
   if (note.empty()) return note;
-  return std::string(images.size() == 1 ? "\n\nThe disc image:" : "\n\nThe disc images:") + note;
+  return (images.size() == 1 ? UserText::tr("\n\nThe disc image:") : UserText::tr("\n\nThe disc images:")) + note;
 }

@@ -4,6 +4,7 @@
 // so that every part fits its CD. Plain arithmetic on the stream's GOP
 // starts; the cutting itself is platform/disc/mpeg_parts.h.
 
+#include <QtGlobal>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -24,11 +25,27 @@ inline constexpr int kVideoCdAudioKbps = 224;
 // at least 1.
 int ExpectedCdCount(int videoKbps, std::int64_t durationMs, std::int64_t capacityBytes = kCdCapacityBytes);
 
-// The message that refuses a movie needing more than kMaxCdCount CDs.
-std::string TooManyCdsMessage(int cdCount);
+// The message that refuses a movie needing more than kMaxCdCount CDs, in the
+// user's language, or in English for the log.
+std::string TooManyCdsMessage(int cdCount, bool inUsersLanguage = true);
 
 // What the status line says while the image writer writes a disc's image.
-inline constexpr const char* kWritingImageStatus = "Writing the disc image...";
+inline constexpr const char* kWritingImageStatus = QT_TRANSLATE_NOOP("UserText", "Writing the disc image...");
+
+// A status line of a CD job's step: the words for a single CD, and those for
+// CD number %1 of several.
+struct CdStepText {
+  const char* single;
+  const char* numbered;
+};
+inline constexpr CdStepText kAnalyzingCd{QT_TRANSLATE_NOOP("UserText", "Analyzing file..."),
+                                         QT_TRANSLATE_NOOP("UserText", "Analyzing file #%1...")};
+inline constexpr CdStepText kBurningCd{QT_TRANSLATE_NOOP("UserText", "Burning CD..."),
+                                       QT_TRANSLATE_NOOP("UserText", "Burning CD #%1...")};
+inline constexpr CdStepText kFinalizingCd{QT_TRANSLATE_NOOP("UserText", "Finalizing CD..."),
+                                          QT_TRANSLATE_NOOP("UserText", "Finalizing CD #%1...")};
+// The step's line for CD k of count, in the user's language.
+std::string CdStepLine(const CdStepText& text, int count, int k);
 
 // A CD of a job that the image writer has written completely: its number
 // (1-based) and the image's cue sheet.

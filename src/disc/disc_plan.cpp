@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "disc/cd_split_plan.h"
+#include "support/user_text.h"
 
 namespace {
 
@@ -23,6 +24,11 @@ int DvdIndex(int size) {
 }
 int CdIndex(int size) {
   return size >= 0 && size < kCdDiscSizeCount ? size : 0;
+}
+
+// A problem's pattern filled with its two values.
+std::string FillIn(const std::string& pattern, const std::vector<std::string>& values) {
+  return UserText::Fill(pattern, {values.at(0), values.at(1)});
 }
 
 std::string Gigabytes(std::int64_t bytes) {
@@ -50,6 +56,13 @@ void PlanJobTime(const DiscPlanRequest& request, DiscPlan& plan) {
   plan.jobSeconds = static_cast<std::int64_t>(std::ceil(converting + writing));
 }
 
+// The problem in English, and its pattern for the user's language.
+void SetProblem(DiscPlan& plan, const char* pattern, std::vector<std::string> values) {
+  plan.problemPattern = pattern;
+  plan.problemValues = std::move(values);
+  plan.problem = FillIn(pattern, plan.problemValues);
+}
+
 void PlanDvd(const DiscPlanRequest& request, DiscPlan& plan) {
   const int size = DvdIndex(request.dvdDiscSize);
   plan.discName = kDvdNames[size];
@@ -58,8 +71,11 @@ void PlanDvd(const DiscPlanRequest& request, DiscPlan& plan) {
   plan.discBytes = DvdMediumBytes(size);
   if (plan.fileCount > kDvdMaxTitles) {
     plan.fits = false;
-    plan.problem = "A DVD menu holds at most " + std::to_string(kDvdMaxTitles) + " titles and the list holds " +
-                   std::to_string(plan.fileCount) + " files: remove some files or make a second DVD of them.";
+    SetProblem(plan,
+               QT_TRANSLATE_NOOP("UserText",
+                                 "A DVD menu holds at most %1 titles and the list holds %2 files: remove "
+                                 "some files or make a second DVD of them."),
+               {std::to_string(kDvdMaxTitles), std::to_string(plan.fileCount)});
   }
   if (plan.durationMs <= 0) return;
   const DvdSpacePlan space =
@@ -70,10 +86,15 @@ void PlanDvd(const DiscPlanRequest& request, DiscPlan& plan) {
     plan.sizeBytes = plan.durationMs * plan.audioKbps / 8;
     plan.fits = false;
     if (plan.problem.empty()) {
-      plan.problem = "The list does not fit: its " + FormatMediaLength(plan.durationMs) +
-                     " of video need more than one " + std::string(size == 0 ? "DVD-5" : "DVD-9") +
-                     " even at the lowest quality; remove some files" +
-                     (size == 0 ? " or choose DVD-9 in the DVD settings." : " or make a second DVD of them.");
+      SetProblem(plan,
+                 size == 0 ? QT_TRANSLATE_NOOP("UserText",
+                                               "The list does not fit: its %1 of video need more than one %2 even at "
+                                               "the lowest quality; remove some files or choose DVD-9 in the DVD "
+                                               "settings.")
+                           : QT_TRANSLATE_NOOP("UserText",
+                                               "The list does not fit: its %1 of video need more than one %2 even at "
+                                               "the lowest quality; remove some files or make a second DVD of them."),
+                 {FormatMediaLength(plan.durationMs), size == 0 ? "DVD-5" : "DVD-9"});
     }
   } else {
     // A list fitted to the disc is encoded at the rate that fills it.
@@ -97,17 +118,23 @@ void PlanCd(const DiscPlanRequest& request, DiscPlan& plan) {
   plan.fillPercent = Percent(onLast, plan.discBytes);
   if (plan.cdCount > kMaxCdCount) {
     plan.fits = false;
-    plan.problem = "The movie does not fit: it needs " + std::to_string(plan.cdCount) + " CDs and one movie may take " +
-                   "at most " + std::to_string(kMaxCdCount) + "; choose a lower quality, larger CDs or a shorter file.";
+    SetProblem(plan,
+               QT_TRANSLATE_NOOP("UserText",
+                                 "The movie does not fit: it needs %1 CDs and one movie may take at most "
+                                 "%2; choose a lower quality, larger CDs or a shorter file."),
+               {std::to_string(plan.cdCount), std::to_string(kMaxCdCount)});
   }
 }
 
 }  // namespace
 
 std::vector<std::string> ChapterIntervalNames() {
-  std::vector<std::string> names = {"Off", "Every minute"};
+  // In the user's language already: the rows are shown as they are.
+  std::vector<std::string> names = {UserText::Lookup(QT_TRANSLATE_NOOP("UserText", "Off")),
+                                    UserText::Lookup(QT_TRANSLATE_NOOP("UserText", "Every minute"))};
+  const std::string every = UserText::Lookup(QT_TRANSLATE_NOOP("UserText", "Every %1 minutes"));
   for (int minutes = 2; minutes <= kMostChapterIntervalMinutes; ++minutes) {
-    names.push_back("Every " + std::to_string(minutes) + " minutes");
+    names.push_back(UserText::Fill(every, {std::to_string(minutes)}));
   }
   return names;
 }
@@ -157,28 +184,47 @@ DiscPlan PlanDisc(const DiscPlanRequest& request) {
   return plan;
 }
 
-std::vector<std::string> DiscPlanLines(const DiscPlan& plan) {
+std::vector<std::string> DiscPlanLines(const DiscPlan& plan, PlanWords words) {
   if (!plan.isDisc) return {};
+  const auto text = [words](const char* english) -> std::string {
+    return words == PlanWords::UsersLanguage ? std::string(UserText::Lookup(english)) : english;
+  };
   std::vector<std::string> lines;
   if (plan.fileCount == 0 || plan.durationMs <= 0) {
-    lines.push_back("No video listed yet: add files to see how full the disc will be.");
+    lines.push_back(
+        text(QT_TRANSLATE_NOOP("UserText", "No video listed yet: add files to see how full the disc will be.")));
     return lines;
   }
+  const std::string fill = std::to_string(plan.fillPercent);
   if (plan.cdCount > 0) {
-    lines.push_back(std::to_string(plan.cdCount) + (plan.cdCount == 1 ? " CD" : " CDs") + " of " +
-                    plan.discName.substr(0, plan.discName.size() - 4) + " (" + Gigabytes(plan.sizeBytes) +
-                    "; the last CD " + std::to_string(plan.fillPercent) + " % full)");
+    const char* pattern = plan.cdCount == 1 ? QT_TRANSLATE_NOOP("UserText", "%1 CD of %2 (%3; the last CD %4 % full)")
+                                            : QT_TRANSLATE_NOOP("UserText", "%1 CDs of %2 (%3; the last CD %4 % full)");
+    lines.push_back(
+        UserText::Fill(text(pattern), {std::to_string(plan.cdCount), plan.discName.substr(0, plan.discName.size() - 4),
+                                       Gigabytes(plan.sizeBytes), fill}));
   } else {
-    lines.push_back(Gigabytes(plan.sizeBytes) + " of " + plan.discName + ", " + std::to_string(plan.fillPercent) +
-                    " % full");
+    lines.push_back(UserText::Fill(text(QT_TRANSLATE_NOOP("UserText", "%1 of %2, %3 % full")),
+                                   {Gigabytes(plan.sizeBytes), plan.discName, fill}));
   }
-  lines.push_back("Video " + std::to_string(plan.videoKbps) + " kbit/s, sound " + std::to_string(plan.audioKbps) +
-                  " kbit/s, " + FormatMediaLength(plan.durationMs) + " of video in " + std::to_string(plan.fileCount) +
-                  (plan.fileCount == 1 ? " file" : " files"));
-  lines.push_back(
-      (plan.jobSeconds < 60 ? std::string("Job time: under a minute") : "Job time: about " + Minutes(plan.jobSeconds)) +
-      (plan.jobTimeMeasured ? " on this machine" : " (a first guess)"));
-  if (!plan.problem.empty()) lines.push_back(plan.problem);
+  const char* rates = plan.fileCount == 1
+                          ? QT_TRANSLATE_NOOP("UserText", "Video %1 kbit/s, sound %2 kbit/s, %3 of video in %4 file")
+                          : QT_TRANSLATE_NOOP("UserText", "Video %1 kbit/s, sound %2 kbit/s, %3 of video in %4 files");
+  lines.push_back(UserText::Fill(text(rates), {std::to_string(plan.videoKbps), std::to_string(plan.audioKbps),
+                                               FormatMediaLength(plan.durationMs), std::to_string(plan.fileCount)}));
+  const char* time = nullptr;
+  if (plan.jobSeconds < 60) {
+    time = plan.jobTimeMeasured ? QT_TRANSLATE_NOOP("UserText", "Job time: under a minute on this machine")
+                                : QT_TRANSLATE_NOOP("UserText", "Job time: under a minute (a first guess)");
+  } else {
+    time = plan.jobTimeMeasured ? QT_TRANSLATE_NOOP("UserText", "Job time: about %1 on this machine")
+                                : QT_TRANSLATE_NOOP("UserText", "Job time: about %1 (a first guess)");
+  }
+  lines.push_back(UserText::Fill(text(time), {Minutes(plan.jobSeconds)}));
+  if (words == PlanWords::UsersLanguage && plan.problemPattern != nullptr) {
+    lines.push_back(FillIn(UserText::Lookup(plan.problemPattern), plan.problemValues));
+  } else if (!plan.problem.empty()) {
+    lines.push_back(plan.problem);
+  }
   return lines;
 }
 

@@ -20,7 +20,8 @@ inline constexpr int kCdDiscSizeCount = 3;   // 0 650 MB, 1 700 MB, 2 800 MB
 
 // The chapter intervals a user can choose: none, or 1 to 30 minutes.
 inline constexpr int kMostChapterIntervalMinutes = 30;
-// "Off", "Every minute", "Every 2 minutes", ... "Every 30 minutes": row n is n minutes.
+// "Off", "Every minute", "Every 2 minutes", ... "Every 30 minutes", in the
+// user's language: row n is n minutes.
 std::vector<std::string> ChapterIntervalNames();
 
 // "DVD-5 (4.7 GB)", "DVD-9 (8.5 GB)"; "650 MB", "700 MB", "800 MB".
@@ -78,6 +79,9 @@ struct DiscPlan {
   // Set when the list does not fit: what is wrong and what to do, in one
   // plain sentence.
   std::string problem;
+  // The same as a marked pattern and its values, for the user's language.
+  const char* problemPattern = nullptr;
+  std::vector<std::string> problemValues;
 };
 
 // Media seconds a second that the first estimate assumes before a job has
@@ -88,8 +92,10 @@ DiscPlan PlanDisc(const DiscPlanRequest& request);
 
 // The plan in words, one line each: the disc and its fill (or CD count),
 // the video rate, the job's time, then the problem if any. The gauge shows
-// these lines and --plan prints them. Empty for a file format.
-std::vector<std::string> DiscPlanLines(const DiscPlan& plan);
+// these lines in the user's language; --plan prints them in English, for
+// the scripts that read them. Empty for a file format.
+enum class PlanWords { English, UsersLanguage };
+std::vector<std::string> DiscPlanLines(const DiscPlan& plan, PlanWords words = PlanWords::English);
 
 // "1:05:09" or "4:05": a length of media.
 std::string FormatMediaLength(std::int64_t ms);

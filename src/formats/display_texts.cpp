@@ -14,6 +14,6 @@ std::string FrameRateText(const FrameRateEntry& rate) {
 }
 
 std::string FrameSizeText(const FrameSizeEntry& size) {
-  if (size.width == 0 && size.height == 0) return "Original Size";
+  if (size.width == 0 && size.height == 0) return QT_TRANSLATE_NOOP("UserText", "Original Size");
   return std::to_string(size.width) + " x " + std::to_string(size.height);
 }

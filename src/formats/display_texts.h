@@ -1,6 +1,7 @@
 #pragma once
 // How the settings pages show table rows.
 
+#include <QtGlobal>
 #include <cstdint>
 #include <string>
 
@@ -14,7 +15,9 @@ std::string FrameRateText(const FrameRateEntry& rate);
 std::string FrameSizeText(const FrameSizeEntry& size);
 
 // The fixed rows of the aspect-ratio and channel lists, by index.
-inline constexpr const char* kAspectRatioTexts[] = {"Auto", "4:3", "16:9"};
-inline constexpr const char* kAudioChannelTexts[] = {"Mono", "Stereo"};
+inline constexpr const char* kAspectRatioTexts[] = {QT_TRANSLATE_NOOP("UserText", "Auto"), "4:3", "16:9"};
+inline constexpr const char* kAudioChannelTexts[] = {QT_TRANSLATE_NOOP("UserText", "Mono"),
+                                                     QT_TRANSLATE_NOOP("UserText", "Stereo")};
 // How a DVD keeps multichannel sound, by audio_multichannel_id.
-inline constexpr const char* kMultichannelTexts[] = {"As the source", "Stereo"};
+inline constexpr const char* kMultichannelTexts[] = {QT_TRANSLATE_NOOP("UserText", "As the source"),
+                                                     QT_TRANSLATE_NOOP("UserText", "Stereo")};

@@ -1,5 +1,7 @@
 #include "formats/ffmpeg_page_layout.h"
 
+#include "support/user_text.h"
+
 namespace {
 
 // Indexed by format id: AVI, MPEG, WMV, RM, DVD, VCD, SVCD.
@@ -57,26 +59,29 @@ PageTemplate MakeFfmpegPageTemplate(OutputFormatId format, int templateId) {
   const FfmpegPageControlIds& ids = kControlIds[format];
   const bool disc = IsDiscFormat(format);
   std::vector<LabelledList> video = {
-      {disc ? "TV Standard:" : "Video Codec:", ids.videoCodec},
-      {"Video Bit Rate:", ids.videoBitrate},
-      {"Video Frame Rate:", ids.videoFramerate},
-      {"Frame Size:", ids.videoFramesize},
+      {disc ? QT_TRANSLATE_NOOP("UserText", "TV Standard:") : QT_TRANSLATE_NOOP("UserText", "Video Codec:"),
+       ids.videoCodec},
+      {QT_TRANSLATE_NOOP("UserText", "Video Bit Rate:"), ids.videoBitrate},
+      {QT_TRANSLATE_NOOP("UserText", "Video Frame Rate:"), ids.videoFramerate},
+      {QT_TRANSLATE_NOOP("UserText", "Frame Size:"), ids.videoFramesize},
   };
-  if (disc) video.push_back({"Aspect Ratio:", ids.videoAspect});
-  int bottom = AddGroup(page, "Video", kMargin, video);
+  if (disc) video.push_back({QT_TRANSLATE_NOOP("UserText", "Aspect Ratio:"), ids.videoAspect});
+  int bottom = AddGroup(page, QT_TRANSLATE_NOOP("UserText", "Video"), kMargin, video);
   std::vector<LabelledList> audio = {
-      {"Audio Codec:", ids.audioCodec},
-      {"Audio Bit Rate:", ids.audioBitrate},
-      {"Audio Channels:", ids.audioChannels},
+      {QT_TRANSLATE_NOOP("UserText", "Audio Codec:"), ids.audioCodec},
+      {QT_TRANSLATE_NOOP("UserText", "Audio Bit Rate:"), ids.audioBitrate},
+      {QT_TRANSLATE_NOOP("UserText", "Audio Channels:"), ids.audioChannels},
   };
-  if (ids.audioMultichannel != 0) audio.push_back({"Multichannel:", ids.audioMultichannel});
-  bottom = AddGroup(page, "Audio", bottom + 6, audio);
+  if (ids.audioMultichannel != 0)
+    audio.push_back({QT_TRANSLATE_NOOP("UserText", "Multichannel:"), ids.audioMultichannel});
+  bottom = AddGroup(page, QT_TRANSLATE_NOOP("UserText", "Audio"), bottom + 6, audio);
   if (disc) {
-    std::vector<LabelledList> rows = {{"Disc Size:", ids.discSize}};
-    if (ids.chapterMinutes != 0) rows.push_back({"Chapters:", ids.chapterMinutes});
-    bottom = AddGroup(page, "Disc", bottom + 6, rows);
+    std::vector<LabelledList> rows = {{QT_TRANSLATE_NOOP("UserText", "Disc Size:"), ids.discSize}};
+    if (ids.chapterMinutes != 0) rows.push_back({QT_TRANSLATE_NOOP("UserText", "Chapters:"), ids.chapterMinutes});
+    bottom = AddGroup(page, QT_TRANSLATE_NOOP("UserText", "Disc"), bottom + 6, rows);
   }
-  page.items.push_back({PageItem::Kind::Text, -1, "Using FFmpeg", kMargin, bottom + 8, 100, 8});
+  page.items.push_back(
+      {PageItem::Kind::Text, -1, QT_TRANSLATE_NOOP("UserText", "Using FFmpeg"), kMargin, bottom + 8, 100, 8});
   page.height = bottom + 8 + 8 + kMargin;
   return page;
 }

@@ -9,6 +9,7 @@
 #include "platform/video/video_error.h"
 #include "platform/video/video_file.h"
 #include "support/log.h"
+#include "support/user_text.h"
 
 namespace {
 
@@ -55,7 +56,7 @@ PageTemplate DiscTemplate(int templateId, const char* properties, const char* ty
       Label(typeLabel, 20),
       Radio(Page::kTypeNtsc, "NTSC", Page::kTypeNtsc, 0, kControlX, 22),
       Radio(Page::kTypePal, "PAL", Page::kTypeNtsc, 1, kControlX + 56, 22),
-      Label("Video Bitrate:", 40),
+      Label(QT_TRANSLATE_NOOP("UserText", "Video Bitrate:"), 40),
       DropDown(Page::kBitrateList, 40),
       {Kind::Group, -1, deviceGroup, kMargin, 74, kPageWidth - 2 * kMargin, 36},
       {Kind::DropDown, Page::kDeviceList, "", kLabelX, 88, kPageWidth - 2 * kLabelX, 14},
@@ -67,20 +68,21 @@ PageTemplate AviTemplate() {
   using Page = CPageAVI;
   PageTemplate page{Page::kTemplateId, kPageWidth, 160, {}};
   page.items = {
-      Label("Video Codec:", 10),
+      Label(QT_TRANSLATE_NOOP("UserText", "Video Codec:"), 10),
       DropDown(Page::kCodecList, 10, 126),
-      {Kind::Button, Page::kConfigureCodec, "Configure Codec", kControlX, 28, 80, 14},
-      Label("Frame Rate:", 50),
+      {Kind::Button, Page::kConfigureCodec, QT_TRANSLATE_NOOP("UserText", "Configure Codec"), kControlX, 28, 80, 14},
+      Label(QT_TRANSLATE_NOOP("UserText", "Frame Rate:"), 50),
       DropDown(Page::kFrameRateList, 50),
-      Label("Audio Channels:", 68),
+      Label(QT_TRANSLATE_NOOP("UserText", "Audio Channels:"), 68),
       DropDown(Page::kChannelsList, 68),
-      {Kind::Group, -1, "Audio Format", kMargin, 88, kPageWidth - 2 * kMargin, 48},
+      {Kind::Group, -1, QT_TRANSLATE_NOOP("UserText", "Audio Format"), kMargin, 88, kPageWidth - 2 * kMargin, 48},
   };
   for (int value = 0; value < 6; ++value) {
     page.items.push_back(Radio(Page::kAudioFormatPcm + value, kAviAudioFormatNames[value], Page::kAudioFormatPcm, value,
                                kLabelX + 66 * (value % 3), 102 + 16 * (value / 3)));
   }
-  page.items.push_back({Kind::Text, -1, "Using L.A.M.E. encoding engine", kMargin, 144, 200, 8});
+  page.items.push_back(
+      {Kind::Text, -1, QT_TRANSLATE_NOOP("UserText", "Using L.A.M.E. encoding engine"), kMargin, 144, 200, 8});
   return page;
 }
 
@@ -88,16 +90,17 @@ PageTemplate MpegTemplate() {
   using Page = CPageMPEG;
   PageTemplate page{Page::kTemplateId, kPageWidth, 112, {}};
   page.items = {
-      Label("MPEG Version:", 10),
+      Label(QT_TRANSLATE_NOOP("UserText", "MPEG Version:"), 10),
       Radio(Page::kVersionMpeg1, "MPEG1", Page::kVersionMpeg1, 0, kControlX, 12),
       Radio(Page::kVersionMpeg1 + 1, "MPEG2", Page::kVersionMpeg1, 1, kControlX + 56, 12),
-      Label("Frame Rate:", 28),
+      Label(QT_TRANSLATE_NOOP("UserText", "Frame Rate:"), 28),
       DropDown(Page::kFrameRateList, 28),
-      Label("Video Bit Rate:", 46),
+      Label(QT_TRANSLATE_NOOP("UserText", "Video Bit Rate:"), 46),
       DropDown(Page::kBitrateList, 46),
-      Label("Audio Channels:", 64),
+      Label(QT_TRANSLATE_NOOP("UserText", "Audio Channels:"), 64),
       DropDown(Page::kChannelsList, 64),
-      {Kind::Button, Page::kHowToMpeg4, "How Do I Convert to MPEG4?", kMargin, 90, 130, 14},
+      {Kind::Button, Page::kHowToMpeg4, QT_TRANSLATE_NOOP("UserText", "How Do I Convert to MPEG4?"), kMargin, 90, 130,
+       14},
   };
   return page;
 }
@@ -105,7 +108,7 @@ PageTemplate MpegTemplate() {
 PageTemplate ProfileTemplate(int templateId) {
   PageTemplate page{templateId, kPageWidth, 50, {}};
   page.items = {
-      {Kind::Label, -1, "Output Video Format: ", kMargin, 10, 120, 8},
+      {Kind::Label, -1, QT_TRANSLATE_NOOP("UserText", "Output Video Format: "), kMargin, 10, 120, 8},
       {Kind::DropDown, CProfileLibraryPage::kProfileList, "", kMargin, 22, kPageWidth - 2 * kMargin, 14},
   };
   return page;
@@ -138,15 +141,22 @@ CDiscLibraryPage::CDiscLibraryPage(const char* className, int templateId, const 
       m_nStepKbps(stepKbps) {}
 
 CPageDVD::CPageDVD()
-    : CDiscLibraryPage("CPageDVD", kTemplateId, {"DVD", "DVD Properties", "DVD Type:", "DVD device"}, 1000, 1000) {}
+    : CDiscLibraryPage("CPageDVD", kTemplateId,
+                       {"DVD", QT_TRANSLATE_NOOP("UserText", "DVD Properties"),
+                        QT_TRANSLATE_NOOP("UserText", "DVD Type:"), QT_TRANSLATE_NOOP("UserText", "DVD device")},
+                       1000, 1000) {}
 
 CPageVCD::CPageVCD()
-    : CDiscLibraryPage("CPageVCD", kTemplateId, {"VCD Settings", "VCD Properties", "VCD Type:", "CD device"}, 700, 50) {
-}
+    : CDiscLibraryPage("CPageVCD", kTemplateId,
+                       {QT_TRANSLATE_NOOP("UserText", "VCD Settings"), QT_TRANSLATE_NOOP("UserText", "VCD Properties"),
+                        QT_TRANSLATE_NOOP("UserText", "VCD Type:"), QT_TRANSLATE_NOOP("UserText", "CD device")},
+                       700, 50) {}
 
 CPageSVCD::CPageSVCD()
-    : CDiscLibraryPage("CPageSVCD", kTemplateId, {"SVCD Settings", "VCD Properties", "VCD Type:", "CD device"}, 1600,
-                       100) {}
+    : CDiscLibraryPage("CPageSVCD", kTemplateId,
+                       {QT_TRANSLATE_NOOP("UserText", "SVCD Settings"), QT_TRANSLATE_NOOP("UserText", "VCD Properties"),
+                        QT_TRANSLATE_NOOP("UserText", "VCD Type:"), QT_TRANSLATE_NOOP("UserText", "CD device")},
+                       1600, 100) {}
 
 std::vector<std::string> CDiscLibraryPage::BitrateTexts() const {
   std::vector<std::string> texts;
@@ -160,19 +170,48 @@ bool CDiscLibraryPage::OnInitDialog() {
   PageControls* controls = Controls();
   if (controls == nullptr) return true;
 
-  burner::DeviceName devices[burner::kMaxDevices] = {};
-  int count = 0;
-  std::vector<std::string> rows;
-  if (burner::GetDevices(devices, &count, 1) == 0) {
-    for (int i = 0; i < count && i < burner::kMaxDevices; ++i) rows.emplace_back(devices[i]);
-  } else {
-    Log("%s::OnInitDialog - no device list: %s", m_pszClassName, burner::GetLastErrorText());
-  }
-  controls->SetRows(kDeviceList, rows);
+  m_arrDeviceRows = DeviceRows();
+  controls->SetRows(kDeviceList, m_arrDeviceRows);
   controls->Select(kDeviceList, m_nDevice);
   controls->SetRows(kBitrateList, BitrateTexts());
   controls->Select(kBitrateList, m_nBitrate);
   return true;
+}
+
+std::vector<std::string> CDiscLibraryPage::DeviceRows() const {
+  burner::DeviceName devices[burner::kMaxDevices] = {};
+  int count = 0;
+  std::vector<std::string> rows;
+  if (burner::GetDevices(devices, &count, 1) != 0) {
+    Log("%s - no device list: %s", m_pszClassName, burner::GetLastErrorText());
+    return rows;
+  }
+  for (int i = 0; i < count && i < burner::kMaxDevices; ++i) {
+    // "A: " and the device's name; the image writer's name in the user's language.
+    const std::string entry = devices[i];
+    rows.push_back(entry.size() > 3 ? entry.substr(0, 3) + UserText::Lookup(entry.c_str() + 3) : entry);
+  }
+  return rows;
+}
+
+void CDiscLibraryPage::OnDevicesChanged() {
+  PageControls* controls = Controls();
+  if (controls == nullptr) return;
+  Log("%s::OnDevicesChanged", m_pszClassName);
+  // A device is known by its name: its letter is its place in the list, which
+  // moves when a drive before it comes or goes.
+  const auto name = [](const std::string& row) { return row.size() > 3 ? row.substr(3) : row; };
+  const int chosen = controls->Selection(kDeviceList);
+  const bool wasChosen = chosen >= 0 && chosen < static_cast<int>(m_arrDeviceRows.size());
+  const std::string chosenName = wasChosen ? name(m_arrDeviceRows[static_cast<std::size_t>(chosen)]) : "";
+  m_arrDeviceRows = DeviceRows();
+  int row = -1;
+  for (std::size_t i = 0; i < m_arrDeviceRows.size(); ++i) {
+    if (wasChosen && name(m_arrDeviceRows[i]) == chosenName) row = static_cast<int>(i);
+  }
+  if (wasChosen && row < 0) row = static_cast<int>(m_arrDeviceRows.size()) - 1;
+  controls->SetRows(kDeviceList, m_arrDeviceRows);
+  controls->Select(kDeviceList, row);
 }
 
 void CDiscLibraryPage::DoDataExchange(bool save) {

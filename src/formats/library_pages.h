@@ -43,6 +43,10 @@ class CDiscLibraryPage : public LibraryPage {
 
   // The bit-rate rows, kbit/s, as the list shows them.
   std::vector<std::string> BitrateTexts() const;
+  // The drives changed while the page is shown: its list of devices is made
+  // again, and the device chosen stays chosen if it is still there (the
+  // image writer takes over from a drive that went away).
+  void OnDevicesChanged();
 
   int m_nDevice = -1;
   int m_nType = -1;
@@ -58,7 +62,11 @@ class CDiscLibraryPage : public LibraryPage {
   CDiscLibraryPage(const char* className, int templateId, const DiscTexts& texts, int firstKbps, int stepKbps);
 
  private:
+  // The burner's devices as the list shows them ("A: name").
+  std::vector<std::string> DeviceRows() const;
+
   const char* m_pszClassName;
+  std::vector<std::string> m_arrDeviceRows;  // what the list shows
   int m_nFirstKbps;
   int m_nStepKbps;
 };

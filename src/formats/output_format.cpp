@@ -2,6 +2,7 @@
 
 #include "platform/dialogs/message_box.h"
 #include "support/log.h"
+#include "support/user_text.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ constexpr FormatNames kNames[kOutputFormatCount] = {
 };
 
 void ShowUnknownFormat() {
-  MessageBox(nullptr, kOutputFileTypeUnknown, kApplicationTitle, MB_OK);
+  MessageBox(nullptr, UserText::Lookup(kOutputFileTypeUnknown), kApplicationTitle, MB_OK);
 }
 
 }  // namespace

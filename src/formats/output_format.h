@@ -8,6 +8,7 @@
 // Stored indices are never checked where they are set or loaded; they are
 // brought into range where they are used (GetEncodingParameters).
 
+#include <QtGlobal>
 #include <cstdint>
 #include <string>
 
@@ -135,4 +136,4 @@ class AudioOutputFormat : public OutputFormat {
 };
 
 // The message shown for a format id outside 0..6.
-inline constexpr const char* kOutputFileTypeUnknown = "Output File Type Unknown";
+inline constexpr const char* kOutputFileTypeUnknown = QT_TRANSLATE_NOOP("UserText", "Output File Type Unknown");

@@ -3,6 +3,7 @@
 #include "formats/output_format.h"
 #include "platform/dialogs/message_box.h"
 #include "support/log.h"
+#include "support/user_text.h"
 
 namespace {
 
@@ -16,13 +17,15 @@ const FrameRateTable kNoFrameRates;
 const CodecTable& OutputFormat::GetVideoCodecTable() const {
   Log("OutputFormat::GetVideoCodecTable - format %d", format_id);
   if (!HasVideoTables()) return kNoCodecs;
-  if (!IsKnownFormat(format_id)) MessageBox(nullptr, kOutputFileTypeUnknown, kApplicationTitle, MB_OK);
+  if (!IsKnownFormat(format_id))
+    MessageBox(nullptr, UserText::Lookup(kOutputFileTypeUnknown), kApplicationTitle, MB_OK);
   return VideoCodecTableOf(format_id);
 }
 
 const CodecTable& OutputFormat::GetAudioCodecTable() const {
   Log("OutputFormat::GetAudioCodecTable - format %d", format_id);
-  if (!IsKnownFormat(format_id)) MessageBox(nullptr, kOutputFileTypeUnknown, kApplicationTitle, MB_OK);
+  if (!IsKnownFormat(format_id))
+    MessageBox(nullptr, UserText::Lookup(kOutputFileTypeUnknown), kApplicationTitle, MB_OK);
   return AudioCodecTableOf(format_id);
 }
 

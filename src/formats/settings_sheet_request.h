@@ -4,6 +4,7 @@
 // their widgets while it is shown and writes the user's choices into them.
 // It ends with IDOK or IDCANCEL.
 
+#include <QtGlobal>
 #include <string>
 #include <vector>
 
@@ -20,4 +21,4 @@ struct SettingsSheetRequest {
   int navigationWidth = 100;  // the list of page titles on the left, dialog units
 };
 
-inline constexpr const char* kSettingsSheetCaption = "Output file format settings";
+inline constexpr const char* kSettingsSheetCaption = QT_TRANSLATE_NOOP("UserText", "Output file format settings");

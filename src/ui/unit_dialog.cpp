@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "platform/dialogs/message_box.h"
+#include "support/user_text.h"
 #include "ui/control_id.h"
 
 namespace {
@@ -38,7 +39,7 @@ void UnitDialog::reject() {
 }
 
 QPushButton* UnitDialog::AddButton(int id, const QString& text, int x, int y, int width, int height, bool isDefault) {
-  auto* button = new QPushButton(Translated(text), this);
+  auto* button = new QPushButton(UserText::Button(text.toUtf8().constData()), this);
   SetControlId(button, id);
   button->setGeometry(DialogRect(x, y, width, height));
   button->setAutoDefault(false);

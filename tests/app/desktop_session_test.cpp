@@ -18,6 +18,8 @@
 #include "common/private_bus.h"
 #include "common/test_kit.h"
 #include "convert/ping.h"
+#include "formats/fake_page_controls.h"
+#include "formats/settings_sheet_request.h"
 #include "platform/dialogs/auxiliary_requests.h"
 #include "platform/dialogs/scripted_responder.h"
 #include "platform/process/find_program.h"
@@ -185,6 +187,53 @@ TEST_F(DesktopSession, AKilledOrlentaReleasesItsLock) {
   EXPECT_TRUE(bus.WaitFor("released")) << "no child kept the lock's descriptor";
   const int tool = std::atoi(testkit::ReadFile(ready).c_str());
   if (tool > 0) ::kill(tool, SIGKILL);
+}
+
+// A drive plugged in or pulled out while the settings sheet is open shows in
+// (and leaves) its device list at once; the device the user chose stays
+// chosen while it is there, and the image writer takes over when it goes.
+TEST_F(DesktopSession, AnOpenSettingsSheetsDeviceListFollowsTheDrives) {
+  testkit::PrivateBus bus({"udisks"});
+  ASSERT_TRUE(bus.Running());
+  bus.Tell("add sr3 ACME Writer");
+  Start();
+  core->m_bUseFfmpeg = false;  // the library pages: they have the device lists
+  core->m_nOutputFormat = kFormatDvd;
+  core->m_nDVDDevice = 0;
+  using Rows = std::vector<std::string>;
+  std::vector<std::pair<Rows, int>> seen;  // the DVD page's list and selection after each step
+  responder.SetDialogHandler([&](const DialogRequest& request) {
+    const auto* sheet = request.As<SettingsSheetRequest>();
+    if (sheet == nullptr) return DialogResult{};
+    FakePageControls controls(*sheet->pages.at(0));
+    sheet->pages.at(0)->OnInitDialog();
+    const auto list = [&] { return controls.rows[CDiscLibraryPage::kDeviceList]; };
+    const auto note = [&] { seen.emplace_back(list(), controls.Selection(CDiscLibraryPage::kDeviceList)); };
+    const auto step = [&](const std::string& command) {
+      const Rows before = list();
+      if (!command.empty()) bus.Tell(command);
+      EXPECT_TRUE(ProcessEventsUntil([&] { return list() != before; }, 60s)) << command << " reached the sheet";
+      note();
+    };
+    // The drive added before the window opened may still be on its way.
+    if (list().size() < 2) step("");
+    note();
+    step("add sr1 Other Drive");
+    step("remove sr1");
+    step("remove sr3");
+    return DialogResult{IDCANCEL, {}};
+  });
+  core->OnButtonSettings();
+  const std::pair<Rows, int> expected[] = {
+      {{"A: ACME Writer (/dev/sr3)", "B: Image file in the output folder"}, 0},
+      {{"A: Other Drive (/dev/sr1)", "B: ACME Writer (/dev/sr3)", "C: Image file in the output folder"}, 1},
+      {{"A: ACME Writer (/dev/sr3)", "B: Image file in the output folder"}, 0},
+      {{"A: Image file in the output folder"}, 0},
+  };
+  ASSERT_GE(seen.size(), std::size(expected));
+  const std::vector<std::pair<Rows, int>> last(seen.end() - std::size(expected), seen.end());
+  const std::vector<std::pair<Rows, int>> wanted(std::begin(expected), std::end(expected));
+  EXPECT_EQ(last, wanted);
 }
 
 TEST_F(DesktopSession, WithNoBusAtAllAJobRunsAndTheLogHasOneNote) {

@@ -64,7 +64,8 @@ bool ConsoleResponder::IsSuccessText(const std::string& text) {
       if (text.starts_with(done)) return true;
     }
   }
-  return text.ends_with("were created successfully!");
+  return text.ends_with("were created successfully!") ||
+         text.ends_with(UserText::Fill(UserText::tr("%1were created successfully!"), {""}));
 }
 
 int ConsoleResponder::ShowMessage(WindowHandle /*owner*/, const MessageBoxRequest& request) {

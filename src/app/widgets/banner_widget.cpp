@@ -3,6 +3,8 @@
 #include <QLinearGradient>
 #include <QPainter>
 
+#include "support/user_text.h"
+
 BannerWidget::BannerWidget(QWidget* parent) : QWidget(parent) {
   setObjectName("banner");
   setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -36,5 +38,5 @@ void BannerWidget::paintEvent(QPaintEvent* /*event*/) {
   painter.setFont(line);
   painter.setPen(QColor(0xd6, 0xe6, 0xf5));
   painter.drawText(QRect(150, 0, 420, height()), Qt::AlignVCenter | Qt::AlignLeft,
-                   "Video files to DVD, VCD and SVCD discs");
+                   UserText::tr("Video files to DVD, VCD and SVCD discs"));
 }

@@ -15,6 +15,7 @@
 #include "support/path_buffer.h"
 #include "support/product_version.h"
 #include "support/system_info.h"
+#include "support/user_text.h"
 #include "support/widgets/display_facts.h"
 
 CCastrel1App::CCastrel1App(std::vector<std::string> files) : m_arrCommandLineFiles(std::move(files)) {
@@ -81,7 +82,8 @@ void CCastrel1App::StartSkin() {
     return;
   }
   Log("Could not load a skin %s", path.c_str());
-  MessageBox(nullptr, "Could not load a skin " + path, kApplicationTitle, MB_OK | MB_ICONERROR);
+  MessageBox(nullptr, UserText::Fill(UserText::tr("Could not load a skin %1"), {path}), kApplicationTitle,
+             MB_OK | MB_ICONERROR);
 }
 
 int CCastrel1App::ExitInstance() {

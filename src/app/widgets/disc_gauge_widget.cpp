@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "support/user_text.h"
+
 namespace {
 
 const QColor kNoFitRed(0xc6, 0x28, 0x28);
@@ -11,12 +13,12 @@ const QColor kNoFitRed(0xc6, 0x28, 0x28);
 
 DiscGaugeWidget::DiscGaugeWidget(QWidget* parent) : QWidget(parent) {
   setObjectName("discGauge");
-  setAccessibleName("Disc gauge");
+  setAccessibleName(UserText::tr("Disc gauge"));
 }
 
 void DiscGaugeWidget::ShowPlan(const DiscPlan& plan) {
   m_lines.clear();
-  for (const std::string& line : DiscPlanLines(plan)) m_lines << QString::fromStdString(line);
+  for (const std::string& line : DiscPlanLines(plan, PlanWords::UsersLanguage)) m_lines << QString::fromStdString(line);
   m_bFits = plan.fits;
   m_nFill = plan.fileCount > 0 ? plan.fillPercent : 0;
   setVisible(plan.isDisc);

@@ -23,9 +23,11 @@
 #include "app/widgets/banner_widget.h"
 #include "app/widgets/disc_gauge_widget.h"
 #include "app/widgets/my_list_box.h"
+#include "convert/progress_position.h"
 #include "platform/skin/widgets/skin_component.h"
 #include "support/log.h"
 #include "support/path_buffer.h"
+#include "support/user_text.h"
 #include "ui/control_id.h"
 
 namespace {
@@ -90,14 +92,26 @@ const SkinnedButton kSkinnedButtons[] = {
     {kPlay, "button_play"},   {kStop, "button_stop"},
 };
 
-// What a button says when the skin does not draw its element.
-QString LabelOfElement(const QString& element) {
-  static const QHash<QString, QString> labels = {
-      {"button_start", "Convert"},        {"button_cancel", "Cancel"}, {"button_help", "Help"},
-      {"button_settings", "Settings"},    {"button_add", "Add File"},  {"button_remove", "Remove File"},
-      {"button_folder", "Select Folder"}, {"button_play", "Play"},     {"button_stop", "Stop"},
+// What a button says when the skin does not draw its element, in English.
+const char* EnglishLabelOfElement(const QString& element) {
+  static const QHash<QString, const char*> labels = {
+      {"button_start", QT_TRANSLATE_NOOP("UserText", "Convert")},
+      {"button_cancel", QT_TRANSLATE_NOOP("UserText", "Cancel")},
+      {"button_help", QT_TRANSLATE_NOOP("UserText", "Help")},
+      {"button_settings", QT_TRANSLATE_NOOP("UserText", "Settings")},
+      {"button_add", QT_TRANSLATE_NOOP("UserText", "Add File")},
+      {"button_remove", QT_TRANSLATE_NOOP("UserText", "Remove File")},
+      {"button_folder", QT_TRANSLATE_NOOP("UserText", "Select Folder")},
+      {"button_play", QT_TRANSLATE_NOOP("UserText", "Play")},
+      {"button_stop", QT_TRANSLATE_NOOP("UserText", "Stop")},
   };
-  return labels.value(element);
+  return labels.value(element, nullptr);
+}
+
+// The same in the user's language.
+QString LabelOfElement(const QString& element) {
+  const char* label = EnglishLabelOfElement(element);
+  return label != nullptr ? QString(UserText::Button(label)) : QString();
 }
 
 // Narrows, then shrinks, a control's font until text fits room pixels: the
@@ -213,14 +227,14 @@ void MainDialog::CreateControls() {
     const char* title;
     QRect rect;
   } groups[] = {
-      {"inputFrame", "Select Input File ", {8, 42, 562, 118}},
-      {"formatFrame", "Select Output Format ", {8, 180, 402, 46}},
-      {"qualityFrame", "Output Quality", {8, 262, 562, 74}},
-      {"folderFrame", "Output Folder ", {8, 380, 562, 52}},
-      {"statusFrame", "Status", {8, 444, 562, 66}},
+      {"inputFrame", QT_TRANSLATE_NOOP("UserText", "Select Input File "), {8, 42, 562, 118}},
+      {"formatFrame", QT_TRANSLATE_NOOP("UserText", "Select Output Format "), {8, 180, 402, 46}},
+      {"qualityFrame", QT_TRANSLATE_NOOP("UserText", "Output Quality"), {8, 262, 562, 74}},
+      {"folderFrame", QT_TRANSLATE_NOOP("UserText", "Output Folder "), {8, 380, 562, 52}},
+      {"statusFrame", QT_TRANSLATE_NOOP("UserText", "Status"), {8, 444, 562, 66}},
   };
   for (const auto& group : groups) {
-    auto* box = new QGroupBox(group.title, this);
+    auto* box = new QGroupBox(UserText::Lookup(group.title), this);
     box->setObjectName(group.name);
     box->setGeometry(group.rect);
   }
@@ -229,7 +243,7 @@ void MainDialog::CreateControls() {
   playerArea->setGeometry(584, 17, 150, 110);
   playerArea->setFrameShape(QFrame::Box);
   playerArea->setStyleSheet("#playerArea { background: black; }");
-  auto* inputLabel = new QLabel("Input Files:", this);
+  auto* inputLabel = new QLabel(UserText::tr("Input Files:"), this);
   inputLabel->setGeometry(20, 44, 100, 15);
   inputLabel->hide();  // the group's title says it
   // A folder sign before the output folder, where the layout leaves room for one.
@@ -237,21 +251,21 @@ void MainDialog::CreateControls() {
   folderSign->setObjectName("folderSign");
   folderSign->setGeometry(22, 402, 18, 18);
   folderSign->setPixmap(style()->standardIcon(QStyle::SP_DirIcon).pixmap(16, 16));
-  folderSign->setToolTip("Output folder");
+  folderSign->setToolTip(UserText::tr("Output folder"));
   // Linux window managers keep the title bar's menu: say where About is.
-  auto* hint = new QLabel("Right-click the window for About Orlenta.", this);
+  auto* hint = new QLabel(UserText::tr("Right-click the window for About Orlenta."), this);
   hint->setObjectName("aboutHint");
   hint->setGeometry(18, 530, 400, 15);
   hint->setEnabled(false);
 
   auto* list = AddControl(kFilesList, new CMyListBox(this));
   list->setSelectionMode(QAbstractItemView::SingleSelection);
-  AddControl(kAddFile, new QPushButton("Add File", this));
-  AddControl(kRemoveFile, new QPushButton("Remove File", this));
-  AddControl(kCodecLabel, new QLabel("Codec Name:", this));
-  AddControl(kDurationLabel, new QLabel("Duration:", this));
-  AddControl(kFrameRateLabel, new QLabel("Frame rate:", this));
-  AddControl(kBitRateLabel, new QLabel("Bit rate:", this));
+  AddControl(kAddFile, new QPushButton(UserText::tr("Add File"), this));
+  AddControl(kRemoveFile, new QPushButton(UserText::tr("Remove File"), this));
+  AddControl(kCodecLabel, new QLabel(UserText::tr("Codec Name:"), this));
+  AddControl(kDurationLabel, new QLabel(UserText::tr("Duration:"), this));
+  AddControl(kFrameRateLabel, new QLabel(UserText::tr("Frame rate:"), this));
+  AddControl(kBitRateLabel, new QLabel(UserText::tr("Bit rate:"), this));
   for (int id : {kCodecName, kDuration, kFrameRate, kBitRate, kTracks}) AddControl(id, new QLabel(this));
 
   m_pFormatGroup = new QButtonGroup(this);
@@ -265,33 +279,34 @@ void MainDialog::CreateControls() {
   quality->setRange(0, kSliderTop);
   quality->setPageStep(1);
   quality->setTickPosition(QSlider::TicksBelow);
-  AddControl(kLowQualityLabel, new QLabel("Low quality / Small file", this))->hide();
-  auto* high = AddControl(kHighQualityLabel, new QLabel("High quality / Large file", this));
+  AddControl(kLowQualityLabel, new QLabel(UserText::tr("Low quality / Small file"), this))->hide();
+  auto* high = AddControl(kHighQualityLabel, new QLabel(UserText::tr("High quality / Large file"), this));
   high->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   high->hide();
   AddControl(kAsSource,
-             new QCheckBox("Set Output Format as the Source File (recommended for best quality/size ratio)", this))
+             new QCheckBox(
+                 UserText::tr("Set Output Format as the Source File (recommended for best quality/size ratio)"), this))
       ->hide();
-  AddControl(kAdvanced, new QPushButton("Advanced", this))->hide();
-  AddControl(kSettings, new QPushButton("Settings", this));
-  AddControl(kHelp, new QPushButton("Help", this));
-  auto* convert = AddControl(kConvert, new QPushButton("Convert", this));
+  AddControl(kAdvanced, new QPushButton(UserText::tr("Advanced"), this))->hide();
+  AddControl(kSettings, new QPushButton(UserText::tr("Settings"), this));
+  AddControl(kHelp, new QPushButton(UserText::tr("Help"), this));
+  auto* convert = AddControl(kConvert, new QPushButton(UserText::tr("Convert"), this));
   convert->setAutoDefault(false);
   auto* progress = AddControl(kProgress, new QProgressBar(this));
   progress->setRange(0, 100);
   progress->setValue(0);
   progress->setTextVisible(false);
-  AddControl(kCompleted, new QLabel("Completed: 0.00%", this));
-  AddControl(kStatus, new QLabel("Ready", this));
-  AddControl(kSelectFolder, new QPushButton("Select Folder", this));
+  AddControl(kCompleted, new QLabel(QString::fromStdString(CompletedText(0)), this));
+  AddControl(kStatus, new QLabel(UserText::tr("Ready"), this));
+  AddControl(kSelectFolder, new QPushButton(UserText::tr("Select Folder"), this));
   AddControl(kOutputFolder, new QLabel(this));
   auto* position = AddControl(kPlayerSlider, new QSlider(Qt::Horizontal, this));
   position->setRange(0, 100);
-  AddControl(kPlay, new QPushButton("Play", this));
-  AddControl(kStop, new QPushButton("Stop", this));
-  AddControl(kCopyDvd, new QPushButton("Copy DVD", this));
-  AddControl(kRipDvd, new QPushButton("Rip DVD", this));
-  AddControl(kConvertVideo, new QPushButton("Convert Video", this));
+  AddControl(kPlay, new QPushButton(UserText::tr("Play"), this));
+  AddControl(kStop, new QPushButton(UserText::tr("Stop"), this));
+  AddControl(kCopyDvd, new QPushButton(UserText::tr("Copy DVD"), this));
+  AddControl(kRipDvd, new QPushButton(UserText::tr("Rip DVD"), this));
+  AddControl(kConvertVideo, new QPushButton(UserText::tr("Convert Video"), this));
   AddControl(kDiscGauge, new DiscGaugeWidget(this));
 
   for (QWidget* control : m_controls) {
@@ -303,7 +318,7 @@ void MainDialog::CreateControls() {
   PlaceControls();
   // Sized for the widest text it shows, not the "0.00%" it starts with.
   auto* completed = GetDlgItem(kCompleted);
-  FitFontToWidth(completed, "Completed: 100.00%", completed->width());
+  FitFontToWidth(completed, QString::fromStdString(CompletedText(100)), completed->width());
   for (int id : kFormatRadios) {
     auto* radio = qobject_cast<QRadioButton*>(GetDlgItem(id));
     FitFontToWidth(radio, radio->text(), radio->width() - kRadioIndicatorWidth);
@@ -391,6 +406,11 @@ void MainDialog::GiveSkinElement(int id, const char* element) {
     button->setText(label);
     button->setToolTip(label);
   }
+  // The skin's pictures carry the English words: a button whose label is in
+  // another language shows it as text on the element's colours instead.
+  const bool ownLabel = !label.isEmpty() && label != QLatin1String(EnglishLabelOfElement(element)) &&
+                        StandardIconOf(button, element).isNull();
+  button->setProperty("skinOwnLabel", ownLabel);
   button->setProperty("skinElement", element);
   if (m_pSkin != nullptr) m_pSkin->SetSkinElement(button, element);
   const bool drawn = m_pSkin != nullptr && m_pSkin->DrawsElement(element);

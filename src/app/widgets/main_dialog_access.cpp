@@ -12,6 +12,7 @@
 #include "app/control_ids.h"
 #include "app/main_window_core.h"
 #include "app/widgets/main_dialog.h"
+#include "support/user_text.h"
 
 namespace {
 
@@ -35,42 +36,42 @@ struct Named {
 // The skin draws most buttons as pictures without text: each keeps its name
 // for the screen reader, and its key.
 constexpr Named kNames[] = {
-    {kFilesList, "Input files", 0},
-    {kAddFile, "Add File", 'A'},
-    {kRemoveFile, "Remove File", 'R'},
-    {kQualitySlider, "Output quality", 0},
-    {kSettings, "Settings", 'S'},
-    {kHelp, "Help", 'H'},
-    {kConvert, "Convert", 'C'},
-    {kProgress, "Progress", 0},
-    {kCompleted, "Completed", 0},
-    {kStatus, "Status", 0},
-    {kSelectFolder, "Select Folder", 'F'},
-    {kOutputFolder, "Output folder", 0},
-    {kPlayerSlider, "Playing position", 0},
-    {kPlay, "Play", 'P'},
-    {kStop, "Stop", 'T'},
-    {kCodecName, "Codec name", 0},
-    {kDuration, "Duration", 0},
-    {kFrameRate, "Frame rate", 0},
-    {kBitRate, "Bit rate", 0},
+    {kFilesList, QT_TRANSLATE_NOOP("UserText", "Input files"), 0},
+    {kAddFile, QT_TRANSLATE_NOOP("UserText", "Add File"), 'A'},
+    {kRemoveFile, QT_TRANSLATE_NOOP("UserText", "Remove File"), 'R'},
+    {kQualitySlider, QT_TRANSLATE_NOOP("UserText", "Output quality"), 0},
+    {kSettings, QT_TRANSLATE_NOOP("UserText", "Settings"), 'S'},
+    {kHelp, QT_TRANSLATE_NOOP("UserText", "Help"), 'H'},
+    {kConvert, QT_TRANSLATE_NOOP("UserText", "Convert"), 'C'},
+    {kProgress, QT_TRANSLATE_NOOP("UserText", "Progress"), 0},
+    {kCompleted, QT_TRANSLATE_NOOP("UserText", "Completed"), 0},
+    {kStatus, QT_TRANSLATE_NOOP("UserText", "Status"), 0},
+    {kSelectFolder, QT_TRANSLATE_NOOP("UserText", "Select Folder"), 'F'},
+    {kOutputFolder, QT_TRANSLATE_NOOP("UserText", "Output folder"), 0},
+    {kPlayerSlider, QT_TRANSLATE_NOOP("UserText", "Playing position"), 0},
+    {kPlay, QT_TRANSLATE_NOOP("UserText", "Play"), 'P'},
+    {kStop, QT_TRANSLATE_NOOP("UserText", "Stop"), 'T'},
+    {kCodecName, QT_TRANSLATE_NOOP("UserText", "Codec name"), 0},
+    {kDuration, QT_TRANSLATE_NOOP("UserText", "Duration"), 0},
+    {kFrameRate, QT_TRANSLATE_NOOP("UserText", "Frame rate"), 0},
+    {kBitRate, QT_TRANSLATE_NOOP("UserText", "Bit rate"), 0},
     {kRadioDvd, "DVD", 0},
     {kRadioVcd, "VCD", 0},
     {kRadioSvcd, "SVCD", 0},
 };
 
 QString QualityTip(int value) {
-  return QString("Quality %1 of %2").arg(value).arg(kSliderTop);
+  return UserText::Fill(UserText::tr("Quality %1 of %2"), {std::to_string(value), std::to_string(kSliderTop)});
 }
 
 }  // namespace
 
 void MainDialog::SetUpAccess() {
   auto* quality = qobject_cast<QSlider*>(GetDlgItem(kQualitySlider));
-  m_pSmallerFiles = new QLabel("Smaller files", this);
+  m_pSmallerFiles = new QLabel(UserText::tr("Smaller files"), this);
   m_pSmallerFiles->setObjectName("smallerFiles");
   m_pSmallerFiles->setGeometry(kSmallerFilesPlace);
-  m_pBetterPicture = new QLabel("Better picture", this);
+  m_pBetterPicture = new QLabel(UserText::tr("Better picture"), this);
   m_pBetterPicture->setObjectName("betterPicture");
   m_pBetterPicture->setGeometry(kBetterPicturePlace);
   m_pBetterPicture->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -80,7 +81,7 @@ void MainDialog::SetUpAccess() {
   for (const Named& named : kNames) {
     QWidget* control = GetDlgItem(named.id);
     if (control == nullptr) continue;
-    control->setAccessibleName(named.name);
+    control->setAccessibleName(UserText::Lookup(named.name));
     auto* button = qobject_cast<QAbstractButton*>(control);
     if (named.key == 0 || button == nullptr) continue;
     // A shortcut of the window's own: the skin clears the buttons' texts,
@@ -101,5 +102,5 @@ void MainDialog::SetUpAccess() {
 
 void MainDialog::SetListTitle(int index, const std::string& title) {
   QListWidgetItem* item = qobject_cast<QListWidget*>(GetDlgItem(kFilesList))->item(index);
-  if (item != nullptr) item->setToolTip("Title on the DVD menu: " + QString::fromStdString(title));
+  if (item != nullptr) item->setToolTip(UserText::Fill(UserText::tr("Title on the DVD menu: %1"), {title}));
 }

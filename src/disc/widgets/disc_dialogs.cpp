@@ -7,6 +7,7 @@
 #include "disc/widgets/erase_disc_dialog.h"
 #include "disc/widgets/erase_dvd_dialog.h"
 #include "platform/dialogs/widgets/qt_responder.h"
+#include "support/user_text.h"
 
 void RegisterDiscDialogs(QtResponder& responder) {
   responder.Register<CDCountDlgRequest>([](QWidget* owner, const CDCountDlgRequest& request) {
@@ -20,9 +21,10 @@ void RegisterDiscDialogs(QtResponder& responder) {
   });
   responder.Register<TitleTextRequest>([](QWidget* owner, const TitleTextRequest& request) {
     bool ok = false;
-    const QString text = QInputDialog::getText(owner, "Title on the DVD menu",
-                                               "The menu's text for " + QString::fromStdString(request.fileName) + ":",
-                                               QLineEdit::Normal, QString::fromStdString(request.text), &ok);
+    const QString text =
+        QInputDialog::getText(owner, UserText::tr("Title on the DVD menu"),
+                              UserText::Fill(UserText::tr("The menu's text for %1:"), {request.fileName}),
+                              QLineEdit::Normal, QString::fromStdString(request.text), &ok);
     DialogReply<TitleTextRequest> reply{ok ? IDOK : IDCANCEL, std::nullopt};
     if (ok) reply.answer = TitleTextRequest::Answer{text.toStdString()};
     return reply;

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 
 #include "support/log.h"
+#include "support/user_text.h"
 #include "ui/control_id.h"
 #include "ui/dialog_units.h"
 
@@ -36,7 +37,7 @@ QWidget* SettingsPageWidget::GetDlgItem(int id) const {
 
 void SettingsPageWidget::AddItem(const PageItem& item) {
   const QRect rect = MapDialogRect(QRect(item.x, item.y, item.width, item.height), BaseUnitsOf(font()));
-  const QString text = QString::fromStdString(item.text);
+  const QString text = UserText::Lookup(item.text.c_str());
   QWidget* control = nullptr;
   switch (item.kind) {
     case PageItem::Kind::Group:
@@ -82,7 +83,8 @@ void SettingsPageWidget::SetRows(int id, const std::vector<std::string>& rows) {
     return;
   }
   list->clear();
-  for (const std::string& row : rows) list->addItem(QString::fromStdString(row));
+  // Rows that are words (not numbers or names) come in the user's language.
+  for (const std::string& row : rows) list->addItem(UserText::Lookup(row.c_str()));
   list->setCurrentIndex(-1);
 }
 

@@ -9,6 +9,7 @@
 #include "formats/widgets/settings_page_widget.h"
 #include "platform/dialogs/widgets/qt_responder.h"
 #include "support/log.h"
+#include "support/user_text.h"
 #include "ui/control_id.h"
 
 namespace {
@@ -52,7 +53,7 @@ SettingsSheetDialog::SettingsSheetDialog(const SettingsSheetRequest& request, QW
   const SheetSize largest = LargestPage(m_pages);
   m_pNavigation = new QListWidget(this);
   m_pNavigation->setGeometry(DialogRect(kMargin, kMargin, request.navigationWidth, largest.pageHeight));
-  for (const SettingsPage* page : m_pages) m_pNavigation->addItem(QString::fromStdString(page->Title()));
+  for (const SettingsPage* page : m_pages) m_pNavigation->addItem(UserText::Lookup(page->Title().c_str()));
   connect(m_pNavigation, &QListWidget::currentRowChanged, this, [this](int row) {
     if (row == m_nActive || row < 0) return;
     if (!SetActivePage(row)) {
@@ -67,10 +68,11 @@ SettingsSheetDialog::SettingsSheetDialog(const SettingsSheetRequest& request, QW
 
   const int buttonsTop = kMargin + largest.pageHeight + kMargin;
   const int right = SheetWidth(request) - kMargin;
-  QPushButton* ok = AddButton(IDOK, QStringLiteral("OK"), right - 2 * kButtonWidth - 4, buttonsTop, kButtonWidth,
-                              kButtonHeight, true);
+  QPushButton* ok = AddButton(IDOK, QT_TRANSLATE_NOOP("UserText", "OK"), right - 2 * kButtonWidth - 4, buttonsTop,
+                              kButtonWidth, kButtonHeight, true);
   connect(ok, &QPushButton::clicked, this, [this] { OnOK(); });
-  AddEndButton(IDCANCEL, QStringLiteral("Cancel"), right - kButtonWidth, buttonsTop, kButtonWidth, kButtonHeight);
+  AddEndButton(IDCANCEL, QT_TRANSLATE_NOOP("UserText", "Cancel"), right - kButtonWidth, buttonsTop, kButtonWidth,
+               kButtonHeight);
 }
 
 SettingsSheetDialog::~SettingsSheetDialog() {

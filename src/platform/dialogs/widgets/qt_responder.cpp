@@ -1,11 +1,13 @@
 #include "platform/dialogs/widgets/qt_responder.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QThread>
 
 #include "platform/dialogs/widgets/file_chooser_dialogs.h"
 #include "support/log.h"
+#include "support/user_text.h"
 
 namespace {
 
@@ -40,6 +42,30 @@ struct ButtonChoice {
   int id;
 };
 
+// The buttons' words as Qt gives them in English, in the user's language from
+// our own catalogue, so that a system without Qt's catalogues still shows them
+// translated.
+const char* ButtonText(QMessageBox::StandardButton button) {
+  switch (button) {
+    case QMessageBox::Ok:
+      return QT_TRANSLATE_NOOP("UserText", "OK");
+    case QMessageBox::Cancel:
+      return QT_TRANSLATE_NOOP("UserText", "Cancel");
+    case QMessageBox::Yes:
+      return QT_TRANSLATE_NOOP("UserText", "&Yes");
+    case QMessageBox::No:
+      return QT_TRANSLATE_NOOP("UserText", "&No");
+    case QMessageBox::Abort:
+      return QT_TRANSLATE_NOOP("UserText", "&Abort");
+    case QMessageBox::Retry:
+      return QT_TRANSLATE_NOOP("UserText", "&Retry");
+    case QMessageBox::Ignore:
+      return QT_TRANSLATE_NOOP("UserText", "&Ignore");
+    default:
+      return nullptr;
+  }
+}
+
 std::vector<ButtonChoice> ButtonsOf(unsigned flags) {
   switch (flags & MB_TYPEMASK) {
     case MB_OKCANCEL:
@@ -68,6 +94,11 @@ int QtResponder::ShowMessage(WindowHandle owner, const MessageBoxRequest& reques
     QMessageBox::StandardButtons all;
     for (const auto& choice : buttons) all |= choice.button;
     box.setStandardButtons(all);
+    for (const auto& choice : buttons) {
+      if (const char* text = ButtonText(choice.button)) {
+        box.button(choice.button)->setText(UserText::Button(text));
+      }
+    }
     const std::size_t defaultIndex = std::min<std::size_t>((request.flags & MB_DEFMASK) >> 8, buttons.size() - 1);
     box.setDefaultButton(buttons[defaultIndex].button);
     const auto pressed = static_cast<QMessageBox::StandardButton>(box.exec());

@@ -1,5 +1,6 @@
 #include "platform/disc/burning/burner_devices.h"
 
+#include <QtGlobal>
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -84,7 +85,8 @@ std::vector<BurnerDevice> MakeDeviceList(const std::vector<FoundDrive>& drives, 
   BurnerDevice writer;
   writer.kind = BurnerDevice::Kind::ImageWriter;
   writer.id = static_cast<char>('A' + devices.size());
-  writer.description = "Image file in the output folder";
+  writer.description =
+      QT_TRANSLATE_NOOP("UserText", "Image file in the output folder");  // the page shows it translated
   devices.push_back(std::move(writer));
   return devices;
 }

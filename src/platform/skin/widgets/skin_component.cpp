@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <algorithm>
 
+#include "support/user_text.h"
+
 namespace {
 
 QString SearchPrefix() {
@@ -15,9 +17,35 @@ QString SearchPrefix() {
 
 // A style sheet reads dynamic properties when a widget is polished, so a
 // changed skinElement shows only after polishing the widget again.
+// The skin's own words (its tooltips) are English: a button shows them in
+// the user's language where the catalogue has them.
+void SkinWordsInUsersLanguage(QWidget* widget) {
+  const QString tip = widget->toolTip();
+  if (!tip.isEmpty()) widget->setToolTip(UserText::Button(tip.toUtf8().constData()));
+}
+
+// A widget's first show, and a new style sheet, polish it again and the
+// style sheet puts its words back: they are translated once more when it is
+// shown and when its style has changed, both after the polish.
+class SkinWordsFilter : public QObject {
+ public:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if ((event->type() == QEvent::Show || event->type() == QEvent::StyleChange) && watched->isWidgetType()) {
+      SkinWordsInUsersLanguage(static_cast<QWidget*>(watched));
+    }
+    return false;
+  }
+};
+
+SkinWordsFilter& SkinWords() {
+  static auto* filter = new SkinWordsFilter;
+  return *filter;
+}
+
 void Repolish(QWidget* widget) {
   widget->style()->unpolish(widget);
   widget->style()->polish(widget);
+  SkinWordsInUsersLanguage(widget);
   widget->update();
 }
 
@@ -81,9 +109,13 @@ void SkinComponent::SetSkinElement(QAbstractButton* button, const char* element)
   if (!Applied() || !button || !element) return;
   const QString label = button->text();
   button->setProperty("skinElement", QString::fromUtf8(element));
+  button->installEventFilter(&SkinWords());
   Repolish(button);
   IncludeWindow(button);
   if (!DrawsElement(element) || label.isEmpty()) return;
+  // The button shows its own label over the element (the skin's rule for
+  // "skinOwnLabel" takes the picture away).
+  if (button->property("skinOwnLabel").toBool()) return;
 
   const QString plain = WithoutMnemonics(label);
   if (button->toolTip().isEmpty()) button->setToolTip(plain);

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "platform/dialogs/widgets/qt_responder.h"
+#include "support/user_text.h"
 
 namespace {
 
@@ -23,8 +24,8 @@ QSpinBox* NumberBox(int minimum, int maximum, int value, const QString& zeroText
 }
 
 QString ScaleHint(QualityScale scale) {
-  return scale == QualityScale::RateFactor ? QStringLiteral("Quality (lower is better, rate factor):")
-                                           : QStringLiteral("Quality (lower is better, quantiser):");
+  return scale == QualityScale::RateFactor ? UserText::tr("Quality (lower is better, rate factor):")
+                                           : UserText::tr("Quality (lower is better, quantiser):");
 }
 
 }  // namespace
@@ -39,13 +40,13 @@ CodecSettingsDialog::CodecSettingsDialog(const CodecSettingsRequest& request, QW
                            std::clamp(request.current.quality, request.qualityMin, request.qualityMax), {}, this);
     form->addRow(ScaleHint(request.scale), m_pQuality);
   }
-  m_pBitrate = NumberBox(0, kMaximumBitrateKbps, request.current.bitrateKbps, QStringLiteral("by quality"), this);
-  m_pBitrate->setSuffix(QStringLiteral(" kbit/s"));
-  form->addRow(QStringLiteral("Bit rate:"), m_pBitrate);
+  m_pBitrate = NumberBox(0, kMaximumBitrateKbps, request.current.bitrateKbps, UserText::tr("by quality"), this);
+  m_pBitrate->setSuffix(UserText::tr(" kbit/s"));
+  form->addRow(UserText::tr("Bit rate:"), m_pBitrate);
   m_pKeyframes =
-      NumberBox(0, kMaximumKeyframeInterval, request.current.keyframeInterval, QStringLiteral("every 5 seconds"), this);
-  m_pKeyframes->setSuffix(QStringLiteral(" frames"));
-  form->addRow(QStringLiteral("Key frame every:"), m_pKeyframes);
+      NumberBox(0, kMaximumKeyframeInterval, request.current.keyframeInterval, UserText::tr("every 5 seconds"), this);
+  m_pKeyframes->setSuffix(UserText::tr(" frames"));
+  form->addRow(UserText::tr("Key frame every:"), m_pKeyframes);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
