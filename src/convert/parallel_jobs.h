@@ -8,7 +8,8 @@
 // prints the figure again as "one encoder keeps ... processors busy").
 // Enough encoders run side by side to keep every processor busy; the last one
 // may share a processor with the others, which costs far less than leaving one
-// idle.
+// idle. For the same reason a list that would end in a second, smaller round
+// runs whole at once.
 
 #include <cstddef>
 

@@ -24,21 +24,24 @@ TEST(ParallelJobs, FromTheProcessorsTheSettingAndTheFiles) {
     int expected;
   };
   const Case cases[] = {
-      {0, 3, 2, 1.4, 2},   // one encoder leaves part of the second processor idle
+      {0, 2, 2, 1.4, 2},   // one encoder leaves part of the second processor idle
+      {0, 3, 2, 1.4, 3},   // two and then one would idle a processor at the end
+      {0, 4, 2, 1.4, 2},   // two rounds of two
       {0, 3, 1, 1.4, 1},   // one processor: one file at a time
       {0, 3, 1, 0.5, 1},   // even for a light encoder
       {0, 3, 2, 2.0, 1},   // an encoder that fills both processors
       {0, 3, 2, 2.5, 1},   //
       {0, 8, 4, 1.4, 3},   // enough to fill four processors
-      {0, 8, 7, 1.4, 5},   // 7 / 1.4 is exactly 5
+      {0, 10, 7, 1.4, 5},  // 7 / 1.4 is exactly 5
+      {0, 8, 7, 1.4, 8},   // five and then three: all at once
       {0, 8, 16, 1.4, 8},  // never more than the files
       {0, 1, 8, 1.4, 1},   //
       {0, 0, 8, 1.4, 1},   // an empty list still has one (idle) runner
-      {0, 3, 2, 0, 2},     // no figure: one processor per encoder
+      {0, 2, 2, 0, 2},     // no figure: one processor per encoder
       {3, 8, 1, 1.4, 3},   // a setting forces it, even on one processor
       {4, 2, 8, 1.4, 2},   // but not beyond the files
       {1, 8, 8, 1.4, 1},   // one at a time, as before
-      {-5, 3, 2, 1.4, 2},  // a negative setting chooses from the machine
+      {-5, 4, 2, 1.4, 2},  // a negative setting chooses from the machine
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "requested " << c.requested << " files " << c.files << " processors "
