@@ -268,14 +268,8 @@ bool CCastrel1Dlg::PlanDvdJob() {
     MessageBox(Owner(), UserText::Lookup(text), kApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
     return false;
   }
-  const std::int64_t medium = DvdMediumCapacity();
-  // A disc a test has made small keeps the plan's share of it.
-  const std::int64_t capacityBits =
-      m_nDVDCapacityBytes > 0
-          ? static_cast<std::int64_t>(static_cast<double>(kDvdCapacityBits) * static_cast<double>(medium) /
-                                      static_cast<double>(kDvd5MediumBytes))
-          : DvdPlanCapacityBits(m_nDVDDiscSize);
-  const DvdSpacePlan plan = PlanDvdSpace(m_nTotalDuration, m_nDVDBitrate, m_nDVDTrackKbps, capacityBits, medium);
+  const DvdSpacePlan plan =
+      PlanDvdSpace(m_nTotalDuration, m_nDVDBitrate, m_nDVDTrackKbps, DvdPlanCapacity(), DvdMediumCapacity());
   if (!plan.fitsOnDisc) {
     const char* text = QT_TRANSLATE_NOOP("UserText",
                                          "The listed videos are too long for one DVD.\nPlease remove some files (or "

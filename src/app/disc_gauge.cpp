@@ -20,6 +20,13 @@ std::int64_t CCastrel1Dlg::DvdMediumCapacity() const {
   return m_nDVDCapacityBytes > 0 ? m_nDVDCapacityBytes : DvdMediumBytes(m_nDVDDiscSize);
 }
 
+std::int64_t CCastrel1Dlg::DvdPlanCapacity() const {
+  if (m_nDVDCapacityBytes <= 0) return DvdPlanCapacityBits(m_nDVDDiscSize);
+  // A disc a test has made small keeps the plan's share of it.
+  return static_cast<std::int64_t>(static_cast<double>(kDvdCapacityBits) * static_cast<double>(m_nDVDCapacityBytes) /
+                                   static_cast<double>(kDvd5MediumBytes));
+}
+
 std::int64_t CCastrel1Dlg::CdStreamCapacity() const {
   return m_nCDCapacityBytes > 0 ? m_nCDCapacityBytes : CdStreamCapacityBytes(m_nCDDiscSize);
 }

@@ -191,6 +191,8 @@ class CCastrel1Dlg : public PingReceiver, public ConversionFallback {
   // What the DVD holds, and the stream one CD takes, by the disc sizes
   // (unless a test has set a small disc).
   std::int64_t DvdMediumCapacity() const;
+  // The bits the DVD plan's reckoning counts on that medium.
+  std::int64_t DvdPlanCapacity() const;
   std::int64_t CdStreamCapacity() const;
   // A listed file's length in ms, read once (Add File reads it first).
   std::int64_t ListedDuration(const std::string& path);
