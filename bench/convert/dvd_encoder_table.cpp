@@ -23,9 +23,11 @@
 
 #include "bench_quick.h"
 #include "bench_support.h"
+#include "convert/parallel_jobs.h"
 #include "formats/format_pages.h"
 #include "platform/process/child_process.h"
 #include "platform/process/find_program.h"
+#include "support/processor_count.h"
 
 using namespace benchsupport;
 
@@ -63,7 +65,7 @@ struct Row {
 
 // The program's command line for a PAL DVD title at a slider position or at
 // a fitted video rate (0: the slider's quantiser).
-// tuned: as the conversion list runs it; without, the format record's own
+// tuned: as the conversion list runs a title alone; without, the format record's own
 // text (a fixed quantiser at every position, no further options at a rate).
 std::vector<std::string> ProgramOptions(int sliderPosition, int fittedBitsPerSecond, bool tuned = true) {
   auto format = std::make_unique<CPageDVD_Ffmpeg>();
@@ -71,6 +73,7 @@ std::vector<std::string> ProgramOptions(int sliderPosition, int fittedBitsPerSec
   format->slider_pos = sliderPosition;
   EncodingParameters parameters = format->GetEncodingParameters();
   parameters.tuned_for_target = tuned;
+  if (tuned) parameters.encoder_threads = EncoderThreads(1, UsableProcessorCount());
   if (fittedBitsPerSecond > 0) {
     parameters.qscale = 0;
     parameters.video_bitrate = fittedBitsPerSecond;
@@ -133,10 +136,11 @@ int main(int argc, char** argv) {
   std::printf("%-16s %-24s %9s %8s %7s %8s %8s\n", "content", "options", "video", "PSNR y", "SSIM y", "wall",
               "processor");
   for (const Content& content : Contents(seconds, quick)) {
-    // A near-lossless source, so that the figures are the DVD encoder's.
-    const std::string source = scratch.File("source.mkv");
+    // Raw pictures: nothing lost and nothing to decode, so that both the
+    // picture and the time figures are the DVD encoder's.
+    const std::string source = scratch.File("source.nut");
     std::vector<std::string> make = content.inputs;
-    make.insert(make.end(), {"-t", seconds, "-c:v", "ffv1", "-an", source});
+    make.insert(make.end(), {"-t", seconds, "-c:v", "rawvideo", "-an", source});
     RunFfmpeg(make);
     for (const Row& row : Rows(quick)) {
       const std::string title = scratch.File("title.mpg");

@@ -9,6 +9,7 @@
 #include "formats/output_format.h"
 #include "support/crash_handler.h"
 #include "support/log.h"
+#include "support/processor_count.h"
 #include "support/temporary_files.h"
 
 ConvertFileTask::ConvertFileTask(PingReceiver* receiver, std::string_view inputPath, std::string_view outputFolder,
@@ -40,6 +41,10 @@ PathBuffer ConvertFileTask::PlannedOutputPath(const PathBuffer& outputFolder, co
 void ConvertFileTask::SetVideoBitRate(std::int32_t bitsPerSecond) {
   m_parameters.qscale = 0;
   m_parameters.video_bitrate = bitsPerSecond;
+}
+
+void ConvertFileTask::SetEncoderThreads(std::int32_t threads) {
+  m_parameters.encoder_threads = threads;
 }
 
 void ConvertFileTask::operator()() {
@@ -95,6 +100,8 @@ void ConvertTaskList::Run() {
 
 void ConvertTaskList::RunTasks() {
   const int jobs = ParallelJobsForMachine(m_nParallelJobs, m_tasks.size());
+  const int threads = EncoderThreads(jobs, UsableProcessorCount());
+  for (ConvertFileTask& task : m_tasks) task.SetEncoderThreads(threads);
   Log("ConvertTaskList - %zu files, %d at a time", m_tasks.size(), jobs);
   RunTasksSideBySide(m_tasks, Receiver(), jobs);
 }

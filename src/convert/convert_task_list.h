@@ -37,6 +37,8 @@ class ConvertFileTask : public Pinger {
   const EncodingParameters& Parameters() const noexcept { return m_parameters; }
   // Encodes the video at an average bit rate (bit/s) instead of a fixed quantiser.
   void SetVideoBitRate(std::int32_t bitsPerSecond);
+  // The encoder's threads (EncoderThreads in parallel_jobs.h).
+  void SetEncoderThreads(std::int32_t threads);
 
   // <folder>/<input name without its last extension>_new<extension>
   static PathBuffer PlannedOutputPath(const PathBuffer& outputFolder, const PathBuffer& inputPath,

@@ -207,6 +207,7 @@ void FfmpegArguments::AddTargetForm(const EncodingParameters& p, const std::opti
   if (EncodesAtAFittedRate(p)) {
     for (const auto& [keyword, value] : kScarceBitsOptions) Add(keyword, value, true);
   }
+  if (p.tuned_for_target && p.encoder_threads > 0) Add("-threads", std::to_string(p.encoder_threads), true);
   if (dvd && p.audio_codec != nullptr) Add("-acodec", p.audio_codec, true);
   if (dvd && p.audio_bitrate != 0) Add("-ab", std::to_string(p.audio_bitrate), true);
 }

@@ -24,3 +24,7 @@ int ChooseParallelJobs(int requested, std::size_t fileCount, int processors, dou
 int ParallelJobsForMachine(int requested, std::size_t fileCount) {
   return ChooseParallelJobs(requested, fileCount, UsableProcessorCount());
 }
+
+int EncoderThreads(int jobs, int processors) {
+  return std::max(1, processors / std::max(1, jobs));
+}

@@ -31,4 +31,7 @@ struct EncodingParameters {
   // spend its effort as the target's rates make worth it, beyond the
   // record's own text (ffmpeg_arguments.cpp; DVD titles so far).
   bool tuned_for_target = false;
+  // Set by the conversion list with tuned_for_target: the encoder's threads
+  // (-threads), 0 = ffmpeg's own choice.
+  std::int32_t encoder_threads = 0;
 };

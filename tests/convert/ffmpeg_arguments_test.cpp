@@ -124,6 +124,28 @@ TEST(FfmpegArguments, AListsDvdTitleHoldsItsLowestQuantisersUnderThePeakRate) {
   }
 }
 
+// The list's thread count goes to a disc title's encoder; a file format's
+// text and a title outside a list stay as they were.
+TEST(FfmpegArguments, TheListsEncoderThreadsGoToDiscTitlesOnly) {
+  struct Case {
+    const char* target;
+    bool tuned;
+    bool threads;
+  };
+  const Case cases[] = {{"dvd", true, true}, {"vcd", true, true}, {"dvd", false, false}, {nullptr, true, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.target != nullptr ? c.target : "file") + (c.tuned ? " tuned" : ""));
+    EncodingParameters p = PalDvd();
+    p.target = c.target;
+    p.tuned_for_target = c.tuned;
+    p.encoder_threads = 3;
+    const std::string text = FfmpegArguments("/in.avi", "/o.mpg", p).Text();
+    EXPECT_EQ(text.find(" -threads  3 ") != std::string::npos, c.threads) << text;
+    p.encoder_threads = 0;
+    EXPECT_EQ(FfmpegArguments("/in.avi", "/o.mpg", p).Text().find("-threads"), std::string::npos);
+  }
+}
+
 TEST(FfmpegArguments, VectorCarriesTheSameOptionsWithPathsAsFiles) {
   const std::vector<std::string> expected = {"-i",      "file:/in/\"q\" $(x);.avi",
                                              "-target", "pal-dvd",

@@ -50,6 +50,18 @@ TEST(ParallelJobs, FromTheProcessorsTheSettingAndTheFiles) {
   }
 }
 
+// Each encoder side by side gets an equal share of the processors: ffmpeg's
+// own choice (one thread more than the processors) leaves slices waiting.
+TEST(ParallelJobs, EachEncoderGetsItsShareOfTheProcessors) {
+  struct Case {
+    int jobs, processors, expected;
+  };
+  const Case cases[] = {{1, 2, 2}, {2, 2, 1}, {3, 2, 1}, {2, 8, 4}, {3, 8, 2}, {1, 1, 1}, {0, 4, 4}, {5, 0, 1}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(EncoderThreads(c.jobs, c.processors), c.expected) << c.jobs << " jobs on " << c.processors;
+  }
+}
+
 TEST(ParallelJobs, TheMachineHasAtLeastOneProcessor) {
   EXPECT_GE(UsableProcessorCount(), 1);
   EXPECT_EQ(ParallelJobsForMachine(0, 1), 1);
