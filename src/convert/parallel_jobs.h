@@ -26,8 +26,8 @@ int ParallelJobsForMachine(int requested, std::size_t fileCount);
 // Threads for each of jobs encoders side by side. ffmpeg's MPEG encoders
 // split each picture into one slice per thread and wait for the last slice:
 // their own choice, one thread more than the processors, leaves a processor
-// with two slices while the others wait (measured on two processors: a PAL
-// DVD title in 0.8 x the time with 2 threads than with ffmpeg's 3; two titles
-// side by side in 0.93 x with 1 thread each). So each encoder gets an equal
-// share of the processors, at least one.
+// with two slices while the others wait. Measured on two processors: a PAL
+// DVD title alone took 0.8 x ffmpeg's time with 2 threads, two titles side
+// by side 0.93 x with 1 thread each. So each encoder gets an equal share of
+// the processors, at least one.
 int EncoderThreads(int jobs, int processors);
