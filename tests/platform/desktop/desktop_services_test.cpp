@@ -77,9 +77,11 @@ TEST_F(DesktopServices, DrivesThatComeAndGoAreInTheBurnersListAndTheWatchSaysSo)
   };
   const Step steps[] = {
       {"add sr7 ACME Writer", 2, {"A: ACME Writer (/dev/sr7)", "B: Image file in the output folder"}},
-      {"add sr1 Other Drive", 2,
+      {"add sr1 Other Drive",
+       2,
        {"A: Other Drive (/dev/sr1)", "B: ACME Writer (/dev/sr7)", "C: Image file in the output folder"}},
-      {"media sr7 1", 1,
+      {"media sr7 1",
+       1,
        {"A: Other Drive (/dev/sr1)", "B: ACME Writer (/dev/sr7)", "C: Image file in the output folder"}},
       {"remove sr7", 2, {"A: Other Drive (/dev/sr1)", "B: Image file in the output folder"}},
       {"remove sr1", 2, {"A: Image file in the output folder"}},
@@ -88,7 +90,8 @@ TEST_F(DesktopServices, DrivesThatComeAndGoAreInTheBurnersListAndTheWatchSaysSo)
     SCOPED_TRACE(step.command);
     const int before = changes;
     bus.Tell(step.command);
-    ASSERT_TRUE(ProcessEventsUntil([&] { return changes >= before + step.signalCount; }, 60s)) << "the watch heard of it";
+    ASSERT_TRUE(ProcessEventsUntil([&] { return changes >= before + step.signalCount; }, 60s))
+        << "the watch heard of it";
     EXPECT_EQ(Entries(), step.entries);
   }
   const auto drives = desktop::ListOpticalDrives();
