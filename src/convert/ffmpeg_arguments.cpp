@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "disc/dvd_space_plan.h"
+#include "platform/video/mpeg_encoder_choices.h"
 
 namespace {
 
@@ -77,15 +78,7 @@ constexpr std::int32_t kFixedQuantiserFrom = 4;
 // has always meant 2.
 constexpr std::int32_t kLowestQuantiser = 2;
 
-// A DVD title at a rate the plan lowered to fit the list onto the disc,
-// where bits are scarce: trellis quantisation, motion and macroblock choices
-// by squared error, and the last picture's vectors as search candidates.
-// Measured at 2.5 to 5 Mbit/s on noise and on a film-like pan: 0.15 dB over
-// ffmpeg's own choices, and more than trellis with rate-distortion
-// macroblock decisions give, in 70 % of their time.
-constexpr std::pair<const char*, const char*> kScarceBitsOptions[] = {
-    {"-trellis", "1"}, {"-cmp", "sse"}, {"-subcmp", "sse"}, {"-mbcmp", "sse"}, {"-last_pred", "2"}};
-
+// A DVD title at a rate the plan lowered to fit the list onto the disc.
 bool EncodesAtAFittedRate(const EncodingParameters& p) {
   return p.tuned_for_target && std::strcmp(p.target, "dvd") == 0 && p.qscale == 0 && p.video_bitrate != 0;
 }
@@ -205,7 +198,7 @@ void FfmpegArguments::AddTargetForm(const EncodingParameters& p, const std::opti
     Add(p.qscale != 0 ? "-vb" : "-b:v", std::to_string(p.video_bitrate), true);
   }
   if (EncodesAtAFittedRate(p)) {
-    for (const auto& [keyword, value] : kScarceBitsOptions) Add(keyword, value, true);
+    for (const auto& [keyword, value] : kScarceBitsMpegOptions) Add(keyword, value, true);
   }
   if (p.tuned_for_target && p.encoder_threads > 0) Add("-threads", std::to_string(p.encoder_threads), true);
   if (dvd && p.audio_codec != nullptr) Add("-acodec", p.audio_codec, true);

@@ -7,12 +7,16 @@
 #include <string>
 
 #include "platform/video/frame_rate.h"
+#include "platform/video/mpeg_encoder_choices.h"
 #include "platform/video/video_error.h"
 #include "platform/video/writer_profiles.h"
 #include "support/log.h"
 
 namespace {
 
+// The peak video rate of a DVD title's encoder. A title asked for less (a
+// list fitted onto the disc, or a lower "DVD Bitrate") is short of bits.
+constexpr std::int64_t kDvdPeakBitRate = 9000000;
 constexpr int kMp2Kbps[] = {32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384};
 constexpr int kMp2LowRateKbps[] = {8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160};
 constexpr int kAc3Kbps[] = {32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384, 448, 512, 576, 640};
@@ -88,8 +92,11 @@ void PlanMpeg(const WriterSettings& settings, OutputPlan& plan) {
     // AC-3 at 48 kHz is the sound every DVD player plays.
     plan.muxer = "dvd";
     plan.muxerOptions = {{"packetsize", "2048"}, {"muxrate", "10080000"}};
-    video.maxRate = std::clamp<std::int64_t>(video.bitRate, 9000000, 9800000);
+    video.maxRate = std::clamp<std::int64_t>(video.bitRate, kDvdPeakBitRate, 9800000);
     video.bufferSize = 1835008;
+    if (video.bitRate < kDvdPeakBitRate) {
+      for (const auto& [keyword, value] : kScarceBitsMpegOptions) video.options.emplace_back(keyword + 1, value);
+    }
     video.sampleAspect = DiscSampleAspect(video.width, video.height, settings.mpegWidescreen);
     audio.encoder = "ac3";
     audio.sampleRate = 48000;

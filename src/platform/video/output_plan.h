@@ -31,7 +31,7 @@ struct VideoPlan {
   int bufferSize = 0;  // video buffer verifier, bits
   int gopSize = 0;     // 0 keeps the encoder's
   std::string fourcc;
-  OptionList options;  // private options of the encoder
+  OptionList options;  // options of the encoder (its own and FFmpeg's common ones)
 };
 
 struct AudioPlan {
