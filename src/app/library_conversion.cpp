@@ -79,6 +79,7 @@ struct LibrarySettings {
   int vcdBitrate = 0;
   int svcdBitrate = 0;
   int dvdVideoKbps = 0;
+  bool dvdRateFitted = false;  // dvdVideoKbps was lowered to fit the list onto the disc
   std::int64_t cdCapacityBytes = kCdCapacityBytes;
   std::string outputFolder;
   std::string discConvertFolder;
@@ -238,6 +239,7 @@ void LibraryConversionRun::ReadWindow() {
     m_settings.svcdBitrate = core.m_nSVCDBitrate;
     // A list fitted to the disc fills it, as the ffmpeg engine's titles do.
     m_settings.dvdVideoKbps = core.m_nDVDEncoderKbps > 0 ? core.m_nDVDEncoderKbps : core.m_nDVDVideoKbps;
+    m_settings.dvdRateFitted = core.m_nDVDEncoderKbps > 0;
     m_settings.cdCapacityBytes = core.CdStreamCapacity();
     m_settings.outputFolder = core.m_strOutputFolder;
     m_settings.discConvertFolder = core.m_szDiscConvertFolder.str();
@@ -771,6 +773,7 @@ void LibraryConversionRun::SetUpDisc(const DiscFrameFormat& disc, int videoKbps)
                                                  : DiscKind::Svcd;
   m_frameAspect = DiscFrameAspect(kind, m_displayAspect);
   m_writer.SetMPEGWidescreen(m_frameAspect == FrameAspect::SixteenByNine);
+  m_writer.SetMPEGRateFitted(kind == DiscKind::Dvd && m_settings.dvdRateFitted);
 }
 
 LibraryConversionRun::Next LibraryConversionRun::PlanCds(int videoKbps, int lowestVideoKbps, const char* question,

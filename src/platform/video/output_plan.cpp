@@ -14,8 +14,8 @@
 
 namespace {
 
-// The peak video rate of a DVD title's encoder. A title asked for less (a
-// list fitted onto the disc, or a lower "DVD Bitrate") is short of bits.
+// The peak video rate of a DVD title's encoder: a list fitted onto the disc
+// below it is short of bits.
 constexpr std::int64_t kDvdPeakBitRate = 9000000;
 constexpr int kMp2Kbps[] = {32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384};
 constexpr int kMp2LowRateKbps[] = {8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160};
@@ -94,7 +94,7 @@ void PlanMpeg(const WriterSettings& settings, OutputPlan& plan) {
     plan.muxerOptions = {{"packetsize", "2048"}, {"muxrate", "10080000"}};
     video.maxRate = std::clamp<std::int64_t>(video.bitRate, kDvdPeakBitRate, 9800000);
     video.bufferSize = 1835008;
-    if (video.bitRate < kDvdPeakBitRate) {
+    if (settings.mpegRateFitted && video.bitRate < kDvdPeakBitRate) {
       for (const auto& [keyword, value] : kScarceBitsMpegOptions) video.options.emplace_back(keyword + 1, value);
     }
     video.sampleAspect = DiscSampleAspect(video.width, video.height, settings.mpegWidescreen);

@@ -259,10 +259,15 @@ void VideoFile::SetMPEGVideo(int version, int kbps, int width, int height, doubl
   m_settings.mpegHeight = height;
   m_settings.mpegFrameRate = frameRate;
   m_settings.mpegWidescreen = false;
+  m_settings.mpegRateFitted = false;
 }
 
 void VideoFile::SetMPEGWidescreen(bool widescreen) {
   m_settings.mpegWidescreen = widescreen;
+}
+
+void VideoFile::SetMPEGRateFitted(bool fitted) {
+  m_settings.mpegRateFitted = fitted;
 }
 
 void VideoFile::SetMPEGAudio(int kbps, int frequency, int channels) {

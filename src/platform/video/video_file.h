@@ -107,6 +107,9 @@ class VideoFile {
   // The MPEG-2 stream of a DVD title is flagged 16:9 instead of 4:3; set
   // after SetMPEGVideo, which returns to 4:3.
   void SetMPEGWidescreen(bool widescreen);
+  // The video rate was lowered to fit a list onto the disc (a DVD title then
+  // gets the encoder choices for scarce bits); set after SetMPEGVideo.
+  void SetMPEGRateFitted(bool fitted);
   void SetMPEGAudio(int kbps, int frequency, int channels);
 
   int VideoCodecCount() const;

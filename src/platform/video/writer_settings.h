@@ -39,6 +39,9 @@ struct WriterSettings {
   int mpegAudioChannels = 2;
   // A disc stream shown at 16:9 rather than 4:3; SetMPEGVideo clears it.
   bool mpegWidescreen = false;
+  // The rate was lowered to fit a list onto a disc: under a DVD's peak the
+  // encoder spends time on the scarce bits. SetMPEGVideo clears it.
+  bool mpegRateFitted = false;
 
   // AVI output.
   int aviCodec = 1;  // 1-based into AviVideoCodecs()

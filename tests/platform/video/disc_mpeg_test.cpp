@@ -39,6 +39,7 @@ std::string WriteDiscStream(const testkit::TempDir& dir, const DiscStream& strea
   writer.SetMPEGAudio(224, stream.audioHz, 2);
   writer.SetFrameFormat(stream.width, stream.height, stream.frameRate);
   writer.SetMPEGVideo(stream.version, stream.kbps, stream.width, stream.height, stream.frameRate);
+  writer.SetMPEGRateFitted(true);
   writer.CreateFile(path, 2);
   const int frames = static_cast<int>(stream.frameRate * seconds + 0.5);
   const int samplesPerFrame = static_cast<int>(44100 / stream.frameRate);
@@ -58,7 +59,7 @@ TEST_P(DvdStream, DvdauthorBuildsATitleFromIt) {
   testkit::TempDir dir;
   ScopedRegistryFile log;
   const std::string mpeg = WriteDiscStream(dir, stream, stream.seconds);
-  // At 5000 kbit/s the encoder gets the choices for scarce bits: it takes them all.
+  // A DVD fitted at 5000 kbit/s gets the choices for scarce bits: the encoder takes them all.
   for (const std::string& line : log.LogLines()) EXPECT_EQ(line.find("ignored option"), std::string::npos) << line;
   testkit::WriteFile(dir.File("dvd.xml"),
                      "<dvdauthor dest=\"DVD\">\n  <vmgm />\n  <titleset>\n    <titles>\n      <pgc>\n"

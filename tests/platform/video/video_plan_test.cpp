@@ -98,22 +98,25 @@ TEST(OutputPlan, MpegStreamsOfDiscSizesGetTheDiscMuxers) {
   EXPECT_EQ(vcd.video.maxRate, 1150000);
 }
 
-// A DVD title short of bits gets the encoder choices that spend time on
-// them; one at the peak rate, and the CD formats, do not.
-TEST(OutputPlan, ADvdTitleShortOfBitsGetsTheScarceBitsChoices) {
+// A DVD title whose rate was fitted under the peak gets the encoder choices
+// that spend time on scarce bits; one at the peak, one at a rate that was
+// not fitted (a menu, the "DVD Bitrate" setting) and the CD formats do not.
+TEST(OutputPlan, ADvdTitleFittedUnderThePeakGetsTheScarceBitsChoices) {
   struct Case {
     int version, width, height, kbps;
+    bool fitted;
     OptionList options;
   };
   const OptionList scarce = {{"trellis", "1"}, {"cmp", "sse"}, {"subcmp", "sse"}, {"mbcmp", "sse"}, {"last_pred", "2"}};
-  const Case cases[] = {{2, 720, 576, 5000, scarce}, {2, 720, 576, 8999, scarce},
-                        {2, 720, 576, 9000, {}},     {2, 720, 576, 9500, {}},
-                        {1, 352, 288, 1150, {}},     {2, 480, 576, 2000, {{"scan_offset", "1"}}}};
+  const Case cases[] = {{2, 720, 576, 5000, true, scarce}, {2, 720, 576, 8999, true, scarce},
+                        {2, 720, 576, 9000, true, {}},     {2, 720, 576, 5000, false, {}},
+                        {1, 352, 288, 1150, true, {}},     {2, 480, 576, 2000, true, {{"scan_offset", "1"}}}};
   for (const Case& c : cases) {
     WriterSettings settings = MpegSettings(c.version, c.width, c.height, 25.0);
     settings.mpegVideoKbps = c.kbps;
+    settings.mpegRateFitted = c.fitted;
     EXPECT_EQ(MakeOutputPlan(settings, OutputContainer::Mpeg).video.options, c.options)
-        << c.width << "x" << c.height << " at " << c.kbps << " kbit/s";
+        << c.width << "x" << c.height << " at " << c.kbps << " kbit/s" << (c.fitted ? ", fitted" : "");
   }
 }
 
