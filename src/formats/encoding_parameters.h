@@ -29,7 +29,8 @@ struct EncodingParameters {
   bool keep_multichannel = false;
   // Set by the conversion list, never by the format tables: the encoder may
   // spend its effort as the target's rates make worth it, beyond the
-  // record's own text (ffmpeg_arguments.cpp; DVD titles so far).
+  // record's own text (ffmpeg_arguments.cpp: a DVD title's rate and
+  // quantiser, and every disc title's threads).
   bool tuned_for_target = false;
   // Set by the conversion list with tuned_for_target: the encoder's threads
   // (-threads), 0 = ffmpeg's own choice.
