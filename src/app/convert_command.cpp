@@ -384,10 +384,8 @@ void CCastrel1Dlg::SetStatus() {
 void CCastrel1Dlg::ShowFileCount(int file) {
   // One file needs no count; a list says which file is being converted.
   if (m_nInputCount < 2 || !IsKnownFormat(m_nOutputFormat)) return;
-  std::string count = UserText::tr("File %1 of %2");
-  for (const auto& [mark, number] : {std::pair{"%1", file}, std::pair{"%2", m_nInputCount}}) {
-    if (const std::size_t at = count.find(mark); at != std::string::npos) count.replace(at, 2, std::to_string(number));
-  }
+  const std::string count =
+      UserText::Fill(UserText::tr("File %1 of %2"), {std::to_string(file), std::to_string(m_nInputCount)});
   m_pView->SetStatusText(std::string(UserText::Lookup(kStatusByFormat[m_nOutputFormat])) + " " + count);
 }
 
